@@ -1,0 +1,80 @@
+#include "app/core/Surface.h"
+
+#include <cstring>
+#include <new>
+
+namespace vantrel {
+
+Surface::Surface(const Surface& other) { *this = other; }
+
+Surface& Surface::operator=(const Surface& other) {
+    if (this == &other) return *this;
+    if (other.IsEmpty()) {
+        Release();
+        return *this;
+    }
+    if (Allocate(other.width_, other.height_, other.pitch_))
+        std::memcpy(pixels_.get(), other.pixels_.get(),
+                    sizeof(Pixel) * std::size_t(pitch_) * std::size_t(height_));
+    return *this;
+}
+
+bool Surface::Allocate(int width, int height, int pitch) {
+    Release();
+    if (pitch < width) pitch = width;
+    if (width <= 0 || height <= 0 || std::int64_t(pitch) * height > kMaxPixels) return false;
+    pixels_.reset(new (std::nothrow) Pixel[std::size_t(pitch) * std::size_t(height)]());
+    if (!pixels_) return false;
+    width_ = width;
+    height_ = height;
+    pitch_ = pitch;
+    return true;
+}
+
+void Surface::Release() {
+    pixels_.reset();
+    width_ = height_ = pitch_ = 0;
+}
+
+void Surface::Fill(const Rect& rect, Pixel value) {
+    Rect r = rect.Intersect(Bounds());
+    if (r.IsEmpty()) return;
+    for (int y = r.top; y < r.bottom; ++y) {
+        Pixel* row = Row(y);
+        for (int x = r.left; x < r.right; ++x) row[x] = value;
+    }
+}
+
+void Surface::CopyFrom(const Surface& source, const Rect& sourceRect, int destX, int destY) {
+    Rect src = sourceRect.Intersect(source.Bounds());
+    if (src.IsEmpty() || IsEmpty()) return;
+    destX += src.left - sourceRect.left;
+    destY += src.top - sourceRect.top;
+    Rect dst = Rect{destX, destY, destX + src.Width(), destY + src.Height()}.Intersect(Bounds());
+    if (dst.IsEmpty()) return;
+    const int sx = src.left + (dst.left - destX);
+    const int sy = src.top + (dst.top - destY);
+    for (int y = 0; y < dst.Height(); ++y)
+        std::memmove(Row(dst.top + y) + dst.left, source.Row(sy + y) + sx,
+                     sizeof(Pixel) * std::size_t(dst.Width()));
+}
+
+void Surface::StretchFrom(const Surface& source, const Rect& sourceRect, const Rect& destRect) {
+    if (sourceRect.IsEmpty() || destRect.IsEmpty() || source.IsEmpty() || IsEmpty()) return;
+    const Rect dst = destRect.Intersect(Bounds());
+    if (dst.IsEmpty()) return;
+    const std::int64_t sw = sourceRect.Width(), sh = sourceRect.Height();
+    const std::int64_t dw = destRect.Width(), dh = destRect.Height();
+    for (int y = dst.top; y < dst.bottom; ++y) {
+        const int sy = int(sourceRect.top + (std::int64_t(y - destRect.top) * sh) / dh);
+        if (sy < 0 || sy >= source.Height()) continue;
+        const Pixel* in = source.Row(sy);
+        Pixel* out = Row(y);
+        for (int x = dst.left; x < dst.right; ++x) {
+            const int sx = int(sourceRect.left + (std::int64_t(x - destRect.left) * sw) / dw);
+            if (sx >= 0 && sx < source.Width()) out[x] = in[sx];
+        }
+    }
+}
+
+}  // namespace vantrel

@@ -1,0 +1,44 @@
+#pragma once
+#include <string>
+
+#include "app/core/Colour.h"
+#include "app/core/Rect.h"
+
+namespace vantrel {
+
+class Surface;
+
+// The seven pens of the application: solid, one pixel wide.
+enum class Pen { Red, Green, Blue, Black, White, Grey, DarkGrey };
+Colour PenColour(Pen pen);
+
+struct TextStyle {
+    Colour colour = 0;
+    Colour background = kNoColour;  // kNoColour: transparent background
+    bool centred = true;            // one line, centred both ways
+    bool ellipsis = true;           // cut with "..." when too wide
+    int heightPx = 0;               // 0: the default font
+    bool bold = false;
+};
+
+struct TextSize {
+    int width = 0, height = 0;
+};
+
+// What items may draw with. Lines follow the GDI rule: the end point is
+// not drawn. Nothing is anti-aliased, so pixels are exact.
+class DrawContext {
+public:
+    virtual ~DrawContext() = default;
+    virtual void Line(Pen pen, int x0, int y0, int x1, int y1) = 0;
+    virtual void FillRect(const Rect& rect, Colour colour) = 0;
+    virtual void StretchPicture(const Surface& picture, const Rect& source, const Rect& dest) = 0;
+    virtual void TilePicture(const Surface& picture, const Rect& dest) = 0;
+    virtual void Text(const std::string& text, const Rect& rect, const TextStyle& style) = 0;
+    virtual TextSize TextExtent(const std::string& text, int heightPx = 0) = 0;
+    virtual Colour PixelAt(int x, int y) = 0;
+    virtual void SetClip(const Rect& rect) = 0;
+    virtual void ClearClip() = 0;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+class Window;
+
+// A platform-neutral popup menu: the caller builds it, the platform shows it
+// at the pointer and answers the chosen command (0 when dismissed).
+struct MenuEntry {
+    enum class Kind { Command, Separator, Submenu } kind = Kind::Command;
+    int command = 0;
+    std::string caption;
+    std::vector<MenuEntry> entries;  // of a submenu
+};
+
+class Menus {
+public:
+    virtual ~Menus() = default;
+    virtual int ShowPopup(Window* owner, const std::vector<MenuEntry>& entries) = 0;
+};
+
+}  // namespace vantrel

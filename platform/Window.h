@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/core/Rect.h"
+
+namespace vantrel {
+
+class DrawContext;
+
+enum class Cursor { Arrow, Wait, SizeHorizontal, SizeVertical, SizeAll, Hand, Cross };
+
+// The one main window as the item tree sees it. Coordinates are client
+// coordinates of the window.
+class Window {
+public:
+    virtual ~Window() = default;
+    virtual Rect ClientRect() const = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual std::string Title() const = 0;
+    virtual bool IsMinimised() const = 0;
+    virtual void SetCapture() = 0;
+    virtual void ReleaseCapture() = 0;
+    virtual bool HasCapture() const = 0;
+    virtual void SetCursor(Cursor cursor) = 0;
+    // A timer delivers WM_TIMER with its id every period until stopped.
+    virtual bool StartTimer(int id, int periodMs) = 0;
+    virtual void StopTimer(int id) = 0;
+    virtual std::optional<Point> PointerPosition() const = 0;
+    // The paths of the drop whose handle came with WM_DROPFILES.
+    virtual std::vector<std::string> DroppedFiles(std::intptr_t dropHandle) const = 0;
+    // Drawing onto the window's picture; what is drawn shows when the
+    // context is destroyed.
+    virtual std::unique_ptr<DrawContext> BeginDraw() = 0;
+    virtual void Close() = 0;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,100 @@
+#include "platform/test/ScriptedPlatform.h"
+
+#include <chrono>
+#include <thread>
+
+#include "app/core/Surface.h"
+
+namespace vantrel {
+
+namespace {
+template <class T>
+T Take(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) return fallback;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+}  // namespace
+
+BoxAnswer ScriptedDialogs::DefaultAnswer(const MessageBoxRequest& request) {
+    if (request.defaultButton != BoxAnswer::None) return request.defaultButton;
+    switch (request.buttons) {
+        case BoxButtons::Ok:
+        case BoxButtons::OkCancel: return BoxAnswer::Ok;
+        case BoxButtons::YesNo:
+        case BoxButtons::YesNoCancel: return BoxAnswer::Yes;
+    }
+    return BoxAnswer::Ok;
+}
+
+BoxAnswer ScriptedDialogs::MessageBox(Window*, const MessageBoxRequest& request) {
+    boxes.push_back(request);
+    return Take(boxAnswers, DefaultAnswer(request));
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFile(Window*, const FileDialogRequest& request) {
+    openRequests.push_back(request);
+    return Take(fileAnswers, std::optional<std::string>{});
+}
+
+std::optional<std::string> ScriptedDialogs::SaveFile(Window*, const FileDialogRequest& request) {
+    saveRequests.push_back(request);
+    return Take(fileAnswers, std::optional<std::string>{});
+}
+
+std::optional<std::string> ScriptedDialogs::TextEntry(Window*, const std::string&, const std::string& prompt,
+                                                      const std::string&) {
+    textPrompts.push_back(prompt);
+    return Take(textAnswers, std::optional<std::string>{});
+}
+
+std::optional<Colour> ScriptedDialogs::ChooseColour(Window*, Colour) {
+    ++colourRequests;
+    return Take(colourAnswers, std::optional<Colour>{});
+}
+
+int ScriptedMenus::ShowPopup(Window*, const std::vector<MenuEntry>& entries) {
+    shown.push_back(entries);
+    return Take(answers, 0);
+}
+
+bool ScriptedClipboard::SetImage(const Surface& picture) {
+    if (picture.IsEmpty()) return false;
+    ++images;
+    lastWidth = picture.Width();
+    lastHeight = picture.Height();
+    return true;
+}
+
+bool ScriptedShell::Open(const std::string& pathOrUrl) {
+    opened.push_back(pathOrUrl);
+    return answer;
+}
+
+void ScriptedClock::Sleep(int ms) {
+    if (ms <= 0) return;
+    if (realSleep) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    now += std::uint32_t(ms);
+}
+
+std::uint32_t SteadyClock::TickCount() {
+    using namespace std::chrono;
+    return std::uint32_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void SteadyClock::Sleep(int ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+std::vector<std::string> ScriptedWindow::DroppedFiles(std::intptr_t handle) const {
+    auto it = drops.find(handle);
+    return it == drops.end() ? std::vector<std::string>{} : it->second;
+}
+
+ScriptedPlatform::ScriptedPlatform()
+    : previous_(SetPlatform({&dialogs, &menus, &clipboard, &shell, &clock})) {}
+
+ScriptedPlatform::~ScriptedPlatform() { SetPlatform(previous_); }
+
+}  // namespace vantrel

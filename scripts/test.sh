@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs, builds and runs every test through CTest, then prints its summary.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/scripts/deps.sh"
+bash "$root/scripts/build.sh"
+cd "$root/build"
+export QT_QPA_PLATFORM=offscreen
+ctest --output-on-failure -j"$(nproc)" --timeout 600 "$@"
