@@ -1,0 +1,34 @@
+#include "app/core/ProgramFolder.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace vantrel {
+
+namespace {
+std::string WithSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string& Folder() {
+    static std::string folder = [] {
+        std::error_code error;
+        const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+        return error ? std::string("./") : WithSeparator(exe.parent_path().string());
+    }();
+    return folder;
+}
+}  // namespace
+
+const std::string& ProgramFolder() { return Folder(); }
+
+void SetProgramFolder(const std::string& folder) { Folder() = WithSeparator(folder); }
+
+std::string TemporaryFolder() {
+    std::error_code error;
+    const auto folder = std::filesystem::temp_directory_path(error);
+    return WithSeparator(error ? std::string("/tmp") : folder.string());
+}
+
+}  // namespace vantrel
