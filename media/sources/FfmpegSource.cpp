@@ -1,0 +1,443 @@
+#include "media/sources/FfmpegSource.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+namespace vantrel {
+
+namespace {
+
+template <auto Free>
+struct FreeWith {
+    template <class T>
+    void operator()(T* p) const noexcept { Free(&p); }
+};
+using FormatHandle = std::unique_ptr<AVFormatContext, FreeWith<avformat_close_input>>;
+using CodecHandle = std::unique_ptr<AVCodecContext, FreeWith<avcodec_free_context>>;
+using FrameHandle = std::unique_ptr<AVFrame, FreeWith<av_frame_free>>;
+using PacketHandle = std::unique_ptr<AVPacket, FreeWith<av_packet_free>>;
+using ResamplerHandle = std::unique_ptr<SwrContext, FreeWith<swr_free>>;
+struct ScalerFree {
+    void operator()(SwsContext* p) const noexcept { sws_freeContext(p); }
+};
+using ScalerHandle = std::unique_ptr<SwsContext, ScalerFree>;
+
+constexpr int kMaxSampleRate = 768000;
+constexpr AVRational kMilliseconds{1, 1000};
+
+// Demuxers that hand out single pictures: those files are stills.
+bool IsPictureDemuxer(const AVInputFormat* format) {
+    const std::string_view name = format->name;
+    return name.find("_pipe") != std::string_view::npos || name == "image2" ||
+           name == "gif" || name == "tty" || name == "apng" || name == "webp";
+}
+
+// Below this a probe guess is not trusted: random bytes score that low.
+constexpr int kMinProbeScore = AVPROBE_SCORE_RETRY;
+
+FormatHandle OpenFormat(const std::string& path) {
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return nullptr;
+    FormatHandle format(raw);
+    if (format->probe_score < kMinProbeScore || IsPictureDemuxer(format->iformat)) return nullptr;
+    if (avformat_find_stream_info(format.get(), nullptr) < 0) return nullptr;
+    return format;
+}
+
+// Media time 0 is where the file starts; a negative start (encoder priming)
+// is not a start the user sees.
+std::int64_t OriginMicroseconds(const AVFormatContext* format) {
+    return format->start_time != AV_NOPTS_VALUE && format->start_time > 0 ? format->start_time : 0;
+}
+
+// One decoding reader over its own demuxer, so that video and audio can be
+// positioned independently.
+struct Track {
+    FormatHandle format;
+    CodecHandle codec;
+    AVStream* stream = nullptr;
+    PacketHandle packet{av_packet_alloc()};
+    FrameHandle frame{av_frame_alloc()};
+    bool flushing = false;
+    int seeks = 0;
+
+    bool Open(FormatHandle opened, AVMediaType type) {
+        format = std::move(opened);
+        if (!format || !packet || !frame) return false;
+        const int index = av_find_best_stream(format.get(), type, -1, -1, nullptr, 0);
+        if (index < 0) return false;
+        stream = format->streams[index];
+        if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) return false;
+        const AVCodec* decoder = avcodec_find_decoder(stream->codecpar->codec_id);
+        if (!decoder) return false;
+        codec.reset(avcodec_alloc_context3(decoder));
+        if (!codec || avcodec_parameters_to_context(codec.get(), stream->codecpar) < 0) return false;
+        codec->pkt_timebase = stream->time_base;
+        codec->max_pixels = Surface::kMaxPixels;
+        codec->thread_count = 2;
+        if (avcodec_open2(codec.get(), decoder, nullptr) < 0) return false;
+        // Only this stream's packets are wanted from this demuxer.
+        for (unsigned i = 0; i < format->nb_streams; ++i)
+            if (int(i) != index) format->streams[i]->discard = AVDISCARD_ALL;
+        return true;
+    }
+
+    // The next decoded frame into `frame`; false at the end or on a read error.
+    bool NextFrame() {
+        for (int guard = 0; guard < 1 << 20; ++guard) {
+            const int received = avcodec_receive_frame(codec.get(), frame.get());
+            if (received >= 0) return true;
+            if (received != AVERROR(EAGAIN)) return false;  // drained or broken
+            if (flushing) return false;
+            const int read = av_read_frame(format.get(), packet.get());
+            if (read < 0) {
+                flushing = true;
+                avcodec_send_packet(codec.get(), nullptr);
+                continue;
+            }
+            if (packet->stream_index == stream->index)
+                avcodec_send_packet(codec.get(), packet.get());  // a damaged packet is skipped
+            av_packet_unref(packet.get());
+        }
+        return false;
+    }
+
+    bool SeekTo(std::int64_t ts) {
+        ++seeks;
+        flushing = false;
+        int result = av_seek_frame(format.get(), stream->index, ts, AVSEEK_FLAG_BACKWARD);
+        if (result < 0) result = av_seek_frame(format.get(), stream->index, ts, AVSEEK_FLAG_ANY);
+        if (result < 0) result = avformat_seek_file(format.get(), -1, INT64_MIN, 0, 0, 0);
+        avcodec_flush_buffers(codec.get());
+        return result >= 0;
+    }
+
+    std::int64_t FrameTime() const { return frame->best_effort_timestamp; }
+};
+
+}  // namespace
+
+struct FfmpegSource::Video {
+    Track track;
+    ScalerHandle scaler;
+    std::int64_t origin = 0;  // stream time of media time 0
+    std::int64_t step = 1;    // one frame's duration in stream time, a guess for missing stamps
+    bool haveCurrent = false;
+    std::int64_t currentTime = 0;
+    FrameHandle pending{av_frame_alloc()};  // decoded, not yet shown
+    bool havePending = false;
+    std::int64_t pendingTime = 0;
+    bool atEnd = false;
+    std::int64_t lastTime = AV_NOPTS_VALUE;
+
+    std::int64_t ToStreamTime(int mediaTimeMs) const {
+        return origin + av_rescale_q_rnd(mediaTimeMs, kMilliseconds, track.stream->time_base,
+                                         AVRounding(AV_ROUND_DOWN | AV_ROUND_PASS_MINMAX));
+    }
+
+    // Decodes one more frame into pending; false at the end.
+    bool Decode() {
+        if (!track.NextFrame()) {
+            atEnd = true;
+            return false;
+        }
+        std::int64_t time = track.FrameTime();
+        if (time == AV_NOPTS_VALUE) time = lastTime == AV_NOPTS_VALUE ? origin : lastTime + step;
+        lastTime = time;
+        av_frame_unref(pending.get());
+        av_frame_move_ref(pending.get(), track.frame.get());
+        pendingTime = time;
+        havePending = true;
+        return true;
+    }
+
+    // A seek pays when a key frame lies between the current frame and the target.
+    bool SeekPays(std::int64_t target) const {
+        const int key = av_index_search_timestamp(track.stream, target, AVSEEK_FLAG_BACKWARD);
+        if (key >= 0) {
+            const AVIndexEntry* entry = avformat_index_get_entry(track.stream, key);
+            return entry && entry->timestamp > currentTime;
+        }
+        const std::int64_t threeSeconds = av_rescale_q(3, AVRational{1, 1}, track.stream->time_base);
+        return target - currentTime > threeSeconds;
+    }
+};
+
+struct FfmpegSource::Sound {
+    Track track;
+    ResamplerHandle resampler;
+    std::int64_t originSamples = 0;
+    int rate = 0, channels = 0;
+    // Converted samples from sample index bufferStart on.
+    std::vector<std::uint8_t> buffer;
+    std::int64_t bufferStart = 0;
+    bool positioned = false;
+    bool atEnd = false;
+
+    std::int64_t BufferEnd() const { return bufferStart + std::int64_t(buffer.size()) / (2 * channels); }
+
+    bool Convert() {
+        AVFrame* frame = track.frame.get();
+        if (frame->nb_samples <= 0) return true;
+        const int bytes = frame->nb_samples * 2 * channels;
+        const std::size_t old = buffer.size();
+        buffer.resize(old + std::size_t(bytes));
+        std::uint8_t* out = buffer.data() + old;
+        const int converted = swr_convert(resampler.get(), &out, frame->nb_samples,
+                                          const_cast<const std::uint8_t**>(frame->extended_data),
+                                          frame->nb_samples);
+        buffer.resize(old + std::size_t(std::max(converted, 0)) * 2 * std::size_t(channels));
+        return converted >= 0;
+    }
+
+    // Decodes until the buffer reaches sample `until` or the stream ends.
+    void Fill(std::int64_t until) {
+        while (!atEnd && (!positioned || BufferEnd() < until)) {
+            if (!track.NextFrame()) {
+                atEnd = true;
+                break;
+            }
+            if (!positioned) {
+                const std::int64_t time = track.FrameTime();
+                bufferStart = time == AV_NOPTS_VALUE
+                                  ? 0
+                                  : av_rescale_q(time, track.stream->time_base, AVRational{1, rate}) -
+                                        originSamples;
+                buffer.clear();
+                positioned = true;
+            }
+            if (!Convert()) atEnd = true;
+        }
+    }
+
+    void SeekToSample(std::int64_t sample) {
+        const std::int64_t ts =
+            av_rescale_q(sample + originSamples, AVRational{1, rate}, track.stream->time_base);
+        track.SeekTo(ts);
+        buffer.clear();
+        positioned = false;
+        atEnd = false;
+    }
+};
+
+FfmpegSource::FfmpegSource() = default;
+FfmpegSource::~FfmpegSource() = default;
+
+int FfmpegSource::VideoSeeks() const { return video_ ? video_->track.seeks : 0; }
+int FfmpegSource::AudioSeeks() const { return sound_ ? sound_->track.seeks : 0; }
+
+std::unique_ptr<FfmpegSource> FfmpegSource::OpenAvi(const std::string& path) {
+    std::unique_ptr<FfmpegSource> source(new FfmpegSource);
+    if (!source->Open(path, true)) return nullptr;
+    return source;
+}
+
+std::unique_ptr<FfmpegSource> FfmpegSource::OpenMovie(const std::string& path) {
+    std::unique_ptr<FfmpegSource> source(new FfmpegSource);
+    if (!source->Open(path, false)) return nullptr;
+    return source;
+}
+
+bool FfmpegSource::Open(const std::string& path, bool asAvi) {
+    kind_ = asAvi ? SourceKind::Avi : SourceKind::Movie;
+    // The container decides whether the file is ours before any decoder is set up.
+    FormatHandle format = OpenFormat(path);
+    if (!format) return false;
+    {
+        const bool isAvi = std::string_view(format->iformat->name) == "avi";
+        const bool hasVideo = av_find_best_stream(format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0) >= 0;
+        if (asAvi && (!isAvi || !hasVideo)) return false;
+        if (!asAvi && isAvi && hasVideo) return false;
+        const std::int64_t duration = format->duration;
+        durationSeconds_ = duration != AV_NOPTS_VALUE && duration > 0 ? double(duration) / AV_TIME_BASE : 0;
+    }
+
+    auto video = std::make_unique<Video>();
+    if (video->pending && video->track.Open(std::move(format), AVMEDIA_TYPE_VIDEO)) {
+        const AVCodecParameters* par = video->track.stream->codecpar;
+        if (par->width > 0 && par->height > 0 &&
+            std::int64_t(RoundedWidth(par->width)) * par->height <= Surface::kMaxPixels &&
+            AllocatePictureSurface(picture_, par->width, par->height)) {
+            width_ = par->width;
+            height_ = par->height;
+            AVStream* stream = video->track.stream;
+            video->origin = av_rescale_q(OriginMicroseconds(video->track.format.get()), AV_TIME_BASE_Q,
+                                         stream->time_base);
+            const AVRational rate = stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate : stream->r_frame_rate;
+            if (rate.num > 0 && rate.den > 0)
+                video->step = std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), stream->time_base));
+            video_ = std::move(video);
+            // A stream that cannot give its first picture is no video.
+            if (!ReadFrame(0) || !video_->haveCurrent) {
+                video_.reset();
+                picture_.Release();
+                width_ = height_ = 0;
+            }
+        }
+    }
+    if (asAvi && !video_) return false;
+
+    auto sound = std::make_unique<Sound>();
+    if (sound->track.Open(OpenFormat(path), AVMEDIA_TYPE_AUDIO)) {
+        AVCodecContext* codec = sound->track.codec.get();
+        const int inChannels = codec->ch_layout.nb_channels;
+        const int rate = codec->sample_rate;
+        if (inChannels > 0 && rate > 0 && rate <= kMaxSampleRate) {
+            sound->rate = rate;
+            sound->channels = inChannels == 1 ? 1 : 2;
+            AVChannelLayout outLayout;
+            av_channel_layout_default(&outLayout, sound->channels);
+            AVChannelLayout inLayout;
+            if (codec->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+                av_channel_layout_default(&inLayout, inChannels);
+            else
+                av_channel_layout_copy(&inLayout, &codec->ch_layout);
+            SwrContext* raw = nullptr;
+            if (swr_alloc_set_opts2(&raw, &outLayout, AV_SAMPLE_FMT_S16, rate, &inLayout,
+                                    codec->sample_fmt, rate, 0, nullptr) >= 0) {
+                sound->resampler.reset(raw);
+                if (swr_init(raw) < 0) sound->resampler.reset();
+            }
+            av_channel_layout_uninit(&inLayout);
+            av_channel_layout_uninit(&outLayout);
+        }
+        if (sound->resampler) {
+            sound->originSamples =
+                av_rescale_q(OriginMicroseconds(sound->track.format.get()), AV_TIME_BASE_Q, AVRational{1, rate});
+            // A stream whose first block does not decode is no audio.
+            sound->Fill(1);
+            if (sound->positioned) {
+                audio_.formatTag = 1;
+                audio_.channels = sound->channels;
+                audio_.samplesPerSecond = rate;
+                audio_.bitsPerSample = 16;
+                audio_.blockAlign = 2 * sound->channels;
+                audio_.bytesPerSecond = rate * audio_.blockAlign;
+                if (AllocateAudioBlock()) sound_ = std::move(sound);
+            }
+        }
+    }
+    if (!sound_) audio_ = {};
+    if (!video_ && !sound_) return false;
+
+    if (asAvi) {
+        const AVStream* stream = video_->track.stream;
+        lengthMs_ = stream->duration != AV_NOPTS_VALUE && stream->duration > 0
+                        ? int(std::min<std::int64_t>(av_rescale_q(stream->duration, stream->time_base, kMilliseconds), INT32_MAX))
+                        : 10000;
+        durationSeconds_ = lengthMs_ / 1000.0;
+    } else {
+        if (durationSeconds_ <= 0) durationSeconds_ = 10.0;
+        lengthMs_ = int(std::min(durationSeconds_ * 1000.0, double(INT32_MAX)));
+    }
+    SetPath(path);
+    return true;
+}
+
+bool FfmpegSource::ReadFrame(int mediaTimeMs) {
+    if (!video_) return false;
+    Video& v = *video_;
+    const std::int64_t target = v.ToStreamTime(mediaTimeMs);
+
+    if (v.haveCurrent && v.currentTime <= target && (v.havePending ? target < v.pendingTime : v.atEnd))
+        return true;  // already shown
+    const bool seek = !v.haveCurrent || target < v.currentTime || v.SeekPays(target);
+
+    FrameHandle chosen(av_frame_alloc());
+    if (!chosen) return false;
+    bool haveChosen = false;
+    std::int64_t chosenTime = 0;
+    constexpr int kAttempts = 4;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (seek) {
+            // Files without an index may land after the target; each retry
+            // starts further back.
+            const std::int64_t back =
+                attempt == 0 ? 0
+                             : av_rescale_q(std::int64_t(1) << (attempt - 1), AVRational{1, 1},
+                                            v.track.stream->time_base);
+            v.track.SeekTo(target - back);
+            v.haveCurrent = v.havePending = v.atEnd = false;
+            v.lastTime = AV_NOPTS_VALUE;
+            haveChosen = false;
+        }
+        for (;;) {
+            if (!v.havePending && !v.Decode()) break;
+            if (v.pendingTime > target) {
+                // Before the first frame of a file there is nothing else to show.
+                if (haveChosen || v.haveCurrent) break;
+                haveChosen = true;
+                chosenTime = v.pendingTime;
+                av_frame_unref(chosen.get());
+                av_frame_move_ref(chosen.get(), v.pending.get());
+                v.havePending = false;
+                break;
+            }
+            chosenTime = v.pendingTime;
+            av_frame_unref(chosen.get());
+            av_frame_move_ref(chosen.get(), v.pending.get());
+            v.havePending = false;
+            haveChosen = true;
+        }
+        if (!seek || !haveChosen || chosenTime <= target) break;
+    }
+    if (!haveChosen) return v.haveCurrent;
+
+    const AVFrame* frame = chosen.get();
+    v.scaler.reset(sws_getCachedContext(v.scaler.release(), frame->width, frame->height,
+                                        AVPixelFormat(frame->format), width_, height_, AV_PIX_FMT_BGR0,
+                                        SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!v.scaler) return false;
+    std::uint8_t* planes[4] = {picture_.Bytes(), nullptr, nullptr, nullptr};
+    int lines[4] = {picture_.Pitch() * 4, 0, 0, 0};
+    if (sws_scale(v.scaler.get(), frame->data, frame->linesize, 0, frame->height, planes, lines) <= 0)
+        return false;
+    // Decoded video carries no coverage: alpha 0 like every decoded picture.
+    for (int y = 0; y < height_; ++y) {
+        Pixel* row = picture_.Row(y);
+        for (int x = 0; x < width_; ++x) row[x] &= 0x00FFFFFFu;
+    }
+    v.currentTime = chosenTime;
+    v.haveCurrent = true;
+    return true;
+}
+
+bool FfmpegSource::ReadAudioSecond(int timeMs) {
+    if (!sound_) return false;
+    FillSilence();
+    if (timeMs < 0) return true;
+    Sound& s = *sound_;
+    const std::int64_t from = std::int64_t(timeMs / 1000) * s.rate;
+    const std::int64_t to = from + s.rate;
+    // Reading on from where the decoder stands costs less than a seek, as
+    // long as the gap is small.
+    const bool near = s.positioned && from >= s.bufferStart && from <= s.BufferEnd() + 2 * std::int64_t(s.rate);
+    if (!near) s.SeekToSample(std::max<std::int64_t>(0, from - s.rate / 10));
+    s.Fill(to);
+    const std::int64_t start = std::max(from, s.bufferStart);
+    const std::int64_t end = std::min(to, s.BufferEnd());
+    const std::int64_t frameBytes = 2 * s.channels;
+    if (end > start)
+        std::memcpy(audioBlock_.data() + (start - from) * frameBytes,
+                    s.buffer.data() + (start - s.bufferStart) * frameBytes, std::size_t((end - start) * frameBytes));
+    // Keep what a following read of the next second still needs.
+    const std::int64_t keepFrom = std::min(s.BufferEnd(), std::max(s.bufferStart, from));
+    if (keepFrom > s.bufferStart) {
+        s.buffer.erase(s.buffer.begin(), s.buffer.begin() + (keepFrom - s.bufferStart) * frameBytes);
+        s.bufferStart = keepFrom;
+    }
+    return true;
+}
+
+}  // namespace vantrel
