@@ -1,0 +1,92 @@
+#include "app/shell/Batch.h"
+
+#include <memory>
+#include <vector>
+
+#include "app/shell/Startup.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/test/ScriptedPlatform.h"
+
+namespace vantrel {
+
+namespace {
+
+int Help(const BatchContext& context, std::span<const std::string>) {
+    const std::string_view usage = UsageText();
+    std::fwrite(usage.data(), 1, usage.size(), context.out);
+    return kExitOk;
+}
+
+int Version(const BatchContext& context, std::span<const std::string>) {
+    std::fprintf(context.out, "%s\n", VersionText().c_str());
+    return kExitOk;
+}
+
+// Later verbs join as rows; the usage text below lists them all.
+constexpr BatchVerb kVerbs[] = {
+    {"--help", 0, 0, false, &Help},
+    {"--version", 0, 0, false, &Version},
+};
+
+constexpr std::string_view kUsage =
+    "Usage:\n"
+    "    vantrel [FILE.kwp]                      the editor\n"
+    "    vantrel --make FILE.kwp OUTPUT          make; the format follows OUTPUT's extension\n"
+    "    vantrel --picture FILE.kwp TIME_MS OUT.bmp\n"
+    "    vantrel --info MEDIA\n"
+    "    vantrel --save-as FILE.kwp OUT.kwp\n"
+    "    vantrel --script SCRIPT.vrm [FILE.kwp] [--save-as OUT.kwp] [--timeout SECONDS]\n"
+    "    vantrel --help | --version\n"
+    "\n"
+    "Exit status: 0 on success, 1 on failure (the message goes to standard\n"
+    "error), 2 on a usage error.\n";
+
+int UsageError(const BatchContext& context, const char* format, std::string_view what) {
+    std::fprintf(context.err, format, int(what.size()), what.data());
+    std::fputc('\n', context.err);
+    std::fwrite(kUsage.data(), 1, kUsage.size(), context.err);
+    return kExitUsage;
+}
+
+}  // namespace
+
+std::span<const BatchVerb> BatchVerbs() { return kVerbs; }
+
+const BatchVerb* FindBatchVerb(std::string_view name) {
+    for (const BatchVerb& verb : kVerbs)
+        if (verb.name == name) return &verb;
+    return nullptr;
+}
+
+std::string_view UsageText() { return kUsage; }
+
+bool IsBatchCommandLine(int argc, char** argv) { return argc >= 2 && argv[1][0] == '-'; }
+
+int RunBatch(int argc, char** argv, const BatchContext& context) {
+    if (argc < 2) return UsageError(context, "vantrel: %.*s", "no verb given");
+    const std::string_view name = argv[1];
+    const BatchVerb* verb = FindBatchVerb(name);
+    if (!verb || !verb->run) return UsageError(context, "vantrel: unknown verb %.*s", name);
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    const int count = int(args.size());
+    if (count < verb->minArgs || (verb->maxArgs >= 0 && count > verb->maxArgs))
+        return UsageError(context, "vantrel: wrong number of arguments for %.*s", name);
+
+    std::unique_ptr<QtPlatform> qt;
+    std::unique_ptr<ScriptedPlatform> scripted;
+    SteadyClock clock;
+    PlatformServices previous;
+    if (verb->needsQt) {
+        qt = std::make_unique<QtPlatform>(argc, argv, QtPlatform::Mode::Batch);
+        // Nobody is there to answer: boxes take their default, dialogs
+        // cancel, but waiting takes real time.
+        scripted = std::make_unique<ScriptedPlatform>();
+        previous = SetPlatform({.clock = &clock});
+    }
+    const int status = verb->run(context, args);
+    if (scripted) SetPlatform(previous);
+    if (status == kExitUsage) std::fwrite(kUsage.data(), 1, kUsage.size(), context.err);
+    return status;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+enum BatchExit { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+
+struct BatchContext {
+    std::FILE* out = stdout;
+    std::FILE* err = stderr;  // failure messages, one line each
+};
+
+// A verb answers its exit status; kExitUsage makes the caller print the
+// usage text to the error stream.
+using BatchFunction = int (*)(const BatchContext& context, std::span<const std::string> args);
+
+// One row per verb of the batch command line. A verb that needs Qt runs with
+// the offscreen platform up and the scripted services installed.
+struct BatchVerb {
+    std::string_view name;  // "--make"
+    int minArgs = 0;
+    int maxArgs = 0;  // -1: no upper limit
+    bool needsQt = true;
+    BatchFunction run = nullptr;
+};
+
+std::span<const BatchVerb> BatchVerbs();
+const BatchVerb* FindBatchVerb(std::string_view name);
+// The text --help prints, the verbs as the README lists them.
+std::string_view UsageText();
+
+// A first argument that starts with '-' asks for a verb, not the editor.
+bool IsBatchCommandLine(int argc, char** argv);
+int RunBatch(int argc, char** argv, const BatchContext& context = {});
+
+}  // namespace vantrel

@@ -1,0 +1,102 @@
+#include "app/shell/Vantrel.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/core/ProgramFolder.h"
+#include "app/core/StringTable.h"
+#include "app/shell/Batch.h"
+#include "app/shell/MemoryPictureStore.h"
+#include "app/shell/StandInRoot.h"
+#include "app/shell/Startup.h"
+#include "app/shell/WindowProcedure.h"
+#include "platform/qt/QtPlatform.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kCannotRunText = 411;  // "Unable to run Vantrel Media Compositor. \nExiting Now!"
+constexpr int kErrorCaption = 590;   // "Error"
+
+EditorParts& Defaults() {
+    static EditorParts parts{
+        [](Window&) -> std::unique_ptr<PictureStore> { return std::make_unique<MemoryPictureStore>(); },
+        [](Application& application, Window& window) -> std::unique_ptr<Item> {
+            return std::make_unique<StartRoot>(&window, application.Media(), &application);
+        },
+        {}};
+    return parts;
+}
+
+std::string ExecutablePath() {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : exe.string();
+}
+
+}  // namespace
+
+void SetEditorParts(const EditorParts& parts) {
+    if (parts.media) Defaults().media = parts.media;
+    if (parts.root) Defaults().root = parts.root;
+    if (parts.started) Defaults().started = parts.started;
+}
+
+int RunEditor(int argc, char** argv, const EditorParts& given) {
+    const EditorParts parts{given.media ? given.media : Defaults().media,
+                            given.root ? given.root : Defaults().root,
+                            given.started ? given.started : Defaults().started};
+    const std::string title = WindowTitle();
+    WriteVersionFile(ProgramFolder());
+
+    QtPlatform platform(argc, argv, QtPlatform::Mode::Editor);
+    std::unique_ptr<MainWindow> window = platform.CreateMainWindow(title);
+    if (!window) return kExitNoWindow;
+
+    WindowProcedure procedure(*window, &QtPlatform::Quit);
+    auto application = std::make_unique<Application>(*window, parts.media, parts.root, [&](Application& app) {
+        procedure.SetApplication(&app);
+        window->SetEvents(&procedure);
+    });
+    if (!application->HasMediaSystem()) {
+        Platform().dialogs->MessageBox(window.get(), {Str(kCannotRunText), Str(kErrorCaption),
+                                                      BoxIcon::Information, BoxButtons::Ok});
+        window->SetEvents(nullptr);
+        application->Destroy();
+        application.reset();
+        window.reset();
+        return kExitNoMediaSystem;
+    }
+
+    application->CreateDrawingResources();
+    WriteFileAssociation(ExecutablePath(), DataHome());
+    window->ShowMaximised();
+
+    // The whole argument is the one path, as it was given.
+    if (argc == 2 && application->RootClip() && IsProjectPath(argv[1]))
+        OpenProject(*application->RootClip(), argv[1]);
+
+    if (parts.started) parts.started(*application, *window);
+    const int code = platform.Run();
+
+    window->SetEvents(nullptr);
+    procedure.SetApplication(nullptr);
+    application->Destroy();
+    application.reset();
+    window.reset();
+    return code;
+}
+
+int VantrelMain(int argc, char** argv) {
+    if (IsBatchCommandLine(argc, argv)) return RunBatch(argc, argv);
+    if (argc > 2) {
+        std::fprintf(stderr, "vantrel: give at most one project file\n");
+        const std::string_view usage = UsageText();
+        std::fwrite(usage.data(), 1, usage.size(), stderr);
+        return kExitUsage;
+    }
+    return RunEditor(argc, argv);
+}
+
+}  // namespace vantrel

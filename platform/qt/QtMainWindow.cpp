@@ -1,0 +1,311 @@
+#include "platform/qt/QtMainWindow.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimerEvent>
+#include <QUrl>
+
+#include "app/core/Messages.h"
+#include "app/core/Surface.h"
+#include "platform/DrawContext.h"
+#include "platform/qt/QtResources.h"
+
+namespace vantrel {
+
+namespace {
+
+QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+// Draws on the window's backing picture; the window shows the result when
+// the context goes away.
+class BackingDrawContext final : public DrawContext {
+public:
+    BackingDrawContext(QImage& image, QWidget& widget) : image_(image), widget_(widget), painter_(&image) {
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    }
+    ~BackingDrawContext() override {
+        painter_.end();
+        widget_.update();
+    }
+
+    void Line(Pen pen, int x0, int y0, int x1, int y1) override {
+        if (x0 == x1 && y0 == y1) return;  // the end point is never drawn
+        painter_.setPen(QPen(ToQColor(PenColour(pen)), 0));
+        // Stop one pixel short along the major axis, as GDI does.
+        const int dx = x1 - x0, dy = y1 - y0;
+        if (std::abs(dx) >= std::abs(dy)) {
+            const int step = dx > 0 ? 1 : -1;
+            const int ex = x1 - step;
+            const int ey = y0 + (dx == step ? 0 : (dy * (ex - x0) + dx / 2) / dx);
+            painter_.drawLine(x0, y0, ex, ey);
+        } else {
+            const int step = dy > 0 ? 1 : -1;
+            const int ey = y1 - step;
+            const int ex = x0 + (dy == step ? 0 : (dx * (ey - y0) + dy / 2) / dy);
+            painter_.drawLine(x0, y0, ex, ey);
+        }
+    }
+    void FillRect(const Rect& rect, Colour colour) override {
+        if (rect.IsEmpty() || colour == kNoColour) return;
+        painter_.fillRect(ToQRect(rect), ToQColor(colour));
+    }
+    void StretchPicture(const Surface& picture, const Rect& source, const Rect& dest) override {
+        if (picture.IsEmpty() || source.IsEmpty() || dest.IsEmpty()) return;
+        painter_.drawImage(ToQRect(dest), Wrap(picture), ToQRect(source));
+    }
+    void TilePicture(const Surface& picture, const Rect& dest) override {
+        if (picture.IsEmpty() || dest.IsEmpty()) return;
+        painter_.drawTiledPixmap(ToQRect(dest), QPixmap::fromImage(Wrap(picture)));
+    }
+    void Text(const std::string& text, const Rect& rect, const TextStyle& style) override {
+        if (rect.IsEmpty()) return;
+        painter_.save();
+        QFont font = painter_.font();
+        if (style.heightPx > 0) font.setPixelSize(style.heightPx);
+        font.setBold(style.bold);
+        painter_.setFont(font);
+        if (style.background != kNoColour) painter_.fillRect(ToQRect(rect), ToQColor(style.background));
+        painter_.setPen(ToQColor(style.colour));
+        QString shown = QString::fromStdString(text);
+        if (style.ellipsis) shown = painter_.fontMetrics().elidedText(shown, Qt::ElideRight, rect.Width());
+        const int align = style.centred ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
+        painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
+        painter_.drawText(ToQRect(rect), align | Qt::TextSingleLine, shown);
+        painter_.restore();
+    }
+    TextSize TextExtent(const std::string& text, int heightPx) override {
+        QFont font = painter_.font();
+        if (heightPx > 0) font.setPixelSize(heightPx);
+        const QFontMetrics metrics(font);
+        return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+    }
+    Colour PixelAt(int x, int y) override {
+        if (!image_.rect().contains(x, y)) return kNoColour;
+        const QRgb p = image_.pixel(x, y);
+        return Rgb(qRed(p), qGreen(p), qBlue(p));
+    }
+    void SetClip(const Rect& rect) override { painter_.setClipRect(ToQRect(rect)); }
+    void ClearClip() override { painter_.setClipping(false); }
+
+private:
+    static QImage Wrap(const Surface& s) {
+        return QImage(s.Bytes(), s.Width(), s.Height(), qsizetype(s.Pitch()) * 4, QImage::Format_ARGB32);
+    }
+
+    QImage& image_;
+    QWidget& widget_;
+    QPainter painter_;
+};
+
+}  // namespace
+
+QtMainWindow::QtMainWindow(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
+    setWindowIcon(ProgramIcon());
+    setAcceptDrops(true);
+    setMouseTracking(true);  // moves arrive without a button held
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect desktop = screen->geometry();
+        setGeometry(desktop.x() + desktop.width() / 4, desktop.y() + desktop.height() / 4, desktop.width() / 2,
+                    desktop.height() / 2);
+    }
+    backing_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    backing_.fill(Qt::black);
+}
+
+QtMainWindow::~QtMainWindow() {
+    events_ = nullptr;
+    if (captured_) releaseMouse();
+}
+
+void QtMainWindow::ShowMaximised() {
+    showMaximized();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+Rect QtMainWindow::ClientRect() const { return {0, 0, width(), height()}; }
+
+void QtMainWindow::SetTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
+
+std::string QtMainWindow::Title() const { return windowTitle().toStdString(); }
+
+bool QtMainWindow::IsMinimised() const { return (windowState() & Qt::WindowMinimized) != 0; }
+
+void QtMainWindow::SetCapture() {
+    // A hidden widget cannot grab; the flag alone then answers HasCapture.
+    if (!captured_ && isVisible()) grabMouse();
+    captured_ = true;
+}
+
+void QtMainWindow::ReleaseCapture() {
+    if (captured_ && QWidget::mouseGrabber() == this) releaseMouse();
+    captured_ = false;
+}
+
+void QtMainWindow::SetCursor(Cursor cursor) { setCursor(CursorOf(cursor)); }
+
+bool QtMainWindow::StartTimer(int id, int periodMs) {
+    StopTimer(id);
+    const int qtId = startTimer(std::max(periodMs, 1));
+    if (qtId == 0) return false;
+    timers_[qtId] = id;
+    return true;
+}
+
+void QtMainWindow::StopTimer(int id) {
+    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        if (it->second == id) {
+            killTimer(it->first);
+            timers_.erase(it);
+            return;
+        }
+    }
+}
+
+Point QtMainWindow::ClientPointer() const {
+    const QPoint p = mapFromGlobal(QCursor::pos());
+    return {SignExtend16(p.x()), SignExtend16(p.y())};
+}
+
+std::optional<Point> QtMainWindow::PointerPosition() const { return ClientPointer(); }
+
+std::vector<std::string> QtMainWindow::DroppedFiles(std::intptr_t dropHandle) const {
+    const auto it = drops_.find(dropHandle);
+    return it == drops_.end() ? std::vector<std::string>{} : it->second;
+}
+
+std::unique_ptr<DrawContext> QtMainWindow::BeginDraw() {
+    if (backing_.isNull()) return nullptr;
+    return std::make_unique<BackingDrawContext>(backing_, *this);
+}
+
+void QtMainWindow::Close() { close(); }
+
+void QtMainWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, backing_);
+}
+
+void QtMainWindow::resizeEvent(QResizeEvent*) {
+    if (width() > 0 && height() > 0 && size() != backing_.size()) {
+        QImage grown(width(), height(), QImage::Format_RGB32);
+        grown.fill(Qt::black);
+        QPainter painter(&grown);
+        painter.drawImage(0, 0, backing_);
+        painter.end();
+        backing_ = std::move(grown);
+    }
+    if (events_) events_->Resized();
+}
+
+void QtMainWindow::Mouse(std::uint32_t message, QMouseEvent* event) {
+    event->accept();
+    if (!events_) return;
+    const QPoint p = event->position().toPoint();
+    events_->Input(message, SignExtend16(p.x()), SignExtend16(p.y()),
+                   MouseKeyFlags(event->buttons(), event->modifiers()));
+}
+
+void QtMainWindow::mouseMoveEvent(QMouseEvent* event) { Mouse(kMouseMove, event); }
+
+void QtMainWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        Mouse(kLeftButtonDown, event);
+    else if (event->button() == Qt::RightButton)
+        Mouse(kRightButtonDown, event);
+}
+
+void QtMainWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        Mouse(kLeftButtonUp, event);
+    else if (event->button() == Qt::RightButton)
+        Mouse(kRightButtonUp, event);
+}
+
+// The second press of a double click arrives as the double click alone;
+// a right double click is not a message of ours and is dropped.
+void QtMainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Mouse(kLeftButtonDoubleClick, event);
+}
+
+void QtMainWindow::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+    // Holding a key repeats presses only; the key is released once.
+    if (event->isAutoRepeat() || !events_) return;
+    const std::uint32_t vk = VirtualKeyOf(event->key(), (event->modifiers() & Qt::KeypadModifier) != 0);
+    if (vk == 0) return;
+    const Point p = ClientPointer();
+    events_->Input(kKeyUp, p.x, p.y, vk);
+}
+
+void QtMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void QtMainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void QtMainWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    if (paths.empty()) return;
+    event->acceptProposedAction();
+    if (!events_) return;
+    // The handle lives for the one message, as the system's own drop does.
+    const std::intptr_t handle = nextDrop_++;
+    drops_[handle] = std::move(paths);
+    const QPoint p = event->position().toPoint();
+    events_->Input(kFilesDropped, SignExtend16(p.x()), SignExtend16(p.y()), std::uintptr_t(handle));
+    drops_.erase(handle);
+}
+
+void QtMainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && events_) {
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        // Restoring from the task bar activates the window again.
+        if ((change->oldState() & Qt::WindowMinimized) && !IsMinimised()) events_->Activated(false);
+    }
+    QWidget::changeEvent(event);
+}
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (destroyed_) return;
+    destroyed_ = true;
+    for (const auto& [qtId, id] : timers_) killTimer(qtId);
+    timers_.clear();
+    ReleaseCapture();
+    if (WindowEvents* events = events_) {
+        events_ = nullptr;  // nothing reaches the program after this
+        events->Destroyed();
+    }
+}
+
+void QtMainWindow::timerEvent(QTimerEvent* event) {
+    const auto it = timers_.find(event->timerId());
+    if (it == timers_.end()) return QWidget::timerEvent(event);
+    if (events_) events_->Timer(it->second);
+}
+
+bool QtMainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && events_) events_->Activated(IsMinimised());
+    return QWidget::event(event);
+}
+
+}  // namespace vantrel

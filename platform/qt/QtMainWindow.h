@@ -1,0 +1,78 @@
+#pragma once
+#include <QImage>
+#include <QWidget>
+#include <map>
+#include <vector>
+
+#include "platform/qt/QtPlatform.h"
+
+namespace vantrel {
+
+// The one main window: a widget that shows a backing picture the items draw
+// on, and turns Qt's events into the editor's messages for its sink.
+class QtMainWindow final : public QWidget, public MainWindow {
+    Q_OBJECT
+public:
+    explicit QtMainWindow(const std::string& title);
+    ~QtMainWindow() override;
+
+    // MainWindow
+    void SetEvents(WindowEvents* events) override { events_ = events; }
+    void ShowMaximised() override;
+
+    // Window
+    Rect ClientRect() const override;
+    void SetTitle(const std::string& title) override;
+    std::string Title() const override;
+    bool IsMinimised() const override;
+    void SetCapture() override;
+    void ReleaseCapture() override;
+    bool HasCapture() const override { return captured_; }
+    void SetCursor(Cursor cursor) override;
+    bool StartTimer(int id, int periodMs) override;
+    void StopTimer(int id) override;
+    std::optional<Point> PointerPosition() const override;
+    std::vector<std::string> DroppedFiles(std::intptr_t dropHandle) const override;
+    std::unique_ptr<DrawContext> BeginDraw() override;
+    void Close() override;
+
+    // What is shown: the picture the items drew, client-sized.
+    const QImage& Backing() const { return backing_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void Mouse(std::uint32_t message, QMouseEvent* event);
+    Point ClientPointer() const;
+
+    WindowEvents* events_ = nullptr;
+    QImage backing_;
+    bool captured_ = false;
+    bool destroyed_ = false;
+    std::map<int, int> timers_;  // Qt's timer id -> ours
+    std::intptr_t nextDrop_ = 1;
+    std::map<std::intptr_t, std::vector<std::string>> drops_;
+};
+
+// The Windows virtual-key number of a Qt key; 0 for keys the editor's key
+// tables never name. Keys of the number pad map to their own codes.
+std::uint32_t VirtualKeyOf(int qtKey, bool keypad);
+
+// Key flags of a mouse event: buttons held after it, Shift and Ctrl.
+std::uint32_t MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+
+}  // namespace vantrel

@@ -1,0 +1,66 @@
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QImage>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/core/Surface.h"
+#include "platform/qt/QtMainWindow.h"
+#include "platform/qt/QtServices.h"
+
+namespace vantrel {
+
+struct QtPlatform::State {
+    std::unique_ptr<QApplication> application;  // none when one existed already
+    QtDialogs dialogs;
+    QtMenus menus;
+    QtClipboard clipboard;
+    QtShell shell;
+    QtClock clock;
+    bool installed = false;
+    PlatformServices previous;
+};
+
+QtPlatform::QtPlatform(int& argc, char** argv, Mode mode) : state_(std::make_unique<State>()) {
+    // Batch runs never show anything, with or without a display.
+    if (mode == Mode::Batch) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!QCoreApplication::instance()) {
+        state_->application = std::make_unique<QApplication>(argc, argv);
+        QApplication::setApplicationName("Vantrel");
+        QApplication::setQuitOnLastWindowClosed(false);  // the window's own close ends the loop
+    }
+    if (mode == Mode::Editor) {
+        state_->previous = SetPlatform({&state_->dialogs, &state_->menus, &state_->clipboard, &state_->shell,
+                                        &state_->clock});
+        state_->installed = true;
+    }
+}
+
+QtPlatform::~QtPlatform() {
+    if (state_->installed) SetPlatform(state_->previous);
+}
+
+std::unique_ptr<MainWindow> QtPlatform::CreateMainWindow(const std::string& title) {
+    if (!QApplication::instance()) return nullptr;
+    return std::make_unique<QtMainWindow>(title);
+}
+
+int QtPlatform::Run() { return QApplication::exec(); }
+
+void QtPlatform::Quit(int code) { QCoreApplication::exit(code); }
+
+bool LoadPictureFile(const std::string& path, Surface& out) {
+    QImage image;
+    if (!image.load(QString::fromStdString(path))) return false;
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    if (image.isNull() || std::int64_t(image.width()) * image.height() > Surface::kMaxPixels) return false;
+    Surface surface;
+    if (!surface.Allocate(image.width(), image.height())) return false;
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(surface.Row(y), image.constScanLine(y), std::size_t(image.width()) * 4);
+    out = std::move(surface);
+    return true;
+}
+
+}  // namespace vantrel
