@@ -1,0 +1,412 @@
+#include "plugins/basalt/OutputWriter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/opt.h>
+#include <libswscale/swscale.h>
+}
+
+namespace basalt {
+
+namespace {
+constexpr int kRate = 44100;
+constexpr int kChannels = 2;
+// Short gaps between audio blocks come from the caller cutting each block
+// to whole samples; holding the last sample there avoids a click. Longer
+// gaps are real pauses and are filled with silence.
+constexpr std::int64_t kHoldGap = 64;
+// The output surfaces the program composes are far smaller; anything beyond
+// this is a broken setting, not a picture.
+constexpr int kMaxDimension = 16384;
+
+const char* MuxerName(Container container) {
+    switch (container) {
+        case Container::Mp4: return "mp4";
+        case Container::Avi: return "avi";
+        case Container::Mkv: return "matroska";
+        case Container::Wav: break;
+    }
+    return "wav";
+}
+
+bool Supports(const AVSampleFormat* list, AVSampleFormat format) {
+    if (!list) return format == AV_SAMPLE_FMT_S16;
+    for (; *list != AV_SAMPLE_FMT_NONE; ++list)
+        if (*list == format) return true;
+    return false;
+}
+
+// Sample formats we can fill from 16-bit input, in order of preference.
+AVSampleFormat PickSampleFormat(const AVCodec* codec) {
+    for (AVSampleFormat format : {AV_SAMPLE_FMT_S16, AV_SAMPLE_FMT_S16P, AV_SAMPLE_FMT_FLTP, AV_SAMPLE_FMT_FLT,
+                                  AV_SAMPLE_FMT_S32})
+        if (Supports(codec->sample_fmts, format)) return format;
+    return AV_SAMPLE_FMT_NONE;
+}
+}  // namespace
+
+struct OutputWriter::State {
+    OutputOptions options;
+    AVFormatContext* format = nullptr;
+    AVPacket* packet = nullptr;
+    bool headerWritten = false;
+    bool failed = false;
+
+    bool haveOrigin = false;
+    std::int64_t originMs = 0;
+
+    AVCodecContext* video = nullptr;
+    AVStream* videoStream = nullptr;
+    AVFrame* videoFrame = nullptr;
+    SwsContext* scaler = nullptr;
+    std::int64_t lastVideoPts = -1;
+
+    AVCodecContext* audio = nullptr;
+    AVStream* audioStream = nullptr;
+    AVFrame* audioFrame = nullptr;
+    int audioFrameSize = 0;
+    std::vector<std::int16_t> pending;  // interleaved, not yet encoded
+    std::int64_t placedSamples = 0;     // encoded + pending
+    std::int64_t audioPts = 0;
+    std::int64_t audioEndMs = 0;
+    std::int16_t lastSample[kChannels] = {0, 0};
+
+    ~State() {
+        sws_freeContext(scaler);
+        av_frame_free(&videoFrame);
+        av_frame_free(&audioFrame);
+        avcodec_free_context(&video);
+        avcodec_free_context(&audio);
+        av_packet_free(&packet);
+        if (format) {
+            if (format->pb) avio_closep(&format->pb);
+            avformat_free_context(format);
+        }
+    }
+
+    std::int64_t Relative(std::int32_t timeMs) {
+        if (!haveOrigin) {
+            haveOrigin = true;
+            originMs = timeMs;
+        }
+        return std::int64_t(timeMs) - originMs;
+    }
+
+    // Sends one frame (or the flush request when frame is null) and writes
+    // every packet the encoder has ready.
+    bool Encode(AVCodecContext* codec, AVStream* stream, AVFrame* frame) {
+        if (failed) return false;
+        if (avcodec_send_frame(codec, frame) < 0) return failed = true, false;
+        for (;;) {
+            const int got = avcodec_receive_packet(codec, packet);
+            if (got == AVERROR(EAGAIN) || got == AVERROR_EOF) return true;
+            if (got < 0) return failed = true, false;
+            av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
+            packet->stream_index = stream->index;
+            if (av_interleaved_write_frame(format, packet) < 0) return failed = true, false;
+        }
+    }
+
+    bool OpenVideo(Quality quality);
+    bool OpenAudio(Quality quality);
+    void AppendAudio(const std::int16_t* samples, std::int64_t frames);
+    void AppendFill(std::int64_t frames);
+    void EncodePending(bool final);
+};
+
+bool OutputWriter::State::OpenVideo(Quality quality) {
+    const AVRational rate = av_d2q(options.framesPerSecond, 1000000);
+    if (rate.num <= 0 || rate.den <= 0) return false;
+
+    struct Candidate {
+        const AVCodec* codec;
+        AVPixelFormat pixels;
+    };
+    std::vector<Candidate> candidates;
+    switch (options.container) {
+        case Container::Mp4: {
+            if (const AVCodec* x264 = avcodec_find_encoder_by_name("libx264"))
+                candidates.push_back({x264, AV_PIX_FMT_YUV420P});
+            void* it = nullptr;
+            while (const AVCodec* codec = av_codec_iterate(&it))
+                if (av_codec_is_encoder(codec) && codec->id == AV_CODEC_ID_H264 &&
+                    std::strcmp(codec->name, "libx264") != 0 && std::strcmp(codec->name, "libx264rgb") != 0)
+                    candidates.push_back({codec, AV_PIX_FMT_YUV420P});
+            // Without any H.264 encoder, MPEG-4 part 2 still plays everywhere
+            // an MP4 does; only the codec inside differs.
+            if (const AVCodec* mpeg4 = avcodec_find_encoder(AV_CODEC_ID_MPEG4))
+                candidates.push_back({mpeg4, AV_PIX_FMT_YUV420P});
+            break;
+        }
+        case Container::Avi:
+            candidates.push_back({avcodec_find_encoder(AV_CODEC_ID_RAWVIDEO), AV_PIX_FMT_BGRA});
+            break;
+        case Container::Mkv:
+            // bgr0: lossless colour; the alpha of a composed frame means
+            // nothing to a player and would only make it show black.
+            candidates.push_back({avcodec_find_encoder(AV_CODEC_ID_FFV1), AV_PIX_FMT_BGR0});
+            break;
+        case Container::Wav: return false;
+    }
+
+    for (const Candidate& candidate : candidates) {
+        if (!candidate.codec) continue;
+        AVCodecContext* codec = avcodec_alloc_context3(candidate.codec);
+        if (!codec) return false;
+        codec->width = options.width;
+        codec->height = options.height;
+        if (candidate.pixels == AV_PIX_FMT_YUV420P) {
+            // Chroma is subsampled by two: an odd edge is rounded up.
+            codec->width += codec->width & 1;
+            codec->height += codec->height & 1;
+        }
+        codec->pix_fmt = candidate.pixels;
+        codec->time_base = av_inv_q(rate);
+        codec->framerate = rate;
+        codec->gop_size = std::max(1, int(std::lround(options.framesPerSecond * 5)));
+        if (format->oformat->flags & AVFMT_GLOBALHEADER) codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        AVDictionary* settings = nullptr;
+        if (std::strcmp(candidate.codec->name, "libx264") == 0) {
+            const char* crf = quality == Quality::High ? "18" : quality == Quality::Low ? "28" : "23";
+            av_dict_set(&settings, "crf", crf, 0);
+            av_dict_set(&settings, "preset", "medium", 0);
+            // Its statistics would land on the program's stderr.
+            av_dict_set(&settings, "x264-params", "log=-1", 0);
+        } else if (candidate.codec->id == AV_CODEC_ID_H264 || candidate.codec->id == AV_CODEC_ID_MPEG4) {
+            const double bitsPerPixel = quality == Quality::High ? 0.3 : quality == Quality::Low ? 0.08 : 0.15;
+            codec->bit_rate = std::int64_t(bitsPerPixel * codec->width * codec->height * options.framesPerSecond);
+        } else if (candidate.codec->id == AV_CODEC_ID_FFV1) {
+            av_dict_set(&settings, "level", "3", 0);
+            av_dict_set(&settings, "slicecrc", "1", 0);
+        }
+        const int opened = avcodec_open2(codec, candidate.codec, &settings);
+        av_dict_free(&settings);
+        if (opened < 0) {
+            avcodec_free_context(&codec);
+            continue;  // e.g. a hardware encoder with no hardware
+        }
+        video = codec;
+        break;
+    }
+    if (!video) return false;
+
+    videoStream = avformat_new_stream(format, nullptr);
+    if (!videoStream || avcodec_parameters_from_context(videoStream->codecpar, video) < 0) return false;
+    videoStream->time_base = video->time_base;
+    videoStream->avg_frame_rate = rate;
+    videoStream->r_frame_rate = rate;
+
+    videoFrame = av_frame_alloc();
+    if (!videoFrame) return false;
+    videoFrame->format = video->pix_fmt;
+    videoFrame->width = video->width;
+    videoFrame->height = video->height;
+    return av_frame_get_buffer(videoFrame, 0) >= 0;
+}
+
+bool OutputWriter::State::OpenAudio(Quality quality) {
+    AVCodecID id = AV_CODEC_ID_PCM_S16LE;
+    if (options.container == Container::Mp4) id = AV_CODEC_ID_AAC;
+    if (options.container == Container::Mkv) id = AV_CODEC_ID_FLAC;
+    const AVCodec* encoder = avcodec_find_encoder(id);
+    if (!encoder) return false;
+    const AVSampleFormat sampleFormat = PickSampleFormat(encoder);
+    if (sampleFormat == AV_SAMPLE_FMT_NONE) return false;
+
+    audio = avcodec_alloc_context3(encoder);
+    if (!audio) return false;
+    audio->sample_fmt = sampleFormat;
+    audio->sample_rate = kRate;
+    av_channel_layout_default(&audio->ch_layout, kChannels);
+    audio->time_base = AVRational{1, kRate};
+    if (id == AV_CODEC_ID_AAC)
+        audio->bit_rate = quality == Quality::High ? 192000 : quality == Quality::Low ? 96000 : 128000;
+    if (format->oformat->flags & AVFMT_GLOBALHEADER) audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (avcodec_open2(audio, encoder, nullptr) < 0) return false;
+
+    audioStream = avformat_new_stream(format, nullptr);
+    if (!audioStream || avcodec_parameters_from_context(audioStream->codecpar, audio) < 0) return false;
+    audioStream->time_base = audio->time_base;
+
+    // PCM takes any count; keep the pieces small enough to interleave well.
+    audioFrameSize = audio->frame_size > 0 ? audio->frame_size : 1024;
+    audioFrame = av_frame_alloc();
+    if (!audioFrame) return false;
+    audioFrame->format = audio->sample_fmt;
+    audioFrame->nb_samples = audioFrameSize;
+    audioFrame->sample_rate = kRate;
+    if (av_channel_layout_copy(&audioFrame->ch_layout, &audio->ch_layout) < 0) return false;
+    return av_frame_get_buffer(audioFrame, 0) >= 0;
+}
+
+void OutputWriter::State::AppendAudio(const std::int16_t* samples, std::int64_t frames) {
+    if (frames <= 0) return;
+    pending.insert(pending.end(), samples, samples + frames * kChannels);
+    std::memcpy(lastSample, samples + (frames - 1) * kChannels, sizeof lastSample);
+    placedSamples += frames;
+}
+
+void OutputWriter::State::AppendFill(std::int64_t frames) {
+    if (frames <= 0) return;
+    const bool hold = frames <= kHoldGap;
+    for (std::int64_t i = 0; i < frames; ++i)
+        for (int c = 0; c < kChannels; ++c) pending.push_back(hold ? lastSample[c] : 0);
+    if (!hold) std::memset(lastSample, 0, sizeof lastSample);
+    placedSamples += frames;
+}
+
+void OutputWriter::State::EncodePending(bool final) {
+    std::size_t used = 0;
+    const std::size_t total = pending.size() / kChannels;
+    const bool shortLast = audio->codec->capabilities &
+                           (AV_CODEC_CAP_SMALL_LAST_FRAME | AV_CODEC_CAP_VARIABLE_FRAME_SIZE);
+    while (!failed) {
+        std::size_t count = std::min<std::size_t>(audioFrameSize, total - used);
+        if (count == 0) break;
+        if (count < std::size_t(audioFrameSize) && !final) break;
+        if (av_frame_make_writable(audioFrame) < 0) {
+            failed = true;
+            break;
+        }
+        // An encoder that needs whole frames gets the tail padded with
+        // silence; ours (AAC, FLAC, PCM) all take a short last frame.
+        const int frameSamples = shortLast ? int(count) : audioFrameSize;
+        audioFrame->nb_samples = frameSamples;
+        const std::int16_t* in = pending.data() + used * kChannels;
+        for (int i = 0; i < frameSamples; ++i)
+            for (int c = 0; c < kChannels; ++c) {
+                const std::int16_t s = std::size_t(i) < count ? in[i * kChannels + c] : 0;
+                switch (audio->sample_fmt) {
+                    case AV_SAMPLE_FMT_S16:
+                        reinterpret_cast<std::int16_t*>(audioFrame->data[0])[i * kChannels + c] = s;
+                        break;
+                    case AV_SAMPLE_FMT_S16P: reinterpret_cast<std::int16_t*>(audioFrame->data[c])[i] = s; break;
+                    case AV_SAMPLE_FMT_FLTP: reinterpret_cast<float*>(audioFrame->data[c])[i] = s / 32768.0f; break;
+                    case AV_SAMPLE_FMT_FLT:
+                        reinterpret_cast<float*>(audioFrame->data[0])[i * kChannels + c] = s / 32768.0f;
+                        break;
+                    default:
+                        reinterpret_cast<std::int32_t*>(audioFrame->data[0])[i * kChannels + c] =
+                            std::int32_t(s) * 65536;
+                        break;
+                }
+            }
+        audioFrame->pts = audioPts;
+        audioPts += frameSamples;
+        used += count;
+        Encode(audio, audioStream, audioFrame);
+    }
+    pending.erase(pending.begin(), pending.begin() + std::ptrdiff_t(used * kChannels));
+}
+
+OutputWriter::OutputWriter() = default;
+OutputWriter::~OutputWriter() { Close(); }
+
+bool OutputWriter::IsOpen() const { return state_ != nullptr; }
+
+std::string OutputWriter::VideoEncoderName() const {
+    return state_ && state_->video ? state_->video->codec->name : "";
+}
+
+bool OutputWriter::Open(const OutputOptions& options) {
+    Close();
+    const bool video = options.video && options.container != Container::Wav;
+    if (!video && !options.audio) return false;
+    if (video && (options.width <= 0 || options.height <= 0 || options.width > kMaxDimension ||
+                  options.height > kMaxDimension || !std::isfinite(options.framesPerSecond) ||
+                  options.framesPerSecond <= 0 || options.framesPerSecond > 1000))
+        return false;
+
+    auto state = std::make_unique<State>();
+    state->options = options;
+    state->options.video = video;
+    if (avformat_alloc_output_context2(&state->format, nullptr, MuxerName(options.container),
+                                       options.path.c_str()) < 0 ||
+        !state->format)
+        return false;
+    state->packet = av_packet_alloc();
+    if (!state->packet) return false;
+    if (video && !state->OpenVideo(options.quality)) return false;
+    if (options.audio && !state->OpenAudio(options.quality)) return false;
+    av_dict_set(&state->format->metadata, "encoder", "basalt", 0);
+
+    if (avio_open(&state->format->pb, options.path.c_str(), AVIO_FLAG_WRITE) < 0) return false;
+    if (avformat_write_header(state->format, nullptr) < 0) {
+        avio_closep(&state->format->pb);
+        std::remove(options.path.c_str());
+        return false;
+    }
+    state->headerWritten = true;
+    state_ = std::move(state);
+    return true;
+}
+
+void OutputWriter::WriteVideo(std::int32_t timeMs, int width, int height, int pitch, const std::uint32_t* pixels) {
+    State* s = state_.get();
+    if (!s || !s->video || s->failed || !pixels || width <= 0 || height <= 0 || pitch < width ||
+        width > kMaxDimension || height > kMaxDimension)
+        return;
+    const std::int64_t relative = s->Relative(timeMs);
+    if (relative < 0) return;  // before the start of the output
+    const double fps = av_q2d(s->video->framerate);
+    std::int64_t pts = std::llround(double(relative) * fps / 1000.0);
+    if (pts <= s->lastVideoPts) pts = s->lastVideoPts + 1;
+
+    s->scaler = sws_getCachedContext(s->scaler, width, height, AV_PIX_FMT_BGRA, s->video->width, s->video->height,
+                                     s->video->pix_fmt, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!s->scaler || av_frame_make_writable(s->videoFrame) < 0) {
+        s->failed = true;
+        return;
+    }
+    const std::uint8_t* planes[4] = {reinterpret_cast<const std::uint8_t*>(pixels), nullptr, nullptr, nullptr};
+    const int strides[4] = {pitch * 4, 0, 0, 0};
+    sws_scale(s->scaler, planes, strides, 0, height, s->videoFrame->data, s->videoFrame->linesize);
+    s->videoFrame->pts = pts;
+    s->lastVideoPts = pts;
+    s->Encode(s->video, s->videoStream, s->videoFrame);
+}
+
+void OutputWriter::WriteAudio(std::int32_t timeMs, const std::int16_t* samples, int sampleFrames) {
+    State* s = state_.get();
+    if (!s || !s->audio || s->failed || !samples || sampleFrames <= 0) return;
+    const std::int64_t relative = s->Relative(timeMs);
+    // Floor, as the caller cut the block: back-to-back blocks then meet.
+    std::int64_t position = relative * kRate / 1000;
+    if (relative < 0) position = -((-relative * kRate + 999) / 1000);
+    std::int64_t skip = 0;
+    if (position > s->placedSamples)
+        s->AppendFill(position - s->placedSamples);
+    else
+        skip = s->placedSamples - position;  // overlaps what is placed
+    if (skip < sampleFrames) s->AppendAudio(samples + skip * kChannels, sampleFrames - skip);
+    // The block stood for a whole number of milliseconds.
+    const std::int64_t endMs = relative + (std::int64_t(sampleFrames) * 1000 + kRate - 1) / kRate;
+    s->audioEndMs = std::max(s->audioEndMs, endMs);
+    s->EncodePending(false);
+}
+
+bool OutputWriter::Close() {
+    if (!state_) return true;
+    std::unique_ptr<State> s = std::move(state_);
+    if (s->audio) {
+        s->AppendFill(s->audioEndMs * kRate / 1000 - s->placedSamples);
+        s->EncodePending(true);
+        s->Encode(s->audio, s->audioStream, nullptr);
+    }
+    if (s->video) s->Encode(s->video, s->videoStream, nullptr);
+    bool ok = !s->failed;
+    if (s->headerWritten && av_write_trailer(s->format) < 0) ok = false;
+    if (s->format->pb && avio_closep(&s->format->pb) < 0) ok = false;
+    return ok;
+}
+
+}  // namespace basalt

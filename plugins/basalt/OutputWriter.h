@@ -1,0 +1,51 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace basalt {
+
+enum class Container { Mp4, Avi, Mkv, Wav };
+enum class Quality { Low, Medium, High };
+
+struct OutputOptions {
+    std::string path;
+    Container container = Container::Mp4;
+    Quality quality = Quality::Medium;
+    bool video = false;
+    bool audio = false;
+    int width = 0;
+    int height = 0;
+    double framesPerSecond = 0;
+};
+
+// Encodes frames and audio handed in at program times (ms) into one file.
+// Positions in the output come from those times, not from the number of
+// calls, so a dropped frame leaves a gap rather than shifting the rest.
+class OutputWriter {
+public:
+    OutputWriter();
+    ~OutputWriter();
+    OutputWriter(const OutputWriter&) = delete;
+    OutputWriter& operator=(const OutputWriter&) = delete;
+
+    // False, with nothing left open, when the file or an encoder cannot be
+    // opened or the options make no sense.
+    bool Open(const OutputOptions& options);
+    // BGRA rows top to bottom, pitch in pixels.
+    void WriteVideo(std::int32_t timeMs, int width, int height, int pitch, const std::uint32_t* pixels);
+    // Interleaved signed 16-bit stereo at 44100 Hz.
+    void WriteAudio(std::int32_t timeMs, const std::int16_t* samples, int sampleFrames);
+    // Drains the encoders and finishes the file; false when anything failed
+    // on the way. Safe to call when nothing is open.
+    bool Close();
+    bool IsOpen() const;
+    // The encoder the video stream ended up with ("libx264", "mpeg4", ...).
+    std::string VideoEncoderName() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+}  // namespace basalt
