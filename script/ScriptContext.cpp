@@ -117,6 +117,12 @@ std::unique_ptr<ScriptContext> LoadScriptFile(Control* host, std::string_view na
     return ScriptContext::FromText(host, text, name);
 }
 
+std::unique_ptr<ScriptContext> LoadScriptPath(Control* host, const std::string& path) {
+    std::string text;
+    if (!ReadWholeFile(path, text)) text.clear();
+    return ScriptContext::FromText(host, text, path);
+}
+
 bool RunScriptFile(Control* host, std::string_view name, std::string_view arguments, std::string& output) {
     auto context = LoadScriptFile(host, name);
     if (!context) return false;
@@ -173,12 +179,12 @@ bool ScriptContext::HasOwn(std::string_view name) const {
     return false;
 }
 
-ScriptContext::Variable* ScriptContext::FindVariable(std::string_view name) {
+ScriptContext::Variable* ScriptContext::Lookup(std::string_view name) {
     return const_cast<Variable*>(static_cast<const ScriptContext*>(this)->FindVariable(name));
 }
 
 ScriptContext::Variable* ScriptContext::FindOrCreate(std::string_view name, std::string_view initial) {
-    if (Variable* found = FindVariable(name)) return found;
+    if (Variable* found = Lookup(name)) return found;
     return CreateOwn(name, initial);
 }
 
@@ -382,7 +388,7 @@ bool ScriptContext::Assign(std::span<const std::string_view> w) {
         result = TargetCommand(w.subspan(2), value);
     // A called script or a block of it may have created variables meanwhile;
     // look the target up again rather than trust the earlier address.
-    if (Variable* again = FindVariable(name)) {
+    if (Variable* again = Lookup(name)) {
         LimitLength(value, kMaxValueLength);
         again->value = std::move(value);
     }

@@ -83,7 +83,7 @@ private:
     std::unique_ptr<ScriptContext> LoadCalled(std::string_view name);
     void InheritRun(const ScriptContext& creator);
 
-    Variable* FindVariable(std::string_view name);
+    Variable* Lookup(std::string_view name);
     // Found through the chain or created here with initial; none when full.
     Variable* FindOrCreate(std::string_view name, std::string_view initial);
     Variable* CreateOwn(std::string_view name, std::string_view initial);
@@ -142,6 +142,9 @@ MemberAreaFetch CurrentMemberAreaFetch();
 // folder, refreshed from the member area first. Gives a context that may
 // not be valid, or none when there is no host.
 std::unique_ptr<ScriptContext> LoadScriptFile(Control* host, std::string_view name);
+// A script read from a path as it stands: not looked up in the program
+// folder and not refreshed. The "<vrs>" and word rules still apply.
+std::unique_ptr<ScriptContext> LoadScriptPath(Control* host, const std::string& path);
 // The local path a script name is read from ("" when the name is refused).
 std::string ScriptLocalPath(std::string_view name);
 
