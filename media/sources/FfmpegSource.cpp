@@ -162,15 +162,18 @@ struct FfmpegSource::Video {
         return true;
     }
 
-    // A seek pays when a key frame lies between the current frame and the target.
+    // Decoding on is cheaper than seeking for short steps, and reads that
+    // follow each other must never seek. A seek pays for a far target with
+    // a key frame between the current frame and it.
     bool SeekPays(std::int64_t target) const {
+        const std::int64_t oneSecond = av_rescale_q(1, AVRational{1, 1}, track.stream->time_base);
+        if (target - currentTime <= oneSecond) return false;
         const int key = av_index_search_timestamp(track.stream, target, AVSEEK_FLAG_BACKWARD);
         if (key >= 0) {
             const AVIndexEntry* entry = avformat_index_get_entry(track.stream, key);
             return entry && entry->timestamp > currentTime;
         }
-        const std::int64_t threeSeconds = av_rescale_q(3, AVRational{1, 1}, track.stream->time_base);
-        return target - currentTime > threeSeconds;
+        return target - currentTime > 3 * oneSecond;
     }
 };
 
