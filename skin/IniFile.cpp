@@ -131,20 +131,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
 int IniFile::ReadInt(std::string_view section, std::string_view key, int fallback) const {
     auto value = Get(section, key);
     if (!value) return fallback;
-    std::string_view text = *value;
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    long long number = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') break;
-        number = number * 10 + (c - '0');
-        if (number > 0xFFFFFFFFLL) break;  // wraps like a 32-bit register would
-    }
-    auto bits = std::uint32_t(negative ? -number : number);
-    return int(bits);
+    return ParseProfileInt(*value);
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
@@ -210,6 +197,22 @@ std::vector<std::string> IniFile::Keys(std::string_view section) const {
         for (const Line& line : found->lines)
             if (!line.key.empty()) keys.push_back(line.key);
     return keys;
+}
+
+int ParseProfileInt(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    long long number = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') break;
+        number = number * 10 + (c - '0');
+        if (number > 0xFFFFFFFFLL) break;  // saturates instead of overflowing
+    }
+    auto bits = std::uint32_t(negative ? -number : number);
+    return int(bits);
 }
 
 std::string ReadProfileString(const std::string& file, std::string_view section,

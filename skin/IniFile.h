@@ -63,6 +63,10 @@ private:
     bool crlf_ = false;
 };
 
+// Leading decimal digits with a sign, wrapping at 32 bits; 0 when the
+// text does not begin with a number. What ReadInt makes of a value.
+int ParseProfileInt(std::string_view text);
+
 // ASCII-only case folding, the comparison every name in the program uses.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 

@@ -1,0 +1,87 @@
+#include "platform/SettingsEditor.h"
+#include "skin/IniFile.h"
+#include "skin/PreferencesObject.h"
+#include "skin/SkinActions.h"
+#include "tests/skin/SkinTestSupport.h"
+
+namespace vantrel {
+namespace {
+
+using PrefsObject = SkinStoreTest;
+
+TEST_F(PrefsObject, GetAndSetAnswerThePreviousState) {
+    struct Step { const char* command; bool ok; const char* answer; int after; } steps[] = {
+        {"get ShowStatusMessages", true, "0", 0},
+        {"set ShowStatusMessages true", true, "0", 1},
+        {"GET showstatusmessages", true, "1", 1},
+        {"set ShowStatusMessages no", true, "1", 0},
+        {"set ShowStatusMessages YES", true, "0", 1},
+        {"set ShowStatusMessages 2", true, "1", 0},  // only "1" counts as a number
+        {"set ShowStatusMessages 1 and more", true, "0", 1},
+        {"get ShowStatusMessages 0 ignored", true, "1", 1},
+        {"get ShowStatusMessages 0", false, "", 1},  // three words must be "set"
+        {"set ShowStatusMessages", false, "", 1},    // two words must be "get"
+        {"get ShowHints", false, "", 1},
+        {"get", false, "", 1},
+        {"", false, "", 1},
+    };
+    for (const Step& step : steps) {
+        std::string answer = "stale";
+        EXPECT_EQ(PreferencesItem().RunCommand(step.command, answer), step.ok) << step.command;
+        EXPECT_EQ(answer, step.answer) << step.command;
+        EXPECT_EQ(store().Prefs().showStatusMessages, step.after) << step.command;
+    }
+    EXPECT_TRUE(IsPreferencesName("prefs"));
+    EXPECT_TRUE(IsPreferencesName("*.Prefs"));
+    EXPECT_TRUE(IsPreferencesName(".prefs"));
+    EXPECT_FALSE(IsPreferencesName("pref"));
+}
+
+// Ticks the first switch of the "Layout" group and answers as told.
+class FakeEditor : public SettingsEditor {
+public:
+    explicit FakeEditor(bool confirm) : confirm_(confirm) {}
+    bool Edit(Window*, const std::string& title, std::vector<SettingNode>& nodes) override {
+        title_ = title;
+        shape_ = nodes.size();
+        for (SettingNode& group : nodes)
+            if (group.id == 562)
+                for (SettingNode& node : group.children)
+                    if (node.id == 335) node.number = 1;
+        nodes[0].children[0].children[2].number = Rgb(7, 7, 7);  // background of element 555
+        return confirm_;
+    }
+    std::string title_;
+    std::size_t shape_ = 0;
+
+private:
+    bool confirm_;
+};
+
+TEST_F(PrefsObject, TheDialogsOkKeepsItsEditsAndSavesTheDefaultFile) {
+    FakeEditor editor(true);
+    SetSettingsEditor(&editor);
+    EXPECT_TRUE(RunSettingsDialog(nullptr));
+    SetSettingsEditor(nullptr);
+    EXPECT_EQ(editor.title_, "Preferences");
+    EXPECT_EQ(editor.shape_, 3u);
+    EXPECT_EQ(store().Prefs().showStatusMessages, 1);
+    EXPECT_EQ(store().Background(617), Rgb(7, 7, 7));
+    // The folder of the language did not exist; it does now.
+    EXPECT_EQ(ReadProfileInt(PathOf("9/default.skn"), "Layout", "335", 0), 1);
+    EXPECT_EQ(ReadProfileInt(PathOf("9/default.skn"), "S_617", "bg", 0), Rgb(7, 7, 7));
+}
+
+TEST_F(PrefsObject, TheDialogsCancelChangesNothing) {
+    FakeEditor editor(false);
+    SetSettingsEditor(&editor);
+    EXPECT_FALSE(RunSettingsDialog(nullptr));
+    SetSettingsEditor(nullptr);
+    EXPECT_EQ(store().Prefs().showStatusMessages, 0);
+    EXPECT_EQ(store().Background(617), kNoColour);
+    EXPECT_FALSE(std::filesystem::exists(PathOf("9/default.skn")));
+    EXPECT_FALSE(RunSettingsDialog(nullptr)) << "no dialog installed";
+}
+
+}  // namespace
+}  // namespace vantrel
