@@ -72,7 +72,9 @@ inline void Append16(std::vector<std::uint8_t>& out, std::uint16_t v) {
     out.push_back(std::uint8_t(v));
     out.push_back(std::uint8_t(v >> 8));
 }
-inline void AppendId(std::vector<std::uint8_t>& out, const char* id) { out.insert(out.end(), id, id + 4); }
+inline void AppendId(std::vector<std::uint8_t>& out, const char* id) {
+    for (int i = 0; i < 4; ++i) out.push_back(std::uint8_t(id[i]));
+}
 
 struct WavSpec {
     int formatTag = 1;
