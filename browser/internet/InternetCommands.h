@@ -1,0 +1,65 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace vantrel {
+
+class Window;
+
+// What the internet commands hand on to parts of the program that own the
+// result: the info browser shows addresses, the project side opens projects,
+// the clip side imports media. Unset hooks do nothing and answer false.
+struct InternetHooks {
+    // Writes the Surf page for an address and opens it with the shell.
+    std::function<bool(const std::string& address)> openSurfPage;
+    // Asks the program to quit normally.
+    std::function<void()> quit;
+    // Opens a project file that is on disk now.
+    std::function<bool(const std::string& path)> openProject;
+    // Imports a media file that is on disk now.
+    std::function<bool(const std::string& path)> importMedia;
+};
+InternetHooks& Hooks();
+
+// The running version, compared with the member area's "version.ini".
+constexpr int kVersionBig = 2;
+constexpr int kVersionSmall = 28;
+
+enum class UpdateCheck {
+    Silent,     // no version file, or one without a version: nothing shown
+    UpToDate,   // "Your Vantrel is up-to-date." was shown
+    Declined,   // a newer version was offered and not taken
+    Upgrading,  // the installer page was opened and the program told to quit
+};
+
+// "Update": downloads version.ini into the temporary folder and compares.
+UpdateCheck CheckForUpdate(Window* owner);
+
+// "Open Project URL": asks for an address (starting with the web site),
+// downloads it into the temporary folder as a ".kwp" file and opens it.
+// False when cancelled or when the download or the opening fails.
+bool OpenProjectFromAddress(Window* owner);
+
+// True for names that begin with "http://", "https://" or "ftp://" in any case.
+bool IsRemoteAddress(const std::string& name);
+// The file name a download of address gets: the last component of its path,
+// without query or fragment, reduced to characters safe in a file name;
+// "download" when nothing usable is left.
+std::string LocalNameFor(const std::string& address);
+// Fetches a remote address into the temporary folder; the local path, or
+// nothing when the download fails.
+std::optional<std::string> FetchToTemporaryFolder(const std::string& address,
+                                                  const std::string& localName);
+// Media import of a name that may be an address: a remote one is downloaded
+// first and its local copy handed to the import hook; a local one goes
+// there as it is. False when the download or the import fails.
+bool ImportFromAddress(const std::string& name);
+// The name the media side should open: the local copy of a remote address
+// (downloaded now), or the name itself; nothing when the download fails.
+std::optional<std::string> LocalCopyOf(const std::string& name);
+
+// "Email Support": the address for the shell's mail program.
+std::string SupportMailto();
+
+}  // namespace vantrel

@@ -1,0 +1,42 @@
+#pragma once
+#include <string>
+
+namespace vantrel {
+
+class Window;
+
+// The one connection to the network the program keeps: every download goes
+// through it, one at a time, on the calling thread. Its handle is opened at
+// the first download and kept, with its connections, until the program ends.
+class InternetSession {
+public:
+    // "%s (freeware)" filled with the product and version.
+    static constexpr const char* kAgent = "Vantrel V2.28 (freeware)";
+
+    static InternetSession& Instance();
+
+    InternetSession() = default;
+    ~InternetSession();
+    InternetSession(const InternetSession&) = delete;
+    InternetSession& operator=(const InternetSession&) = delete;
+
+    // Fetches address (http, https or ftp) into localPath, always from the
+    // server, never from a cache; proxies come from the environment
+    // (http_proxy, https_proxy, no_proxy). The data goes to a temporary file
+    // beside localPath that replaces it only when the whole transfer
+    // arrived, so a failed or broken download leaves the old copy as it
+    // was. A transfer of 0 bytes gives an empty file and succeeds. An error
+    // page (status 400 and above) is a failure, not content.
+    bool Download(const std::string& address, const std::string& localPath);
+
+    void SetOwner(Window* owner) { owner_ = owner; }
+    Window* Owner() const { return owner_; }
+
+private:
+    bool OpenHandle();
+
+    Window* owner_ = nullptr;
+    void* handle_ = nullptr;  // the curl easy handle; void keeps curl out of the header
+};
+
+}  // namespace vantrel

@@ -1,0 +1,189 @@
+#include "browser/internet/InternetCommands.h"
+
+#include <gtest/gtest.h>
+
+#include "browser/internet/Endpoints.h"
+#include "platform/test/ScriptedPlatform.h"
+#include "tests/browser/internet/LocalServer.h"
+#include "tests/browser/internet/TestFolder.h"
+
+namespace vantrel {
+namespace {
+
+using test::LocalServer;
+using test::ReadAll;
+using test::Route;
+using test::ScopedEnv;
+using test::TestFolder;
+
+// Server, temporary folder, scripted dialogs and recording hooks, with the
+// member area pointed at the server.
+class InternetCommandsTest : public ::testing::Test {
+protected:
+    InternetCommandsTest()
+        : memberArea_("VANTREL_MEMBER_AREA", server_.Url("/members")),  // no "/": added
+          installer_("VANTREL_INSTALLER_URL", "http://mirror.invalid/setup") {
+        Hooks().openSurfPage = [this](const std::string& address) { return surfed_.push_back(address), true; };
+        Hooks().quit = [this] { ++quits_; };
+        Hooks().openProject = [this](const std::string& path) {
+            projects_.push_back(path);
+            return true;
+        };
+        Hooks().importMedia = [this](const std::string& path) {
+            imports_.push_back(path);
+            return true;
+        };
+    }
+    ~InternetCommandsTest() override { Hooks() = InternetHooks{}; }
+
+    LocalServer server_;
+    TestFolder folder_;
+    ScriptedPlatform platform_;
+    ScriptedWindow window_;
+    ScopedEnv memberArea_, installer_;
+    std::vector<std::string> surfed_, projects_, imports_;
+    int quits_ = 0;
+};
+
+TEST_F(InternetCommandsTest, VersionFileDecidesBetweenUpToDateAndTheUpgradeQuestion) {
+    struct Case {
+        const char* file;
+        BoxAnswer answer;
+        UpdateCheck result;
+        const char* text;  // nullptr: no box at all
+        const char* caption;
+    };
+    const Case cases[] = {
+        {"[Version]\nbig=2\nsmall=28\n", BoxAnswer::Ok, UpdateCheck::UpToDate, "Your Vantrel is up-to-date.",
+         "Your Vantrel is up-to-date."},
+        {"[Version]\nbig=1\nsmall=99\n", BoxAnswer::Ok, UpdateCheck::UpToDate, "Your Vantrel is up-to-date.",
+         "Your Vantrel is up-to-date."},
+        {"[version]\r\nBIG=2\r\nSmall=29\r\n", BoxAnswer::Cancel, UpdateCheck::Declined,
+         "Upgrade to Version 2.29?", "Question"},
+        {"[Version]\nbig=3\n", BoxAnswer::Cancel, UpdateCheck::Declined, "Upgrade to Version 3.00?", "Question"},
+        {"[Version]\nbig=2\nsmall=30\n", BoxAnswer::Ok, UpdateCheck::Upgrading, "Upgrade to Version 2.30?",
+         "Question"},
+        {"[Other]\nbig=9\nsmall=9\n", BoxAnswer::Ok, UpdateCheck::Silent, nullptr, nullptr},
+        {"[Version]\nsmall=40\n", BoxAnswer::Ok, UpdateCheck::Silent, nullptr, nullptr},
+        {"", BoxAnswer::Ok, UpdateCheck::Silent, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        server_.Set("/members/version.ini", {200, c.file});
+        platform_.dialogs.boxes.clear();
+        platform_.dialogs.boxAnswers = {c.answer};
+        surfed_.clear();
+        quits_ = 0;
+
+        EXPECT_EQ(CheckForUpdate(&window_), c.result);
+        EXPECT_EQ(window_.cursor, Cursor::Arrow);
+        if (!c.text) {
+            EXPECT_TRUE(platform_.dialogs.boxes.empty());
+            continue;
+        }
+        ASSERT_EQ(platform_.dialogs.boxes.size(), 1u);
+        const MessageBoxRequest& box = platform_.dialogs.boxes[0];
+        EXPECT_EQ(box.text, c.text);
+        EXPECT_EQ(box.caption, c.caption);
+        const bool question = c.result != UpdateCheck::UpToDate;
+        EXPECT_EQ(box.icon, question ? BoxIcon::Question : BoxIcon::Information);
+        EXPECT_EQ(box.buttons, question ? BoxButtons::OkCancel : BoxButtons::Ok);
+        const bool upgrading = c.result == UpdateCheck::Upgrading;
+        EXPECT_EQ(surfed_, upgrading ? std::vector<std::string>{"http://mirror.invalid/setup"}
+                                     : std::vector<std::string>{});
+        EXPECT_EQ(quits_, upgrading ? 1 : 0);
+    }
+}
+
+TEST_F(InternetCommandsTest, VersionCheckStaysSilentWhenTheFileCannotBeHad) {
+    server_.Set("/members/version.ini", {404, "[Version]\nbig=9\n"});
+    EXPECT_EQ(CheckForUpdate(&window_), UpdateCheck::Silent);
+    {
+        ScopedEnv offline("VANTREL_MEMBER_AREA", "http://127.0.0.1:1/");
+        EXPECT_EQ(CheckForUpdate(&window_), UpdateCheck::Silent);
+    }
+    EXPECT_TRUE(platform_.dialogs.boxes.empty());
+    EXPECT_EQ(window_.cursor, Cursor::Arrow);
+}
+
+TEST_F(InternetCommandsTest, ProjectFromAnAddressIsOpenedFromItsDownloadedCopy) {
+    server_.Set("/shared/demo.zip", {200, "project bytes"});
+    platform_.dialogs.textAnswers = {server_.Url("/shared/demo.zip?session=7")};
+    ASSERT_TRUE(OpenProjectFromAddress(&window_));
+    ASSERT_EQ(projects_.size(), 1u);
+    EXPECT_EQ(projects_[0], folder_.File("demo.kwp"));
+    EXPECT_EQ(ReadAll(projects_[0]), "project bytes");
+    ASSERT_EQ(platform_.dialogs.textPrompts.size(), 1u);
+
+    // Cancel, an empty answer and a failed download open nothing.
+    platform_.dialogs.textAnswers = {std::nullopt, std::string(), server_.Url("/shared/gone.kwp")};
+    EXPECT_FALSE(OpenProjectFromAddress(&window_));
+    EXPECT_FALSE(OpenProjectFromAddress(&window_));
+    EXPECT_FALSE(OpenProjectFromAddress(&window_));
+    EXPECT_EQ(projects_.size(), 1u);
+    EXPECT_EQ(server_.Requests().size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("gone.kwp")));
+}
+
+TEST_F(InternetCommandsTest, RemoteMediaIsImportedFromItsLocalCopyAndLocalNamesPassStraightThrough) {
+    server_.Set("/clips/beach.avi", {200, "RIFF...."});
+    EXPECT_TRUE(ImportFromAddress(server_.Url("/clips/beach.avi")));
+    EXPECT_TRUE(ImportFromAddress("/home/user/local.wav"));
+    EXPECT_FALSE(ImportFromAddress(server_.Url("/clips/missing.avi")));
+    ASSERT_EQ(imports_.size(), 2u);
+    EXPECT_EQ(imports_[0], folder_.File("beach.avi"));
+    EXPECT_EQ(ReadAll(imports_[0]), "RIFF....");
+    EXPECT_EQ(imports_[1], "/home/user/local.wav");
+}
+
+TEST(RemoteAddress, OnlyNetworkSchemesCountInAnyCase) {
+    for (const char* remote : {"http://a/b.avi", "HTTP://A/B.AVI", "Ftp://host/x.wav", "https://h/x.mov"})
+        EXPECT_TRUE(IsRemoteAddress(remote)) << remote;
+    for (const char* local : {"/home/http://x", "http:/x", "file:///x.avi", "ftp:", "C:\\x.avi", ""})
+        EXPECT_FALSE(IsRemoteAddress(local)) << local;
+}
+
+TEST(RemoteAddress, LocalNamesCannotLeaveTheTemporaryFolder) {
+    struct Case {
+        const char* address;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"http://host/a/b/clip.avi", "clip.avi"},
+        {"http://host/p/clip.mov?token=1#frame", "clip.mov"},
+        {"ftp://host/dir/file name.wav", "file_name.wav"},
+        {"http://host/", "download"},
+        {"http://host", "download"},
+        {"http://host/a/..", "download"},
+        {"http://host/../../etc/passwd", "passwd"},
+        {"http://host/x/..%2F..%2Fetc", "%2F..%2Fetc"},
+        {"http://host/-rf", "rf"},
+        {"http://host/.hidden", "hidden"},
+        {"http://host/a\\b", "a_b"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LocalNameFor(c.address), c.name) << c.address;
+}
+
+TEST(Endpoints, EnvironmentReplacesEachDefault) {
+    const std::string member = MemberArea(), installer = InstallerAddress(), site = WebSiteAddress();
+    EXPECT_EQ(member.back(), '/');
+    {
+        ScopedEnv a("VANTREL_MEMBER_AREA", "http://127.0.0.1:8080/m/");
+        ScopedEnv b("VANTREL_INSTALLER_URL", "http://127.0.0.1:8080/setup");
+        ScopedEnv c("VANTREL_WEB_SITE", "http://127.0.0.1:8080/");
+        ScopedEnv d("VANTREL_SUPPORT_MAIL", "help@127.0.0.1");
+        EXPECT_EQ(MemberArea(), "http://127.0.0.1:8080/m/");
+        EXPECT_EQ(InstallerAddress(), "http://127.0.0.1:8080/setup");
+        EXPECT_EQ(WebSiteAddress(), "http://127.0.0.1:8080/");
+        EXPECT_EQ(SupportMailto(), "mailto:help@127.0.0.1");
+    }
+    {
+        ScopedEnv empty("VANTREL_MEMBER_AREA", "");  // set but empty: the default
+        EXPECT_EQ(MemberArea(), member);
+    }
+    EXPECT_EQ(InstallerAddress(), installer);
+    EXPECT_EQ(WebSiteAddress(), site);
+}
+
+}  // namespace
+}  // namespace vantrel
