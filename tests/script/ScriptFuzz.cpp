@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "app/core/ProgramFolder.h"
 #include "platform/test/ScriptedPlatform.h"
 #include "script/ScriptContext.h"
 #include "tests/script/FakeHost.h"
@@ -57,7 +61,36 @@ std::size_t ResidentKiB() {
     return read == 2 ? resident * 4 : 0;
 }
 
-TEST(ScriptFuzzTest, RandomWordSoupsNeitherCrashNorGrow) {
+// Called scripts live in a program folder of the test's own.
+class ScriptFuzzTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = ProgramFolder();
+        std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-fuzz-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        SetProgramFolder(folder_ + "/");
+        std::ofstream(folder_ + "/self.vrm") << "<vrs> a ; a += 1 ; { { call self.vrm a ; } }";
+        std::ofstream(folder_ + "/other.vrm") << "<vrs> p q ; return p q";
+    }
+    void TearDown() override {
+        SetProgramFolder(previous_);
+        std::filesystem::remove_all(folder_);
+    }
+    std::string folder_, previous_;
+};
+
+TEST_F(ScriptFuzzTest, DeepNestingFailsBeforeTheStackRunsOut) {
+    test::FakeRoot root;
+    std::string deep = "<vrs> ;";
+    for (int i = 0; i < 500; ++i) deep += " {";
+    deep += " call self.vrm ;";
+    for (int i = 0; i < 500; ++i) deep += " }";
+    std::string output;
+    EXPECT_FALSE(ScriptContext::FromText(&root, deep)->Run("", output));
+}
+
+TEST_F(ScriptFuzzTest, RandomWordSoupsNeitherCrashNorGrow) {
     ScriptedPlatform platform;  // questions answered at once, waits on a scripted clock
     test::FakeRoot root;
     root.AddVariable("IDS_X", 45, 1);
