@@ -3,13 +3,13 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
-#include <thread>
 
 #include "app/core/Item.h"
 #include "app/core/Stream.h"
@@ -70,17 +70,17 @@ bool WriteIfDifferent(const fs::path& path, const std::string& content, bool& ch
     return true;
 }
 
-// Runs a desktop database tool without waiting for it; a missing tool is
-// no failure of ours.
-void RunDetached(std::string program, std::string argument) {
-    std::thread([program = std::move(program), argument = std::move(argument)]() mutable {
-        char* argv[] = {program.data(), argument.data(), nullptr};
-        pid_t pid = 0;
-        if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) == 0) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-        }
-    }).detach();
+// Brings a desktop database up to date. It runs only when a file changed,
+// which is the first start or a moved program, so waiting for it costs an
+// ordinary start nothing; a missing tool is no failure of ours.
+void RunTool(const char* program, const std::string& argument) {
+    std::string name = program, arg = argument;
+    char* argv[] = {name.data(), arg.data(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) != 0) return;
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
 }
 
 std::string MimePackage() {
@@ -195,8 +195,8 @@ bool WriteFileAssociation(const std::string& executable, const std::string& data
     const bool desktop = WriteIfDifferent(home / kDesktopFile, DesktopEntry(exec), desktopChanged);
     // The desktop reads its caches, not the files; refresh them only when
     // something changed so that an ordinary start spawns nothing.
-    if (mimeChanged) RunDetached("update-mime-database", (home / "mime").string());
-    if (desktopChanged) RunDetached("update-desktop-database", (home / "applications").string());
+    if (mimeChanged) RunTool("update-mime-database", (home / "mime").string());
+    if (desktopChanged) RunTool("update-desktop-database", (home / "applications").string());
     return mime && desktop;
 }
 

@@ -25,6 +25,7 @@ EditorParts& Defaults() {
         [](Application& application, Window& window) -> std::unique_ptr<Item> {
             return std::make_unique<StartRoot>(&window, application.Media(), &application);
         },
+        {},
         {}};
     return parts;
 }
@@ -44,13 +45,15 @@ void SetEditorParts(const EditorParts& parts) {
 }
 
 int RunEditor(int argc, char** argv, const EditorParts& given) {
-    const EditorParts parts{given.media ? given.media : Defaults().media,
-                            given.root ? given.root : Defaults().root,
-                            given.started ? given.started : Defaults().started};
+    EditorParts parts = given;
+    if (!parts.media) parts.media = Defaults().media;
+    if (!parts.root) parts.root = Defaults().root;
+    if (!parts.started) parts.started = Defaults().started;
     const std::string title = WindowTitle();
     WriteVersionFile(ProgramFolder());
 
     QtPlatform platform(argc, argv, QtPlatform::Mode::Editor);
+    const PlatformServices qtServices = SetPlatform(parts.services);
     std::unique_ptr<MainWindow> window = platform.CreateMainWindow(title);
     if (!window) return kExitNoWindow;
 
@@ -66,6 +69,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
         application->Destroy();
         application.reset();
         window.reset();
+        SetPlatform(qtServices);
         return kExitNoMediaSystem;
     }
 
@@ -85,6 +89,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
     application->Destroy();
     application.reset();
     window.reset();
+    SetPlatform(qtServices);
     return code;
 }
 

@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "app/shell/Application.h"
+#include "platform/Platform.h"
 
 namespace vantrel {
 
@@ -17,6 +18,9 @@ struct EditorParts {
     // Runs once the window is shown and the project is open, before the
     // event loop: tests drive the window from here and close it.
     std::function<void(Application&, Window&)> started;
+    // Installed over the Qt services while the editor runs; members left
+    // null keep Qt's (tests answer the editor's boxes with scripted ones).
+    PlatformServices services;
 };
 
 // Replaces the process-wide default hooks (the media system and the root

@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/core/PictureStore.h"
+#include "app/core/Stream.h"
+#include "app/core/StringTable.h"
+#include "app/shell/MemoryPictureStore.h"
+#include "app/shell/StandInRoot.h"
+#include "app/shell/Vantrel.h"
+#include "platform/test/ScriptedPlatform.h"
+
+namespace vantrel {
+namespace {
+
+struct Received {
+    int who;  // control id, 0 for the root
+    std::uint32_t message;
+    int x, y;
+    friend bool operator==(const Received&, const Received&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Received& r) {
+    return out << "{" << r.who << ", 0x" << std::hex << r.message << std::dec << ", " << r.x << ", " << r.y << "}";
+}
+
+// What the tree saw, kept beyond the tree's life.
+struct Log {
+    std::vector<Received> input;
+    std::vector<int> helpTopics;
+    std::vector<std::string> order;  // destruction order
+    std::vector<std::string> loaded;
+    bool windowCapturedDuringDrag = false;
+    bool windowCapturedAfterRelease = true;
+    int arranged = 0;
+};
+
+// Grabs the pointer on a left press inside and lets go on release, the way
+// a slider or ruler does.
+class DraggableControl final : public Control {
+public:
+    explicit DraggableControl(Log& log) : log_(log) {}
+    ResultFlags Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) override {
+        log_.input.push_back({GetId(), message, x, y});
+        if (message == kLeftButtonDown && rect_.Contains(x, y)) {
+            window->SetCapture();
+            return kCaptureMe;
+        }
+        if (message == kLeftButtonUp) return kReleaseMe;
+        return Control::Input(window, message, x, y, keyFlags);
+    }
+
+private:
+    Log& log_;
+};
+
+class RecordingRoot final : public StandInRoot {
+public:
+    RecordingRoot(Window& window, Application& app, std::shared_ptr<Log> log)
+        : StandInRoot(&window), log_(std::move(log)), a_(*log_), b_(*log_) {
+        a_.Attach(this, app.Media(), &app, 636, 1);
+        b_.Attach(this, app.Media(), &app, 637, 1);
+        a_.SetRectangle({10, 10, 110, 60});
+        b_.SetRectangle({200, 10, 300, 60});
+    }
+    ~RecordingRoot() override { log_->order.push_back("root"); }
+    int ShowHelpTopic(int topic) override {
+        log_->helpTopics.push_back(topic);
+        return topic;
+    }
+    Rect Arrange(int left, int top, int right, int bottom) override {
+        ++log_->arranged;
+        return StandInRoot::Arrange(left, top, right, bottom);
+    }
+    int Load(InStream& file) override {
+        char text[16] = {};
+        file.Read(text, sizeof text - 1);
+        log_->loaded.push_back(text);
+        return 1;
+    }
+
+private:
+    std::shared_ptr<Log> log_;
+    DraggableControl a_, b_;
+};
+
+class LoggedStore final : public PictureStore {
+public:
+    explicit LoggedStore(std::shared_ptr<Log> log) : log_(std::move(log)) {}
+    ~LoggedStore() override { log_->order.push_back("media"); }
+    bool HasPicture(int) const override { return false; }
+    bool LoadPicture(int, const std::string&) override { return false; }
+    const Surface* Picture(int) const override { return nullptr; }
+
+private:
+    std::shared_ptr<Log> log_;
+};
+
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dataHome.isValid());
+        ::setenv("XDG_DATA_HOME", dataHome.path().toUtf8().constData(), 1);
+        log = std::make_shared<Log>();
+        parts.media = [log = log](Window&) { return std::make_unique<LoggedStore>(log); };
+        parts.root = [log = log](Application& app, Window& window) -> std::unique_ptr<Item> {
+            return std::make_unique<RecordingRoot>(window, app, log);
+        };
+    }
+
+    // Runs the editor; `drive` runs inside the event loop, then the window
+    // is closed the way the user closes it.
+    int Run(std::vector<std::string> args, std::function<void(QWidget&, Application&)> drive = {}) {
+        parts.started = [drive](Application& app, Window& window) {
+            QTimer::singleShot(0, [&app, &window, drive] {
+                auto* widget = dynamic_cast<QWidget*>(&window);
+                if (drive && widget) drive(*widget, app);
+                window.Close();
+            });
+        };
+        args.insert(args.begin(), "vantrel");
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        return RunEditor(int(args.size()), argv.data(), parts);
+    }
+
+    QTemporaryDir dataHome;
+    std::shared_ptr<Log> log;
+    EditorParts parts;
+};
+
+void Mouse(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), QPointF(w.mapToGlobal(at)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &event);
+}
+
+TEST_F(EditorTest, ClicksTravelTheTreeAndTheCaptureFollowsTheDrag) {
+    const int code = Run({}, [this](QWidget& w, Application& app) {
+        auto& window = dynamic_cast<Window&>(w);
+        Mouse(w, QEvent::MouseMove, {50, 30}, Qt::NoButton, Qt::NoButton);
+        Mouse(w, QEvent::MouseButtonPress, {50, 30}, Qt::LeftButton, Qt::LeftButton);
+        Mouse(w, QEvent::MouseMove, {-40, 500}, Qt::NoButton, Qt::LeftButton);  // far off, left of the window
+        Mouse(w, QEvent::MouseMove, {250, 30}, Qt::NoButton, Qt::LeftButton);   // over the other control
+        log->windowCapturedDuringDrag = window.HasCapture();
+        Mouse(w, QEvent::MouseButtonRelease, {250, 30}, Qt::LeftButton, Qt::NoButton);
+        log->windowCapturedAfterRelease = window.HasCapture();
+        EXPECT_EQ(app.RootClip()->CapturedChild(), nullptr);
+        Mouse(w, QEvent::MouseMove, {250, 31}, Qt::NoButton, Qt::NoButton);  // hit-tested again
+        Mouse(w, QEvent::MouseMove, {150, 31}, Qt::NoButton, Qt::NoButton);  // over no control
+        QKeyEvent f1(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w, &f1);  // keys go to the root, wherever the pointer is
+    });
+    EXPECT_EQ(code, 0);
+    const std::vector<Received> expected = {
+        {636, kMouseMove, 50, 30},  {636, kLeftButtonDown, 50, 30}, {636, kMouseMove, -40, 500},
+        {636, kMouseMove, 250, 30}, {636, kLeftButtonUp, 250, 30},  {637, kMouseMove, 250, 31},
+    };
+    EXPECT_EQ(log->input, expected);
+    EXPECT_TRUE(log->windowCapturedDuringDrag);
+    EXPECT_FALSE(log->windowCapturedAfterRelease);
+    EXPECT_EQ(log->helpTopics, std::vector<int>{0});
+    // Closing takes the root down inside the loop, the media system after it.
+    EXPECT_EQ(log->order, (std::vector<std::string>{"root", "media"}));
+}
+
+TEST_F(EditorTest, AMinimisedWindowIsNotLaidOutUntilRestored) {
+    const int code = Run({}, [this](QWidget& w, Application&) {
+        auto& window = dynamic_cast<Window&>(w);
+        QEventLoop loop;
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        loop.exec();  // let showing the window settle first
+        w.setWindowState(Qt::WindowMinimized);
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        loop.exec();
+        const int before = log->arranged;
+        EXPECT_TRUE(window.IsMinimised());
+        window.StartTimer(1, 1);
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        loop.exec();
+        EXPECT_EQ(log->arranged, before) << "the timer refreshed a minimised window";
+        QResizeEvent resize(QSize(500, 400), w.size());  // resizing for real would restore it
+        QCoreApplication::sendEvent(&w, &resize);
+        EXPECT_EQ(log->arranged, before) << "a size change refreshed a minimised window";
+        window.StopTimer(1);
+        w.setWindowState(Qt::WindowNoState);  // restoring activates it again
+        EXPECT_GT(log->arranged, before);
+        const int restored = log->arranged;
+        window.StartTimer(1, 1);
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+        loop.exec();
+        EXPECT_GT(log->arranged, restored) << "the timer no longer refreshes";
+    });
+    EXPECT_EQ(code, 0);
+}
+
+TEST_F(EditorTest, TheTitleCarriesTheVersionAndATrailingBlank) {
+    std::string title;
+    Run({}, [&title](QWidget& w, Application&) { title = dynamic_cast<Window&>(w).Title(); });
+    EXPECT_EQ(title, "Vantrel V2.28 ");
+}
+
+TEST_F(EditorTest, ACommandLineProjectIsLoadedByTheRootWhenItsNameSaysSo) {
+    QTemporaryDir dir;
+    auto make = [&dir](const char* name) {
+        const std::string path = dir.filePath(name).toStdString();
+        std::ofstream(path) << name;
+        return path;
+    };
+    struct Case {
+        std::string argument;
+        bool loads;
+    };
+    const Case cases[] = {
+        {make("upper.KWP"), true},
+        {make("mixed.kWp"), true},
+        {make("backup.kwp.bak"), false},
+        {make("notes.txt"), false},
+        {dir.filePath("missing.kwp").toStdString(), false},  // cannot be opened: starts empty
+    };
+    for (const Case& c : cases) {
+        log->loaded.clear();
+        EXPECT_EQ(Run({c.argument}), 0) << c.argument;
+        EXPECT_EQ(log->loaded.size(), c.loads ? 1u : 0u) << c.argument;
+        if (c.loads && !log->loaded.empty()) {
+            EXPECT_EQ(log->loaded[0], std::filesystem::path(c.argument).filename().string());
+        }
+    }
+}
+
+TEST_F(EditorTest, WithoutAMediaSystemItSaysSoAndExits) {
+    ScriptedDialogs dialogs;
+    bool rootMade = false;
+    parts.media = [](Window&) { return std::unique_ptr<PictureStore>(); };
+    parts.root = [&rootMade](Application&, Window&) {
+        rootMade = true;
+        return std::unique_ptr<Item>();
+    };
+    parts.services.dialogs = &dialogs;
+    EXPECT_EQ(Run({}), -411);
+    EXPECT_FALSE(rootMade);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "Unable to run Vantrel Media Compositor. \nExiting Now!");
+    EXPECT_EQ(dialogs.boxes[0].caption, "Error");
+    EXPECT_EQ(dialogs.boxes[0].icon, BoxIcon::Information);
+    EXPECT_EQ(dialogs.boxes[0].buttons, BoxButtons::Ok);
+}
+
+TEST_F(EditorTest, EveryStartRegistersTheProjectType) {
+    EXPECT_EQ(Run({}), 0);
+    const std::filesystem::path home = dataHome.path().toStdString();
+    EXPECT_TRUE(std::filesystem::exists(home / "applications/vantrel.desktop"));
+    EXPECT_TRUE(std::filesystem::exists(home / "mime/packages/vantrel.xml"));
+}
+
+}  // namespace
+}  // namespace vantrel
