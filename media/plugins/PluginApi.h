@@ -13,6 +13,10 @@
 #include <cstring>
 #include <string_view>
 
+// PluginParameter, the 48-byte description of one effect parameter, is
+// shared with the variables that the host declares from it (plain C++ too).
+#include "variables/PluginParameter.h"
+
 namespace vantrel {
 
 // A locked output picture: rows of 32-bit pixels (bytes blue, green, red,
@@ -32,22 +36,6 @@ using PluginWindow = void*;
 struct PluginRect {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
-
-// One parameter of an effect plugin; the host declares one variable per
-// entry, in array order. 48 bytes on the 64-bit targets we build: the
-// identifier pointer took the room of a spare 32-bit word.
-struct PluginParameter {
-    std::int32_t stringId = 0;
-    std::int32_t flags = 0;  // bit 0 group header, bit 1 switch
-    const char* identifier = nullptr;  // zero-terminated, owned by the plugin
-    double minimum = 0;
-    double maximum = 0;
-    double initial = 0;
-    double current = 0;  // written by the host before every process call
-};
-static_assert(sizeof(void*) != 8 || sizeof(PluginParameter) == 48);
-constexpr std::int32_t kPluginParameterGroup = 0x1;
-constexpr std::int32_t kPluginParameterSwitch = 0x2;
 
 // Texts handed to an export plugin are held in fixed buffers of this size;
 // anything that does not fit with its terminating zero, and the empty text,

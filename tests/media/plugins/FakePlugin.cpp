@@ -12,7 +12,7 @@ __attribute__((visibility("default"))) int madeObjects = 0;
 
 namespace {
 PluginParameter kParameters[] = {
-    {900, kPluginParameterGroup, "IDS_FAKE_GROUP", 0, 0, 0, 0},
+    {900, PluginParameter::kGroupHeaderBit, "IDS_FAKE_GROUP", 0, 0, 0, 0},
     {901, 0, "IDS_FAKE_GAIN", 0, 2, 1, 0},
 };
 
