@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdlib>
 
-// Text needs fonts, and fonts need a GUI application; the offscreen
-// platform gives one without a display.
+// Text needs fonts and the settings dialog needs widgets; the offscreen
+// platform gives both without a display.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication application(argc, argv);
+    QApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }
