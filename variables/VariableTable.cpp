@@ -257,4 +257,15 @@ Control* VariableTable::ResolveName(const std::string& name) {
     return nullptr;
 }
 
+int SaveEffectRecord(OutStream& file, VariableTable& table, void* block, std::size_t size) {
+    if (block && !WriteRecord(file, block, size)) return 0;
+    return table.Save(file);
+}
+
+int LoadEffectRecord(InStream& file, VariableTable& table, void* block, std::size_t capacity) {
+    const bool blockRead = !block || ReadRecord(file, block, capacity);
+    const int tableRead = table.Load(file);
+    return blockRead && tableRead ? 1 : 0;
+}
+
 }  // namespace vantrel

@@ -107,4 +107,10 @@ private:
     std::array<Control*, kNamedItems> named_{};
 };
 
+// An effect's record: its private parameter block, framed, when the effect
+// has one (block null otherwise), then its table. Loading still reads the
+// table after a refused block, and succeeds only when both did.
+int SaveEffectRecord(OutStream& file, VariableTable& table, void* block, std::size_t size);
+int LoadEffectRecord(InStream& file, VariableTable& table, void* block, std::size_t capacity);
+
 }  // namespace vantrel

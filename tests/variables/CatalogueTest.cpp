@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/StringTable.h"
 #include "variables/Catalogue.h"
 #include "variables/VariableOwner.h"
 
@@ -73,6 +74,24 @@ TEST(Catalogue, IdentifiersAndStringIdsAgreeAcrossGroups) {
     ASSERT_NE(catalogue::FindSpec("ids_red"), nullptr);
     EXPECT_EQ(catalogue::FindSpec("IDS_RED")->flags, 0u) << "the plain key colour comes first";
     EXPECT_EQ(catalogue::FindSpec("IDS_NOPE"), nullptr);
+}
+
+TEST(Catalogue, EveryRowShowsTheResourceTextOfItsStringId) {
+    for (const auto group : catalogue::Groups())
+        for (const VariableSpec& row : group) {
+            VariableTable table;
+            table.Declare(row);
+            EXPECT_FALSE(Str(row.stringId).empty()) << row.identifier;
+            EXPECT_EQ(table.At(0).DisplayText(), Str(row.stringId)) << row.identifier;
+        }
+    struct Case { const char* identifier; const char* text; };
+    const Case cases[] = {
+        {"IDS_SRC_L", "Source Left Edge"},       {"IDS_CLIPTIMEMAPPER", "Clip Time Mapper"},
+        {"IDS_COLOR_FG_R", "Forground Red"},     {"IDS_COMPRESS4", "4-Band Compressor / Expander"},
+        {"IDS_EFFECT_ENABLE", "Effect Enable"},  {"IDS_START_OPACITY", "Pre Effect Opacity"},
+        {"IDS_ROTX_BOT_POS", "Bottom Position"}, {"IDS_ROTX_BOT_FREQ", "Bottom Frequency"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Str(catalogue::FindSpec(c.identifier)->stringId), c.text);
 }
 
 TEST(Catalogue, SwitchFlagsAreAsDeclared) {

@@ -301,3 +301,44 @@ TEST(VariableRecordReading, SingleValueInTheFileKeepsTheFirstKeysTime) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST(EffectRecords, PrivateBlockPrecedesTheTableAndARefusedBlockStillReadsTheTable) {
+    VariableTable source;
+    DeclareEffect(source, EffectKind::kVideo, 103);
+    source.ByName("IDS_OPACITY")->SetValueAt(0, -0.5);
+    std::array<std::uint8_t, 12> block{};
+    block[8] = 42;
+    MemoryOutStream out;
+    ASSERT_EQ(SaveEffectRecord(out, source, block.data(), block.size()), 1);
+    EXPECT_EQ(LoadInt32(out.bytes.data()), 12);
+    EXPECT_EQ(LoadInt32(out.bytes.data() + 12), 8) << "the table record follows the block";
+
+    auto load = [&](std::size_t capacity, std::array<std::uint8_t, 12>& into) {
+        VariableTable target;
+        DeclareEffect(target, EffectKind::kVideo, 103);
+        MemoryInStream in(out.bytes);
+        const int result = LoadEffectRecord(in, target, into.data(), capacity);
+        return std::make_pair(result, target.ValueByName("IDS_OPACITY", 0));
+    };
+    std::array<std::uint8_t, 12> into{};
+    EXPECT_EQ(load(12, into), std::make_pair(1, -0.5));
+    EXPECT_EQ(into[8], 42);
+    // A reader whose block is smaller refuses it; the stream then stands
+    // inside the block, so the table reads garbage and fails too.
+    EXPECT_EQ(load(8, into).first, 0);
+
+    MemoryOutStream plain;
+    ASSERT_EQ(SaveEffectRecord(plain, source, nullptr, 0), 1);
+    EXPECT_EQ(LoadInt32(plain.bytes.data()), 8);
+    VariableTable target;
+    DeclareEffect(target, EffectKind::kVideo, 103);
+    MemoryInStream in(plain.bytes);
+    EXPECT_EQ(LoadEffectRecord(in, target, nullptr, 0), 1);
+    EXPECT_DOUBLE_EQ(target.ValueByName("IDS_OPACITY", 0), -0.5);
+}
+
+}  // namespace
+}  // namespace vantrel
