@@ -84,22 +84,6 @@ TEST(Catalogue, EveryRowShowsTheResourceTextOfItsStringId) {
             EXPECT_FALSE(Str(row.stringId).empty()) << row.identifier;
             EXPECT_EQ(table.At(0).DisplayText(), Str(row.stringId)) << row.identifier;
         }
-    struct Case { const char* identifier; const char* text; };
-    const Case cases[] = {
-        {"IDS_SRC_L", "Source Left Edge"},       {"IDS_CLIPTIMEMAPPER", "Clip Time Mapper"},
-        {"IDS_COLOR_FG_R", "Forground Red"},     {"IDS_COMPRESS4", "4-Band Compressor / Expander"},
-        {"IDS_EFFECT_ENABLE", "Effect Enable"},  {"IDS_START_OPACITY", "Pre Effect Opacity"},
-        {"IDS_ROTX_BOT_POS", "Bottom Position"}, {"IDS_ROTX_BOT_FREQ", "Bottom Frequency"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Str(catalogue::FindSpec(c.identifier)->stringId), c.text);
-}
-
-TEST(Catalogue, SwitchFlagsAreAsDeclared) {
-    EXPECT_EQ(catalogue::FindSpec("IDS_EFFECT_ENABLE")->flags, 0x68u);
-    EXPECT_EQ(catalogue::FindSpec("IDS_EFFECT_TOGGLE")->flags, 0x48u);
-    EXPECT_EQ(catalogue::FindSpec("IDS_STR_ITALIC")->flags, 0x48u);
-    EXPECT_EQ(catalogue::FindSpec("IDS_STR_UNDERLINE")->flags, 0x48u);
-    EXPECT_EQ(catalogue::FindSpec("IDS_CHROMA_TOLERANCE")->second, catalogue::kBlue);
 }
 
 TEST(ClipDeclarationOrder, EachClipKindDeclaresItsGroupsInOrder) {
@@ -176,22 +160,9 @@ TEST(EffectDeclarations, OwnVariablesFollowInOrder) {
                 "IDS_BLUE_TOLERANCE"}, kAdjust})},
         {EffectKind::kVideo, 131,
          {"IDS_YUVKEYVARS", "IDS_RED", "IDS_GREEN", "IDS_BLUE", "IDS_CHROMA_TOLERANCE", "IDS_LUMA_TOLERANCE"}},
-        {EffectKind::kVideo, 553, Join({{"IDS_EFFECT_VARS", "IDS_BRIGHTNESS1", "IDS_BRIGHTNESS2"}, kAdjust})},
-        {EffectKind::kVideo, 248, {"IDS_SIZE_01", "IDS_SIZE1", "IDS_SIZE2"}},
-        {EffectKind::kVideo, 258, Join({{"IDS_RADII_01", "IDS_RADIUS_1", "IDS_RADIUS_2"}, kAdjust})},
-        {EffectKind::kVideo, 103, {"IDS_EFFECT_VARS", "IDS_OPACITY"}},
         {EffectKind::kVideo, 182,
          Join({{"IDS_MAPVARS_01", "IDS_MAP_RED_1", "IDS_MAP_RED_0", "IDS_MAP_GREEN_1", "IDS_MAP_GREEN_0",
                 "IDS_MAP_BLUE_1", "IDS_MAP_BLUE_0", "IDS_MAP_OPACITY_1", "IDS_MAP_OPACITY_0"}, kDst})},
-        {EffectKind::kVideo, 266, {"IDS_EFFECT_VARS", "IDS_ANGLE", "IDS_ROTATIONS", "IDS_CENTERX", "IDS_CENTERY"}},
-        {EffectKind::kVideo, 282, {"IDS_EFFECT_VARS", "IDS_WIPEANGLE", "IDS_PROGRESS", "IDS_SMOOTHING"}},
-        {EffectKind::kVideo, 297, {"IDS_EFFECT_VARS", "IDS_DISTORTX", "IDS_DISTORTY"}},
-        {EffectKind::kVideo, 301, {}},
-        {EffectKind::kVideo, 419, {"IDS_EFFECT_VARS", "IDS_RED", "IDS_GREEN", "IDS_BLUE"}},
-        {EffectKind::kVideo, 440, {"IDS_EFFECT_VARS", "IDS_EFF_PATDIS"}},
-        {EffectKind::kVideo, 449,
-         {"IDS_EFF_ROTY", "IDS_ROTY_LEF_POS", "IDS_ROTY_LEF_FREQ", "IDS_ROTY_RIT_POS", "IDS_ROTY_RIT_FREQ"}},
-        {EffectKind::kVideo, 676, {"IDS_EFFECT_VARS", "IDS_SHADOW_SIZE"}},
         {EffectKind::kVideo, 679,
          {"IDS_COLOR_FRAME", "IDS_COLOR_FRAME_R", "IDS_COLOR_FRAME_G", "IDS_COLOR_FRAME_B", "IDS_COLOR_FRAME_A",
           "IDS_EFFECT_VARS", "IDS_FRAME_SIZE", "IDS_FRAME_SHADING"}},

@@ -281,16 +281,6 @@ TEST_F(OwnerTest, SetValueNowAndKeyOperationsUseTheTablesTime) {
     EXPECT_EQ(owner_.DeleteFollowingValues(74), 0u);
 }
 
-TEST_F(OwnerTest, DeletePreviousAndFollowingValuesAroundTheKeyNow) {
-    Variable& level = *owner_.Table().ById(74);
-    for (std::int32_t t : {0, 1000, 2000}) level.SetValueAt(t, 0.5);
-    EXPECT_EQ(owner_.DeletePreviousValues(74), kChanged | kRepaint);
-    EXPECT_EQ(level.KeyCount(), 2);
-    EXPECT_EQ(owner_.DeleteFollowingValues(74), kChanged | kRepaint);
-    EXPECT_EQ(level.KeyCount(), 1);
-    EXPECT_EQ(level.Key(0).time, 1000);
-}
-
 TEST_F(OwnerTest, GotoKeyMovesTheWholeTree) {
     Variable& level = *owner_.Table().ById(74);
     level.SetValueAt(200, 0.1);
