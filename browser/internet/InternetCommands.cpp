@@ -117,7 +117,11 @@ UpdateCheck CheckForUpdate(Window* owner) {
     const BoxAnswer answer =
         dialogs.MessageBox(owner, {question, Str(kQuestionCaption), BoxIcon::Question, BoxButtons::OkCancel});
     if (answer != BoxAnswer::Ok) return UpdateCheck::Declined;
-    if (Hooks().openSurfPage) Hooks().openSurfPage(InstallerAddress());
+    // Quitting without having shown where the installer is would leave the
+    // user with neither the program nor the new version.
+    const std::string installer = InstallerAddress();
+    const bool shown = Hooks().openSurfPage ? Hooks().openSurfPage(installer) : Platform().shell->Open(installer);
+    if (!shown) return UpdateCheck::Declined;
     if (Hooks().quit) Hooks().quit();
     return UpdateCheck::Upgrading;
 }
@@ -135,6 +139,10 @@ bool OpenProjectFromAddress(Window* owner) {
     }
     if (!local || !Hooks().openProject) return false;
     return Hooks().openProject(*local);
+}
+
+bool RefreshFromMemberArea(const std::string& name, const std::string& localPath) {
+    return InternetSession::Instance().Download(MemberArea() + name, localPath);
 }
 
 std::string SupportMailto() { return "mailto:" + SupportMailAddress(); }

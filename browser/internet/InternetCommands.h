@@ -11,7 +11,8 @@ class Window;
 // result: the info browser shows addresses, the project side opens projects,
 // the clip side imports media. Unset hooks do nothing and answer false.
 struct InternetHooks {
-    // Writes the Surf page for an address and opens it with the shell.
+    // Writes the Surf page for an address and opens it with the shell; unset,
+    // the address goes to the shell directly.
     std::function<bool(const std::string& address)> openSurfPage;
     // Asks the program to quit normally.
     std::function<void()> quit;
@@ -29,7 +30,7 @@ constexpr int kVersionSmall = 28;
 enum class UpdateCheck {
     Silent,     // no version file, or one without a version: nothing shown
     UpToDate,   // "Your Vantrel is up-to-date." was shown
-    Declined,   // a newer version was offered and not taken
+    Declined,   // a newer version was offered and not taken (or its page could not be shown)
     Upgrading,  // the installer page was opened and the program told to quit
 };
 
@@ -58,6 +59,11 @@ bool ImportFromAddress(const std::string& name);
 // The name the media side should open: the local copy of a remote address
 // (downloaded now), or the name itself; nothing when the download fails.
 std::optional<std::string> LocalCopyOf(const std::string& name);
+
+// Pages and tutorial scripts: fetches the member area's copy of name over
+// localPath. A failure leaves the local copy, so the program keeps working
+// offline with what it has.
+bool RefreshFromMemberArea(const std::string& name, const std::string& localPath);
 
 // "Email Support": the address for the shell's mail program.
 std::string SupportMailto();

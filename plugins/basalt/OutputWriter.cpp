@@ -170,6 +170,13 @@ bool OutputWriter::State::OpenVideo(Quality quality) {
             codec->height += codec->height & 1;
         }
         codec->pix_fmt = candidate.pixels;
+        if (candidate.pixels == AV_PIX_FMT_YUV420P) {
+            // What the scaler produces by default; tagged so players agree.
+            codec->colorspace = AVCOL_SPC_SMPTE170M;
+            codec->color_primaries = AVCOL_PRI_SMPTE170M;
+            codec->color_trc = AVCOL_TRC_SMPTE170M;
+            codec->color_range = AVCOL_RANGE_MPEG;
+        }
         codec->time_base = av_inv_q(rate);
         codec->framerate = rate;
         codec->gop_size = std::max(1, int(std::lround(options.framesPerSecond * 5)));

@@ -106,6 +106,32 @@ TEST_F(InternetCommandsTest, VersionCheckStaysSilentWhenTheFileCannotBeHad) {
     EXPECT_EQ(window_.cursor, Cursor::Arrow);
 }
 
+TEST_F(InternetCommandsTest, UpgradeQuitsOnlyOnceTheInstallerPageIsShown) {
+    server_.Set("/members/version.ini", {200, "[Version]\nbig=2\nsmall=29\n"});
+    // Without an info browser the address goes to the shell.
+    Hooks().openSurfPage = nullptr;
+    platform_.dialogs.boxAnswers = {BoxAnswer::Ok};
+    EXPECT_EQ(CheckForUpdate(&window_), UpdateCheck::Upgrading);
+    EXPECT_EQ(platform_.shell.opened, std::vector<std::string>{"http://mirror.invalid/setup"});
+    EXPECT_EQ(quits_, 1);
+
+    Hooks().openSurfPage = [](const std::string&) { return false; };
+    platform_.dialogs.boxAnswers = {BoxAnswer::Ok};
+    EXPECT_EQ(CheckForUpdate(&window_), UpdateCheck::Declined);
+    EXPECT_EQ(quits_, 1);
+}
+
+TEST_F(InternetCommandsTest, RefreshedPagesComeFromTheMemberAreaAndFailuresKeepTheLocalCopy) {
+    const std::string local = folder_.File("e0000012.vrh");
+    test::WriteAll(local, "local page");
+    server_.Set("/members/e0000012.vrh", {200, "<vrh>fresh"});
+    EXPECT_TRUE(RefreshFromMemberArea("e0000012.vrh", local));
+    EXPECT_EQ(ReadAll(local), "<vrh>fresh");
+    ScopedEnv offline("VANTREL_MEMBER_AREA", "http://127.0.0.1:1/");
+    EXPECT_FALSE(RefreshFromMemberArea("e0000012.vrh", local));
+    EXPECT_EQ(ReadAll(local), "<vrh>fresh");
+}
+
 TEST_F(InternetCommandsTest, ProjectFromAnAddressIsOpenedFromItsDownloadedCopy) {
     server_.Set("/shared/demo.zip", {200, "project bytes"});
     platform_.dialogs.textAnswers = {server_.Url("/shared/demo.zip?session=7")};
