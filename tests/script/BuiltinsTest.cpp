@@ -155,16 +155,14 @@ TEST_P(MathTest, WritesTheResultInItsForm) {
     EXPECT_EQ(result, c.expected);
 }
 
+// The platform's library computes; what matters is the form each result is
+// written in, names in any case, and ranges "int" cannot hold.
 INSTANTIATE_TEST_SUITE_P(
     Functions, MathTest,
-    ::testing::Values(MathCase{"acos", 1, "0.000000"}, MathCase{"asin", 1, "1.570796"}, MathCase{"atan", 1, "0.785398"},
-                      MathCase{"cos", 0, "1.000000"}, MathCase{"cosh", 0, "1.000000"}, MathCase{"exp", 1, "2.718282"},
-                      MathCase{"fabs", -3.5, "3.500000"}, MathCase{"log", 1, "0.000000"},
-                      MathCase{"log10", 1000, "3.000000"}, MathCase{"sin", 0, "0.000000"},
-                      MathCase{"sinh", 0, "0.000000"}, MathCase{"tan", 0, "0.000000"}, MathCase{"tanh", 0, "0.000000"},
-                      MathCase{"sqrt", 2, "1.414214"}, MathCase{"SQRT", 9, "3.000000"}, MathCase{"int", 7.9, "7"},
-                      MathCase{"int", -7.9, "-7"}, MathCase{"int", 1e12, "2147483647"},
-                      MathCase{"int", -1e12, "-2147483648"}, MathCase{"log", 0, "-inf"}));
+    ::testing::Values(MathCase{"asin", 1, "1.570796"}, MathCase{"log10", 1000, "3.000000"},
+                      MathCase{"SQRT", 9, "3.000000"}, MathCase{"int", 7.9, "7"}, MathCase{"int", -7.9, "-7"},
+                      MathCase{"int", 1e12, "2147483647"}, MathCase{"int", -1e12, "-2147483648"},
+                      MathCase{"log", 0, "-inf"}));
 
 TEST(MathTest, UnknownNamesFail) {
     std::string result = "kept";

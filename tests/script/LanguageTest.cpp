@@ -131,6 +131,8 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"ReturnWithoutText", "; return ; x = 1 ;", "", true, "", {{"x", nullptr}}},
         LanguageCase{"TopLevelBreakEndsTheRun", "; x = 1 ; break ; x = 2 ;", "", true, "", {{"x", "1"}}},
         LanguageCase{"StrayClosingBraceFails", "; x = 1 ; } y = 2 ;", "", false, "", {{"y", nullptr}}},
+        // Without its "{" even a statement that could run fails.
+        LanguageCase{"StrayBraceBeforeAnAssignment", "; } = 5", "", false, "", {{"}", nullptr}}},
         LanguageCase{"AssignmentNeedsThreeWords", "; x = ;", "", false, "", {}},
         LanguageCase{"IfAssignsToAVariableNamedIf", "; if = 3 ;", "", true, "", {{"if", "3"}}},
         LanguageCase{"IfNeedsFiveWords", "; if 1 < 2 ;", "", false, "", {}},

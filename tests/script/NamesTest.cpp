@@ -115,25 +115,14 @@ TEST_F(NamesTest, RootPrefixesFallThroughToTheRootsOwnNames) {
     EXPECT_EQ(ResolveRootName("ca.Y", names, root_.Names()), nullptr);
 }
 
-TEST_F(NamesTest, CornerHandlesAndRectanglePanels) {
-    Control ne, se, nw, sw, panel, options, next, previous, left, north, cornerSw;
-    RootNames names;
-    names.self = &root_;
-    names.ne = &ne, names.se = &se, names.nw = &nw, names.sw = &sw;
-    EXPECT_EQ(ResolveRootName("NE", names, root_.Names()), &ne);
-    EXPECT_EQ(ResolveRootName("sw", names, root_.Names()), &sw);
-
+TEST_F(NamesTest, RectanglePanelNamesFallBackToThePanel) {
+    Control panel, next, left, cornerSw;
     RectanglePanelNames rect;
-    rect.panel = &panel, rect.options = &options, rect.nextKeyFrame = &next, rect.previousKeyFrame = &previous;
+    rect.panel = &panel, rect.nextKeyFrame = &next;
     rect.edges[0] = &left;
-    rect.points[0] = &north;
     rect.corners[3] = &cornerSw;
-    EXPECT_EQ(ResolveRectanglePanelName("375", rect), &options);
     EXPECT_EQ(ResolveRectanglePanelName("#612", rect), &next);
-    EXPECT_EQ(ResolveRectanglePanelName("613", rect), &previous);
     EXPECT_EQ(ResolveRectanglePanelName("Left", rect), &left);
-    EXPECT_EQ(ResolveRectanglePanelName("l", rect), &left);
-    EXPECT_EQ(ResolveRectanglePanelName("north", rect), &north);
     EXPECT_EQ(ResolveRectanglePanelName("SW", rect), &cornerSw);
     EXPECT_EQ(ResolveRectanglePanelName("anything", rect), &panel);
 }

@@ -120,7 +120,6 @@ TEST(FormatTest, WritesSixDecimalsAndWholeNumbers) {
     EXPECT_EQ(FormatFloat(1e20), "100000000000000000000.000000");
     EXPECT_EQ(FormatFloat(1.7976931348623157e308).size(), 309u + 7u);
     EXPECT_EQ(FormatFloat(-INFINITY), "-inf");
-    EXPECT_EQ(FormatInt(-7), "-7");
 }
 
 // Numbers are part of the script language, not of the user's locale.
@@ -141,15 +140,6 @@ TEST(FormatTest, IgnoresAGermanNumericLocale) {
     EXPECT_STREQ(probe, "2,500000") << "the locale did not take effect";
     EXPECT_EQ(formatted, "2.500000");
     EXPECT_EQ(read, 2.5f);
-}
-
-TEST(LimitLengthTest, CutsToTheBufferCapacity) {
-    std::string text(5000, 'a');
-    LimitLength(text, 4095);
-    EXPECT_EQ(text.size(), 4095u);
-    std::string shortText = "abc";
-    LimitLength(shortText, 4095);
-    EXPECT_EQ(shortText, "abc");
 }
 
 }  // namespace
