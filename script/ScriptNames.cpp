@@ -18,9 +18,13 @@ Control*& Preferences() {
     return preferences;
 }
 
-Control*& Help() {
+PageRequestRecorder& StandInBrowser() {
     static PageRequestRecorder recorder;
-    static Control* help = &recorder;
+    return recorder;
+}
+
+Control*& Help() {
+    static Control* help = &StandInBrowser();
     return help;
 }
 
@@ -41,10 +45,7 @@ bool IsAllDigits(std::string_view text) {
 
 void SetScriptPreferences(Control* preferences) { Preferences() = preferences; }
 Control* ScriptPreferences() { return Preferences(); }
-void SetScriptHelp(Control* help) {
-    static PageRequestRecorder fallback;
-    Help() = help ? help : &fallback;
-}
+void SetScriptHelp(Control* help) { Help() = help ? help : &StandInBrowser(); }
 Control* ScriptHelp() { return Help(); }
 
 PageReference ParsePageReference(std::string_view text) {
