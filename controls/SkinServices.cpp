@@ -115,6 +115,18 @@ const Surface* SkinServices::CurrentPicture(const Control& control) {
     return nullptr;
 }
 
+void SkinServices::SkinImageLoaded(Control& control, int id) {
+    if (imageLoaded_) imageLoaded_(control, id);
+}
+
+void SkinServices::ReloadPictures(Control& control) {
+    PictureStore* media = control.Media();
+    if (!media) return;
+    for (const SkinElement* element : SettingsStore::Instance().Elements())
+        if (!element->image.empty() && media->LoadPicture(element->id, element->image))
+            SkinImageLoaded(control, element->id);
+}
+
 void SkinServices::Remind() {
     if (status_) status_(Str(kConfirmReminder));
 }
@@ -141,6 +153,7 @@ bool SkinServices::SkinCommand(Control& control, Window* window, int command, Re
             // A picture that will not load keeps its path, quietly.
             if (PictureStore* media = control.Media(); media && media->LoadPicture(id, *path)) {
                 control.SetOwnImage(true);
+                SkinImageLoaded(control, id);
                 Remind();
             }
             break;
@@ -187,7 +200,7 @@ bool SkinServices::SkinCommand(Control& control, Window* window, int command, Re
             request.folder = store.SkinFolder();
             request.mustExist = true;
             if (auto path = dialogs->OpenFile(window, request); path && store.LoadSkin(*path))
-                if (control.Media()) ReloadSkinPictures(*control.Media());
+                ReloadPictures(control);
             break;
         }
         case kSaveSkinAs: {
@@ -205,7 +218,7 @@ bool SkinServices::SkinCommand(Control& control, Window* window, int command, Re
         }
         case kReset:
             store.Reset();
-            if (control.Media()) ReloadSkinPictures(*control.Media());
+            ReloadPictures(control);
             Remind();
             break;
         default: return false;
@@ -219,6 +232,7 @@ SkinServices& StartSkin(const SkinStartup& startup) {
     StartSettings(startup.language);
     SetSettingsEditor(startup.settingsEditor);
     services.SetStatusText(startup.statusText);
+    services.SetImageLoaded(startup.imageLoaded);
     SetControlServices(&services);
     return services;
 }

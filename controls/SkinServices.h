@@ -20,9 +20,16 @@ public:
     void PaintControl(Control& control, DrawContext& dc) override;
     int SkinMenu(Control& control, Window* window) override;
     bool SkinCommand(Control& control, Window* window, int command, ResultFlags& out) override;
+    // Passed on to the hook below.
+    void SkinImageLoaded(Control& control, int id) override;
 
     // Where the reminder to confirm the preferences goes (the status line).
     void SetStatusText(std::function<void(const std::string&)> sink) { status_ = std::move(sink); }
+    // Told whenever a skin picture was loaded into the control's picture
+    // store (a drop, "Change Picture", a loaded skin, "Reset"), so that the
+    // media side can derive what it makes from a picture (the dark
+    // background from 555).
+    void SetImageLoaded(std::function<void(Control&, int)> hook) { imageLoaded_ = std::move(hook); }
 
     // The entries of the skin menu, with the "Skin" submenu last; the
     // preview's own menu offers SkinSubmenu() as well.
@@ -34,13 +41,16 @@ public:
 
 private:
     void Remind();
+    void ReloadPictures(Control& control);
     std::function<void(const std::string&)> status_;
+    std::function<void(Control&, int)> imageLoaded_;
 };
 
 struct SkinStartup {
     int language = 0;                     // 0: the user's locale
     SettingsEditor* settingsEditor = nullptr;  // the preferences dialog
     std::function<void(const std::string&)> statusText;  // the status line
+    std::function<void(Control&, int)> imageLoaded;      // see SetImageLoaded
 };
 
 // Called once when the program starts, before the first control attaches:

@@ -66,6 +66,7 @@ protected:
         SkinStartup startup;
         startup.language = SettingsStore::kEnglish;
         startup.statusText = [this](const std::string& text) { status_.push_back(text); };
+        startup.imageLoaded = [this](Control&, int id) { loaded_.push_back(id); };
         previousServices_ = SetControlServices(nullptr);
         StartSkin(startup);
         surface_.Allocate(40, 20);
@@ -94,6 +95,7 @@ protected:
     RecordingParent parent_;
     Surface surface_;
     std::vector<std::string> status_;
+    std::vector<int> loaded_;  // ids the image hook heard of
     std::filesystem::path folder_;
     std::string previousFolder_;
     ControlServices* previousServices_ = nullptr;

@@ -60,12 +60,14 @@ TEST_F(SkinCommandTest, ChangePictureKeepsAPathThatWillNotLoadButSaysNothing) {
     EXPECT_EQ(request.fileName, "vanthelp.jpg") << "starts at the effective image";
     EXPECT_EQ(store().OwnImage(599), "/pics/broken.png");
     EXPECT_TRUE(status_.empty());
+    EXPECT_TRUE(loaded_.empty());
     EXPECT_FALSE(control_.HasOwnImage());
     Run(609);
     EXPECT_EQ(store().OwnImage(599), "/pics/links.png");
     EXPECT_TRUE(pictures_.HasPicture(599));
     EXPECT_TRUE(control_.HasOwnImage());
     EXPECT_EQ(status_.size(), 1u);
+    EXPECT_EQ(loaded_, (std::vector<int>{599}));
 }
 
 TEST_F(SkinCommandTest, SaveSkinAsForcesTheSknExtensionInTheLanguageFolder) {
@@ -88,6 +90,8 @@ TEST_F(SkinCommandTest, LoadSkinAndResetBringTheirPicturesOnScreen) {
     EXPECT_EQ(store().Background(599), Rgb(0, 0, 255));
     EXPECT_EQ(pictures_.Picture(593) != nullptr, true);
     EXPECT_TRUE(status_.empty()) << "loading needs no reminder";
+    EXPECT_NE(std::find(loaded_.begin(), loaded_.end(), 593), loaded_.end());
+    EXPECT_NE(std::find(loaded_.begin(), loaded_.end(), 555), loaded_.end()) << "the dark background follows";
     Run(482);
     EXPECT_EQ(store().Background(599), Rgb(255, 255, 0));
     EXPECT_EQ(pictures_.loads.back().second, PathOf("vanthelp.jpg"));
