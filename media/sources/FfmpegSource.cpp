@@ -72,10 +72,18 @@ struct Track {
     bool flushing = false;
     int seeks = 0;
 
-    bool Open(FormatHandle opened, AVMediaType type) {
+    // firstOfType: the first stream of the type, as an AVI's stream 0 is;
+    // otherwise the container's primary one.
+    bool Open(FormatHandle opened, AVMediaType type, bool firstOfType) {
         format = std::move(opened);
         if (!format || !packet || !frame) return false;
-        const int index = av_find_best_stream(format.get(), type, -1, -1, nullptr, 0);
+        int index = -1;
+        if (firstOfType) {
+            for (unsigned i = 0; i < format->nb_streams && index < 0; ++i)
+                if (format->streams[i]->codecpar->codec_type == type) index = int(i);
+        } else {
+            index = av_find_best_stream(format.get(), type, -1, -1, nullptr, 0);
+        }
         if (index < 0) return false;
         stream = format->streams[index];
         if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) return false;
@@ -267,7 +275,7 @@ bool FfmpegSource::Open(const std::string& path, bool asAvi) {
     }
 
     auto video = std::make_unique<Video>();
-    if (video->pending && video->track.Open(std::move(format), AVMEDIA_TYPE_VIDEO)) {
+    if (video->pending && video->track.Open(std::move(format), AVMEDIA_TYPE_VIDEO, asAvi)) {
         const AVCodecParameters* par = video->track.stream->codecpar;
         if (par->width > 0 && par->height > 0 &&
             std::int64_t(RoundedWidth(par->width)) * par->height <= Surface::kMaxPixels &&
@@ -292,16 +300,16 @@ bool FfmpegSource::Open(const std::string& path, bool asAvi) {
     if (asAvi && !video_) return false;
 
     auto sound = std::make_unique<Sound>();
-    if (sound->track.Open(OpenFormat(path), AVMEDIA_TYPE_AUDIO)) {
+    if (sound->track.Open(OpenFormat(path), AVMEDIA_TYPE_AUDIO, asAvi)) {
         AVCodecContext* codec = sound->track.codec.get();
         const int inChannels = codec->ch_layout.nb_channels;
         const int rate = codec->sample_rate;
         if (inChannels > 0 && rate > 0 && rate <= kMaxSampleRate) {
             sound->rate = rate;
             sound->channels = inChannels == 1 ? 1 : 2;
-            AVChannelLayout outLayout;
+            AVChannelLayout outLayout{};
             av_channel_layout_default(&outLayout, sound->channels);
-            AVChannelLayout inLayout;
+            AVChannelLayout inLayout{};
             if (codec->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
                 av_channel_layout_default(&inLayout, inChannels);
             else

@@ -28,6 +28,8 @@ struct NumberedFile {
     int lengthToleranceMs = 40;
 };
 
+void PrintTo(const NumberedFile& file, std::ostream* out) { *out << file.name; }
+
 // The first whole millisecond of frame n as the file stamps it.
 int FrameStartMs(int frame, bool millisecondStamps) {
     return millisecondStamps ? (frame * 1000 + kFps / 2) / kFps : (frame * 1000 + kFps - 1) / kFps;

@@ -60,6 +60,9 @@ struct SilenceCase {
     int timeMs;
     std::uint8_t silence;
 };
+void PrintTo(const SilenceCase& c, std::ostream* out) {
+    *out << c.bits << "-bit at " << c.timeMs << " ms";
+}
 
 class WavSilence : public WavReader, public ::testing::WithParamInterface<SilenceCase> {};
 
