@@ -381,17 +381,14 @@ bool ScriptContext::Assign(std::span<const std::string_view> w) {
         LimitLength(target->value, kMaxValueLength);
         return true;
     }
-    const std::string name(target->name);
+    // The target's address survives the command: tables are reserved whole,
+    // and nothing the command runs can reach this script's variables.
     if (Is(w[2], "call"))
         result = Call(w.subspan(3), value);
     else
         result = TargetCommand(w.subspan(2), value);
-    // A called script or a block of it may have created variables meanwhile;
-    // look the target up again rather than trust the earlier address.
-    if (Variable* again = Lookup(name)) {
-        LimitLength(value, kMaxValueLength);
-        again->value = std::move(value);
-    }
+    LimitLength(value, kMaxValueLength);
+    target->value = std::move(value);
     return result;
 }
 

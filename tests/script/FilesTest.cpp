@@ -94,6 +94,8 @@ TEST_F(ScriptFileTest, WithoutAnyCopyTheScriptIsNotRunnable) {
     EXPECT_FALSE(context->Valid());
     EXPECT_EQ(g_fetches.size(), 1u);  // it was still asked for
     EXPECT_EQ(LoadScriptFile(nullptr, "missing.vrm"), nullptr);
+    fs::create_directories(folder_ / "folder.vrm");
+    EXPECT_FALSE(LoadScriptFile(&root_, "folder.vrm")->Valid());
 }
 
 TEST_F(ScriptFileTest, NamesMustEndInVrm) {
