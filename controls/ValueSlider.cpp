@@ -17,7 +17,8 @@ Rect ValueSlider::KnobRect() const {
 
 void ValueSlider::DrawContent(DrawContext& dc) {
     if (rect_.IsEmpty()) return;
-    if (minimum_ < maximum_) value_ = std::clamp(value_, minimum_, maximum_);
+    // A reversed range has no inside to clamp into; the value waits for a sane one.
+    if (minimum_ <= maximum_) value_ = std::clamp(value_, minimum_, maximum_);
     DrawFace(*this, dc, id_, kFaceBackground);
     const bool pressed = press_ == kPressed;
     DrawEdge(dc, rect_, !pressed, Metric(kEdgeWidth));

@@ -42,6 +42,9 @@ bool IniFile::Load(const std::string& path) {
 void IniFile::Parse(std::string_view text) {
     sections_.clear();
     crlf_ = text.find("\r\n") != std::string_view::npos;
+    // Editors on some systems put a byte-order mark first; left in, it
+    // would hide the first section header.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     sections_.push_back(Section{{}, {}, false});
     std::size_t pos = 0;
     while (pos < text.size()) {

@@ -33,6 +33,12 @@ TEST(IniFileRead, HandEditedFileWithCrlfBlankLinesAndStrangersReadsBack) {
                           "just some text\r\n[S_5]\r\nfg=255\r\nbg=\r\n");
 }
 
+TEST(IniFileRead, AByteOrderMarkDoesNotHideTheFirstSection) {
+    IniFile ini;
+    ini.Parse("\xEF\xBB\xBF[Translation]\r\n646=Englisch\r\n");
+    EXPECT_EQ(ini.ReadString("Translation", "646", ""), "Englisch");
+}
+
 TEST(IniFileRead, NumbersFollowTheProfileFunctions) {
     struct Case { const char* value; int expected; } cases[] = {
         {"42", 42}, {"-7", -7}, {"+5", 5}, {"12abc", 12}, {"abc", 0}, {"", 0}, {"4294967295", -1},
