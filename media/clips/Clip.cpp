@@ -1,0 +1,461 @@
+#include "media/clips/Clip.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/core/StringTable.h"
+#include "app/core/WorkerThread.h"
+#include "media/sources/MediaOpen.h"
+#include "script/ScriptNames.h"
+#include "variables/Catalogue.h"
+
+namespace vantrel {
+
+namespace {
+constexpr OutputSize kOutputSizes[] = {
+    {80, 160, 120}, {488, 176, 120}, {489, 176, 144}, {81, 240, 180},
+    {82, 320, 240}, {639, 352, 240}, {640, 352, 288},
+};
+struct FrameRate {
+    int id, fps;
+};
+constexpr FrameRate kFrameRates[] = {{128, 1}, {129, 2}, {132, 5}, {133, 10}, {134, 15}};
+
+constexpr const char* kSourceRectIds[] = {"IDS_SRC_L", "IDS_SRC_T", "IDS_SRC_R", "IDS_SRC_B"};
+constexpr const char* kTimeMapper = "IDS_CLIPTIMEMAPPER";
+
+bool IsMovingPictureSource(const MediaSource& source) {
+    return source.HasPicture() && (source.Kind() == SourceKind::Avi || source.Kind() == SourceKind::Movie);
+}
+
+std::int32_t SourceLengthMs(const MediaSource& source) {
+    if (source.Kind() == SourceKind::Movie) {
+        const double ms = source.DurationSeconds() * 1000.0;
+        return ms > 0 && ms < INT32_MAX ? std::int32_t(ms) : 0;
+    }
+    return source.LengthMs();
+}
+}  // namespace
+
+const OutputSize* FindOutputSize(int id) {
+    for (const OutputSize& size : kOutputSizes)
+        if (size.id == id) return &size;
+    return nullptr;
+}
+
+int FramesPerSecond(int frameRateId) {
+    for (const FrameRate& rate : kFrameRates)
+        if (rate.id == frameRateId) return rate.fps;
+    return 0;
+}
+
+const char* ClipMenuCaption(int command) {
+    switch (command) {
+        case kClipPlay: return "Play";
+        case kClipMakeAudioMaster: return "Make Audio Master";
+        case kClipRemoveAudioMaster: return "Remove Audio Master";
+        case kClipTop: return "Top";
+        case kClipUp: return "Up";
+        case kClipDown: return "Down";
+        case kClipBottom: return "Bottom";
+        case kClipDuplicate: return "Duplicate";
+        case kClipSplit: return "Split at Current Time";
+        case kClipDelete: return "Delete";
+        default: return "";
+    }
+}
+
+Clip::Clip() {
+    Item::SetSpan(0, 10000);
+    RestoreTimes(position_, size_, offset_);
+    header_.SetInt(ClipHeader::kAudioMaster, -1);
+    committed_ = header_;
+}
+
+Clip::~Clip() {
+    // Effects and children may still point at us as their parent.
+    DiscardContents();
+    DiscardMedia();
+}
+
+// -- tree -------------------------------------------------------------------
+
+Clip* Clip::ParentClip() const { return dynamic_cast<Clip*>(parent_); }
+
+Clip* Clip::RootClip() {
+    Clip* clip = this;
+    while (Clip* parent = clip->ParentClip()) clip = parent;
+    return clip;
+}
+
+int Clip::IndexOf(const Clip* child) const {
+    for (std::size_t i = 0; i < children_.size(); ++i)
+        if (children_[i].get() == child) return int(i);
+    return -1;
+}
+
+Clip* Clip::AddChild(std::unique_ptr<Clip> child) {
+    if (!child || !arrangement_ || int(children_.size()) >= kMaxChildren) return nullptr;
+    child->SetParent(this);
+    child->SetWindow(nullptr);
+    child->SetMedia(Item::Media());
+    child->SetApp(App());
+    children_.push_back(std::move(child));
+    return children_.back().get();
+}
+
+void Clip::ForgetChild(const Clip* child) {
+    if (currentChild_ == child) currentChild_ = nullptr;
+    if (audioMaster_ == child) audioMaster_ = nullptr;
+    selection_.erase(std::remove(selection_.begin(), selection_.end(), child), selection_.end());
+    Clip* root = RootClip();
+    if (root->playing_ == child) root->playing_ = nullptr;
+}
+
+std::unique_ptr<Clip> Clip::RemoveChild(Clip* child) {
+    const int index = IndexOf(child);
+    if (index < 0) return nullptr;
+    TreeHold hold(*this);
+    ForgetChild(child);
+    std::unique_ptr<Clip> removed = std::move(children_[std::size_t(index)]);
+    children_.erase(children_.begin() + index);
+    removed->SetParent(nullptr);
+    return removed;
+}
+
+void Clip::DiscardContents() {
+    // Effects and children go before the clip they refer to.
+    audioEffects_.clear();
+    currentAudioEffect_ = nullptr;
+    for (const auto& child : children_) ForgetChild(child.get());
+    children_.clear();
+    videoEffects_.clear();
+    currentVideoEffect_ = nullptr;
+    currentChild_ = nullptr;
+    audioMaster_ = nullptr;
+    selection_.clear();
+}
+
+void Clip::DiscardMedia() {
+    generator_.reset();
+    media_.reset();
+    if (arrangement_ && ArrangementSurfaces().release) ArrangementSurfaces().release(*this);
+}
+
+Clip* Clip::PlaceNewChild(std::unique_ptr<Clip> clip) {
+    TreeHold hold(*this);
+    clip->Item::SetPosition(time_);
+    clip->RestoreTimes(time_, clip->size_, clip->offset_);
+    Clip* placed = AddChild(std::move(clip));
+    if (!placed) return nullptr;
+    PlaceOnFreeTrack(placed);
+    Select(placed);
+    placed->committed_ = placed->header_;
+    placed->SetTime(time_);
+    return placed;
+}
+
+Clip* Clip::NewChildClip(int type) {
+    if (!arrangement_) return nullptr;
+    auto clip = std::make_unique<Clip>();
+    clip->SetParent(this);
+    if (type == kSubArrangementType) {
+        clip->type_ = kSubArrangementType;
+        DeclareAll(clip->table_, ClipDeclarations(ClipKind::kSubArrangement));
+        clip->SetName(Str(kSubArrangementType));
+        clip->arrangement_ = true;
+        Clip* root = RootClip();
+        clip->header_.SetInt(ClipHeader::kOutputSizeId, root->OutputSizeId());
+        clip->header_.SetInt(ClipHeader::kFrameRateId, root->FrameRateId());
+        if (ArrangementSurfaces().allocate) ArrangementSurfaces().allocate(*clip, clip->OutputSizeId());
+    } else if (type == kTextStringType || type == kGradientType) {
+        if (!clip->AttachGenerator(type)) return nullptr;
+        clip->SetName(Str(type));
+    } else {
+        return nullptr;
+    }
+    clip->SetParent(nullptr);
+    return PlaceNewChild(std::move(clip));
+}
+
+Clip* Clip::ImportMedia(const std::string& path) {
+    if (!arrangement_) return nullptr;
+    auto clip = std::make_unique<Clip>();
+    clip->SetParent(this);  // the root decides whether to ask for a missing file
+    if (!clip->OpenMedia(path)) return nullptr;
+    const std::int32_t length = SourceLengthMs(*clip->media_);
+    clip->RestoreTimes(0, length > 0 ? length : 10000, 0);
+    clip->SetParent(nullptr);
+    return PlaceNewChild(std::move(clip));
+}
+
+// -- times ------------------------------------------------------------------
+
+ResultFlags Clip::SetTime(std::int32_t parentTime) {
+    ResultFlags result = VariableOwner::SetTime(parentTime);
+    if (IsRoot() && !CapturedChild()) {
+        const std::int32_t span = ViewSpan();
+        if (span > 0) {
+            std::int64_t start = std::max<std::int64_t>(position_, std::int64_t(parentTime) - span / 2);
+            start = std::min<std::int64_t>(start, std::int64_t(position_) + size_ - span);
+            header_.SetInt(ClipHeader::kViewStart, std::int32_t(start));
+        }
+    }
+    for (const auto& child : children_) result |= child->SetTime(time_);
+    for (const auto& effect : videoEffects_) result |= effect->SetTime(time_);
+    for (const auto& effect : audioEffects_) result |= effect->SetTime(time_);
+    if (IsRoot()) PostPreview();
+    return result;
+}
+
+ResultFlags Clip::SetPosition(std::int32_t position) {
+    const ResultFlags result = VariableOwner::SetPosition(position);
+    header_.SetInt(ClipHeader::kPosition, position_);
+    return result;
+}
+
+ResultFlags Clip::SetSize(std::int32_t size) {
+    const ResultFlags result = VariableOwner::SetSize(size);
+    header_.SetInt(ClipHeader::kLength, size_);
+    return result;
+}
+
+ResultFlags Clip::SetSpan(std::int32_t position, std::int32_t size) {
+    const ResultFlags result = VariableOwner::SetSpan(position, size);
+    header_.SetInt(ClipHeader::kPosition, position_);
+    header_.SetInt(ClipHeader::kLength, size_);
+    return result;
+}
+
+ResultFlags Clip::SetOffset(std::int32_t start) {
+    const ResultFlags result = VariableOwner::SetOffset(start);
+    header_.SetInt(ClipHeader::kStart, offset_);
+    return result | kRepaint;
+}
+
+void Clip::RestoreTimes(std::int32_t position, std::int32_t length, std::int32_t start) {
+    position_ = position;
+    size_ = length;
+    offset_ = start;
+    header_.SetInt(ClipHeader::kPosition, position);
+    header_.SetInt(ClipHeader::kLength, length);
+    header_.SetInt(ClipHeader::kStart, start);
+}
+
+std::int32_t Clip::MediaTimeAt(std::int32_t localTime) const {
+    if (!media_ || !IsMovingPictureSource(*media_)) return localTime;
+    const Variable* mapper = table_.ByName(kTimeMapper);
+    if (!mapper) return localTime;
+    const double media = double(SourceLengthMs(*media_)) * mapper->ValueAt(localTime);
+    if (!(media > INT32_MIN && media < INT32_MAX)) return localTime;
+    return std::int32_t(media);
+}
+
+// -- header-held settings ---------------------------------------------------
+
+void Clip::SetView(std::int32_t start, std::int32_t span) {
+    header_.SetInt(ClipHeader::kViewStart, start);
+    header_.SetInt(ClipHeader::kViewSpan, span);
+}
+
+void Clip::SetMakeRange(std::int32_t start, std::int32_t end) {
+    header_.SetInt(ClipHeader::kMakeStart, start);
+    header_.SetInt(ClipHeader::kMakeEnd, end);
+}
+
+std::int32_t Clip::Locator(int index) const {
+    if (index < 0 || index >= kLocatorCount) return 0;
+    return header_.Int(ClipHeader::kLocators + std::size_t(index) * 4);
+}
+
+void Clip::SetLocator(int index, std::int32_t time) {
+    if (index < 0 || index >= kLocatorCount) return;
+    header_.SetInt(ClipHeader::kLocators + std::size_t(index) * 4, time);
+}
+
+ResultFlags Clip::GotoLocator(int index) {
+    if (index < 0 || index >= kLocatorCount) return 0;
+    // The locator is a local time; the root's time is the sum down the chain.
+    std::int64_t global = Locator(index);
+    for (const Clip* clip = this; clip->ParentClip(); clip = clip->ParentClip())
+        global += std::int64_t(clip->position_) - clip->offset_;
+    return SetGlobalTime(std::int32_t(std::clamp<std::int64_t>(global, INT32_MIN, INT32_MAX)));
+}
+
+bool Clip::SetOutputSizeId(int id) {
+    if (!FindOutputSize(id)) return false;
+    header_.SetInt(ClipHeader::kOutputSizeId, id);
+    return true;
+}
+
+bool Clip::SetFrameRateId(int id) {
+    if (!FramesPerSecond(id)) return false;
+    header_.SetInt(ClipHeader::kFrameRateId, id);
+    return true;
+}
+
+// -- media, generator, effects ----------------------------------------------
+
+bool Clip::OpenMedia(const std::string& path) {
+    Clip* root = RootClip();
+    OpenMediaOptions options;
+    options.owner = root->GetWindow();
+    options.askWhenMissing = root->AsksForMissingMedia();
+    if (Clip* parent = ParentClip()) options.status = [parent](const std::string& text) { parent->SetStatusText(text); };
+    std::unique_ptr<MediaSource> source = OpenMediaFile(path, options);
+    if (!source) return false;
+    generator_.reset();
+    media_ = std::move(source);
+    const std::string opened = media_->Path().empty() ? path : media_->Path();
+    SetName(BaseName(opened));
+    SetMediaPath(opened);
+    for (const char* id : kSourceRectIds)
+        if (Variable* variable = table_.ByName(id)) variable->ClearKeys();
+    const bool moving = IsMovingPictureSource(*media_);
+    DeclareAll(table_, ClipDeclarations(moving ? ClipKind::kMediaWithVideo : ClipKind::kMediaWithoutVideo));
+    if (moving) {
+        if (Variable* mapper = table_.ByName(kTimeMapper)) {
+            mapper->ClearKeys();
+            mapper->SetValueAt(0, 0.0);
+            mapper->SetValueAt(SourceLengthMs(*media_), 1.0);
+        }
+    }
+    if (media_->HasAudio()) header_.SetInt(ClipHeader::kAudioOpened, 10000);
+    return true;
+}
+
+void Clip::CloseMedia() { media_.reset(); }
+
+bool Clip::AttachGenerator(int type) {
+    if (generator_) return false;
+    std::unique_ptr<ClipGenerator> generator = MakeGenerator(type, *this);
+    if (!generator) return false;
+    generator_ = std::move(generator);
+    type_ = type;
+    DeclareAll(table_, ClipDeclarations(type == kTextStringType ? ClipKind::kTextString : ClipKind::kGradient));
+    return true;
+}
+
+bool Clip::HoldsPicture() const { return (media_ && media_->HasPicture()) || generator_; }
+
+bool Clip::HasVideo() const {
+    if (MuteVideo()) return false;
+    if (HoldsPicture()) return true;
+    if (arrangement_)
+        for (const auto& child : children_)
+            if (child->HasVideo()) return true;
+    return false;
+}
+
+bool Clip::HasAudio() const {
+    if (MuteAudio()) return false;
+    if (media_ && media_->HasAudio()) return true;
+    if (arrangement_)
+        for (const auto& child : children_)
+            if (child->HasAudio()) return true;
+    return false;
+}
+
+bool Clip::CanPlay() const {
+    return media_ && (media_->Kind() == SourceKind::Avi || media_->Kind() == SourceKind::Wav ||
+                      media_->Kind() == SourceKind::Movie);
+}
+
+VariableOwner* Clip::AddEffect(EffectKind kind, int type) {
+    EffectList& list = kind == EffectKind::kVideo ? videoEffects_ : audioEffects_;
+    if (int(list.size()) >= kMaxEffects) return nullptr;
+    std::unique_ptr<VariableOwner> effect = MakeEffect(kind, type);
+    if (!effect) return nullptr;
+    effect->SetParent(this);
+    effect->SetTime(time_);
+    list.push_back(std::move(effect));
+    return list.back().get();
+}
+
+void Clip::SelectCurrentEffects(bool opacities) {
+    if (opacities) {
+        currentVideoEffect_ = nullptr;
+        for (const auto& effect : videoEffects_) {
+            const int id = effect->GetId();
+            if (id == 103 || id == 106 || id == 111 || id == 182) currentVideoEffect_ = effect.get();
+        }
+    } else {
+        currentAudioEffect_ = nullptr;
+        for (const auto& effect : audioEffects_)
+            if (effect->GetId() == 142) currentAudioEffect_ = effect.get();
+    }
+    for (const auto& child : children_) child->SelectCurrentEffects(opacities);
+}
+
+void Clip::WorkWithOpacities() { SelectCurrentEffects(true); }
+void Clip::WorkWithVolumes() { SelectCurrentEffects(false); }
+
+// -- root state -------------------------------------------------------------
+
+void Clip::WaitWorkerIdle() {
+    if (worker_) worker_->WaitIdle();
+}
+
+void Clip::HoldTree() {
+    WaitWorkerIdle();
+    ++changeCounter_;
+}
+
+void Clip::ReleaseTree() {
+    if (changeCounter_.load() > 0) --changeCounter_;
+}
+
+bool Clip::PostPreview() {
+    if (!worker_ || changeCounter_.load() > 0 || (activity_.load() & (kActivityMake | kActivityPlay))) return false;
+    return worker_->Post(kWorkerPreview);
+}
+
+bool Clip::Play(Clip* clip) {
+    if (!clip || !clip->CanPlay() || (activity_.load() & (kActivityMake | kActivityPlay))) return false;
+    playing_ = clip;
+    WaitWorkerIdle();
+    stopRequest_.store(0);
+    activity_.fetch_or(kActivityPlay);
+    if (worker_ && changeCounter_.load() == 0) worker_->Post(kWorkerPlay);
+    return true;
+}
+
+void Clip::SetStatusText(const std::string& text) {
+    Clip* root = RootClip();
+    if (root != this) {
+        root->SetStatusText(text);
+        return;
+    }
+    statusText_ = text;
+}
+
+// -- apply / undo -----------------------------------------------------------
+
+int Clip::CommitAll() {
+    FillHeader();
+    committed_ = header_;
+    grid_.Commit();
+    VariableOwner::CommitAll();
+    SetChanged(false);
+    for (const auto& child : children_) child->CommitAll();
+    for (const auto& effect : videoEffects_) effect->CommitAll();
+    for (const auto& effect : audioEffects_) effect->CommitAll();
+    return 1;
+}
+
+int Clip::RevertAll() {
+    if (IsChanged()) {
+        header_ = committed_;
+        RestoreTimes(committed_.Int(ClipHeader::kPosition), committed_.Int(ClipHeader::kLength),
+                     committed_.Int(ClipHeader::kStart));
+    }
+    grid_.Revert();
+    VariableOwner::RevertAll();
+    SetChanged(false);
+    for (const auto& child : children_) child->RevertAll();
+    for (const auto& effect : videoEffects_) effect->RevertAll();
+    for (const auto& effect : audioEffects_) effect->RevertAll();
+    return 1;
+}
+
+}  // namespace vantrel

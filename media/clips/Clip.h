@@ -1,0 +1,311 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "media/clips/ClipHeader.h"
+#include "media/clips/ClipParts.h"
+#include "media/clips/TimeGrid.h"
+#include "media/sources/MediaSource.h"
+#include "script/ScriptNames.h"
+#include "variables/VariableOwner.h"
+
+namespace vantrel {
+
+class WorkerThread;
+
+// Commands of a child clip's context menu that have no string id of their own.
+enum ClipMenuCommand : int {
+    kClipPlay = 183,
+    kClipMakeAudioMaster = 10001,
+    kClipRemoveAudioMaster,
+    kClipTop,
+    kClipUp,
+    kClipDown,
+    kClipBottom,
+    kClipDuplicate,
+    kClipSplit,
+    kClipDelete,
+};
+const char* ClipMenuCaption(int command);
+
+// Worker commands of the root.
+constexpr std::int32_t kWorkerPreview = 3;
+constexpr std::int32_t kWorkerMake = 4;
+constexpr std::int32_t kWorkerPlay = 5;
+
+// Activity bits of the root.
+constexpr std::int32_t kActivityMake = 0x01;
+constexpr std::int32_t kActivityPlay = 0x02;
+
+// Output sizes and frame rates, by their string ids.
+struct OutputSize {
+    int id, width, height;
+};
+const OutputSize* FindOutputSize(int id);  // null: no such size
+int FramesPerSecond(int frameRateId);       // 0: no such rate
+
+// Every clip of a project: a media clip, a generated picture or an
+// arrangement of child clips on tracks. The root of the tree is one too.
+// Position, length and start are the item's position, size and offset.
+class Clip : public VariableOwner {
+public:
+    static constexpr int kMaxChildren = 256;
+    static constexpr int kMaxEffects = 64;
+    static constexpr int kMaxSelection = 512;
+    // Deeper nesting than this in a file is refused: the reader recurses.
+    static constexpr int kMaxDepth = 32;
+    static constexpr int kLocatorCount = 8;
+    static constexpr int kMinViewSpan = 30;
+    static constexpr int kMinTrackHeight = 10;
+    static constexpr int kMaxTrackHeight = 512;
+    static constexpr int kDefaultTrackHeight = 40;
+
+    Clip();
+    ~Clip() override;
+
+    // -- tree ---------------------------------------------------------------
+    Clip* ParentClip() const;
+    Clip* RootClip();
+    bool IsArrangement() const { return arrangement_; }
+    void SetArrangement(bool arrangement) { arrangement_ = arrangement; }
+    int Type() const { return type_; }
+    void SetType(int type) { type_ = type; }
+    int ChildCount() const { return int(children_.size()); }
+    Clip* ChildAt(int index) const { return children_[std::size_t(index)].get(); }
+    int IndexOf(const Clip* child) const;  // -1 when not a child
+    // Appends; null when this is no arrangement or it is full.
+    Clip* AddChild(std::unique_ptr<Clip> child);
+    // Holds the tree around the removal; forgets the child everywhere.
+    std::unique_ptr<Clip> RemoveChild(Clip* child);
+    Clip* CurrentChild() const { return currentChild_; }
+    void SetCurrentChild(Clip* child) { currentChild_ = child; }
+
+    // A new sub arrangement (412) or generator clip (172, 568) as a child at
+    // this clip's current time on a free track, selected. Null for another
+    // type, on a clip that is no arrangement, or when the part fails.
+    Clip* NewChildClip(int type);
+    // A media clip from a file, placed like NewChildClip; null on failure.
+    Clip* ImportMedia(const std::string& path);
+
+    // -- times --------------------------------------------------------------
+    std::int32_t Length() const { return size_; }
+    std::int32_t Start() const { return offset_; }
+    // Both ends included.
+    bool IsActive() const { return time_ >= offset_ && time_ <= offset_ + size_; }
+    ResultFlags SetTime(std::int32_t parentTime) override;
+    ResultFlags SetPosition(std::int32_t position) override;
+    ResultFlags SetSize(std::int32_t size) override;
+    ResultFlags SetSpan(std::int32_t position, std::int32_t size) override;
+    // Keeps the material at its parent time and the right edge in place.
+    ResultFlags SetOffset(std::int32_t start) override;
+    // Position, length and start exactly as given (loading, undo).
+    void RestoreTimes(std::int32_t position, std::int32_t length, std::int32_t start);
+    // The media time of the frame shown at a local time.
+    std::int32_t MediaTimeAt(std::int32_t localTime) const;
+
+    // -- header-held settings -----------------------------------------------
+    ClipHeader& Header() { return header_; }
+    const ClipHeader& Header() const { return header_; }
+    const ClipHeader& CommittedHeader() const { return committed_; }
+    std::string Name() const { return header_.Name(); }
+    void SetName(const std::string& name) { header_.SetName(name); }
+    std::string MediaPath() const { return header_.Path(); }
+    void SetMediaPath(const std::string& path) { header_.SetPath(path); }
+    int Track() const { return header_.Int(ClipHeader::kTrack); }
+    void SetTrack(int track) { header_.SetInt(ClipHeader::kTrack, track < 0 ? 0 : track); }
+    std::int32_t ViewSpan() const { return header_.Int(ClipHeader::kViewSpan); }
+    std::int32_t ViewStart() const { return header_.Int(ClipHeader::kViewStart); }
+    void SetView(std::int32_t start, std::int32_t span);
+    std::int32_t MakeStart() const { return header_.Int(ClipHeader::kMakeStart); }
+    std::int32_t MakeEnd() const { return header_.Int(ClipHeader::kMakeEnd); }
+    void SetMakeRange(std::int32_t start, std::int32_t end);
+    bool MuteAudio() const { return header_.Int(ClipHeader::kMuteAudio) != 0; }
+    bool MuteVideo() const { return header_.Int(ClipHeader::kMuteVideo) != 0; }
+    void SetMuteAudio(bool mute) { header_.SetInt(ClipHeader::kMuteAudio, mute); }
+    void SetMuteVideo(bool mute) { header_.SetInt(ClipHeader::kMuteVideo, mute); }
+    std::int32_t Locator(int index) const;
+    void SetLocator(int index, std::int32_t time);
+    ResultFlags GotoLocator(int index);
+    int OutputSizeId() const { return header_.Int(ClipHeader::kOutputSizeId); }
+    int FrameRateId() const { return header_.Int(ClipHeader::kFrameRateId); }
+    // False (and nothing changed) for an unknown id.
+    bool SetOutputSizeId(int id);
+    bool SetFrameRateId(int id);
+
+    // -- media, generator, effects ------------------------------------------
+    MediaSource* Source() const { return media_.get(); }
+    // Opens through the media sources (asking the user for a missing file
+    // when the root allows questions); on success sets name, path, the clip
+    // variables of the source's kind and the time mapper.
+    bool OpenMedia(const std::string& path);
+    void CloseMedia();
+    ClipGenerator* Generator() const { return generator_.get(); }
+    // False when the clip already has one or the type makes none.
+    bool AttachGenerator(int type);
+    bool HoldsPicture() const;
+    bool HasVideo() const;
+    bool HasAudio() const;
+    // A movie, AVI or WAV source.
+    bool CanPlay() const;
+
+    using EffectList = std::vector<std::unique_ptr<VariableOwner>>;
+    const EffectList& VideoEffects() const { return videoEffects_; }
+    const EffectList& AudioEffects() const { return audioEffects_; }
+    // Null when the list is full or the type names no effect.
+    VariableOwner* AddEffect(EffectKind kind, int type);
+    VariableOwner* CurrentVideoEffect() const { return currentVideoEffect_; }
+    VariableOwner* CurrentAudioEffect() const { return currentAudioEffect_; }
+    // The last opacity, adjuster, mapper or extra output effect ("Work With
+    // Opacities"), or the last volume/pan ("Work With Volumes"), in this clip
+    // and every clip below.
+    void WorkWithOpacities();
+    void WorkWithVolumes();
+
+    // -- arrangement --------------------------------------------------------
+    int TrackCount() const;
+    void InsertTrack(int track);
+    // Whether the range overlaps a child other than `except` on the track;
+    // ranges are closed at both ends.
+    bool Overlaps(int track, std::int32_t position, std::int32_t length, const Clip* except) const;
+    // The lowest track where the child overlaps nothing.
+    void PlaceOnFreeTrack(Clip* child);
+    void CompactTracks();
+    std::vector<int> MenuCommands(const Clip& child) const;
+    ResultFlags RunClipCommand(Clip* child, int command);
+    ResultFlags MoveUp(Clip* child);
+    ResultFlags MoveDown(Clip* child);
+    ResultFlags MoveTop(Clip* child);
+    ResultFlags MoveBottom(Clip* child);
+    // A copy through the record format, appended on the source's track (a
+    // track is inserted there first). Null when the copy fails.
+    Clip* DuplicateChild(Clip* child);
+    // At the quantized current time, only strictly inside the child.
+    ResultFlags SplitChild(Clip* child);
+    ResultFlags DeleteSelection();
+    // The text of the delete question.
+    std::string DeleteQuestion() const;
+    Clip* AudioMaster() const { return audioMaster_; }
+    bool MakeAudioMaster(Clip* child);
+    void RemoveAudioMaster() { audioMaster_ = nullptr; }
+    const std::vector<Clip*>& Selection() const { return selection_; }
+    void Select(Clip* child);  // the only one, and current
+    bool AddToSelection(Clip* child);
+    void ClearSelection() { selection_.clear(); }
+
+    // -- time grid and view -------------------------------------------------
+    TimeGrid& Grid() { return grid_; }
+    const TimeGrid& Grid() const { return grid_; }
+    std::int32_t Quantize(std::int32_t time) const { return grid_.Quantize(time); }
+    // Copies this arrangement's grid to the children (sub arrangements
+    // excepted), their effects and its own effects.
+    ResultFlags MusicTimeChange();
+    ResultFlags ZoomInHorizontal();
+    ResultFlags ZoomOutHorizontal();
+    ResultFlags WholeLength();
+    int TrackHeight() const { return trackHeight_; }
+    void SetTrackHeight(int height) { trackHeight_ = height; }
+    ResultFlags ZoomInVertical();
+    ResultFlags ZoomOutVertical();
+    ResultFlags FitRows(int areaHeight);
+    ResultFlags FitViewAndMakeStrip();
+    void DefaultMakeStrip();
+    // Shifts the children so the earliest starts at 0, sizes the clip and
+    // its make strip to their span.
+    ResultFlags AutoAdjustMakeStrip();
+    bool AutoAdjust() const { return autoAdjust_; }
+
+    // -- apply / undo -------------------------------------------------------
+    int CommitAll() override;
+    int RevertAll() override;
+
+    // -- records ------------------------------------------------------------
+    int Save(OutStream& file) override;
+    int Load(InStream& file) override;
+    // Brings the counts, flags, type tables, grid and master index of the
+    // header up to date, as written.
+    void FillHeader();
+
+    // -- scripts ------------------------------------------------------------
+    // The common owner resolution: ".", "mt", children by id, variables.
+    Control* ResolveName(const std::string& name) override;
+    // GetTime, GetPosition, GetSize, GetOffset, SetTime, then the control's.
+    bool RunCommand(const std::string& command, std::string& answer) override;
+    OwnerNames ScriptNames();
+
+    // -- root state (meaningful on the root) ---------------------------------
+    WorkerThread* Worker() const { return worker_; }
+    void SetWorker(WorkerThread* worker) { worker_ = worker; }
+    int ChangeCounter() const { return changeCounter_.load(); }
+    std::int32_t Activity() const { return activity_.load(); }
+    void SetActivity(std::int32_t bits) { activity_.store(bits); }
+    bool StopRequested() const { return stopRequest_.load() != 0; }
+    void SetStopRequest(bool stop) { stopRequest_.store(stop ? 1 : 0); }
+    // Waits for the worker; then raises the change counter.
+    void HoldTree();
+    void ReleaseTree();
+    void WaitWorkerIdle();
+    // Posts a preview unless the tree is held or a make or playback runs.
+    bool PostPreview();
+    // The "Play" entry: false when the clip cannot play or something runs.
+    bool Play(Clip* clip);
+    Clip* PlayingClip() const { return playing_; }
+    // Missing media files are asked for only when allowed (not in batch use).
+    bool AsksForMissingMedia() const { return askForMedia_; }
+    void SetAsksForMissingMedia(bool ask) { askForMedia_ = ask; }
+    virtual void SetStatusText(const std::string& text);
+    const std::string& StatusText() const { return statusText_; }
+
+protected:
+    // Discards children, effects, selection and current effects.
+    void DiscardContents();
+    void DiscardMedia();
+    void DeclareClipVariables();
+    bool LoadRecord(InStream& in, int depth);
+    Clip* PlaceNewChild(std::unique_ptr<Clip> clip);
+    void SelectCurrentEffects(bool opacities);
+    void ForgetChild(const Clip* child);
+
+    ClipHeader header_;
+    ClipHeader committed_;
+    TimeGrid grid_;
+    bool arrangement_ = false;
+    int type_ = 0;
+    std::vector<std::unique_ptr<Clip>> children_;
+    Clip* currentChild_ = nullptr;
+    Clip* audioMaster_ = nullptr;
+    std::vector<Clip*> selection_;
+    std::unique_ptr<MediaSource> media_;
+    std::unique_ptr<ClipGenerator> generator_;
+    EffectList videoEffects_;
+    EffectList audioEffects_;
+    VariableOwner* currentVideoEffect_ = nullptr;
+    VariableOwner* currentAudioEffect_ = nullptr;
+    int trackHeight_ = kDefaultTrackHeight;
+    bool autoAdjust_ = false;
+
+    WorkerThread* worker_ = nullptr;
+    std::atomic<int> changeCounter_{0};
+    std::atomic<std::int32_t> activity_{0};
+    std::atomic<std::int32_t> stopRequest_{0};
+    Clip* playing_ = nullptr;
+    bool askForMedia_ = true;
+    std::string statusText_;
+};
+
+// Holds the root of a clip for a scope: waits for the worker and raises the
+// change counter, lowered again at the end.
+class TreeHold {
+public:
+    explicit TreeHold(Clip& clip) : root_(*clip.RootClip()) { root_.HoldTree(); }
+    ~TreeHold() { root_.ReleaseTree(); }
+    TreeHold(const TreeHold&) = delete;
+    TreeHold& operator=(const TreeHold&) = delete;
+
+private:
+    Clip& root_;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,292 @@
+// Tracks, the child clip commands, selection, view and make strip.
+#include <algorithm>
+
+#include "app/core/Stream.h"
+#include "app/core/StringTable.h"
+#include "media/clips/Clip.h"
+#include "platform/Platform.h"
+
+namespace vantrel {
+
+namespace {
+constexpr const char* kDeleteQuestion = "Are You Sure? Do you really want to delete:";
+constexpr int kDoneText = 220;
+constexpr int kQuestionCaption = 302;
+}  // namespace
+
+int Clip::TrackCount() const {
+    int count = 0;
+    for (const auto& child : children_) count = std::max(count, child->Track() + 1);
+    return count;
+}
+
+void Clip::InsertTrack(int track) {
+    for (const auto& child : children_)
+        if (child->Track() >= track) child->SetTrack(child->Track() + 1);
+}
+
+bool Clip::Overlaps(int track, std::int32_t position, std::int32_t length, const Clip* except) const {
+    const std::int64_t begin = position, end = std::int64_t(position) + length;
+    for (const auto& child : children_) {
+        if (child.get() == except || child->Track() != track) continue;
+        const std::int64_t otherBegin = child->position_, otherEnd = std::int64_t(child->position_) + child->size_;
+        if (begin <= otherEnd && otherBegin <= end) return true;
+    }
+    return false;
+}
+
+void Clip::PlaceOnFreeTrack(Clip* child) {
+    int track = 0;
+    while (Overlaps(track, child->position_, child->size_, child)) ++track;
+    child->SetTrack(track);
+}
+
+void Clip::CompactTracks() {
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const auto& child : children_) {
+            const int track = child->Track();
+            if (track > 0 && !Overlaps(track - 1, child->position_, child->size_, child.get())) {
+                child->SetTrack(track - 1);
+                moved = true;
+            }
+        }
+    }
+}
+
+std::vector<int> Clip::MenuCommands(const Clip& child) const {
+    std::vector<int> commands;
+    const Clip* root = const_cast<Clip*>(this)->RootClip();
+    if (child.CanPlay() && !(root->Activity() & (kActivityMake | kActivityPlay))) commands.push_back(kClipPlay);
+    if (IsRoot() && !child.HoldsPicture() && child.HasAudio())
+        commands.push_back(audioMaster_ == &child ? kClipRemoveAudioMaster : kClipMakeAudioMaster);
+    if (child.Track() > 0) {
+        commands.push_back(kClipTop);
+        commands.push_back(kClipUp);
+    }
+    if (child.Track() < TrackCount() - 1) {
+        commands.push_back(kClipDown);
+        commands.push_back(kClipBottom);
+    }
+    if (arrangement_) {
+        commands.push_back(kClipDuplicate);
+        commands.push_back(kClipSplit);
+    }
+    commands.push_back(kClipDelete);
+    return commands;
+}
+
+ResultFlags Clip::RunClipCommand(Clip* child, int command) {
+    if (IndexOf(child) < 0) return 0;
+    ResultFlags result = 0;
+    switch (command) {
+        case kClipPlay: RootClip()->Play(child); return kRepaint;
+        case kClipMakeAudioMaster: result = MakeAudioMaster(child) ? kChanged : 0; break;
+        case kClipRemoveAudioMaster: RemoveAudioMaster(); result = kChanged; break;
+        case kClipTop: result = MoveTop(child); break;
+        case kClipUp: result = MoveUp(child); break;
+        case kClipDown: result = MoveDown(child); break;
+        case kClipBottom: result = MoveBottom(child); break;
+        case kClipDuplicate: result = DuplicateChild(child) ? kChanged : 0; break;
+        case kClipSplit: result = SplitChild(child); break;
+        case kClipDelete:
+            if (std::find(selection_.begin(), selection_.end(), child) == selection_.end()) Select(child);
+            result = DeleteSelection();
+            break;
+        default: return 0;
+    }
+    CompactTracks();
+    return result | kRepaint;
+}
+
+ResultFlags Clip::MoveUp(Clip* child) {
+    const int track = child->Track();
+    if (track <= 0) return 0;
+    InsertTrack(track - 1);
+    child->SetTrack(track - 1);
+    CompactTracks();
+    return kChanged;
+}
+
+ResultFlags Clip::MoveDown(Clip* child) {
+    const int track = child->Track();
+    InsertTrack(track + 2);
+    child->SetTrack(track + 2);
+    CompactTracks();
+    return kChanged;
+}
+
+ResultFlags Clip::MoveTop(Clip* child) {
+    InsertTrack(0);
+    child->SetTrack(0);
+    CompactTracks();
+    return kChanged;
+}
+
+ResultFlags Clip::MoveBottom(Clip* child) {
+    child->SetTrack(TrackCount());
+    CompactTracks();
+    return kChanged;
+}
+
+Clip* Clip::DuplicateChild(Clip* child) {
+    if (IndexOf(child) < 0 || int(children_.size()) >= kMaxChildren) return nullptr;
+    // Through memory: a copy must not depend on where the program runs.
+    MemoryOutStream out;
+    if (!child->Save(out)) return nullptr;
+    auto copy = std::make_unique<Clip>();
+    copy->SetParent(this);
+    MemoryInStream in(out.bytes);
+    if (!copy->Load(in)) return nullptr;
+    TreeHold hold(*this);
+    const int track = child->Track();
+    InsertTrack(track);
+    copy->SetTrack(track);
+    Clip* added = AddChild(std::move(copy));
+    added->SetTime(time_);
+    SetStatusText(Str(kDoneText));
+    return added;
+}
+
+ResultFlags Clip::SplitChild(Clip* child) {
+    if (IndexOf(child) < 0) return 0;
+    const std::int32_t at = Quantize(time_);
+    const std::int64_t relative = std::int64_t(at) - child->position_;
+    if (relative <= 0 || relative >= child->size_) return 0;
+    Clip* copy = DuplicateChild(child);
+    if (!copy) return 0;
+    child->SetSize(std::int32_t(relative));
+    copy->SetOffset(copy->Start() + std::int32_t(relative));
+    CompactTracks();
+    return kChanged | kRepaint;
+}
+
+std::string Clip::DeleteQuestion() const {
+    std::string text = std::string(kDeleteQuestion) + ":\n\n";
+    for (const Clip* clip : selection_) text += "\t- " + clip->Name() + "\n";
+    return text;
+}
+
+ResultFlags Clip::DeleteSelection() {
+    if (selection_.empty()) return 0;
+    MessageBoxRequest request;
+    request.text = DeleteQuestion();
+    request.caption = Str(kQuestionCaption);
+    request.icon = BoxIcon::Question;
+    request.buttons = BoxButtons::YesNo;
+    request.defaultButton = BoxAnswer::No;
+    if (!Platform().dialogs || Platform().dialogs->MessageBox(RootClip()->GetWindow(), request) != BoxAnswer::Yes)
+        return 0;
+    TreeHold hold(*this);
+    const std::vector<Clip*> doomed = selection_;
+    for (Clip* clip : doomed) RemoveChild(clip);
+    CompactTracks();
+    return kChanged | kRepaint;
+}
+
+bool Clip::MakeAudioMaster(Clip* child) {
+    if (IndexOf(child) < 0 || child->HoldsPicture() || !child->HasAudio()) return false;
+    audioMaster_ = child;
+    return true;
+}
+
+void Clip::Select(Clip* child) {
+    selection_.clear();
+    if (IndexOf(child) < 0) return;
+    selection_.push_back(child);
+    currentChild_ = child;
+}
+
+bool Clip::AddToSelection(Clip* child) {
+    if (IndexOf(child) < 0 || int(selection_.size()) >= kMaxSelection) return false;
+    if (std::find(selection_.begin(), selection_.end(), child) == selection_.end()) selection_.push_back(child);
+    return true;
+}
+
+ResultFlags Clip::MusicTimeChange() {
+    if (!arrangement_) return 0;
+    const TimeGridSettings& settings = grid_.Settings();
+    const auto copyToEffects = [&settings](const EffectList& effects) {
+        for (const auto& effect : effects)
+            if (auto* user = dynamic_cast<TimeGridUser*>(effect.get())) user->SetTimeGrid(settings);
+    };
+    for (const auto& child : children_) {
+        if (child->type_ == kSubArrangementType) continue;
+        child->grid_.SetSettings(settings);
+        copyToEffects(child->videoEffects_);
+        copyToEffects(child->audioEffects_);
+    }
+    copyToEffects(videoEffects_);
+    copyToEffects(audioEffects_);
+    return kRepaint;
+}
+
+ResultFlags Clip::ZoomInHorizontal() {
+    const std::int32_t span = ViewSpan();
+    if (span == kMinViewSpan) return 0;
+    SetView(ViewStart(), std::min(size_, std::max(span / 2, kMinViewSpan)));
+    return kRepaint;
+}
+
+ResultFlags Clip::ZoomOutHorizontal() {
+    const std::int32_t span = ViewSpan();
+    if (span == size_) return 0;
+    const std::int64_t doubled = std::int64_t(span) * 2;
+    SetView(ViewStart(), std::int32_t(std::min<std::int64_t>(size_, std::max<std::int64_t>(doubled, kMinViewSpan))));
+    return kRepaint;
+}
+
+ResultFlags Clip::WholeLength() {
+    SetView(ViewStart(), size_);
+    return kRepaint;
+}
+
+ResultFlags Clip::ZoomInVertical() {
+    if (trackHeight_ <= kMinTrackHeight) return 0;
+    trackHeight_ = std::max(trackHeight_ / 2, kMinTrackHeight);
+    return kRepaint;
+}
+
+ResultFlags Clip::ZoomOutVertical() {
+    if (trackHeight_ >= kMaxTrackHeight) return 0;
+    trackHeight_ = std::min(trackHeight_ * 2, kMaxTrackHeight);
+    return kRepaint;
+}
+
+ResultFlags Clip::FitRows(int areaHeight) {
+    trackHeight_ = std::clamp(areaHeight / (TrackCount() + 1), kMinTrackHeight, kMaxTrackHeight);
+    return kRepaint;
+}
+
+ResultFlags Clip::FitViewAndMakeStrip() {
+    if (IsRoot() || !arrangement_) return 0;
+    SetView(offset_, size_);
+    SetMakeRange(offset_, size_);
+    MoveGlobalTime(0);
+    return kRepaint;
+}
+
+void Clip::DefaultMakeStrip() {
+    if (ViewSpan() > 0) return;
+    SetView(position_, std::int32_t(std::min<std::int64_t>(2 * std::int64_t(position_) + size_, INT32_MAX)));
+    SetMakeRange(position_, position_ + size_);
+}
+
+ResultFlags Clip::AutoAdjustMakeStrip() {
+    if (!arrangement_) return 0;
+    autoAdjust_ = true;
+    if (children_.empty()) return kRepaint;
+    std::int32_t earliest = children_.front()->position_;
+    for (const auto& child : children_) earliest = std::min(earliest, child->position_);
+    std::int64_t end = 0;
+    for (const auto& child : children_) {
+        child->SetPosition(child->position_ - earliest);
+        end = std::max(end, std::int64_t(child->position_) + child->size_);
+    }
+    const auto span = std::int32_t(std::min<std::int64_t>(std::max<std::int64_t>(end, 1), INT32_MAX));
+    SetSize(span);
+    SetMakeRange(0, span);
+    return kRepaint;
+}
+
+}  // namespace vantrel
