@@ -44,6 +44,10 @@ public:
     // itself: every command is refused.
     bool RunCommand(const std::string& command, std::string& answer) override;
 
+    // A value at the table's current time, with a NaN read as 0 so that no
+    // pixel conversion ever meets one.
+    double Value(int stringId);
+
     // The private block (when the effect has one) as a length-prefixed
     // record, then the table record. Load answers success only when both
     // read; a failed private block still lets the table be read.
@@ -56,10 +60,6 @@ protected:
     // Called after the private block was read successfully, before the
     // table record: the plugin effect declares its plugin's variables here.
     virtual void PrivateBlockLoaded();
-
-    // Values at the table's current time, with a NaN read as 0 so that no
-    // conversion below ever meets one.
-    double Value(int stringId);
 
 private:
     Kind kind_;
@@ -79,11 +79,11 @@ public:
 
 protected:
     // The rectangle is non-empty and inside both surfaces here, and source
-    // and destination are distinct (an in-place call gets a copy as source).
+    // and destination are distinct unless the effect works in place.
     virtual int Apply(Surface& source, Surface& destination, const Rect& rect) = 0;
-    // Effects that only look at the pixel they change can run in place
-    // without a copy of the source.
-    virtual bool ReadsNeighbours() const { return true; }
+    // Effects that change only the destination pixel they look at can run
+    // on one surface; the others get a copy of the source for in-place calls.
+    virtual bool WorksInPlace() const { return false; }
 
 private:
     Surface scratch_;  // the source copy for in-place calls, kept between frames
