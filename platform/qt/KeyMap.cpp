@@ -25,7 +25,6 @@ constexpr KeyRun kKeyRuns[] = {
     {Qt::Key_Return, Qt::Key_Enter, kVkReturn},  // Return and Enter are adjacent
     {Qt::Key_Shift, Qt::Key_Shift, kVkShift},
     {Qt::Key_Control, Qt::Key_Control, kVkControl},
-    {Qt::Key_Alt, Qt::Key_Alt, kVkMenu},
     {Qt::Key_Escape, Qt::Key_Escape, kVkEscape},
     {Qt::Key_PageUp, Qt::Key_PageUp, kVkPrior},
     {Qt::Key_PageDown, Qt::Key_PageDown, kVkNext},

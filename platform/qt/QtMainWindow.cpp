@@ -14,97 +14,40 @@
 #include <QUrl>
 
 #include "app/core/Messages.h"
-#include "app/core/Surface.h"
 #include "platform/DrawContext.h"
+#include "platform/qt/PainterDrawContext.h"
 #include "platform/qt/QtResources.h"
 
 namespace vantrel {
 
 namespace {
 
-QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
 // Draws on the window's backing picture; the window shows the result when
 // the context goes away.
-class BackingDrawContext final : public DrawContext {
+class WindowDrawContext final : public DrawContext {
 public:
-    BackingDrawContext(QImage& image, QWidget& widget) : image_(image), widget_(widget), painter_(&image) {
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    }
-    ~BackingDrawContext() override {
-        painter_.end();
-        widget_.update();
-    }
+    WindowDrawContext(QImage& backing, QWidget& widget) : painter_(&backing), widget_(widget) {}
+    ~WindowDrawContext() override { widget_.update(); }
 
-    void Line(Pen pen, int x0, int y0, int x1, int y1) override {
-        if (x0 == x1 && y0 == y1) return;  // the end point is never drawn
-        painter_.setPen(QPen(ToQColor(PenColour(pen)), 0));
-        // Stop one pixel short along the major axis, as GDI does.
-        const int dx = x1 - x0, dy = y1 - y0;
-        if (std::abs(dx) >= std::abs(dy)) {
-            const int step = dx > 0 ? 1 : -1;
-            const int ex = x1 - step;
-            const int ey = y0 + (dx == step ? 0 : (dy * (ex - x0) + dx / 2) / dx);
-            painter_.drawLine(x0, y0, ex, ey);
-        } else {
-            const int step = dy > 0 ? 1 : -1;
-            const int ey = y1 - step;
-            const int ex = x0 + (dy == step ? 0 : (dx * (ey - y0) + dy / 2) / dy);
-            painter_.drawLine(x0, y0, ex, ey);
-        }
-    }
-    void FillRect(const Rect& rect, Colour colour) override {
-        if (rect.IsEmpty() || colour == kNoColour) return;
-        painter_.fillRect(ToQRect(rect), ToQColor(colour));
-    }
+    void Line(Pen pen, int x0, int y0, int x1, int y1) override { painter_.Line(pen, x0, y0, x1, y1); }
+    void FillRect(const Rect& rect, Colour colour) override { painter_.FillRect(rect, colour); }
     void StretchPicture(const Surface& picture, const Rect& source, const Rect& dest) override {
-        if (picture.IsEmpty() || source.IsEmpty() || dest.IsEmpty()) return;
-        painter_.drawImage(ToQRect(dest), Wrap(picture), ToQRect(source));
+        painter_.StretchPicture(picture, source, dest);
     }
-    void TilePicture(const Surface& picture, const Rect& dest) override {
-        if (picture.IsEmpty() || dest.IsEmpty()) return;
-        painter_.drawTiledPixmap(ToQRect(dest), QPixmap::fromImage(Wrap(picture)));
-    }
+    void TilePicture(const Surface& picture, const Rect& dest) override { painter_.TilePicture(picture, dest); }
     void Text(const std::string& text, const Rect& rect, const TextStyle& style) override {
-        if (rect.IsEmpty()) return;
-        painter_.save();
-        QFont font = painter_.font();
-        if (style.heightPx > 0) font.setPixelSize(style.heightPx);
-        font.setBold(style.bold);
-        painter_.setFont(font);
-        if (style.background != kNoColour) painter_.fillRect(ToQRect(rect), ToQColor(style.background));
-        painter_.setPen(ToQColor(style.colour));
-        QString shown = QString::fromStdString(text);
-        if (style.ellipsis) shown = painter_.fontMetrics().elidedText(shown, Qt::ElideRight, rect.Width());
-        const int align = style.centred ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter);
-        painter_.setClipRect(ToQRect(rect), Qt::IntersectClip);
-        painter_.drawText(ToQRect(rect), align | Qt::TextSingleLine, shown);
-        painter_.restore();
+        painter_.Text(text, rect, style);
     }
     TextSize TextExtent(const std::string& text, int heightPx) override {
-        QFont font = painter_.font();
-        if (heightPx > 0) font.setPixelSize(heightPx);
-        const QFontMetrics metrics(font);
-        return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
+        return painter_.TextExtent(text, heightPx);
     }
-    Colour PixelAt(int x, int y) override {
-        if (!image_.rect().contains(x, y)) return kNoColour;
-        const QRgb p = image_.pixel(x, y);
-        return Rgb(qRed(p), qGreen(p), qBlue(p));
-    }
-    void SetClip(const Rect& rect) override { painter_.setClipRect(ToQRect(rect)); }
-    void ClearClip() override { painter_.setClipping(false); }
+    Colour PixelAt(int x, int y) override { return painter_.PixelAt(x, y); }
+    void SetClip(const Rect& rect) override { painter_.SetClip(rect); }
+    void ClearClip() override { painter_.ClearClip(); }
 
 private:
-    static QImage Wrap(const Surface& s) {
-        return QImage(s.Bytes(), s.Width(), s.Height(), qsizetype(s.Pitch()) * 4, QImage::Format_ARGB32);
-    }
-
-    QImage& image_;
+    PainterDrawContext painter_;
     QWidget& widget_;
-    QPainter painter_;
 };
 
 }  // namespace
@@ -125,10 +68,7 @@ QtMainWindow::QtMainWindow(const std::string& title) {
     backing_.fill(Qt::black);
 }
 
-QtMainWindow::~QtMainWindow() {
-    events_ = nullptr;
-    if (captured_) releaseMouse();
-}
+QtMainWindow::~QtMainWindow() { events_ = nullptr; }
 
 void QtMainWindow::ShowMaximised() {
     showMaximized();
@@ -145,16 +85,13 @@ std::string QtMainWindow::Title() const { return windowTitle().toStdString(); }
 
 bool QtMainWindow::IsMinimised() const { return (windowState() & Qt::WindowMinimized) != 0; }
 
-void QtMainWindow::SetCapture() {
-    // A hidden widget cannot grab; the flag alone then answers HasCapture.
-    if (!captured_ && isVisible()) grabMouse();
-    captured_ = true;
-}
+// Qt already hands every mouse event to the widget a button was pressed in,
+// wherever the pointer goes, until the button is let go: that is what the
+// items ask for. A real pointer grab would hold the whole desktop hostage
+// if an item ever forgot to let go, so the capture is only remembered.
+void QtMainWindow::SetCapture() { captured_ = true; }
 
-void QtMainWindow::ReleaseCapture() {
-    if (captured_ && QWidget::mouseGrabber() == this) releaseMouse();
-    captured_ = false;
-}
+void QtMainWindow::ReleaseCapture() { captured_ = false; }
 
 void QtMainWindow::SetCursor(Cursor cursor) { setCursor(CursorOf(cursor)); }
 
@@ -190,7 +127,7 @@ std::vector<std::string> QtMainWindow::DroppedFiles(std::intptr_t dropHandle) co
 
 std::unique_ptr<DrawContext> QtMainWindow::BeginDraw() {
     if (backing_.isNull()) return nullptr;
-    return std::make_unique<BackingDrawContext>(backing_, *this);
+    return std::make_unique<WindowDrawContext>(backing_, *this);
 }
 
 void QtMainWindow::Close() { close(); }
@@ -246,6 +183,10 @@ void QtMainWindow::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
     // Holding a key repeats presses only; the key is released once.
     if (event->isAutoRepeat() || !events_) return;
+    // Alt and F10, and every key let go while Alt is down, belong to the
+    // window manager and the menu bar, not to the editor's key tables.
+    if (event->key() == Qt::Key_Alt || event->key() == Qt::Key_F10 || (event->modifiers() & Qt::AltModifier))
+        return;
     const std::uint32_t vk = VirtualKeyOf(event->key(), (event->modifiers() & Qt::KeypadModifier) != 0);
     if (vk == 0) return;
     const Point p = ClientPointer();

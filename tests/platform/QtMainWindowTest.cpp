@@ -140,9 +140,12 @@ TEST_F(MainWindowTest, KeyReleasesCarryVirtualKeyCodes) {
     }
 }
 
-TEST_F(MainWindowTest, RepeatsUnknownKeysAndPressesSendNothing) {
+TEST_F(MainWindowTest, RepeatsUnknownKeysAltKeysAndPressesSendNothing) {
     KeyUp(Qt::Key_A, Qt::NoModifier, /*autoRepeat=*/true);
     KeyUp(Qt::Key_VolumeUp);
+    KeyUp(Qt::Key_S, Qt::AltModifier);
+    KeyUp(Qt::Key_Alt, Qt::NoModifier);
+    KeyUp(Qt::Key_F10);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier);
     QCoreApplication::sendEvent(window.get(), &press);
     EXPECT_TRUE(recorder->inputs.empty());
