@@ -14,6 +14,16 @@ namespace {
 constexpr int kDroppedImageHelpTopic = 620;
 }
 
+// Names and keywords compare without regard to case, folding only A to Z.
+bool SameWord(const std::string& a, const char* b) {
+    std::size_t i = 0;
+    for (; i < a.size() && b[i]; ++i) {
+        auto fold = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+        if (fold(a[i]) != fold(b[i])) return false;
+    }
+    return i == a.size() && !b[i];
+}
+
 bool IsSingleWord(const std::string& text) {
     if (text.empty()) return false;
     for (unsigned char c : text)
@@ -44,11 +54,11 @@ bool Control::Attach(Item* parent, PictureStore* media, Application* application
 
 bool Control::RunCommand(const std::string& command, std::string& answer) {
     if (IsSingleWord(command)) {
-        if (command == "GetID") {
+        if (SameWord(command, "GetID")) {
             answer = std::to_string(id_);
             return true;
         }
-        if (command == "GetType") {
+        if (SameWord(command, "GetType")) {
             answer = "UIItem";
             return true;
         }

@@ -60,5 +60,7 @@ protected:
 
 // Parses the one-word commands every control answers.
 bool IsSingleWord(const std::string& text);
+// Case-insensitive for A to Z only.
+bool SameWord(const std::string& a, const char* b);
 
 }  // namespace vantrel

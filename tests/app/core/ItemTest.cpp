@@ -91,6 +91,8 @@ TEST_F(ControlTest, RunCommandAnswersIdAndTypeToOneWordOnly) {
     EXPECT_EQ(answer, "636");
     EXPECT_TRUE(control.RunCommand("GetType", answer));
     EXPECT_EQ(answer, "UIItem");
+    EXPECT_TRUE(control.RunCommand("getid", answer));
+    EXPECT_EQ(answer, "636");
     EXPECT_FALSE(control.RunCommand("GetID now", answer));
     EXPECT_EQ(answer, "");
     EXPECT_FALSE(control.RunCommand("Nothing", answer));
