@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 #include <string_view>
 
 extern "C" {
@@ -47,6 +48,10 @@ bool IsPictureDemuxer(const AVInputFormat* format) {
 constexpr int kMinProbeScore = AVPROBE_SCORE_RETRY;
 
 FormatHandle OpenFormat(const std::string& path) {
+    // Damaged files are expected here and simply fail to open; the
+    // library's complaints about them would only clutter the terminal.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_FATAL); });
     AVFormatContext* raw = nullptr;
     if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return nullptr;
     FormatHandle format(raw);

@@ -247,6 +247,26 @@ TEST_F(FfmpegAudio, SurroundIsMixedDownToTwoChannelsAndEightBitWidensToSixteen) 
     EXPECT_LT(peak, 8000);
 }
 
+TEST(FfmpegFrames, OddWidthsDecodeIntoARoundedSurfaceWhosePaddingStaysClear) {
+    TempFolder folder;
+    const std::string path = folder / "odd.avi";
+    ASSERT_TRUE(Ffmpeg("-f lavfi -i color=white:s=30x22:r=10:d=1 -c:v rawvideo -pix_fmt bgr24 " + path));
+    auto source = OpenMediaSource(path);
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->Width(), 30);
+    EXPECT_EQ(source->Height(), 22);
+    const Surface& picture = source->Picture();
+    ASSERT_EQ(picture.Width(), 32);
+    for (int ms : {0, 450, 900}) {
+        ASSERT_TRUE(source->ReadFrame(ms));
+        for (int y = 0; y < 22; ++y) {
+            ASSERT_EQ(picture.At(29, y), MakePixel(255, 255, 255, 0)) << y;
+            ASSERT_EQ(picture.At(30, y), 0u) << y;
+            ASSERT_EQ(picture.At(31, y), 0u) << y;
+        }
+    }
+}
+
 TEST(FfmpegOpeners, AviWithoutVideoIsLeftToTheMovieOpener) {
     TempFolder folder;
     const std::string path = folder / "sound.avi";
