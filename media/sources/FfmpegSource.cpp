@@ -364,7 +364,9 @@ bool FfmpegSource::Open(const std::string& path, bool asAvi) {
 bool FfmpegSource::ReadFrame(int mediaTimeMs) {
     if (!video_) return false;
     Video& v = *video_;
-    const std::int64_t target = v.ToStreamTime(mediaTimeMs);
+    // Before the start there is only the first frame; asking for it by a
+    // negative time would seek every time.
+    const std::int64_t target = v.ToStreamTime(std::max(mediaTimeMs, 0));
 
     if (v.haveCurrent && v.currentTime <= target && (v.havePending ? target < v.pendingTime : v.atEnd))
         return true;  // already shown
@@ -406,7 +408,7 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
             v.havePending = false;
             haveChosen = true;
         }
-        if (!seek || !haveChosen || chosenTime <= target) break;
+        if (!seek || !haveChosen || chosenTime <= target || target <= v.origin) break;
     }
     if (!haveChosen) return v.haveCurrent;
 

@@ -123,15 +123,6 @@ TEST_F(StillPictures, TheNameDecidesWhetherAFileIsJpeg) {
     }
 }
 
-TEST(StillNames, EndingsIgnoreCaseAndNeedSomethingBefore) {
-    EXPECT_TRUE(NameEndsWith("/x/photo.JpG", ".jpg"));
-    EXPECT_TRUE(NameEndsWith("C:\\pics\\a.bmp", ".BMP"));
-    EXPECT_FALSE(NameEndsWith("/x/.jpg", ".jpg"));
-    EXPECT_FALSE(NameEndsWith("C:.jpg", ".jpg"));
-    EXPECT_FALSE(NameEndsWith("jpg", ".jpg"));
-    EXPECT_FALSE(NameEndsWith("/x/photo.jpgx", ".jpg"));
-}
-
 TEST_F(StillPictures, BitmapsOpenUnderEveryBitmapName) {
     QImage image(3, 2, QImage::Format_RGB32);
     image.fill(qRgb(1, 2, 3));
