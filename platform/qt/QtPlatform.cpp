@@ -42,7 +42,8 @@ QtPlatform::~QtPlatform() {
 }
 
 std::unique_ptr<MainWindow> QtPlatform::CreateMainWindow(const std::string& title) {
-    if (!QApplication::instance()) return nullptr;
+    // Widgets need the widget flavour of the application object.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
     return std::make_unique<QtMainWindow>(title);
 }
 

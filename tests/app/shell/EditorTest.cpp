@@ -17,6 +17,7 @@
 #include "app/shell/MemoryPictureStore.h"
 #include "app/shell/StandInRoot.h"
 #include "app/shell/Vantrel.h"
+#include "platform/qt/QtMainWindow.h"
 #include "platform/test/ScriptedPlatform.h"
 
 namespace vantrel {
@@ -201,6 +202,28 @@ TEST_F(EditorTest, AMinimisedWindowIsNotLaidOutUntilRestored) {
         EXPECT_GT(log->arranged, restored) << "the timer no longer refreshes";
     });
     EXPECT_EQ(code, 0);
+}
+
+TEST_F(EditorTest, TheStartRootAnswersAClickOnItsButton) {
+    parts.root = nullptr;  // the program's own
+    parts.media = nullptr;
+    int clicks = -1;
+    QRgb before = 0, after = 0;
+    const int code = Run({}, [&](QWidget& w, Application& app) {
+        auto* root = dynamic_cast<StartRoot*>(app.RootClip());
+        ASSERT_TRUE(root);
+        app.Refresh();
+        const QImage& shown = dynamic_cast<QtMainWindow&>(w).Backing();
+        const QPoint centre(w.width() / 2, w.height() / 2);
+        before = shown.pixel(2, 2);
+        Mouse(w, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+        Mouse(w, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+        after = shown.pixel(2, 2);
+        clicks = root->Clicks();
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_NE(before, after) << "the click did not show";
 }
 
 TEST_F(EditorTest, TheTitleCarriesTheVersionAndATrailingBlank) {
