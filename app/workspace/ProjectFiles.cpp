@@ -1,0 +1,125 @@
+#include "app/workspace/ProjectFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/core/Stream.h"
+#include "app/workspace/Workspace.h"
+#include "media/clips/Clip.h"
+#include "media/sources/MediaOpen.h"
+
+namespace vantrel {
+
+std::string ForceExtension(std::string_view path, std::string_view extension) {
+    for (std::size_t i = path.size(); i-- > 0;) {
+        const char c = path[i];
+        if (c == '\\' || c == '/' || c == ':') break;
+        if (c == '.') return std::string(path.substr(0, i)) + std::string(extension);
+    }
+    return std::string(path) + std::string(extension);
+}
+
+std::string FolderOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+namespace {
+// The mode a replacement should have: the old file's, or what a new file
+// would get under the current umask.
+mode_t ReplacementMode(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+}  // namespace
+
+bool WriteProjectFile(Clip& root, const std::string& path, std::string& error) {
+    std::string pattern = FolderOf(path);
+    if (pattern.empty()) pattern = "./";
+    pattern += ".vantrel-save-XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) {
+        error = std::string("cannot create a file in the folder: ") + std::strerror(errno);
+        return false;
+    }
+    fchmod(fd, ReplacementMode(path));
+    std::FILE* file = fdopen(fd, "wb");
+    if (!file) {
+        close(fd);
+        unlink(pattern.c_str());
+        error = "cannot write the file";
+        return false;
+    }
+    FileOutStream out(file);
+    bool ok = root.Save(out) != 0;
+    ok = std::fflush(file) == 0 && ok;
+    ok = fsync(fileno(file)) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok) {
+        unlink(pattern.c_str());
+        error = "writing the project failed";
+        return false;
+    }
+    if (std::rename(pattern.c_str(), path.c_str()) != 0) {
+        error = std::string("cannot replace the file: ") + std::strerror(errno);
+        unlink(pattern.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ReadProjectFile(Clip& root, const std::string& path, bool& opened) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    opened = file != nullptr;
+    if (!file) return false;
+    FileInStream in(file);
+    const bool ok = root.Load(in) != 0;
+    std::fclose(file);
+    return ok;
+}
+
+void DialogFolders::Remember(int key, const std::string& chosenFile) {
+    const std::string folder = FolderOf(chosenFile);
+    for (int i = 0; i < count_; ++i)
+        if (entries_[std::size_t(i)].key == key) {
+            entries_[std::size_t(i)].folder = folder;
+            return;
+        }
+    if (count_ >= kMaxKeys) return;
+    entries_[std::size_t(count_++)] = {key, folder};
+}
+
+std::optional<std::string> DialogFolders::Folder(int key) const {
+    for (int i = 0; i < count_; ++i)
+        if (entries_[std::size_t(i)].key == key) return entries_[std::size_t(i)].folder;
+    return std::nullopt;
+}
+
+int SaveProjectAs(const std::string& in, const std::string& out, std::string& message) {
+    WorkspaceOptions options;
+    options.startWorker = false;
+    Workspace root(nullptr, nullptr, nullptr, options);
+    root.SetAsksForMissingMedia(false);
+    bool opened = false;
+    if (!ReadProjectFile(root, in, opened)) {
+        message = opened ? "cannot read the project " + in : "cannot open " + in;
+        return 1;
+    }
+    root.SetName(BaseName(out));
+    root.SetMediaPath(out);
+    std::string error;
+    if (!WriteProjectFile(root, out, error)) {
+        message = "cannot save " + out + ": " + error;
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,52 @@
+#pragma once
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+class Clip;
+
+// Replaces everything from the last dot of the file name on with the
+// extension (".kwp"), or appends it when the name has no dot. The search
+// stops at the first '\\', '/' or ':' from the end.
+std::string ForceExtension(std::string_view path, std::string_view extension);
+
+// The folder part of a path, separator included; empty without one.
+std::string FolderOf(std::string_view path);
+
+// Writes the clip's record to a new file beside the target and renames it
+// over the target only when every write and the close succeeded, so a
+// failed save never damages the project already on disk. On failure the
+// target is untouched, the temporary file is gone and `error` says why.
+bool WriteProjectFile(Clip& root, const std::string& path, std::string& error);
+
+// Opens and reads a project into the root; false when the file cannot be
+// opened or the record does not read completely.
+bool ReadProjectFile(Clip& root, const std::string& path, bool& opened);
+
+// Where each file dialog starts: the folder of the file last chosen with
+// the same key. Only the first 16 keys used are remembered.
+class DialogFolders {
+public:
+    static constexpr int kMaxKeys = 16;
+    void Remember(int key, const std::string& chosenFile);
+    std::optional<std::string> Folder(int key) const;
+    int Count() const { return count_; }
+
+private:
+    struct Entry {
+        int key = 0;
+        std::string folder;
+    };
+    std::array<Entry, kMaxKeys> entries_{};
+    int count_ = 0;
+};
+
+// The batch "--save-as IN OUT": loads IN without asking for anything and
+// saves it as OUT (name and path fields set as "Save As" sets them).
+// Answers 0 on success and 1 on failure with `message` saying why.
+int SaveProjectAs(const std::string& in, const std::string& out, std::string& message);
+
+}  // namespace vantrel

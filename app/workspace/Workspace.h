@@ -1,0 +1,131 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/core/Surface.h"
+#include "app/core/WorkerThread.h"
+#include "app/workspace/ProjectFiles.h"
+#include "media/clips/Clip.h"
+#include "platform/Dialogs.h"
+
+namespace vantrel {
+
+class Workspace;
+
+// What the worker thread runs for the root. The composition, make and
+// playback libraries fill these in; an empty member does nothing. They run
+// on the worker thread while the main thread keeps its hands off the tree.
+struct WorkerHooks {
+    std::function<void(Workspace&)> preview;  // command 3
+    std::function<void(Workspace&)> make;     // command 4
+    std::function<void(Workspace&)> play;     // command 5 (PlayingClip())
+};
+
+struct WorkspaceOptions {
+    bool startWorker = true;
+    WorkerHooks hooks;
+    // Help topics the root is asked to show (215 at start and on "New
+    // Project"); the info browser plugs in here.
+    std::function<void(int topic)> showHelpTopic;
+};
+
+// The root clip: a clip like every other, plus the window, the preview
+// surface, the worker thread, the two-copy apply/undo state of the whole
+// project and the project commands.
+class Workspace : public Clip {
+public:
+    static constexpr int kRootId = 555;
+    static constexpr int kPreviewWidth = 1024, kPreviewHeight = 768;
+    static constexpr int kTimerId = 1;
+    static constexpr int kTimerPeriodMs = 500;
+    static constexpr int kDefaultOutputSize = 82;   // "320 / 240"
+    static constexpr int kDefaultFrameRate = 134;   // "15 fps"
+    static constexpr int kInitialHelpTopic = 215;
+    static constexpr int kSaveAsDialogKey = 27;
+    static constexpr int kOpenDialogKey = 0;
+
+    // Either pointer may be null: without a window nothing is drawn and no
+    // timer runs (the batch command line and tests).
+    Workspace(Application* application, Window* window, PictureStore* media, WorkspaceOptions options = {});
+    ~Workspace() override;
+
+    int ClearAll() override;
+    int CommitAll() override;
+    int RevertAll() override;  // only with pending changes
+
+    ResultFlags FinishInput(ResultFlags flags) override;
+    bool Command(Window* window, int command, ResultFlags& out) override;
+    ResultFlags Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) override;
+    Rect Arrange(int left, int top, int right, int bottom) override;
+    int Paint(DrawContext& dc, int left, int top, int right, int bottom, int flag) override;
+    Surface* GetSurface() override { return &preview_; }
+    int ShowHelpTopic(int topic) override;
+    void SetStatusText(const std::string& text) override;
+
+    // Scripts: "*", "ne"/"se"/"nw"/"sw", "cc.", "cv.", "ca.", "r1.", "r2."
+    // before the names every owner answers.
+    Control* ResolveName(const std::string& name) override;
+    // The editor's controls the root names to scripts, once they exist.
+    struct ScriptObjects {
+        Control* ne = nullptr;
+        Control* se = nullptr;
+        Control* nw = nullptr;
+        Control* sw = nullptr;
+        Control* firstRectanglePanel = nullptr;   // set only while shown
+        Control* secondRectanglePanel = nullptr;
+    };
+    ScriptObjects& ScriptControls() { return scriptControls_; }
+
+    // -- project commands -----------------------------------------------------
+    // Each answers whether it went through.
+    bool OpenProject();                 // 25
+    bool LoadExampleProject();          // 473
+    bool OpenProjectUrl();              // 654
+    bool RevertToSaved();               // 306
+    bool SaveProject();                 // 26
+    bool SaveProjectAs();               // 27
+    bool NewProject();                  // 99
+    bool UndoChanges();                 // 343
+    // Forces ".kwp", loads with the wait cursor, "Done!". False when the file
+    // cannot be opened (silently) or does not read completely.
+    bool OpenProjectFile(const std::string& path);
+    // Safe save; a failure shows the "Error" box.
+    bool SaveProjectFile(const std::string& path);
+    // Yes/No/Cancel before a project is replaced; false stops the command.
+    bool AskSaveChanges();
+    std::string SaveChangesText() const;
+    // Yes/No before a save while changes are pending; false stops it.
+    bool AskApply();
+    std::string ProjectPath() const { return MediaPath(); }
+    const DialogFolders& Folders() const { return folders_; }
+    // The start folder of "Load Example Project".
+    static std::string ExampleFolder(int language);
+
+    // -- worker -------------------------------------------------------------
+    // Replacing hooks waits for the worker first.
+    void SetWorkerHooks(WorkerHooks hooks);
+    const WorkerHooks& Hooks() const { return hooks_; }
+    int FramesPerSecondSetting() const { return framesPerSecond_; }
+    int PaneFocus() const { return paneFocus_; }
+
+private:
+    static int WorkerCallback(std::int32_t command, void* context);
+    void DeclareRootVariables();
+    std::optional<std::string> AskOpenPath(int titleId, const std::string& folder, const std::string& pattern);
+    std::optional<std::string> AskSavePath(int key);
+    BoxAnswer Ask(const std::string& text, int captionId, BoxButtons buttons, BoxIcon icon = BoxIcon::Question);
+    void ShowError(const std::string& text);
+
+    Surface preview_;
+    std::unique_ptr<WorkerThread> workerThread_;
+    WorkerHooks hooks_;
+    std::function<void(int)> showHelpTopic_;
+    DialogFolders folders_;
+    ScriptObjects scriptControls_;
+    int framesPerSecond_ = 15;
+    int paneFocus_ = 0;
+    Rect layout_{};
+};
+
+}  // namespace vantrel
