@@ -55,17 +55,18 @@ constexpr NumberedFile kNumberedFiles[] = {
 
 class NumberedVideo : public ::testing::TestWithParam<NumberedFile> {
 protected:
-    static void SetUpTestSuite() {
-        folder_ = new TempFolder;
-        for (const NumberedFile& file : kNumberedFiles)
-            Ffmpeg(NumberedVideoInput(kFps, kFrames / double(kFps)) + " " + file.encoding + " " +
-                   (*folder_ / file.name));
-    }
+    // CTest runs each case in its own process: make only the file it needs.
+    static void SetUpTestSuite() { folder_ = new TempFolder; }
     static void TearDownTestSuite() {
         delete folder_;
         folder_ = nullptr;
     }
     std::unique_ptr<MediaSource> Open() {
+        const NumberedFile& file = GetParam();
+        if (!std::filesystem::exists(*folder_ / file.name)) {
+            EXPECT_TRUE(Ffmpeg(NumberedVideoInput(kFps, kFrames / double(kFps)) + " " + file.encoding + " " +
+                               (*folder_ / file.name)));
+        }
         auto source = OpenMediaSource(*folder_ / GetParam().name);
         EXPECT_NE(source, nullptr) << GetParam().name;
         return source;
