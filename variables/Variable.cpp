@@ -356,19 +356,28 @@ int Variable::Load(InStream& file) {
         std::int32_t time;
         double value;
     };
+    constexpr std::int32_t kKeysPerRead = 1024;
     std::vector<StoredKey> keys;
-    keys.reserve(std::size_t(std::clamp(stored, 0, 1024)));
-    for (std::int32_t i = 0; i < stored; ++i) {
-        std::uint8_t k[kKeyRecordSize];
-        if (!file.ReadExactly(k, sizeof k)) break;
-        keys.push_back({LoadInt32(k), LoadDouble(k + 8)});
+    keys.reserve(std::size_t(std::clamp(stored, 0, kKeysPerRead)));
+    std::vector<std::uint8_t> chunk;
+    for (std::int32_t left = stored; left > 0;) {
+        const std::int32_t wanted = std::min(left, kKeysPerRead);
+        chunk.resize(std::size_t(wanted) * kKeyRecordSize);
+        const std::size_t arrived = file.Read(chunk.data(), chunk.size()) / kKeyRecordSize;
+        for (std::size_t i = 0; i < arrived; ++i) {
+            const std::uint8_t* k = chunk.data() + i * kKeyRecordSize;
+            keys.push_back({LoadInt32(k), LoadDouble(k + 8)});
+        }
+        if (arrived < std::size_t(wanted)) break;
+        left -= wanted;
     }
     // Setting the keys one by one in file order gives the same keys as
     // setting them in time order, last value per time winning; time order
     // makes every insertion an append. A single-value variable keeps the
     // first key's time, so it takes the file order.
-    if (!(Flags() & kSingleValue))
-        std::stable_sort(keys.begin(), keys.end(), [](const StoredKey& a, const StoredKey& b) { return a.time < b.time; });
+    const auto byTime = [](const StoredKey& a, const StoredKey& b) { return a.time < b.time; };
+    if (!(Flags() & kSingleValue) && !std::is_sorted(keys.begin(), keys.end(), byTime))
+        std::stable_sort(keys.begin(), keys.end(), byTime);
     for (const StoredKey& key : keys) SetValueAt(key.time, key.value);
     Commit();
     return 1;
