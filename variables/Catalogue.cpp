@@ -1,5 +1,6 @@
 #include "variables/Catalogue.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace vantrel {
@@ -214,8 +215,11 @@ int DeclarePluginParameters(VariableTable& table, std::span<const PluginParamete
         VariableFlags flags = 0;
         if (parameter.flags & PluginParameter::kGroupHeaderBit) flags = kGroupHeader;
         if (parameter.flags & PluginParameter::kSwitchBit) flags |= kSwitch;
-        table.Declare(identifier, parameter.stringId, parameter.minimum, parameter.maximum, parameter.initial,
-                      kNoColour, kNoColour, flags);
+        // The numbers come from outside the program: a NaN would pass every
+        // clamp and reach the effect's arithmetic.
+        auto number = [](double value) { return std::isnan(value) ? 0.0 : value; };
+        table.Declare(identifier, parameter.stringId, number(parameter.minimum), number(parameter.maximum),
+                      number(parameter.initial), kNoColour, kNoColour, flags);
         ++declared;
     }
     return declared;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <set>
 #include <string>
@@ -223,13 +224,15 @@ TEST(PluginParameters, EntriesDeclareInOrderWithTheirFlags) {
         {603, 3, "IDS_PLUG_BOTH", 0, 1, 0, 0},
         {604, 0, nullptr, 0, 1, 0, 0},
         {605, 0, "IDS_PLUG_MISSING_LATER", 0, 1, 0.25, 0},
+        {606, 0, "IDS_PLUG_NAN", std::nan(""), 1, std::nan(""), 0},
     };
     VariableOwner effect;
     DeclareEffect(effect.Table(), EffectKind::kAudio, kPluginEffectType);
-    EXPECT_EQ(DeclarePluginParameters(effect.Table(), entries), 5);
+    EXPECT_EQ(DeclarePluginParameters(effect.Table(), entries), 6);
     EXPECT_EQ(Identifiers(effect.Table()),
               Join({kSwitches, {"IDS_PLUG_GROUP", "IDS_PLUG_LEVEL", "IDS_PLUG_ON", "IDS_PLUG_BOTH",
-                                "IDS_PLUG_MISSING_LATER"}}));
+                                "IDS_PLUG_MISSING_LATER", "IDS_PLUG_NAN"}}));
+    EXPECT_DOUBLE_EQ(effect.Table().ValueByName("IDS_PLUG_NAN", 0), 0) << "a NaN from the plugin reads 0";
     const VariableTable& table = effect.Table();
     EXPECT_EQ(table.ByName("IDS_PLUG_GROUP")->DeclaredFlags(), kGroupHeader);
     EXPECT_EQ(table.ByName("IDS_PLUG_LEVEL")->DeclaredFlags(), 0u);
