@@ -342,3 +342,44 @@ TEST(EffectRecords, PrivateBlockPrecedesTheTableAndARefusedBlockStillReadsTheTab
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// Accepts writes until its budget is spent, then refuses every one.
+class FullDisk final : public OutStream {
+public:
+    explicit FullDisk(std::size_t budget) : budget_(budget) {}
+    bool Write(const void*, std::size_t size) override {
+        ++writes;
+        if (size > budget_) return false;
+        budget_ -= size;
+        return true;
+    }
+    int writes = 0;
+
+private:
+    std::size_t budget_;
+};
+
+TEST(VariableRecords, SavingStopsAtTheFirstFailedWrite) {
+    VariableTable table;
+    DeclareAll(table, ClipDeclarations(ClipKind::kMediaWithoutVideo));
+    table.At(1).SetValueAt(0, 0.5);
+    MemoryOutStream whole;
+    ASSERT_EQ(table.Save(whole), 1);
+    struct Case { std::size_t budget; int writes; };
+    // The count record, then one write per record without keys.
+    for (const Case c : {Case{0, 1}, {8, 2}, {8 + 368, 3}}) {
+        FullDisk disk(c.budget);
+        EXPECT_EQ(table.Save(disk), 0) << c.budget;
+        EXPECT_EQ(disk.writes, c.writes) << c.budget;
+    }
+    FullDisk almost(whole.bytes.size() - 1);
+    EXPECT_EQ(table.Save(almost), 0);
+    FullDisk enough(whole.bytes.size());
+    EXPECT_EQ(table.Save(enough), 1);
+}
+
+}  // namespace
+}  // namespace vantrel
