@@ -8,12 +8,12 @@
 using namespace vantrel;
 
 namespace {
-PluginParameter videoParameters[] = {
+[[maybe_unused]] PluginParameter videoParameters[] = {
     {900, PluginParameter::kGroupHeaderBit, "IDS_TEST_GROUP", 0, 0, 0, 0},
     {901, 0, "IDS_TEST_GAIN", 0, 4, 2, 0},
     {902, PluginParameter::kSwitchBit, nullptr, 0, 1, 0, 0},
 };
-PluginParameter audioParameters[] = {
+[[maybe_unused]] PluginParameter audioParameters[] = {
     {901, 0, "IDS_TEST_GAIN", 0, 4, 2, 0},
 };
 
@@ -49,6 +49,10 @@ struct Audio final : AudioPlugin {
 }  // namespace
 
 extern "C" {
+#ifdef TEST_VIDEO
 __attribute__((visibility("default"))) VideoPlugin* VantrelVideoPlugin() { return new Video; }
+#endif
+#ifdef TEST_AUDIO
 __attribute__((visibility("default"))) AudioPlugin* VantrelAudioPlugin() { return new Audio; }
+#endif
 }
