@@ -73,7 +73,9 @@ bool InternetSession::OpenHandle() {
 }
 
 bool InternetSession::Download(const std::string& address, const std::string& localPath) {
-    if (address.empty() || localPath.empty() || !OpenHandle()) return false;
+    if (address.empty() || localPath.empty()) return false;
+    std::lock_guard lock(busy_);
+    if (!OpenHandle()) return false;
     CURL* curl = static_cast<CURL*>(handle_);
 
     std::string partPath;

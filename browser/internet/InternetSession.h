@@ -1,4 +1,5 @@
 #pragma once
+#include <mutex>
 #include <string>
 
 namespace vantrel {
@@ -35,6 +36,9 @@ public:
 private:
     bool OpenHandle();
 
+    // One transfer at a time, even if a worker ever asks while the user
+    // interface waits on another: the handle is not shareable.
+    std::mutex busy_;
     Window* owner_ = nullptr;
     void* handle_ = nullptr;  // the curl easy handle; void keeps curl out of the header
 };
