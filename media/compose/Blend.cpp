@@ -1,0 +1,185 @@
+#include "media/compose/Blend.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace vantrel {
+
+namespace {
+
+std::int32_t TruncScale(int size, double fraction) {
+    const double v = std::trunc(double(size) * fraction);
+    if (!(v > -2147483648.0)) return INT32_MIN;
+    if (!(v < 2147483647.0)) return INT32_MAX;
+    return std::int32_t(v);
+}
+
+// Two channels per multiply: each 16-bit lane holds at most 255 * 255, so
+// no lane carries into its neighbour and the result is exact.
+inline Pixel Mix(Pixel s, Pixel d, std::uint32_t a) {
+    const std::uint32_t ia = 255 - a;
+    const std::uint32_t rb = (((s & 0x00FF00FFu) * a + (d & 0x00FF00FFu) * ia) >> 8) & 0x00FF00FFu;
+    const std::uint32_t ga = (((s >> 8) & 0x00FF00FFu) * a + ((d >> 8) & 0x00FF00FFu) * ia) & 0xFF00FF00u;
+    return rb | ga;
+}
+
+// Clips X to the unit square and cuts Y in proportion.
+void ClipOne(Fractions& x, Fractions& y) {
+    if (x.left < 0) {
+        y.left += y.Width() * (-x.left / x.Width());
+        x.left = 0;
+    }
+    if (x.top < 0) {
+        y.top += y.Height() * (-x.top / x.Height());
+        x.top = 0;
+    }
+    if (x.right > 1) {
+        y.right = y.left + y.Width() * (1 - x.left) / x.Width();
+        x.right = 1;
+    }
+    if (x.bottom > 1) {
+        y.bottom = y.top + y.Height() * (1 - x.top) / x.Height();
+        x.bottom = 1;
+    }
+}
+
+}  // namespace
+
+Rect FractionsToPixels(const Fractions& f, int width, int height) {
+    return {TruncScale(width, f.left), TruncScale(height, f.top), TruncScale(width, f.right),
+            TruncScale(height, f.bottom)};
+}
+
+bool IsUsablePixelRect(const Rect& r) { return r.left < r.right && r.top < r.bottom && r.left >= 0 && r.top >= 0; }
+
+bool ClipAndCut(Fractions& source, Fractions& destination) {
+    if (!source.IsUsable() || !destination.IsUsable()) return false;
+    ClipOne(source, destination);
+    if (!source.IsUsable() || !destination.IsUsable()) return false;
+    ClipOne(destination, source);
+    return source.IsUsable() && destination.IsUsable();
+}
+
+void BlendScaled(const Surface& source, const Rect& s, Surface& destination, const Rect& d, bool blending,
+                 int alphaAdd) {
+    if (source.IsEmpty() || destination.IsEmpty()) return;
+    const std::int64_t sw = std::int64_t(s.right) - s.left, sh = std::int64_t(s.bottom) - s.top;
+    const std::int64_t dw = std::int64_t(d.right) - d.left, dh = std::int64_t(d.bottom) - d.top;
+    if (sw <= 1 || sh <= 1 || dw <= 1 || dh <= 1) return;
+
+    const int x0 = std::max(d.left, 0), x1 = std::min(d.right, destination.Width());
+    const int y0 = std::max(d.top, 0), y1 = std::min(d.bottom, destination.Height());
+    if (x0 >= x1 || y0 >= y1) return;
+
+    // Source column per destination column; -1 where it falls off the picture.
+    thread_local std::vector<int> columns;
+    columns.resize(std::size_t(x1 - x0));
+    bool allInside = true;
+    for (int x = x0; x < x1; ++x) {
+        const std::int64_t sx = s.left + (x - std::int64_t(d.left)) * sw / dw;
+        const bool inside = sx >= 0 && sx < source.Width() && sx < s.right;
+        columns[std::size_t(x - x0)] = inside ? int(sx) : -1;
+        allInside = allInside && inside;
+    }
+    const int* col = columns.data();
+    const int count = x1 - x0;
+    const std::uint32_t add = std::uint32_t(alphaAdd);
+
+    for (int y = y0; y < y1; ++y) {
+        const std::int64_t sy = s.top + (y - std::int64_t(d.top)) * sh / dh;
+        if (sy >= s.bottom || sy < 0 || sy >= source.Height()) continue;
+        const Pixel* in = source.Row(int(sy));
+        Pixel* out = destination.Row(y) + x0;
+        if (!blending) {
+            for (int i = 0; i < count; ++i)
+                if (col[i] >= 0) out[i] = in[col[i]];
+            continue;
+        }
+        if (alphaAdd == 0 && allInside) {
+            for (int i = 0; i < count; ++i) {
+                const Pixel p = in[col[i]];
+                out[i] = Mix(p, out[i], p >> 24);
+            }
+            continue;
+        }
+        for (int i = 0; i < count; ++i) {
+            if (col[i] < 0) continue;
+            const Pixel p = in[col[i]];
+            const int a = std::clamp(int(p >> 24) + int(add), 0, 255);
+            out[i] = Mix((p & 0x00FFFFFFu) | std::uint32_t(a) << 24, out[i], std::uint32_t(a));
+        }
+    }
+}
+
+int OpacityStep(double value) {
+    const double d = std::trunc(value * 256.1);
+    if (!(d > -1e6 && d < 1e6)) return 0;
+    return int(d);
+}
+
+void AddAlpha(Surface& surface, int d) {
+    if (d == 0 || surface.IsEmpty()) return;
+    for (int y = 0; y < surface.Height(); ++y) {
+        Pixel* row = surface.Row(y);
+        for (int x = 0; x < surface.Width(); ++x) {
+            const int a = std::clamp(int(row[x] >> 24) + d, 0, 255);
+            row[x] = (row[x] & 0x00FFFFFFu) | std::uint32_t(a) << 24;
+        }
+    }
+}
+
+void SetAlpha(Surface& surface, int alpha) {
+    const std::uint32_t a = std::uint32_t(alpha & 255) << 24;
+    for (int y = 0; y < surface.Height(); ++y) {
+        Pixel* row = surface.Row(y);
+        for (int x = 0; x < surface.Width(); ++x) row[x] = (row[x] & 0x00FFFFFFu) | a;
+    }
+}
+
+void FillCheckerboard(Surface& surface, const Rect& rect, int n) {
+    const int side = 1 << std::clamp(n, 0, 16);
+    const Rect r = rect.Intersect(surface.Bounds());
+    for (int y = r.top; y < r.bottom; ++y) {
+        Pixel* row = surface.Row(y);
+        const bool yOn = (y & side) != 0;
+        for (int x = r.left; x < r.right; ++x) row[x] = (((x & side) != 0) != yOn) ? 0x00FFFFFFu : 0u;
+    }
+}
+
+void BlendColourOnly(const Surface& over, Surface& under, const Rect& rect) {
+    const Rect r = rect.Intersect(over.Bounds()).Intersect(under.Bounds());
+    for (int y = r.top; y < r.bottom; ++y) {
+        const Pixel* in = over.Row(y);
+        Pixel* out = under.Row(y);
+        for (int x = r.left; x < r.right; ++x) {
+            const Pixel mixed = Mix(in[x], out[x], in[x] >> 24);
+            out[x] = (mixed & 0x00FFFFFFu) | (out[x] & 0xFF000000u);
+        }
+    }
+}
+
+Rect FitInto(int sourceWidth, int sourceHeight, const Rect& area) {
+    if (sourceWidth <= 0 || sourceHeight <= 0 || area.IsEmpty()) return {};
+    const double rw = double(sourceWidth) / area.Width();
+    const double rh = double(sourceHeight) / area.Height();
+    double w = sourceWidth, h = sourceHeight;
+    if (rw > 1 || rh > 1) {
+        const double m = std::max(rw, rh);
+        w = std::max(1.0, std::trunc(w / m));
+        h = std::max(1.0, std::trunc(h / m));
+    }
+    return {0, 0, int(w), int(h)};
+}
+
+void BlendSameSize(const Surface& source, Surface& destination) {
+    const int w = std::min(source.Width(), destination.Width());
+    const int h = std::min(source.Height(), destination.Height());
+    for (int y = 0; y < h; ++y) {
+        const Pixel* in = source.Row(y);
+        Pixel* out = destination.Row(y);
+        for (int x = 0; x < w; ++x) out[x] = Mix(in[x], out[x], in[x] >> 24);
+    }
+}
+
+}  // namespace vantrel

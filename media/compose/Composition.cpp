@@ -1,0 +1,290 @@
+#include "media/compose/Composition.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "effects/EffectRegistry.h"
+#include "effects/generators/Generators.h"
+#include "media/clips/Clip.h"
+#include "media/compose/Blend.h"
+#include "media/compose/ClipState.h"
+#include "media/compose/Status.h"
+#include "platform/TextRenderer.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kCheckerPower = 4;  // 16-pixel squares
+constexpr int kStartOpacityId = 554;
+constexpr int kEffectEnableId = 519;
+constexpr int kEffectToggleId = 520;
+constexpr int kSourceIds[] = {45, 46, 47, 48};
+constexpr int kDestinationIds[] = {49, 50, 51, 52};
+constexpr int kEffectRectIds[] = {53, 54, 55, 56};
+constexpr Colour kDisabledMark = 0x0000FF;  // red
+constexpr Colour kToggledMark = 0x00FF00;   // green
+
+double ValueOr(VariableOwner& owner, int id, double fallback) {
+    const std::optional<ValueRange> v = owner.ValueAndRangeById(id);
+    return v ? v->value : fallback;
+}
+
+Fractions ReadFractions(VariableOwner& owner, const int (&ids)[4]) {
+    return {ValueOr(owner, ids[0], 0), ValueOr(owner, ids[1], 0), ValueOr(owner, ids[2], 1),
+            ValueOr(owner, ids[3], 1)};
+}
+
+bool IsRoot(const Clip& clip) { return clip.ParentClip() == nullptr; }
+
+// The picture of a child for this compose and its true size.
+struct ChildPicture {
+    const Surface* surface = nullptr;
+    int width = 0, height = 0;
+    bool addsOpacity = false;  // media and generator clips
+};
+
+ChildPicture FetchPicture(Clip& child, int flags) {
+    ChildPicture picture;
+    if (child.IsArrangement()) {
+        if (!Compose(child, flags)) return picture;
+        ArrangementState* state = ClipStates::Instance().Arrangement(child);
+        if (!state) return picture;
+        picture.surface = &state->surfaces[0];
+        picture.width = state->width;
+        picture.height = state->height;
+        return picture;
+    }
+    if (ClipGenerator* generator = child.Generator()) {
+        generator->Render(child);
+        const Surface* surface = generator->Picture();
+        if (!surface || surface->IsEmpty()) return picture;
+        picture = {surface, surface->Width(), surface->Height(), true};
+        return picture;
+    }
+    MediaSource* source = child.Source();
+    if (!source || !source->HasPicture()) return picture;
+    if (source->Kind() == SourceKind::Avi || source->Kind() == SourceKind::Movie) {
+        MediaClipState& state = ClipStates::Instance().Media(child);
+        const std::int32_t m = child.MediaTimeAt(child.Time());
+        if (!state.hasFrame || state.frameTime != m) {
+            ShowStatus(child, "Processing", "Reading Video Frame", child.Name());
+            source->ReadFrame(m);
+            state.hasFrame = true;
+            state.frameTime = m;
+        }
+    }
+    picture = {&source->Picture(), source->Width(), source->Height(), true};
+    return picture;
+}
+
+void DrawMark(Surface& surface, const Rect& rect, const char* text, Colour colour) {
+    TextRenderer* renderer = InstalledTextRenderer();
+    if (!renderer || rect.IsEmpty()) return;
+    TextFont font;
+    font.heightPx = std::clamp(rect.Height() / 3, 8, 24);
+    renderer->DrawLine(surface, rect, text, font, colour);
+}
+
+// The detail view: the working picture over the checkerboard, with marks.
+void ShowDetail(ArrangementState& parent, Surface& working, Surface& spare, const Rect& area, bool disabled,
+                bool toggledOff) {
+    FillCheckerboard(spare, spare.Bounds(), kCheckerPower);
+    BlendColourOnly(working, spare, area);
+    Surface& detail = parent.surfaces[1];
+    detail.CopyFrom(spare, spare.Bounds(), 0, 0);
+    const int middle = area.top + area.Height() / 2;
+    if (disabled) DrawMark(detail, {area.left, area.top, area.right, middle}, "Effect Disabled", kDisabledMark);
+    if (toggledOff) DrawMark(detail, {area.left, middle, area.right, area.bottom}, "Effect Toggle Off", kToggledMark);
+}
+
+void DrawChild(Clip& child, ArrangementState& parent, int flags) {
+    if (!child.HasVideo() || !child.IsActive()) return;
+    const ChildPicture picture = FetchPicture(child, flags);
+    if (!picture.surface || picture.width <= 0 || picture.height <= 0) return;
+    const int opacity = picture.addsOpacity ? OpacityStep(ValueOr(child, kStartOpacityId, 0)) : 0;
+    const int frameW = parent.width, frameH = parent.height;
+    Surface& composite = parent.surfaces[4];
+
+    Fractions source = ReadFractions(child, kSourceIds);
+    Fractions destination = ReadFractions(child, kDestinationIds);
+    const bool visible = ClipAndCut(source, destination);
+
+    std::vector<VideoEffect*> effects;
+    for (const auto& owner : child.VideoEffects())
+        if (auto* effect = dynamic_cast<VideoEffect*>(owner.get())) effects.push_back(effect);
+
+    if (effects.empty()) {
+        ShowStatus(child, "Processing", "Drawing Video Frame", child.Name());
+        const Rect sourcePx = FractionsToPixels(source, picture.width, picture.height);
+        if (visible)
+            BlendScaled(*picture.surface, sourcePx, composite, FractionsToPixels(destination, frameW, frameH), true,
+                        opacity);
+        if (flags & kComposePreview) {
+            Surface& detail = parent.surfaces[1];
+            FillCheckerboard(detail, detail.Bounds(), kCheckerPower);
+            if (visible) {
+                const Rect fitted = FitInto(sourcePx.Width(), sourcePx.Height(), detail.Bounds());
+                BlendScaled(*picture.surface, sourcePx, detail, fitted, true, opacity);
+            }
+        }
+        return;
+    }
+
+    // The clip's source part, fitted into the frame at its top-left corner,
+    // is the working picture the effects pass between surfaces 2 and 3.
+    const Fractions wholeSource = ReadFractions(child, kSourceIds);
+    Fractions clippedSource = wholeSource, unit{};
+    if (!ClipAndCut(clippedSource, unit)) return;
+    const Rect sourcePx = FractionsToPixels(clippedSource, picture.width, picture.height);
+    if (!IsUsablePixelRect(sourcePx)) return;
+    const Rect frame{0, 0, frameW, frameH};
+    const Rect area = FitInto(sourcePx.Width(), sourcePx.Height(), frame);
+    Surface* working = &parent.surfaces[3];
+    Surface* spare = &parent.surfaces[2];
+    working->Clear();
+    working->StretchFrom(*picture.surface, sourcePx, area);
+    AddAlpha(*working, opacity);
+
+    bool delivered = false;
+    bool detailShown = false;
+    const VariableOwner* current = child.CurrentVideoEffect();
+    for (std::size_t i = 0; i < effects.size(); ++i) {
+        VideoEffect& effect = *effects[i];
+        const double enable = effect.Value(kEffectEnableId);
+        const double toggle = effect.Value(kEffectToggleId);
+        const Fractions f = ReadFractions(effect, kEffectRectIds);
+        const Rect rect = FractionsToPixels(f, frameW, frameH).Intersect(area);
+        const std::string name(EffectName(Effect::Kind::kVideo, effect.Type()));
+        if (enable >= 0.5 && toggle >= 0.5 && IsUsablePixelRect(rect)) {
+            ShowStatus(child, "Processing", name, child.Name());
+            if (effect.Type() == kExtraOutputType) {
+                spare->CopyFrom(*working, working->Bounds(), 0, 0);
+                effect.Process(*working, *spare, rect);
+                Fractions from{double(rect.left) / frameW, double(rect.top) / frameH, double(rect.right) / frameW,
+                               double(rect.bottom) / frameH};
+                const FractionRect to = ExtraOutputDestination(effect);
+                Fractions into{to.left, to.top, to.right, to.bottom};
+                if (ClipAndCut(from, into))
+                    BlendScaled(*spare, FractionsToPixels(from, frameW, frameH), composite,
+                                FractionsToPixels(into, frameW, frameH), true);
+                delivered = true;
+            } else {
+                std::swap(working, spare);
+                working->CopyFrom(*spare, spare->Bounds(), 0, 0);
+                effect.Process(*spare, *working, rect);
+            }
+        }
+        const bool isLast = i + 1 == effects.size();
+        if ((flags & kComposePreview) && !detailShown && (&effect == current || (!current && isLast))) {
+            ShowDetail(parent, *working, *spare, area, enable < 0.5, toggle < 0.5);
+            detailShown = true;
+        }
+    }
+
+    ShowStatus(child, "Processing", "Adding To Destination", child.Name());
+    if (!delivered && visible) {
+        // The fitted picture stands for the clipped source rectangle; the
+        // part the destination clipping kept is mapped onto it.
+        const double sw = clippedSource.Width(), sh = clippedSource.Height();
+        const Fractions within{(source.left - clippedSource.left) / sw, (source.top - clippedSource.top) / sh,
+                               (source.right - clippedSource.left) / sw, (source.bottom - clippedSource.top) / sh};
+        const Rect from{area.left + int(area.Width() * within.left), area.top + int(area.Height() * within.top),
+                        area.left + int(area.Width() * within.right), area.top + int(area.Height() * within.bottom)};
+        BlendScaled(*working, from, composite, FractionsToPixels(destination, frameW, frameH), true);
+    }
+}
+
+// Draws a text or gradient clip's picture with the effects' generators at
+// the size of the root's output frame.
+class GeneratedPicture final : public ClipGenerator {
+public:
+    GeneratedPicture(int type, Clip& clip) : type_(type) {
+        if (type == kTextStringType)
+            generator_ = std::make_unique<TextGenerator>(clip);
+        else
+            generator_ = std::make_unique<GradientGenerator>(clip);
+    }
+    int Type() const override { return type_; }
+    bool Render(Clip& clip) override {
+        const FrameSize size = OutputFrameSize(clip.RootClip()->OutputSizeId());
+        if (picture_.Width() != size.width || picture_.Height() != size.height)
+            if (!picture_.Allocate(size.width, size.height)) return false;
+        return generator_->Render(picture_, clip.Time());
+    }
+    Surface* Picture() override { return picture_.IsEmpty() ? nullptr : &picture_; }
+    std::string InfoLines(const Clip& clip) const override { return generator_->Information(clip.Time()); }
+    PictureGenerator& Generator() { return *generator_; }
+
+private:
+    int type_;
+    std::unique_ptr<PictureGenerator> generator_;
+    Surface picture_;
+};
+
+}  // namespace
+
+bool Compose(Clip& arrangement, int flags) {
+    if (!arrangement.IsArrangement()) return false;
+    ClipStates& states = ClipStates::Instance();
+    const bool root = IsRoot(arrangement);
+    if (root) states.Prune(arrangement);
+    // A sub arrangement composes at the size of the frame it is shown in.
+    const int sizeId = arrangement.RootClip()->OutputSizeId();
+    ArrangementState* state = states.Surfaces(arrangement, sizeId);
+    if (!state) return false;
+    Surface& composite = state->surfaces[4];
+    composite.Clear();
+
+    for (int track = arrangement.TrackCount(); track >= 0; --track)
+        for (int i = 0; i < arrangement.ChildCount(); ++i) {
+            Clip& child = *arrangement.ChildAt(i);
+            if (child.Track() != track || !child.IsActive()) continue;
+            ShowStatus(arrangement, "Processing", child.Name());
+            DrawChild(child, *state, &child == arrangement.CurrentChild() ? flags : flags & ~kComposePreview);
+        }
+
+    Surface* current = &composite;
+    if (root) {
+        SetAlpha(composite, 255);
+        Surface* spare = &state->surfaces[3];
+        for (const auto& owner : arrangement.VideoEffects()) {
+            auto* effect = dynamic_cast<VideoEffect*>(owner.get());
+            if (!effect || effect->Type() == kExtraOutputType) continue;
+            ShowStatus(arrangement, "Processing", "-> Master -> " + std::string(EffectName(Effect::Kind::kVideo, effect->Type())));
+            spare->CopyFrom(*current, current->Bounds(), 0, 0);
+            effect->Process(*current, *spare, current->Bounds());
+            std::swap(current, spare);
+        }
+    }
+    state->surfaces[0].StretchFrom(*current, current->Bounds(), state->surfaces[0].Bounds());
+    return true;
+}
+
+Surface* CompositionSurface(const Clip& arrangement, int index) {
+    if (index < 0 || index >= ArrangementState::kSurfaceCount) return nullptr;
+    ArrangementState* state = ClipStates::Instance().Arrangement(arrangement);
+    if (!state || state->surfaces[std::size_t(index)].IsEmpty()) return nullptr;
+    return &state->surfaces[std::size_t(index)];
+}
+
+Surface* FinishedFrame(const Clip& arrangement) { return CompositionSurface(arrangement, 0); }
+Surface* DetailView(const Clip& arrangement) { return CompositionSurface(arrangement, 1); }
+
+void InstallCompositionParts(const PluginTables* plugins) {
+    SetArrangementSurfaceHooks({
+        [](Clip& clip, int outputSizeId) { return ClipStates::Instance().Allocate(clip, outputSizeId); },
+        [](Clip& clip) { ClipStates::Instance().Release(clip); },
+    });
+    SetEffectMaker([plugins](EffectKind kind, int type) -> std::unique_ptr<VariableOwner> {
+        const EffectContext context{plugins};
+        if (kind == EffectKind::kVideo) return CreateVideoEffect(type, context);
+        return CreateAudioEffect(type, context);
+    });
+    SetGeneratorMaker([](int type, Clip& clip) -> std::unique_ptr<ClipGenerator> {
+        if (type != kTextStringType && type != kGradientType) return nullptr;
+        return std::make_unique<GeneratedPicture>(type, clip);
+    });
+}
+
+}  // namespace vantrel

@@ -1,0 +1,281 @@
+#include "media/make/Make.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+
+#include "app/core/ProgramFolder.h"
+#include "app/core/Stream.h"
+#include "app/core/StringTable.h"
+#include "app/core/WorkerThread.h"
+#include "media/clips/Clip.h"
+#include "media/compose/AudioMix.h"
+#include "media/compose/ClipState.h"
+#include "media/compose/Composition.h"
+#include "media/plugins/PluginTables.h"
+#include "media/sources/PictureExport.h"
+#include "platform/Platform.h"
+#include "skin/SettingsStore.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kErrorCaption = 590;
+constexpr std::int64_t kSampleRate = 44100;
+
+struct Pending {
+    std::mutex mutex;
+    ExportPlugin* plugin = nullptr;
+    MakeJob job;
+};
+Pending& PendingSlot() {
+    static Pending pending;
+    return pending;
+}
+
+void ShowError(Window* owner, const std::string& text) {
+    if (Dialogs* dialogs = Platform().dialogs)
+        dialogs->MessageBox(owner, {text, Str(kErrorCaption), BoxIcon::Error, BoxButtons::Ok});
+}
+
+bool LoadProject(Clip& root, const std::string& project, std::string& message) {
+    root.SetAsksForMissingMedia(false);
+    std::FILE* file = std::fopen(project.c_str(), "rb");
+    if (!file) {
+        message = "cannot open " + project;
+        return false;
+    }
+    FileInStream in(file);
+    const bool ok = root.Load(in) != 0;
+    std::fclose(file);
+    if (!ok) message = "cannot read the project " + project;
+    return ok;
+}
+
+}  // namespace
+
+int MakeFrameCount(int framesPerSecond, std::int32_t durationMs) {
+    const double frames = std::trunc(double(framesPerSecond) * double(durationMs) / 1000.0);
+    if (!(frames > 0)) return 0;
+    return frames > 2e9 ? 2000000000 : int(frames);
+}
+
+FrameSpan MakeFrameSpan(std::int32_t makeStart, std::int32_t durationMs, int frames, int index) {
+    if (frames <= 0) return {makeStart, makeStart};
+    const std::int64_t t0 = std::int64_t(durationMs) * index / frames + makeStart;
+    const std::int64_t t1 = std::int64_t(durationMs) * (index + 1) / frames + makeStart;
+    return {std::int32_t(t0), std::int32_t(t1)};
+}
+
+std::int32_t FrameAudioBytes(std::int32_t t0, std::int32_t t1) {
+    const std::int64_t from = std::int64_t(t0) * kSampleRate / 1000;
+    const std::int64_t to = std::int64_t(t1) * kSampleRate / 1000;
+    return std::int32_t(std::max<std::int64_t>(to - from, 0) * 4);
+}
+
+std::string WithExtension(const std::string& path, const std::string& extension) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.find_last_of('.');
+    if (dot != std::string::npos && dot >= nameStart) return path.substr(0, dot) + extension;
+    return path + extension;
+}
+
+MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
+    MakeReport report;
+    root.SetActivity(root.Activity() | kActivityMake);
+    std::unique_ptr<MixBuffers> mix;
+    if (job.makeAudio) mix = std::make_unique<MixBuffers>();
+
+    const std::int32_t start = root.MakeStart();
+    const std::int64_t duration64 = std::int64_t(root.MakeEnd()) - start;
+    const std::int32_t duration = std::int32_t(std::clamp<std::int64_t>(duration64, 0, INT32_MAX));
+    const int fps = OutputFrameRate(root.FrameRateId());
+    report.frames = MakeFrameCount(fps, duration);
+    const FrameSize size = OutputFrameSize(root.OutputSizeId());
+
+    const bool accepted = plugin.SetOutputFile(job.outputFile) && plugin.SetMakeVideo(job.makeVideo) &&
+                          plugin.SetFrameWidth(size.width) && plugin.SetFrameHeight(size.height) &&
+                          plugin.SetFramesPerSecond(double(fps)) && plugin.SetMakeAudio(job.makeAudio);
+    if (!accepted) {
+        root.SetActivity(root.Activity() & ~kActivityMake);
+        report.result = MakeResult::kRefused;
+        return report;
+    }
+    plugin.SetTitle(kMakeTitle);
+
+    if (plugin.begin(job.window)) {
+        for (int i = 0; i < report.frames && !root.StopRequested(); ++i) {
+            const FrameSpan span = MakeFrameSpan(start, duration, report.frames, i);
+            root.SetTime(span.t0);
+            if (job.makeVideo) {
+                Compose(root, kComposeMake);
+                Surface* finished = FinishedFrame(root);
+                Surface* out = CompositionSurface(root, 3);
+                if (finished && out) {
+                    out->CopyFrom(*finished, finished->Bounds(), 0, 0);
+                    LockedFrame frame{out->Width(), out->Height(), out->Pitch(), out->Row(0)};
+                    plugin.writeVideo(span.t0, frame);
+                } else {
+                    root.SetStopRequest(true);
+                }
+            }
+            if (job.frameDone) job.frameDone(i, report.frames, span.t0);
+            if (mix) {
+                const std::int32_t bytes = FrameAudioBytes(span.t0, span.t1);
+                const std::int16_t* samples = MixStep(root, *mix, span.t1 - span.t0, bytes, kComposeMake);
+                plugin.writeAudio(span.t0, samples, bytes);
+            }
+            ++report.framesMade;
+        }
+        plugin.end();
+    }
+    mix.reset();
+    root.SetActivity(root.Activity() & ~kActivityMake);
+
+    if (report.framesMade == 0) {
+        report.result = MakeResult::kFailed;
+        if (job.showMessage) job.showMessage(kMakeFailed);
+    } else {
+        report.result = MakeResult::kMade;
+        if (job.openWhenMade)
+            if (Shell* shell = Platform().shell) shell->Open(job.outputFile);
+    }
+    return report;
+}
+
+bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow pluginWindow, MakeJob& job) {
+    if (!plugin || !root.Worker() || root.ChangeCounter() > 0) return false;
+    job = MakeJob{};
+    job.makeAudio = root.HasAudio();
+    job.makeVideo = root.HasVideo();
+    if (!job.makeAudio && !job.makeVideo) {
+        ShowError(owner, kNothingToMake);
+        return false;
+    }
+    const char* extension = plugin->fileExtension(job.makeVideo, job.makeAudio);
+    const std::string ext = extension ? extension : "";
+    FileDialogRequest request;
+    const char* description = plugin->FileTypeDescription();
+    request.filters.push_back({description ? description : "", "*" + ext});
+    request.filters.push_back({"All Files (*.*)", "*.*"});
+    request.askBeforeReplace = true;
+    Dialogs* dialogs = Platform().dialogs;
+    if (!dialogs) return false;
+    const std::optional<std::string> chosen = dialogs->SaveFile(owner, request);
+    if (!chosen || chosen->empty()) return false;
+    job.outputFile = WithExtension(*chosen, ext);
+    job.window = pluginWindow;
+    job.openWhenMade = SettingsStore::Instance().Prefs().openWhenMade != 0;
+    job.showMessage = [owner](const std::string& text) { ShowError(owner, text); };
+    return plugin->configure(pluginWindow);
+}
+
+void SetPendingMake(ExportPlugin* plugin, const MakeJob& job) {
+    Pending& pending = PendingSlot();
+    std::lock_guard lock(pending.mutex);
+    pending.plugin = plugin;
+    pending.job = job;
+}
+
+void MakeCommand(Clip& root) {
+    Pending& pending = PendingSlot();
+    ExportPlugin* plugin;
+    MakeJob job;
+    {
+        std::lock_guard lock(pending.mutex);
+        plugin = pending.plugin;
+        job = pending.job;
+        pending.plugin = nullptr;
+    }
+    if (!plugin) {
+        root.SetActivity(root.Activity() & ~kActivityMake);
+        return;
+    }
+    RunMake(root, *plugin, job);
+}
+
+void PreviewCommand(Clip& root, Surface* preview) {
+    Compose(root, kComposePreview);
+    if (preview && !preview->IsEmpty())
+        if (const Surface* frame = FinishedFrame(root)) preview->StretchFrom(*frame, frame->Bounds(), preview->Bounds());
+    root.SetStatusText("Done!");
+}
+
+int MakeBatchWith(const PluginTables& plugins, const std::string& project, const std::string& output,
+                  std::string& message, std::FILE* progress) {
+    InstallCompositionParts(&plugins);
+    ExportPlugin* plugin = plugins.FirstExportPlugin();
+    if (!plugin) {
+        message = "no export plugin is loaded";
+        return 1;
+    }
+    Clip root;
+    if (!LoadProject(root, project, message)) return 1;
+    MakeJob job;
+    job.outputFile = output;
+    job.makeVideo = root.HasVideo();
+    job.makeAudio = root.HasAudio();
+    if (!job.makeVideo && !job.makeAudio) {
+        message = kNothingToMake;
+        return 1;
+    }
+    if (!plugin->configure(nullptr)) {
+        message = "the export plugin refused its options";
+        return 1;
+    }
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point last{};
+    bool first = true;
+    job.frameDone = [&](int index, int frames, std::int32_t t0) {
+        const Clock::time_point now = Clock::now();
+        if (!progress || (!first && now - last < std::chrono::milliseconds(500))) return;
+        first = false;
+        last = now;
+        std::fprintf(progress, "Processing: frame %d of %d (%d ms)\n", index + 1, frames, int(t0));
+        std::fflush(progress);
+    };
+    const MakeReport report = RunMake(root, *plugin, job);
+    ClipStates::Instance().Clear();
+    switch (report.result) {
+        case MakeResult::kMade: return 0;
+        case MakeResult::kFailed: message = kMakeFailed; return 1;
+        case MakeResult::kRefused: message = "the export plugin refused the settings for " + output; return 1;
+    }
+    return 1;
+}
+
+int MakeBatch(const std::string& project, const std::string& output, std::string& message) {
+    PluginTables plugins;
+    if (!plugins.LoadDefault()) {
+        message = std::string("cannot load the export plugin ") + ProgramFolder() + PluginTables::kDefaultLibrary;
+        return 1;
+    }
+    return MakeBatchWith(plugins, project, output, message, stderr);
+}
+
+int PictureBatch(const std::string& project, int timeMs, const std::string& bmp, std::string& message) {
+    InstallCompositionParts(nullptr);
+    Clip root;
+    if (!LoadProject(root, project, message)) return 1;
+    root.SetTime(timeMs);
+    int status = 0;
+    if (!Compose(root, kComposeMake) || !FinishedFrame(root)) {
+        message = "cannot compose the picture";
+        status = 1;
+    } else {
+        const Surface& frame = *FinishedFrame(root);
+        if (!SaveBitmapFile(frame, frame.Width(), frame.Height(), bmp)) {
+            message = "cannot write " + bmp;
+            status = 1;
+        }
+    }
+    ClipStates::Instance().Clear();
+    return status;
+}
+
+}  // namespace vantrel

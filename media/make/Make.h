@@ -1,0 +1,89 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "media/plugins/PluginApi.h"
+
+namespace vantrel {
+
+class Clip;
+class PluginTables;
+class Surface;
+class Window;
+
+inline constexpr const char* kNothingToMake = "No Audio and no Video available for making.";
+inline constexpr const char* kMakeFailed = "The Vantrel make operation failed....";
+inline constexpr const char* kMakeTitle = "Vantrel V2.28";
+
+// trunc(fps * duration / 1000.0); never negative.
+int MakeFrameCount(int framesPerSecond, std::int32_t durationMs);
+// Frame i runs from t0 to t1: duration * i / frames + start (products first).
+struct FrameSpan {
+    std::int32_t t0 = 0, t1 = 0;
+};
+FrameSpan MakeFrameSpan(std::int32_t makeStart, std::int32_t durationMs, int frames, int index);
+// The bytes of 44100 Hz stereo 16-bit audio between the absolute sample
+// positions of t0 and t1, so that frames never drift from the video:
+// (t1 * 44100 / 1000 - t0 * 44100 / 1000) * 4.
+std::int32_t FrameAudioBytes(std::int32_t t0, std::int32_t t1);
+
+// One make as the worker runs it.
+struct MakeJob {
+    std::string outputFile;
+    bool makeVideo = false;
+    bool makeAudio = false;
+    PluginWindow window = nullptr;
+    // Batch runs never open the made file.
+    bool openWhenMade = false;
+    // Step after each frame: the editor re-lays out and redraws; the batch
+    // verb reports progress. May be empty.
+    std::function<void(int index, int frames, std::int32_t t0)> frameDone;
+    // Failure messages; the editor shows them in a box on its own thread.
+    std::function<void(const std::string&)> showMessage;
+};
+
+enum class MakeResult {
+    kMade,      // at least one frame
+    kFailed,    // begin failed or no frame in the range: the failure message
+    kRefused,   // the plugin refused a setting: ends quietly
+};
+struct MakeReport {
+    MakeResult result = MakeResult::kFailed;
+    int frames = 0;      // frames in the range
+    int framesMade = 0;  // frames the loop ran
+};
+
+// The frame loop on the worker thread for the root's make range: settings
+// to the plugin, begin, per frame the root's time, the composed frame and
+// the frame's mixed audio, end; the making flag is held meanwhile and the
+// stop flag is looked at between frames.
+MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job);
+
+// What "Make" does on the main thread before the worker takes over: the
+// checks, the plugin's extension, the save dialog, the plugin's options.
+// Answers the job to hand to the worker, or false when it stopped (having
+// shown "No Audio and no Video available for making." when there is
+// nothing to make).
+bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow pluginWindow, MakeJob& job);
+// The output name with the extension in place of whatever follows the last
+// "." of the last path component, or appended when there is none.
+std::string WithExtension(const std::string& path, const std::string& extension);
+
+// The worker's commands for the root, for the workspace's hooks. The make
+// command takes the job PrepareMake filled and the first export plugin
+// given to SetMakePlugin.
+void PreviewCommand(Clip& root, Surface* preview);
+void SetPendingMake(ExportPlugin* plugin, const MakeJob& job);
+void MakeCommand(Clip& root);
+
+// The batch verbs. Each answers 0 on success and 1 on failure with the
+// reason in `message`. --make picks the format from OUTPUT's extension and
+// writes "Processing" status lines to stderr at most every half second.
+int MakeBatch(const std::string& project, const std::string& output, std::string& message);
+int PictureBatch(const std::string& project, int timeMs, const std::string& bmp, std::string& message);
+// The same with the plugins given (tests) and the progress stream chosen.
+int MakeBatchWith(const PluginTables& plugins, const std::string& project, const std::string& output,
+                  std::string& message, std::FILE* progress);
+
+}  // namespace vantrel
