@@ -8,7 +8,6 @@
 #include "app/core/StringTable.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/Platform.h"
-#include "skin/SettingsStore.h"
 #include "variables/Catalogue.h"
 
 namespace vantrel {
@@ -65,7 +64,8 @@ FileDialogRequest ProjectDialog(const std::string& title, const std::string& fol
 }  // namespace
 
 Workspace::Workspace(Application* application, Window* window, PictureStore* media, WorkspaceOptions options)
-    : hooks_(std::move(options.hooks)), showHelpTopic_(std::move(options.showHelpTopic)) {
+    : hooks_(std::move(options.hooks)), showHelpTopic_(std::move(options.showHelpTopic)),
+      language_(std::move(options.language)) {
     SetApp(application);
     SetMedia(media);
     SetParent(nullptr);
@@ -412,7 +412,7 @@ std::string Workspace::ExampleFolder(int language) {
 
 bool Workspace::LoadExampleProject() {
     if (!AskSaveChanges()) return false;
-    const auto path = AskOpenPath(kExampleProjectText, ExampleFolder(SettingsStore::Instance().Language()),
+    const auto path = AskOpenPath(kExampleProjectText, ExampleFolder(language_ ? language_() : 9),
                                   kProjectPattern);
     return path && OpenProjectFile(*path);
 }

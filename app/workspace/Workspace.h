@@ -28,6 +28,9 @@ struct WorkspaceOptions {
     // Help topics the root is asked to show (215 at start and on "New
     // Project"); the info browser plugs in here.
     std::function<void(int topic)> showHelpTopic;
+    // The language number of the example projects' folder (9 when unset);
+    // the preferences plug in here.
+    std::function<int()> language;
 };
 
 // The root clip: a clip like every other, plus the window, the preview
@@ -121,6 +124,7 @@ private:
     std::unique_ptr<WorkerThread> workerThread_;
     WorkerHooks hooks_;
     std::function<void(int)> showHelpTopic_;
+    std::function<int()> language_;
     DialogFolders folders_;
     ScriptObjects scriptControls_;
     int framesPerSecond_ = 15;

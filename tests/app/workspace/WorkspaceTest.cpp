@@ -1,0 +1,402 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "app/core/ProgramFolder.h"
+#include "app/workspace/Workspace.h"
+#include "tests/media/clips/ClipFixtures.h"
+
+namespace vantrel {
+namespace {
+
+using testing::ScopedDialogs;
+using testing::TempFolder;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+WorkspaceOptions Quiet(std::vector<int>* topics = nullptr) {
+    WorkspaceOptions options;
+    options.startWorker = false;
+    if (topics) options.showHelpTopic = [topics](int topic) { topics->push_back(topic); };
+    return options;
+}
+
+// Polls a condition the worker thread fulfils.
+template <class F>
+bool Eventually(F condition) {
+    for (int i = 0; i < 200 && !condition(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return condition();
+}
+
+struct WorkspaceTest : ::testing::Test {
+    ScopedDialogs platform;
+    ScriptedWindow window;
+    TempFolder folder;
+
+    std::unique_ptr<Workspace> Make(std::vector<int>* topics = nullptr) {
+        return std::make_unique<Workspace>(nullptr, &window, nullptr, Quiet(topics));
+    }
+    static void AddContent(Workspace& root) {
+        root.SetTimeValue(0);
+        Clip* text = root.NewChildClip(kTextStringType);
+        text->Table().SetValueByName("IDS_STR_FONTSIZE", 0, 60);
+        text->AddEffect(EffectKind::kVideo, 103);
+        root.SetLocator(3, 4321);
+    }
+};
+
+TEST_F(WorkspaceTest, ConstructionLeavesAFreshCommittedProject) {
+    std::vector<int> topics;
+    auto root = Make(&topics);
+    EXPECT_EQ(window.title, "Vantrel RF2.28");
+    EXPECT_EQ(window.timers[Workspace::kTimerId], 500);
+    EXPECT_EQ(root->GetId(), 555);
+    EXPECT_TRUE(root->IsArrangement());
+    EXPECT_EQ(root->OutputSizeId(), 82);
+    EXPECT_EQ(root->FrameRateId(), 134);
+    EXPECT_EQ(root->FramesPerSecondSetting(), 15);
+    EXPECT_EQ(root->GetPosition(), 0);
+    EXPECT_EQ(root->Length(), 10000);
+    EXPECT_FALSE(root->IsChanged());
+    EXPECT_TRUE(root->Header().Bytes() == root->CommittedHeader().Bytes());
+    EXPECT_EQ(root->StatusText(), "Done!");
+    EXPECT_EQ(topics, std::vector<int>{215});
+    ASSERT_NE(root->GetSurface(), nullptr);
+    EXPECT_EQ(root->GetSurface()->Width(), 1024);
+    EXPECT_EQ(root->GetSurface()->Height(), 768);
+    EXPECT_NE(root->Table().ByName("IDS_SRC_L"), nullptr);
+}
+
+TEST_F(WorkspaceTest, ClearAllResetsEverythingAndMarksChanged) {
+    auto root = Make();
+    AddContent(*root);
+    root->SetMuteAudio(true);
+    root->SetView(100, 200);
+    root->SetOutputSizeId(640);
+    root->Grid().SetQuantizeMode(kQuantizeBar);
+    root->Table().SetValueByName("IDS_DST_L", 0, 0.7);
+    root->ClearAll();
+    EXPECT_EQ(root->ChildCount(), 0);
+    EXPECT_FALSE(root->MuteAudio());
+    EXPECT_EQ(root->ViewSpan(), 0);
+    EXPECT_EQ(root->Locator(3), 0);
+    EXPECT_EQ(root->OutputSizeId(), 82);
+    EXPECT_EQ(root->Grid().Settings(), TimeGridSettings{});
+    EXPECT_DOUBLE_EQ(root->Table().ValueByName("IDS_DST_L", 0), 0.0);
+    EXPECT_TRUE(root->IsChanged());
+    EXPECT_EQ(root->ChangeCounter(), 0);
+    EXPECT_TRUE(root->StatusText().empty());
+}
+
+TEST_F(WorkspaceTest, SaveAsForcesTheExtensionAndRemembersTheFolder) {
+    auto root = Make();
+    AddContent(*root);
+    root->CommitAll();
+    platform.dialogs.fileAnswers = {folder.File("x.txt")};
+    EXPECT_TRUE(root->SaveProjectAs());
+    const std::string saved = folder.File("x.kwp");
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("x.txt")));
+    EXPECT_EQ(root->Name(), "x.kwp");
+    EXPECT_EQ(root->ProjectPath(), saved);
+    ASSERT_EQ(platform.dialogs.saveRequests.size(), 1u);
+    const FileDialogRequest& request = platform.dialogs.saveRequests[0];
+    EXPECT_EQ(request.title, "Save As");
+    ASSERT_EQ(request.filters.size(), 2u);
+    EXPECT_EQ(request.filters[0].patterns, "*.kwp");
+    EXPECT_EQ(request.filters[1].description, "All Files (*.*)");
+    EXPECT_TRUE(request.askBeforeReplace);
+    EXPECT_EQ(root->Folders().Folder(Workspace::kSaveAsDialogKey), folder.Path() + "/");
+
+    // The file is the root's record with the new name and path in it.
+    const Bytes bytes = ReadFile(saved);
+    ASSERT_GT(bytes.size(), 5800u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[4])), "x.kwp");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[260])), saved);
+
+    platform.dialogs.fileAnswers = {std::nullopt};
+    EXPECT_FALSE(root->SaveProjectAs());
+    EXPECT_EQ(platform.dialogs.saveRequests.back().folder, folder.Path() + "/");
+}
+
+TEST_F(WorkspaceTest, SaveProjectAfterNewProjectDoesNothing) {
+    std::vector<int> topics;
+    auto root = Make(&topics);
+    ResultFlags out = 0;
+    ASSERT_TRUE(root->Command(&window, 99, out));
+    EXPECT_EQ(topics, (std::vector<int>{215, 215}));
+    EXPECT_FALSE(root->IsChanged());
+    ASSERT_TRUE(root->Command(&window, 26, out));
+    EXPECT_EQ(out, 0u);
+    EXPECT_TRUE(platform.dialogs.boxes.empty());
+    EXPECT_TRUE(platform.dialogs.saveRequests.empty());
+}
+
+TEST_F(WorkspaceTest, SaveChangesQuestionGuardsReplacingTheProject) {
+    auto root = Make();
+    EXPECT_TRUE(root->AskSaveChanges());  // nothing in the project: no question
+    EXPECT_TRUE(platform.dialogs.boxes.empty());
+    AddContent(*root);
+    EXPECT_EQ(root->SaveChangesText(), "Save Current Project ?\n\n\"Unknown\"");
+
+    platform.dialogs.boxAnswers = {BoxAnswer::Cancel};
+    EXPECT_FALSE(root->OpenProject());
+    EXPECT_TRUE(platform.dialogs.openRequests.empty());
+    ASSERT_EQ(platform.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(platform.dialogs.boxes[0].caption, "Question");
+    EXPECT_EQ(platform.dialogs.boxes[0].buttons, BoxButtons::YesNoCancel);
+    EXPECT_EQ(platform.dialogs.boxes[0].icon, BoxIcon::Question);
+
+    platform.dialogs.boxAnswers = {BoxAnswer::No};
+    platform.dialogs.fileAnswers = {std::nullopt};
+    root->OpenProject();
+    ASSERT_EQ(platform.dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(platform.dialogs.openRequests[0].title, "Open Project");
+    EXPECT_TRUE(platform.dialogs.openRequests[0].mustExist);
+
+    // Yes without a path goes through "Save As"; cancelling it stops.
+    platform.dialogs.boxAnswers = {BoxAnswer::Yes};
+    platform.dialogs.fileAnswers = {std::nullopt};
+    EXPECT_FALSE(root->NewProject());
+    EXPECT_EQ(root->ChildCount(), 1);
+
+    platform.dialogs.boxAnswers = {BoxAnswer::Yes};
+    platform.dialogs.fileAnswers = {folder.File("kept")};
+    EXPECT_TRUE(root->NewProject());
+    EXPECT_TRUE(std::filesystem::exists(folder.File("kept.kwp")));
+    EXPECT_EQ(root->ChildCount(), 0);
+    EXPECT_EQ(root->Folders().Folder(Workspace::kOpenDialogKey), folder.Path() + "/");
+}
+
+TEST_F(WorkspaceTest, ApplyQuestionBeforeSavingPendingChanges) {
+    auto root = Make();
+    AddContent(*root);
+    root->SetMediaPath(folder.File("p.kwp"));
+    root->SetChanged(true);
+    platform.dialogs.boxAnswers = {BoxAnswer::No};
+    EXPECT_FALSE(root->SaveProject());
+    EXPECT_FALSE(std::filesystem::exists(folder.File("p.kwp")));
+    EXPECT_EQ(platform.dialogs.boxes.back().text,
+              "Do you want to apply (commit to) all changes made, in order to preceed?");
+    platform.dialogs.boxAnswers = {BoxAnswer::Yes};
+    EXPECT_TRUE(root->SaveProject());
+    EXPECT_FALSE(root->IsChanged());
+    EXPECT_TRUE(std::filesystem::exists(folder.File("p.kwp")));
+}
+
+// Every project write fails through this effect.
+class BrokenEffect final : public VariableOwner {
+public:
+    BrokenEffect() { SetId(103); }
+    int Save(OutStream&) override { return 0; }
+    int Load(InStream&) override { return 1; }
+};
+
+TEST_F(WorkspaceTest, FailedSaveLeavesTheOldFileAndSaysSo) {
+    auto root = Make();
+    AddContent(*root);
+    root->CommitAll();
+    const std::string path = folder.File("safe.kwp");
+    platform.dialogs.fileAnswers = {path};
+    ASSERT_TRUE(root->SaveProjectAs());
+    const Bytes before = ReadFile(path);
+
+    SetEffectMaker([](EffectKind, int) { return std::make_unique<BrokenEffect>(); });
+    root->ChildAt(0)->AddEffect(EffectKind::kVideo, 103);
+    SetEffectMaker({});
+    root->SetLocator(0, 999);  // the new save would differ
+    EXPECT_FALSE(root->SaveProject());
+    EXPECT_TRUE(ReadFile(path) == before);
+    ASSERT_FALSE(platform.dialogs.boxes.empty());
+    EXPECT_EQ(platform.dialogs.boxes.back().caption, "Error");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++files;
+    EXPECT_EQ(files, 1);  // no temporary file left behind
+
+    std::string message;
+    EXPECT_FALSE(WriteProjectFile(*root, folder.File("no/such/folder/a.kwp"), message));
+    EXPECT_FALSE(message.empty());
+}
+
+TEST_F(WorkspaceTest, OpenRevertAndTheExampleFolder) {
+    auto root = Make();
+    AddContent(*root);
+    root->CommitAll();
+    platform.dialogs.fileAnswers = {folder.File("a.kwp")};
+    ASSERT_TRUE(root->SaveProjectAs());
+
+    auto other = Make();
+    platform.dialogs.fileAnswers = {folder.File("a.txt")};  // forced to .kwp
+    EXPECT_TRUE(other->OpenProject());
+    EXPECT_EQ(other->ChildCount(), 1);
+    EXPECT_EQ(other->Locator(3), 4321);
+    EXPECT_EQ(other->StatusText(), "Done!");
+    EXPECT_EQ(other->ProjectPath(), folder.File("a.kwp"));
+
+    other->ChildAt(0)->SetPosition(7777);
+    const std::size_t boxes = platform.dialogs.boxes.size();
+    EXPECT_TRUE(other->RevertToSaved());  // without a question
+    EXPECT_EQ(platform.dialogs.boxes.size(), boxes);
+    EXPECT_EQ(other->ChildAt(0)->GetPosition(), 0);
+
+    EXPECT_FALSE(other->OpenProjectFile(folder.File("missing.kwp")));  // silently
+    EXPECT_EQ(platform.dialogs.boxes.size(), boxes);
+
+    EXPECT_EQ(Workspace::ExampleFolder(9), ProgramFolder() + "9/samps/");
+    platform.dialogs.boxAnswers = {BoxAnswer::No};
+    platform.dialogs.fileAnswers = {std::nullopt};
+    other->LoadExampleProject();
+    EXPECT_EQ(platform.dialogs.openRequests.back().title, "Load Example Project");
+}
+
+TEST_F(WorkspaceTest, UndoAsksOnlyWithPendingChanges) {
+    auto root = Make();
+    AddContent(*root);
+    root->CommitAll();
+    ResultFlags out = 0;
+    root->Command(&window, 343, out);
+    EXPECT_TRUE(platform.dialogs.boxes.empty());
+
+    root->ChildAt(0)->Table().SetValueByName("IDS_STR_FONTSIZE", 0, 12);
+    root->SetPosition(500);
+    root->FinishInput(kChanged);
+    ASSERT_TRUE(root->IsChanged());
+    platform.dialogs.boxAnswers = {BoxAnswer::Yes};
+    root->Command(&window, 343, out);
+    ASSERT_EQ(platform.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(platform.dialogs.boxes[0].text, "Do you really want to undo all pending changes?");
+    EXPECT_EQ(root->GetPosition(), 0);
+    EXPECT_DOUBLE_EQ(root->ChildAt(0)->Table().ValueByName("IDS_STR_FONTSIZE", 0), 60);
+    EXPECT_FALSE(root->IsChanged());
+}
+
+TEST_F(WorkspaceTest, FinishInputPostsPreviewsOnlyWhenTheTreeIsFree) {
+    auto root = Make();
+    std::atomic<int> previews{0};
+    WorkerThread worker(
+        [&previews](std::int32_t command, void*) {
+            if (command == kWorkerPreview) ++previews;
+            return 1;
+        },
+        nullptr);
+    root->SetWorker(&worker);
+
+    root->FinishInput(kChanged);
+    EXPECT_TRUE(Eventually([&] { return previews.load() > 0; }));
+    EXPECT_TRUE(root->IsChanged());
+
+    worker.WaitIdle();
+    previews = 0;
+    root->HoldTree();
+    root->FinishInput(kChanged | kRepaint);
+    root->SetActivity(kActivityMake);
+    root->ReleaseTree();
+    root->FinishInput(kRepaint);
+    root->SetActivity(0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(80));
+    EXPECT_EQ(previews.load(), 0);
+    EXPECT_EQ(worker.PendingCommand(), WorkerThread::kEmpty);
+
+    EXPECT_NE(root->FinishInput(kResetPanes) & kRepaint, 0u);
+    root->SetWorker(nullptr);
+}
+
+TEST_F(WorkspaceTest, WorkerCommandsRunTheHooksAndEndTheirActivity) {
+    WorkspaceOptions options;
+    std::atomic<int> previews{0}, makes{0};
+    options.hooks.preview = [&](Workspace&) { ++previews; };
+    options.hooks.make = [&](Workspace&) { ++makes; };
+    Workspace root(nullptr, nullptr, nullptr, options);
+    root.SetTime(100);  // the root posts a preview for every time change
+    EXPECT_TRUE(Eventually([&] { return previews.load() > 0; }));
+    root.SetActivity(kActivityMake);
+    root.Worker()->Post(kWorkerMake);
+    EXPECT_TRUE(Eventually([&] { return makes.load() == 1 && root.Activity() == 0; }));
+}
+
+TEST_F(WorkspaceTest, ScriptNamesOfTheRoot) {
+    auto root = Make();
+    AddContent(*root);
+    Clip* current = root->CurrentChild();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(root->ResolveName("*"), root.get());
+    EXPECT_EQ(root->ResolveName("cc.IDS_STR_FONTSIZE"), current->Table().ByName("IDS_STR_FONTSIZE"));
+    EXPECT_EQ(root->ResolveName("IDS_DST_L"), root->Table().ByName("IDS_DST_L"));
+    EXPECT_EQ(root->ResolveName("mt"), &root->Grid());
+    EXPECT_EQ(root->ResolveName("ne"), nullptr);
+    std::string answer;
+    root->SetTime(2500);
+    EXPECT_TRUE(current->RunCommand("GetSize", answer));
+    EXPECT_EQ(std::stod(answer), 10.0);
+}
+
+TEST_F(WorkspaceTest, KeysMoveTheTime) {
+    auto root = Make();
+    root->SetLocator(4, 3300);
+    root->Input(&window, kKeyUp, 0, 0, kVk0 + 5);
+    EXPECT_EQ(root->Time(), 3300);
+    root->Grid().SetQuantizeMode(kQuantizeSecond);
+    root->Input(&window, kKeyUp, 0, 0, kVkRight);
+    EXPECT_EQ(root->Time(), 4000);
+    root->Input(&window, kKeyUp, 0, 0, kVk0 + 9);
+    EXPECT_EQ(root->Time(), 10000);
+    root->Input(&window, kKeyUp, 0, 0, kVkRight);
+    EXPECT_EQ(root->Time(), 10000);  // not past the end
+    EXPECT_NE(root->Input(&window, kKeyUp, 0, 0, kVkEscape) & kResetPanes, 0u);
+    EXPECT_TRUE(root->StopRequested());
+}
+
+TEST(ProjectFiles, ForcedExtensions) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"x.txt", "x.kwp"},         {"/a/b/show", "/a/b/show.kwp"}, {"/a.b/show", "/a.b/show.kwp"},
+        {"c:\\p.q\\name", "c:\\p.q\\name.kwp"}, {"show.v1.kwp", "show.v1.kwp"}, {"", ".kwp"},
+        {"dir/.hidden", "dir/.kwp"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(ForceExtension(in, ".kwp"), out) << in;
+}
+
+TEST(ProjectFiles, SixteenDialogKeysAreRemembered) {
+    DialogFolders folders;
+    for (int key = 0; key < 20; ++key) folders.Remember(key, "/f" + std::to_string(key) + "/file");
+    EXPECT_EQ(folders.Count(), 16);
+    EXPECT_EQ(folders.Folder(15), "/f15/");
+    EXPECT_FALSE(folders.Folder(16).has_value());
+    folders.Remember(3, "/other/x.kwp");
+    EXPECT_EQ(folders.Folder(3), "/other/");
+}
+
+TEST(ProjectFiles, BatchSaveAsCopiesTheProject) {
+    ScopedDialogs platform;
+    TempFolder folder;
+    {
+        Workspace root(nullptr, nullptr, nullptr, Quiet());
+        root.SetTimeValue(0);
+        root.NewChildClip(kGradientType)->Table().SetValueByName("IDS_COLOR_LT_B", 10, 0.2);
+        std::string error;
+        ASSERT_TRUE(WriteProjectFile(root, folder.File("in.kwp"), error)) << error;
+    }
+    std::string message;
+    EXPECT_EQ(SaveProjectAs(folder.File("in.kwp"), folder.File("out.kwp"), message), 0) << message;
+    Workspace copy(nullptr, nullptr, nullptr, Quiet());
+    bool opened = false;
+    ASSERT_TRUE(ReadProjectFile(copy, folder.File("out.kwp"), opened));
+    EXPECT_EQ(copy.Name(), "out.kwp");
+    EXPECT_EQ(copy.ProjectPath(), folder.File("out.kwp"));
+    ASSERT_EQ(copy.ChildCount(), 1);
+    EXPECT_DOUBLE_EQ(copy.ChildAt(0)->Table().ValueByName("IDS_COLOR_LT_B", 10), 0.2);
+
+    EXPECT_EQ(SaveProjectAs(folder.File("none.kwp"), folder.File("x.kwp"), message), 1);
+    EXPECT_NE(message.find("none.kwp"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("x.kwp")));
+}
+
+}  // namespace
+}  // namespace vantrel
