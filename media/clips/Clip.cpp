@@ -336,6 +336,19 @@ bool Clip::AttachGenerator(int type) {
     return true;
 }
 
+std::int32_t Clip::MediaLength() const { return media_ ? SourceLengthMs(*media_) : 0; }
+
+Surface* Clip::Picture() const {
+    if (generator_) return generator_->Picture();
+    return media_ && media_->HasPicture() ? &media_->Picture() : nullptr;
+}
+
+Rect Clip::MediaRectangle() const {
+    if (media_ && media_->HasPicture()) return {0, 0, media_->Width(), media_->Height()};
+    if (generator_ && generator_->Picture()) return generator_->Picture()->Bounds();
+    return {};
+}
+
 bool Clip::HoldsPicture() const { return (media_ && media_->HasPicture()) || generator_; }
 
 bool Clip::HasVideo() const {

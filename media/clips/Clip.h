@@ -103,8 +103,13 @@ public:
     ResultFlags SetOffset(std::int32_t start) override;
     // Position, length and start exactly as given (loading, undo).
     void RestoreTimes(std::int32_t position, std::int32_t length, std::int32_t start);
-    // The media time of the frame shown at a local time.
+    // The media time of the frame shown at a local time: media length x the
+    // time mapper's value for AVI and movie pictures, the local time itself
+    // otherwise (audio is always read at the local time).
     std::int32_t MediaTimeAt(std::int32_t localTime) const;
+    // Media length in ms: a movie's duration, an AVI's or WAV's length; 0
+    // without media or for a still.
+    std::int32_t MediaLength() const;
 
     // -- header-held settings -----------------------------------------------
     ClipHeader& Header() { return header_; }
@@ -146,6 +151,10 @@ public:
     // False when the clip already has one or the type makes none.
     bool AttachGenerator(int type);
     bool HoldsPicture() const;
+    // The media's picture surface or the generator's; null without one.
+    Surface* Picture() const;
+    // 0, 0, picture width, picture height (the true size, not the rounded).
+    Rect MediaRectangle() const;
     bool HasVideo() const;
     bool HasAudio() const;
     // A movie, AVI or WAV source.

@@ -354,6 +354,39 @@ TEST_F(WorkspaceTest, KeysMoveTheTime) {
     EXPECT_TRUE(root->StopRequested());
 }
 
+TEST_F(WorkspaceTest, NewMediaClipMenuAndImport) {
+    auto root = Make();
+    root->SetTime(1500);
+    platform.menus.answers = {412};
+    ResultFlags out = 0;
+    ASSERT_TRUE(root->Command(&window, 387, out));
+    ASSERT_EQ(platform.menus.shown.size(), 1u);
+    const auto& entries = platform.menus.shown[0];
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].command, 172);
+    EXPECT_EQ(entries[1].command, 568);
+    EXPECT_EQ(entries[2].kind, MenuEntry::Kind::Separator);
+    EXPECT_EQ(entries[3].caption, "Sub Arrangement");
+    ASSERT_EQ(root->ChildCount(), 1);
+    Clip* sub = root->ChildAt(0);
+    EXPECT_EQ(sub->Type(), 412);
+    EXPECT_EQ(sub->GetPosition(), 1500);
+    EXPECT_EQ(root->CurrentChild(), sub);
+    EXPECT_NE(out & kChanged, 0u);
+
+    platform.menus.answers = {};  // dismissed
+    root->Command(&window, 387, out);
+    EXPECT_EQ(root->ChildCount(), 1);
+
+    ASSERT_TRUE(testing::WriteWav(folder.File("in.wav"), 2500));
+    platform.dialogs.fileAnswers = {folder.File("in.wav")};
+    root->Command(&window, 1, out);
+    ASSERT_EQ(root->ChildCount(), 2);
+    EXPECT_EQ(root->ChildAt(1)->Length(), 2500);
+    EXPECT_EQ(root->ChildAt(1)->Track(), 1);
+    EXPECT_EQ(platform.dialogs.openRequests.back().title, "Import Video Clip/Picture");
+}
+
 TEST(ProjectFiles, ForcedExtensions) {
     const std::pair<const char*, const char*> cases[] = {
         {"x.txt", "x.kwp"},         {"/a/b/show", "/a/b/show.kwp"}, {"/a.b/show", "/a.b/show.kwp"},

@@ -429,3 +429,40 @@ TEST(NewClips, OnlyKnownTypesOnArrangements) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST(MediaClips, MovingPicturesMapTheirTimeThroughTheMapper) {
+    testing::TempFolder folder;
+    const std::string avi = folder.File("clip.avi");
+    const std::string command = "ffmpeg -nostdin -v error -y -f lavfi -i testsrc=size=64x48:rate=10 -t 2 "
+                                "-c:v rawvideo -pix_fmt bgr24 " + avi + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    auto root = testing::MakeRoot();
+    root->SetTimeValue(0);
+    Clip* clip = root->ImportMedia(avi);
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->Length(), 2000);
+    EXPECT_EQ(clip->MediaRectangle(), (Rect{0, 0, 64, 48}));
+    ASSERT_NE(clip->Picture(), nullptr);
+    Variable* mapper = clip->Table().ByName("IDS_CLIPTIMEMAPPER");
+    ASSERT_NE(mapper, nullptr);
+    EXPECT_EQ(mapper->KeyCount(), 2);
+    EXPECT_EQ(clip->MediaTimeAt(1000), 1000);  // the identity after opening
+    mapper->SetValueAt(1000, 0.25);
+    EXPECT_EQ(clip->MediaTimeAt(1000), 500);
+    EXPECT_TRUE(clip->HasVideo());
+
+    // A sound has no mapper: its media time is the local time.
+    ASSERT_TRUE(testing::WriteWav(folder.File("s.wav"), 1000));
+    Clip* sound = root->ImportMedia(folder.File("s.wav"));
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->Table().ByName("IDS_CLIPTIMEMAPPER"), nullptr);
+    EXPECT_NE(sound->Table().ByName("IDS_START_OPACITY"), nullptr);
+    EXPECT_EQ(sound->MediaTimeAt(700), 700);
+    EXPECT_EQ(sound->Picture(), nullptr);
+}
+
+}  // namespace
+}  // namespace vantrel
