@@ -18,7 +18,6 @@
 #include "media/plugins/PluginTables.h"
 #include "media/sources/PictureExport.h"
 #include "platform/Platform.h"
-#include "skin/SettingsStore.h"
 
 namespace vantrel {
 
@@ -148,7 +147,8 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
     return report;
 }
 
-bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow pluginWindow, MakeJob& job) {
+bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow pluginWindow, bool openWhenMade,
+                 MakeJob& job) {
     if (!plugin || !root.Worker() || root.ChangeCounter() > 0) return false;
     job = MakeJob{};
     job.makeAudio = root.HasAudio();
@@ -170,7 +170,7 @@ bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow p
     if (!chosen || chosen->empty()) return false;
     job.outputFile = WithExtension(*chosen, ext);
     job.window = pluginWindow;
-    job.openWhenMade = SettingsStore::Instance().Prefs().openWhenMade != 0;
+    job.openWhenMade = openWhenMade;
     job.showMessage = [owner](const std::string& text) { ShowError(owner, text); };
     return plugin->configure(pluginWindow);
 }

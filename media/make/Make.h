@@ -64,8 +64,10 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job);
 // checks, the plugin's extension, the save dialog, the plugin's options.
 // Answers the job to hand to the worker, or false when it stopped (having
 // shown "No Audio and no Video available for making." when there is
-// nothing to make).
-bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow pluginWindow, MakeJob& job);
+// nothing to make). openWhenMade is the preference "Output file opens when
+// made.".
+bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow pluginWindow, bool openWhenMade,
+                 MakeJob& job);
 // The output name with the extension in place of whatever follows the last
 // "." of the last path component, or appended when there is none.
 std::string WithExtension(const std::string& path, const std::string& extension);
