@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "effects/EffectRegistry.h"
 #include "tests/media/clips/ClipFixtures.h"
 
 using namespace vantrel;
@@ -67,7 +68,14 @@ int main(int argc, char** argv) {
     std::mt19937 random(20261208);
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     long runs = 0, loaded = 0;
+    // Every other run reads its effects through the effects library, whose
+    // records may carry private blocks, instead of the plain stand-ins.
+    const EffectMaker registry = [](EffectKind kind, int type) -> std::unique_ptr<VariableOwner> {
+        if (kind == EffectKind::kVideo) return CreateVideoEffect(type);
+        return CreateAudioEffect(type);
+    };
     while (std::chrono::steady_clock::now() < end) {
+        SetEffectMaker(runs % 2 ? registry : EffectMaker{});
         Bytes bytes = seed;
         Mutate(bytes, random);
         auto root = testing::MakeRoot();
