@@ -352,8 +352,7 @@ bool Workspace::OpenProjectFile(const std::string& path) {
     const bool ok = ReadProjectFile(*this, forced, opened);
     // The project is where it was opened from, whatever path it was last
     // saved under: "Save Project" must not write over another copy.
-    SetName(BaseName(forced));
-    SetMediaPath(forced);
+    SetProjectPath(forced);
     if (GetWindow()) GetWindow()->SetCursor(Cursor::Arrow);
     SetStatusText(Str(kDoneText));
     return ok;
@@ -380,14 +379,7 @@ bool Workspace::AskSaveChanges() {
     }
     if (!ProjectPath().empty()) return SaveProjectFile(ProjectPath());
     const auto path = AskSavePath(kOpenDialogKey);
-    if (!path) return false;
-    const std::string oldName = Name(), oldPath = ProjectPath();
-    SetName(BaseName(*path));
-    SetMediaPath(*path);
-    if (SaveProjectFile(*path)) return true;
-    SetName(oldName);
-    SetMediaPath(oldPath);
-    return false;
+    return path && SaveAsPath(*path);
 }
 
 bool Workspace::AskApply() {
@@ -436,14 +428,31 @@ bool Workspace::SaveProject() {
 bool Workspace::SaveProjectAs() {
     if (!AskApply()) return false;
     const auto path = AskSavePath(kSaveAsDialogKey);
-    if (!path) return false;
-    const std::string oldName = Name(), oldPath = ProjectPath();
-    SetName(BaseName(*path));
-    SetMediaPath(*path);
-    if (SaveProjectFile(*path)) return true;
-    SetName(oldName);
-    SetMediaPath(oldPath);
-    return false;
+    return path && SaveAsPath(*path);
+}
+
+void Workspace::SetProjectPath(const std::string& path) {
+    SetName(BaseName(path));
+    SetMediaPath(path);
+    committed_.SetName(BaseName(path));
+    committed_.SetPath(path);
+}
+
+// The file records the name and path it is saved under; a failed save keeps
+// the project where it was.
+bool Workspace::SaveAsPath(const std::string& path) {
+    const std::string oldPath = ProjectPath();
+    const std::string oldName = Name();
+    SetName(BaseName(path));
+    SetMediaPath(path);
+    if (!SaveProjectFile(path)) {
+        SetName(oldName);
+        SetMediaPath(oldPath);
+        return false;
+    }
+    committed_.SetName(BaseName(path));
+    committed_.SetPath(path);
+    return true;
 }
 
 bool Workspace::NewProject() {

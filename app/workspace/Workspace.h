@@ -119,6 +119,10 @@ private:
     std::optional<std::string> AskSavePath(int key);
     BoxAnswer Ask(const std::string& text, int captionId, BoxButtons buttons, BoxIcon icon = BoxIcon::Question);
     void ShowError(const std::string& text);
+    // Name and path in the live and the committed header alike: an undo
+    // must not send the next save back to a former location.
+    void SetProjectPath(const std::string& path);
+    bool SaveAsPath(const std::string& path);
 
     Surface preview_;
     std::unique_ptr<WorkerThread> workerThread_;

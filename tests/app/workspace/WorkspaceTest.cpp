@@ -125,6 +125,11 @@ TEST_F(WorkspaceTest, SaveAsForcesTheExtensionAndRemembersTheFolder) {
     platform.dialogs.fileAnswers = {std::nullopt};
     EXPECT_FALSE(root->SaveProjectAs());
     EXPECT_EQ(platform.dialogs.saveRequests.back().folder, folder.Path() + "/");
+
+    // An undo after the save keeps the project where it now lives.
+    root->SetChanged(true);
+    root->RevertAll();
+    EXPECT_EQ(root->ProjectPath(), saved);
 }
 
 TEST_F(WorkspaceTest, SaveProjectAfterNewProjectDoesNothing) {
