@@ -50,6 +50,8 @@ enum CommandId : int {
     kMusicTimeChange = 636,
     kWorkWithOpacities = 209,
     kWorkWithVolumes = 210,
+    kGenerate = 98,
+    kImportClipUrl = 653,
 };
 constexpr const char* kProjectPattern = "*.kwp";
 constexpr const char* kProjectExtension = ".kwp";
@@ -65,7 +67,8 @@ FileDialogRequest ProjectDialog(const std::string& title, const std::string& fol
 
 Workspace::Workspace(Application* application, Window* window, PictureStore* media, WorkspaceOptions options)
     : hooks_(std::move(options.hooks)), showHelpTopic_(std::move(options.showHelpTopic)),
-      language_(std::move(options.language)) {
+      language_(std::move(options.language)),
+      exampleProjectsAllowed_(std::move(options.exampleProjectsAllowed)) {
     SetApp(application);
     SetMedia(media);
     SetParent(nullptr);
@@ -194,7 +197,39 @@ Rect Workspace::Arrange(int left, int top, int right, int bottom) {
 
 int Workspace::Paint(DrawContext&, int, int, int, int, int) { return 1; }
 
-ResultFlags Workspace::Input(Window*, std::uint32_t message, int, int, std::uintptr_t keyFlags) {
+std::vector<int> Workspace::ProjectMenuIds() const {
+    std::vector<int> ids = {kNewProjectText, kOpenProjectText, kProjectUrlText};
+    if (!exampleProjectsAllowed_ || exampleProjectsAllowed_()) ids.push_back(kExampleProjectText);
+    if (ChildCount() > 0) {
+        ids.push_back(MenuList::kSeparator);
+        if (!ProjectPath().empty()) ids.push_back(kSaveProjectText);
+        ids.push_back(kSaveAsText);
+    }
+    if (!ProjectPath().empty()) {
+        ids.push_back(MenuList::kSeparator);
+        ids.push_back(kRevertText);
+    }
+    if (HasVideo() || HasAudio()) {
+        ids.push_back(MenuList::kSeparator);
+        ids.push_back(kGenerate);
+    }
+    ids.push_back(MenuList::kSeparator);
+    ids.insert(ids.end(), {kImportClip, kImportClipUrl, kNewMediaClip});
+    if (HasVideo() || HasAudio()) ids.push_back(MenuList::kSeparator);
+    if (HasVideo()) ids.push_back(kWorkWithOpacities);
+    if (HasAudio()) ids.push_back(kWorkWithVolumes);
+    return ids;
+}
+
+ResultFlags Workspace::Input(Window* window, std::uint32_t message, int, int, std::uintptr_t keyFlags) {
+    if (message == kRightButtonUp) {
+        MenuList menu;
+        for (int id : ProjectMenuIds()) id == MenuList::kSeparator ? menu.AddSeparator() : menu.Add(id);
+        const int chosen = menu.Show(window ? window : GetWindow());
+        ResultFlags out = 0;
+        if (chosen) Command(window, chosen, out);
+        return out;
+    }
     if (message != kKeyUp) return 0;
     const auto key = std::uint32_t(keyFlags);
     if (key == kVkEscape) {

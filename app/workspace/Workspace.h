@@ -28,6 +28,8 @@ struct WorkspaceOptions {
     // Help topics the root is asked to show (215 at start and on "New
     // Project"); the info browser plugs in here.
     std::function<void(int topic)> showHelpTopic;
+    // Whether the project menu offers "Load Example Project" (a preference).
+    std::function<bool()> exampleProjectsAllowed;
     // The language number of the example projects' folder (9 when unset);
     // the preferences plug in here.
     std::function<int()> language;
@@ -80,6 +82,10 @@ public:
     };
     ScriptObjects& ScriptControls() { return scriptControls_; }
 
+    // The project menu a right click opens until the editor's regions take
+    // the clicks: string ids, -1 for a separator.
+    std::vector<int> ProjectMenuIds() const;
+
     // -- project commands -----------------------------------------------------
     // Each answers whether it went through.
     bool OpenProject();                 // 25
@@ -129,6 +135,7 @@ private:
     WorkerHooks hooks_;
     std::function<void(int)> showHelpTopic_;
     std::function<int()> language_;
+    std::function<bool()> exampleProjectsAllowed_;
     DialogFolders folders_;
     ScriptObjects scriptControls_;
     int framesPerSecond_ = 15;

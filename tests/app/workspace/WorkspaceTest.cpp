@@ -392,6 +392,22 @@ TEST_F(WorkspaceTest, NewMediaClipMenuAndImport) {
     EXPECT_EQ(platform.dialogs.openRequests.back().title, "Import Video Clip/Picture");
 }
 
+TEST_F(WorkspaceTest, RightClickOpensTheProjectMenu) {
+    auto root = Make();
+    EXPECT_EQ(root->ProjectMenuIds(), (std::vector<int>{99, 25, 654, 473, -1, 1, 653, 387}));
+    AddContent(*root);
+    root->SetMediaPath(folder.File("m.kwp"));
+    EXPECT_EQ(root->ProjectMenuIds(),
+              (std::vector<int>{99, 25, 654, 473, -1, 26, 27, -1, 306, -1, 98, -1, 1, 653, 387, -1, 209}));
+
+    platform.menus.answers = {342};  // "Apply" is not on it, but a chosen id runs as a command
+    root->SetChanged(true);
+    root->Input(&window, kRightButtonUp, 10, 10, 0);
+    EXPECT_FALSE(root->IsChanged());
+    ASSERT_EQ(platform.menus.shown.size(), 1u);
+    EXPECT_EQ(platform.menus.shown[0][0].caption, "New Project");
+}
+
 TEST(ProjectFiles, ForcedExtensions) {
     const std::pair<const char*, const char*> cases[] = {
         {"x.txt", "x.kwp"},         {"/a/b/show", "/a/b/show.kwp"}, {"/a.b/show", "/a.b/show.kwp"},
