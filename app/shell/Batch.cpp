@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/shell/Startup.h"
+#include "media/make/BatchVerbs.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/test/ScriptedPlatform.h"
 
@@ -26,6 +27,8 @@ int Version(const BatchContext& context, std::span<const std::string>) {
 constexpr BatchVerb kVerbs[] = {
     {"--help", 0, 0, false, &Help},
     {"--version", 0, 0, false, &Version},
+    {"--make", 2, 2, true, &MakeVerb},
+    {"--picture", 3, 3, true, &PictureVerb},
 };
 
 constexpr std::string_view kUsage =

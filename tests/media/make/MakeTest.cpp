@@ -6,6 +6,7 @@
 #include "media/clips/ClipHeader.h"
 #include "media/compose/ClipState.h"
 #include "media/make/Make.h"
+#include "platform/test/ScriptedPlatform.h"
 #include "tests/media/compose/Fixtures.h"
 
 namespace vantrel {
@@ -213,6 +214,25 @@ TEST_F(MakeLoop, TheStopFlagEndsTheLoopBetweenFrames) {
     EXPECT_EQ(report.framesMade, 3);
     EXPECT_EQ(plugin.videoTimes.size(), 3u);
     EXPECT_EQ(plugin.ends, 1);
+}
+
+TEST_F(MakeLoop, TheMadeFileOpensOnlyWhenAskedAndOnlyAfterAFrame) {
+    ScriptedPlatform platform;
+    Picture();
+    root.SetMakeRange(0, 200);
+    MakeJob job;
+    job.makeVideo = true;
+    job.outputFile = folder.Path("open.mkv");
+    job.openWhenMade = true;
+    RunMake(root, plugin, job);
+    ASSERT_EQ(platform.shell.opened.size(), 1u);
+    EXPECT_EQ(platform.shell.opened[0], job.outputFile);
+    job.openWhenMade = false;  // batch runs
+    RunMake(root, plugin, job);
+    root.SetMakeRange(0, 0);
+    job.openWhenMade = true;
+    RunMake(root, plugin, job);
+    EXPECT_EQ(platform.shell.opened.size(), 1u);
 }
 
 TEST_F(MakeLoop, ARefusedSettingEndsQuietly) {
