@@ -1,0 +1,34 @@
+#include "media/make/WorkspaceMake.h"
+
+#include "app/core/WorkerThread.h"
+#include "media/make/Make.h"
+#include "media/plugins/PluginTables.h"
+
+namespace vantrel {
+
+WorkerHooks CompositionWorkerHooks() {
+    WorkerHooks hooks;
+    hooks.preview = [](Workspace& root) { PreviewCommand(root, root.GetSurface()); };
+    hooks.make = [](Workspace& root) { MakeCommand(root); };
+    return hooks;
+}
+
+bool StartMake(Workspace& root, const PluginTables& plugins, PluginWindow pluginWindow, bool openWhenMade,
+               std::function<void(const std::string&)> reportFailure) {
+    if (!root.GetWindow() || (root.Activity() & (kActivityMake | kActivityPlay))) return false;
+    ExportPlugin* plugin = plugins.FirstExportPlugin();
+    MakeJob job;
+    if (!PrepareMake(root, plugin, root.GetWindow(), pluginWindow, openWhenMade, job)) return false;
+    // Message boxes belong to the main thread; the loop runs on the worker.
+    Workspace* workspace = &root;
+    job.showMessage = reportFailure ? std::move(reportFailure)
+                                    : std::function<void(const std::string&)>(
+                                          [workspace](const std::string& text) { workspace->SetStatusText(text); });
+    root.WaitWorkerIdle();
+    root.SetStopRequest(false);
+    SetPendingMake(plugin, job);
+    root.SetActivity(root.Activity() | kActivityMake);
+    return root.Worker() && root.Worker()->Post(kWorkerMake);
+}
+
+}  // namespace vantrel
