@@ -1,6 +1,7 @@
 #include "skin/IniFile.h"
 
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -83,13 +84,30 @@ std::string IniFile::Text() const {
     return out;
 }
 
-bool IniFile::Save(const std::string& path) const {
+namespace {
+
+bool WriteWhole(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    const std::string text = Text();
     out.write(text.data(), std::streamsize(text.size()));
     out.flush();
     return bool(out);
+}
+
+}  // namespace
+
+bool IniFile::Save(const std::string& path) const {
+    const std::string text = Text();
+    // The default skin file holds every preference: a full disk or a crash
+    // halfway through must leave the old file, not half of a new one.
+    const std::string temporary = path + ".new";
+    if (WriteWhole(temporary, text)) {
+        std::error_code error;
+        std::filesystem::rename(temporary, path, error);
+        if (!error) return true;
+        std::filesystem::remove(temporary, error);
+    }
+    return WriteWhole(path, text);
 }
 
 IniFile::Section* IniFile::Find(std::string_view name) {

@@ -103,8 +103,12 @@ TEST_F(ProfileFile, WritingCreatesTheFileAndReadingAMissingFileGivesDefaults) {
     EXPECT_EQ(text, "[Version]\nBuild=228\nDate=2026-12-08\n");
 }
 
-TEST_F(ProfileFile, UnwritableFileIsReportedAsFailure) {
+TEST_F(ProfileFile, UnwritableFileIsReportedAsFailureAndSavingLeavesNoStrayFile) {
     EXPECT_FALSE(WriteProfileString(path_ + "/no/such/folder.ini", "A", "b", "c"));
+    ASSERT_TRUE(WriteProfileString(path_, "A", "b", "c"));
+    ASSERT_TRUE(WriteProfileString(path_, "A", "b", "d"));
+    EXPECT_FALSE(std::filesystem::exists(path_ + ".new"));
+    EXPECT_EQ(ReadProfileString(path_, "A", "b", ""), "d");
 }
 
 }  // namespace
