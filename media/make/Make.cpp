@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 
@@ -39,6 +40,37 @@ Pending& PendingSlot() {
 void ShowError(Window* owner, const std::string& text) {
     if (Dialogs* dialogs = Platform().dialogs)
         dialogs->MessageBox(owner, {text, Str(kErrorCaption), BoxIcon::Error, BoxButtons::Ok});
+}
+
+// Media of a project may be named relative to the project's folder (the
+// bundled example is): the batch verbs work from that folder for the whole
+// run, with the other paths made absolute first.
+class ProjectFolderScope {
+public:
+    explicit ProjectFolderScope(const std::string& project) {
+        std::error_code error;
+        previous_ = std::filesystem::current_path(error);
+        if (error) return;
+        const std::filesystem::path folder = std::filesystem::absolute(project, error).parent_path();
+        if (!error && !folder.empty()) std::filesystem::current_path(folder, error);
+        changed_ = !error;
+    }
+    ~ProjectFolderScope() {
+        std::error_code error;
+        if (changed_) std::filesystem::current_path(previous_, error);
+    }
+    ProjectFolderScope(const ProjectFolderScope&) = delete;
+    ProjectFolderScope& operator=(const ProjectFolderScope&) = delete;
+
+private:
+    std::filesystem::path previous_;
+    bool changed_ = false;
+};
+
+std::string Absolute(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
 }
 
 bool LoadProject(Clip& root, const std::string& project, std::string& message) {
@@ -206,9 +238,11 @@ void PreviewCommand(Clip& root, Surface* preview) {
     root.SetStatusText("Done!");
 }
 
-int MakeBatchWith(const PluginTables& plugins, const std::string& project, const std::string& output,
+int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, const std::string& outputPath,
                   std::string& message, std::FILE* progress) {
     InstallCompositionParts(&plugins);
+    const std::string project = Absolute(projectPath), output = Absolute(outputPath);
+    ProjectFolderScope folder(project);
     ExportPlugin* plugin = plugins.FirstExportPlugin();
     if (!plugin) {
         message = "no export plugin is loaded";
@@ -258,8 +292,10 @@ int MakeBatch(const std::string& project, const std::string& output, std::string
     return MakeBatchWith(plugins, project, output, message, stderr);
 }
 
-int PictureBatch(const std::string& project, int timeMs, const std::string& bmp, std::string& message) {
+int PictureBatch(const std::string& projectPath, int timeMs, const std::string& bmpPath, std::string& message) {
     InstallCompositionParts(nullptr);
+    const std::string project = Absolute(projectPath), bmp = Absolute(bmpPath);
+    ProjectFolderScope folder(project);
     Clip root;
     if (!LoadProject(root, project, message)) return 1;
     root.SetTime(timeMs);
