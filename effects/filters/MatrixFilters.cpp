@@ -79,22 +79,30 @@ private:
         return 1;
     }
 
-    // Eight sums over halves and triangles of the window, each row's part
-    // read from that row's running (prefix) sums. The prefix rows of the n
-    // rows in the window live in a ring, each computed once.
+    // Eight sums over halves and triangles of the window. Each row keeps its
+    // running (prefix) sums P(k) over the extended columns; the window's
+    // rows then give five per-column aggregates: V(k) = sum of P(k) over the
+    // window rows, Top and Bottom the same over the rows above and below the
+    // middle, Dg(k) = sum of P_i(k + i) along the diagonal and An(k) = sum of
+    // P_i(k - i) along the other. Every half and triangle sum of a window is
+    // a difference of a few aggregates, and moving down one row updates each
+    // aggregate by one row leaving and one entering (the diagonals shift by
+    // one column), so the cost per pixel does not depend on the window size.
     int EdgeDetect(const Surface& src, Surface& dst, const Rect& r, int n, int level) {
-        const int c = n / 2, w = r.Width(), ext = w + 2 * c, stride = ext + 1;
-        prefix_.assign(std::size_t(3) * n * stride, 0);
+        const int c = n / 2, w = r.Width(), ext = w + 2 * c, stride = ext + 1, ring = n + 1;
+        prefix_.assign(std::size_t(3) * ring * stride, 0);
+        sums_.assign(std::size_t(15) * stride, 0);
         columns_.resize(std::size_t(ext));
         for (int k = 0; k < ext; ++k) columns_[std::size_t(k)] = std::clamp(r.left - c + k, r.left, r.right - 1);
         auto plane = [&](int row, int channel) {
-            return prefix_.data() + (std::size_t(Wrap(row - r.top, n)) * 3 + channel) * stride;
+            return prefix_.data() + (std::size_t(Wrap(row - r.top, ring)) * 3 + channel) * stride;
         };
-        int ready = r.top - 1;  // prefix rows computed so far
-        std::vector<const int*> rows(std::size_t(3 * n));
-        const int area = n * n, keep = 255 - level;
-        for (int y = r.top; y < r.bottom; ++y) {
-            for (; ready < std::min(y + c, r.bottom - 1);) {
+        auto aggregate = [&](int which, int channel) { return sums_.data() + std::size_t(which * 3 + channel) * stride; };
+        enum { kV = 0, kTop, kBottom, kDg, kAn };
+        auto rowOf = [&](int y, int i) { return std::clamp(y - c + i, r.top, r.bottom - 1); };
+        int ready = r.top - 1;
+        auto ensure = [&](int upTo) {
+            for (; ready < upTo;) {
                 ++ready;
                 const Pixel* in = src.Row(ready);
                 int* pb = plane(ready, 0);
@@ -108,27 +116,79 @@ private:
                     pr[k + 1] = pr[k] + PixelRed(p);
                 }
             }
-            for (int i = 0; i < n; ++i)
-                for (int ch = 0; ch < 3; ++ch)
-                    rows[std::size_t(3 * i + ch)] = plane(std::clamp(y - c + i, r.top, r.bottom - 1), ch);
+        };
+        auto diagonalAt = [&](int y, int channel, int k) {
+            int sum = 0;
+            for (int i = 0; i < n; ++i) sum += plane(rowOf(y, i), channel)[k + i];
+            return sum;
+        };
+        auto antiAt = [&](int y, int channel, int k) {
+            int sum = 0;
+            for (int i = 0; i < n; ++i) sum += plane(rowOf(y, i), channel)[k - i];
+            return sum;
+        };
+
+        ensure(std::min(r.top + c, r.bottom - 1));
+        for (int ch = 0; ch < 3; ++ch) {
+            int* v = aggregate(kV, ch);
+            int* top = aggregate(kTop, ch);
+            int* bottom = aggregate(kBottom, ch);
+            for (int i = 0; i < n; ++i) {
+                const int* p = plane(rowOf(r.top, i), ch);
+                for (int k = 0; k <= ext; ++k) {
+                    v[k] += p[k];
+                    if (i < c) top[k] += p[k];
+                    if (i > c) bottom[k] += p[k];
+                }
+            }
+            for (int k = 0; k <= ext - n + 1; ++k) aggregate(kDg, ch)[k] = diagonalAt(r.top, ch, k);
+            for (int k = n - 1; k <= ext; ++k) aggregate(kAn, ch)[k] = antiAt(r.top, ch, k);
+        }
+
+        const int area = n * n, keep = 255 - level;
+        for (int y = r.top; y < r.bottom; ++y) {
+            if (y > r.top) {
+                const int leaving = rowOf(y - 1, 0), middle = rowOf(y - 1, c), below = rowOf(y - 1, c + 1);
+                const int entering = rowOf(y, n - 1);
+                ensure(entering);
+                for (int ch = 0; ch < 3; ++ch) {
+                    const int* p0 = plane(leaving, ch);
+                    const int* pc = plane(middle, ch);
+                    const int* pc1 = plane(below, ch);
+                    const int* pn = plane(entering, ch);
+                    int* v = aggregate(kV, ch);
+                    int* top = aggregate(kTop, ch);
+                    int* bottom = aggregate(kBottom, ch);
+                    for (int k = 0; k <= ext; ++k) {
+                        v[k] += pn[k] - p0[k];
+                        top[k] += pc[k] - p0[k];
+                        bottom[k] += pn[k] - pc1[k];
+                    }
+                    int* dg = aggregate(kDg, ch);
+                    for (int k = ext - n + 1; k >= 1; --k) dg[k] = dg[k - 1] - p0[k - 1] + pn[k + n - 1];
+                    dg[0] = diagonalAt(y, ch, 0);
+                    int* an = aggregate(kAn, ch);
+                    for (int k = n - 1; k < ext; ++k) an[k] = an[k + 1] - p0[k + 1] + pn[k + 1 - n];
+                    an[ext] = antiAt(y, ch, ext);
+                }
+            }
             const Pixel* in = src.Row(y);
             Pixel* out = dst.Row(y);
             for (int x = r.left, k = 0; x < r.right; ++x, ++k) {
                 if (PixelAlpha(in[x]) == 0) continue;
                 int edge = 0;
                 for (int ch = 0; ch < 3; ++ch) {
-                    int rowsDiff = 0, colsDiff = 0, diagDiff = 0, antiDiff = 0;
-                    for (int i = 0; i < n; ++i) {
-                        const int* p = rows[std::size_t(3 * i + ch)] + k;
-                        const int all = p[n] - p[0];
-                        if (i < c) rowsDiff += all;
-                        else if (i > c) rowsDiff -= all;
-                        colsDiff += (p[c + 1] - p[0]) - (p[n] - p[c]);
-                        diagDiff += (p[i + 1] - p[0]) - (p[n] - p[i]);
-                        antiDiff += (p[n] - p[n - 1 - i]) - (p[n - i] - p[0]);
-                    }
-                    edge += std::abs(colsDiff) + std::abs(diagDiff) + std::abs(antiDiff);
-                    if (ch != 2) edge += std::abs(rowsDiff);  // the red row pair is left out
+                    const int* v = aggregate(kV, ch);
+                    const int* top = aggregate(kTop, ch);
+                    const int* bottom = aggregate(kBottom, ch);
+                    const int* dg = aggregate(kDg, ch);
+                    const int* an = aggregate(kAn, ch);
+                    const int outer = v[k] + v[k + n];
+                    const int cols = v[k + c + 1] + v[k + c] - outer;
+                    const int diag = dg[k + 1] + dg[k] - outer;
+                    const int anti = outer - an[k + n - 1] - an[k + n];
+                    edge += std::abs(cols) + std::abs(diag) + std::abs(anti);
+                    if (ch != 2) edge += std::abs(top[k + n] - top[k] - bottom[k + n] + bottom[k]);  // no red row pair
                 }
                 const int g = std::min(edge / area, 255) * level;
                 const Pixel old = out[x];
