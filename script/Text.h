@@ -1,4 +1,5 @@
 #pragma once
+#include "app/core/TextCompare.h"
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -13,11 +14,6 @@ constexpr bool IsWordSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Folds only A to Z: names and keywords are plain ASCII, and a byte of a
-// multi-byte character must never compare equal to a letter.
-constexpr char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b);
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 bool EndsWithNoCase(std::string_view text, std::string_view suffix);
 

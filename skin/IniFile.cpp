@@ -10,8 +10,6 @@ namespace vantrel {
 
 namespace {
 
-char Fold(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
 std::string_view Trim(std::string_view s) {
     const char* spaces = " \t\r\n\f\v";
     std::size_t first = s.find_first_not_of(spaces);
@@ -21,13 +19,6 @@ std::string_view Trim(std::string_view s) {
 }
 
 }  // namespace
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Fold(a[i]) != Fold(b[i])) return false;
-    return true;
-}
 
 bool IniFile::Load(const std::string& path) {
     sections_.clear();

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/core/TextCompare.h"
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,7 +69,6 @@ private:
 int ParseProfileInt(std::string_view text);
 
 // ASCII-only case folding, the comparison every name in the program uses.
-bool EqualsNoCase(std::string_view a, std::string_view b);
 
 // One-shot access to a file, for callers that read or write a key or two.
 std::string ReadProfileString(const std::string& file, std::string_view section,
