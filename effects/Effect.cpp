@@ -1,5 +1,6 @@
 #include "effects/Effect.h"
 
+#include <charconv>
 #include <vector>
 
 #include "app/core/Records.h"
@@ -34,6 +35,23 @@ ResultFlags Effect::SetKeyColour(Colour colour) {
 bool Effect::RunCommand(const std::string&, std::string& answer) {
     answer.clear();
     return false;
+}
+
+Control* Effect::ResolveName(const std::string& name) {
+    if (Control* found = VariableOwner::ResolveName(name)) return found;
+    if (name.empty()) return nullptr;
+    if (name == ".") return this;
+    for (int i = 0; i < table_.Count(); ++i) {
+        Variable& variable = table_.At(i);
+        const std::string_view id = variable.Identifier();
+        if (SameName(name, id)) return &variable;
+        if (id.size() > 4 && SameName(id.substr(0, 4), "IDS_") && SameName(name, id.substr(4))) return &variable;
+    }
+    int number = 0;
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), number);
+    if (error == std::errc{} && end == name.data() + name.size() && number != 0)
+        if (Variable* variable = table_.ById(number)) return variable;
+    return table_.ResolveName(name);
 }
 
 std::span<std::uint8_t> Effect::PrivateBlock() { return {}; }

@@ -43,6 +43,9 @@ public:
     // Scripts reach an effect's variables by name but never the effect
     // itself: every command is refused.
     bool RunCommand(const std::string& command, std::string& answer) override;
+    // "." is the effect; then its variables by identifier, by identifier
+    // without "IDS_", or by string id; then the table's own named items.
+    Control* ResolveName(const std::string& name) override;
 
     // A value at the table's current time, with a NaN read as 0 so that no
     // pixel conversion ever meets one.

@@ -1,10 +1,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <string>
 
 #include "EffectTestSupport.h"
 #include "app/core/Stream.h"
+#include "platform/DrawContext.h"
 #include "variables/Catalogue.h"
 
 namespace vantrel {
@@ -133,6 +135,56 @@ TEST(EffectProcess, EmptySurfacesAreRefusedAndInPlaceCallsReadTheOldPicture) {
     EXPECT_EQ(mirror->Process(same, same, same.Bounds()), 1);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) ASSERT_EQ(same.At(x, y), expected.At(x, y));
+}
+
+TEST(EffectScripts, NamesReachTheVariablesWhileTheEffectRefusesCommands) {
+    auto rotator = CreateVideoEffect(266);
+    Control* angle = rotator->Table().ByName("IDS_ANGLE");
+    ASSERT_NE(angle, nullptr);
+    struct Case {
+        const char* name;
+        Control* expected;
+    } cases[] = {{"IDS_ANGLE", angle}, {"angle", angle}, {"267", angle}, {".", rotator.get()},
+                 {"#267", nullptr}, {"", nullptr}, {"IDS_", nullptr}, {"nothing", nullptr}, {"0", nullptr}};
+    for (const Case& c : cases) EXPECT_EQ(rotator->ResolveName(c.name), c.expected) << c.name;
+    std::string answer;
+    EXPECT_TRUE(angle->RunCommand("SetValue 45", answer));
+    EXPECT_DOUBLE_EQ(rotator->ValueById(267), 45);
+    EXPECT_FALSE(rotator->RunCommand("GetTime", answer));
+}
+
+// Records the rows a disc is filled with, by colour.
+class DiscRecorder final : public DrawContext {
+public:
+    void Line(Pen, int, int, int, int) override {}
+    void FillRect(const Rect& rect, Colour colour) override {
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x) pixels[{x, y}] = colour;
+    }
+    void StretchPicture(const Surface&, const Rect&, const Rect&) override {}
+    void TilePicture(const Surface&, const Rect&) override {}
+    void Text(const std::string&, const Rect&, const TextStyle&) override {}
+    TextSize TextExtent(const std::string&, int) override { return {}; }
+    Colour PixelAt(int, int) override { return 0; }
+    void SetClip(const Rect&) override {}
+    void ClearClip() override {}
+    std::map<std::pair<int, int>, Colour> pixels;
+};
+
+TEST(RotatorOverlay, ThreeDiscsAtTheCentreOfTheRectangle) {
+    auto rotator = CreateVideoEffect(266);
+    rotator->SetValueNow(269, 0.25);
+    DiscRecorder dc;
+    rotator->DrawOverlay(dc, {100, 50, 140, 90});
+    const Colour black = Rgb(0, 0, 0), white = Rgb(255, 255, 255);
+    // Centre (110, 70): black core of radius 2, white ring to 4, black to 6.
+    EXPECT_EQ(dc.pixels.at({110, 70}), black);
+    EXPECT_EQ(dc.pixels.at({112, 70}), black);
+    EXPECT_EQ(dc.pixels.at({113, 70}), white);
+    EXPECT_EQ(dc.pixels.at({110, 74}), white);
+    EXPECT_EQ(dc.pixels.at({116, 70}), black);
+    EXPECT_EQ(dc.pixels.count({117, 70}), 0u);
+    EXPECT_EQ(dc.pixels.count({115, 75}), 0u);  // outside radius 6
 }
 
 }  // namespace
