@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/shell/ProjectVerbs.h"
 #include "app/shell/Startup.h"
 #include "media/make/BatchVerbs.h"
 #include "platform/qt/QtPlatform.h"
@@ -29,6 +30,9 @@ constexpr BatchVerb kVerbs[] = {
     {"--version", 0, 0, false, &Version},
     {"--make", 2, 2, true, &MakeVerb},
     {"--picture", 3, 3, true, &PictureVerb},
+    {"--info", 1, 1, true, &InfoVerb},
+    {"--save-as", 2, 2, true, &SaveAsVerb},
+    {"--script", 1, 6, true, &ScriptVerb},
 };
 
 constexpr std::string_view kUsage =

@@ -6,8 +6,8 @@
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
 #include "app/shell/Batch.h"
-#include "app/shell/MemoryPictureStore.h"
-#include "app/shell/StandInRoot.h"
+#include "app/core/PictureStore.h"
+#include "app/shell/ProgramParts.h"
 #include "app/shell/Startup.h"
 #include "app/shell/WindowProcedure.h"
 #include "platform/qt/QtPlatform.h"
@@ -21,10 +21,8 @@ constexpr int kErrorCaption = 590;   // "Error"
 
 EditorParts& Defaults() {
     static EditorParts parts{
-        [](Window&) -> std::unique_ptr<PictureStore> { return std::make_unique<MemoryPictureStore>(); },
-        [](Application& application, Window& window) -> std::unique_ptr<Item> {
-            return std::make_unique<StartRoot>(&window, application.Media(), &application);
-        },
+        &StartMediaSystem,
+        &MakeRootClip,
         {},
         {}};
     return parts;

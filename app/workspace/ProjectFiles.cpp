@@ -112,14 +112,18 @@ int SaveProjectAs(const std::string& in, const std::string& out, std::string& me
         message = opened ? "cannot read the project " + in : "cannot open " + in;
         return 1;
     }
+    return SaveRootAs(root, out, message) ? 0 : 1;
+}
+
+bool SaveRootAs(Workspace& root, const std::string& out, std::string& message) {
     root.SetName(BaseName(out));
     root.SetMediaPath(out);
     std::string error;
     if (!WriteProjectFile(root, out, error)) {
         message = "cannot save " + out + ": " + error;
-        return 1;
+        return false;
     }
-    return 0;
+    return true;
 }
 
 }  // namespace vantrel

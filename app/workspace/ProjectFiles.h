@@ -7,6 +7,7 @@
 namespace vantrel {
 
 class Clip;
+class Workspace;
 
 // Replaces everything from the last dot of the file name on with the
 // extension (".kwp"), or appends it when the name has no dot. The search
@@ -48,5 +49,8 @@ private:
 // saves it as OUT (name and path fields set as "Save As" sets them).
 // Answers 0 on success and 1 on failure with `message` saying why.
 int SaveProjectAs(const std::string& in, const std::string& out, std::string& message);
+// Saves a loaded root under a new name as "Save As" does (name and path
+// fields follow the new file); false with `message` saying why.
+bool SaveRootAs(Workspace& root, const std::string& out, std::string& message);
 
 }  // namespace vantrel

@@ -4,6 +4,9 @@
 #include <QImage>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/core/Surface.h"
 #include "platform/qt/QtMainWindow.h"
@@ -24,7 +27,18 @@ struct QtPlatform::State {
 
 QtPlatform::QtPlatform(int& argc, char** argv, Mode mode) : state_(std::make_unique<State>()) {
     // Batch runs never show anything, with or without a display.
-    if (mode == Mode::Batch) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (mode == Mode::Batch) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // Render machines often run without a login session; Qt would warn
+        // on every run that it made a runtime folder of its own.
+        if (!std::getenv("XDG_RUNTIME_DIR")) {
+            const std::string folder = "/tmp/runtime-vantrel-" + std::to_string(::getuid());
+            ::mkdir(folder.c_str(), 0700);
+            struct stat info {};
+            if (::stat(folder.c_str(), &info) == 0 && info.st_uid == ::getuid() && (info.st_mode & 077) == 0)
+                ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+        }
+    }
     if (!QCoreApplication::instance()) {
         state_->application = std::make_unique<QApplication>(argc, argv);
         QApplication::setApplicationName("Vantrel");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "app/workspace/Workspace.h"
+#include "media/display/MediaSystem.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -204,8 +207,24 @@ TEST_F(EditorTest, AMinimisedWindowIsNotLaidOutUntilRestored) {
     EXPECT_EQ(code, 0);
 }
 
-TEST_F(EditorTest, TheStartRootAnswersAClickOnItsButton) {
+TEST_F(EditorTest, TheProgramsOwnRootIsTheWorkspaceOverTheMediaSystem) {
     parts.root = nullptr;  // the program's own
+    parts.media = nullptr;
+    bool workspace = false, media = false;
+    const int code = Run({}, [&](QWidget&, Application& app) {
+        workspace = dynamic_cast<Workspace*>(app.RootClip()) != nullptr;
+        media = dynamic_cast<MediaSystem*>(app.Media()) != nullptr;
+        app.Refresh();
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(workspace);
+    EXPECT_TRUE(media);
+}
+
+TEST_F(EditorTest, TheStartRootAnswersAClickOnItsButton) {
+    parts.root = [](Application& application, Window& window) -> std::unique_ptr<Item> {
+        return std::make_unique<StartRoot>(&window, application.Media(), &application);
+    };
     parts.media = nullptr;
     int clicks = -1;
     QRgb before = 0, after = 0;

@@ -1,0 +1,28 @@
+#pragma once
+#include <memory>
+
+namespace vantrel {
+
+// Connects the parts that only meet in the finished program: downloads for
+// media, scripts and pages, the "prefs" object for scripts, and the skin
+// services every control paints through. The editor and every batch verb
+// call it once, before the first clip or control is made.
+void ConnectProgramParts(bool editor);
+
+class PictureStore;
+class PluginTables;
+class Window;
+class Application;
+class Item;
+
+// The plugins of the running program, loaded while the media system starts.
+PluginTables& ProgramPlugins();
+
+// The editor's media system, started for the window; null when it is not
+// usable on this machine.
+std::unique_ptr<PictureStore> StartMediaSystem(Window& window);
+// The editor's root clip: the workspace with composition and make behind
+// its worker.
+std::unique_ptr<Item> MakeRootClip(Application& application, Window& window);
+
+}  // namespace vantrel

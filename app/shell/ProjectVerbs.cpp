@@ -1,0 +1,108 @@
+#include "app/shell/ProjectVerbs.h"
+
+#include <iostream>
+#include <optional>
+#include <sstream>
+
+#include "app/shell/ProgramParts.h"
+#include "app/workspace/ProjectFiles.h"
+#include "app/workspace/Workspace.h"
+#include "media/sources/ClipInfo.h"
+#include "script/Batch.h"
+
+namespace vantrel {
+
+namespace {
+void Fail(const BatchContext& context, const std::string& message) {
+    std::fprintf(context.err, "vantrel: %s\n", message.c_str());
+}
+
+struct ScriptArguments {
+    std::string script;
+    std::optional<std::string> project, saveAs;
+    std::optional<std::chrono::milliseconds> timeout;
+};
+
+// The script comes first; the project is the one argument that is not an
+// option; options take the argument after them.
+std::optional<ScriptArguments> ParseScriptArguments(std::span<const std::string> args) {
+    if (args.empty()) return std::nullopt;
+    ScriptArguments parsed;
+    parsed.script = args[0];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--save-as" || arg == "--timeout") {
+            if (i + 1 >= args.size()) return std::nullopt;
+            const std::string& value = args[++i];
+            if (arg == "--save-as") {
+                if (parsed.saveAs) return std::nullopt;
+                parsed.saveAs = value;
+            } else {
+                if (parsed.timeout) return std::nullopt;
+                parsed.timeout = ParseScriptTimeout(value);
+                if (!parsed.timeout) return std::nullopt;
+            }
+        } else if (arg.starts_with("--") || parsed.project) {
+            return std::nullopt;
+        } else {
+            parsed.project = arg;
+        }
+    }
+    return parsed;
+}
+}  // namespace
+
+int InfoVerb(const BatchContext& context, std::span<const std::string> args) {
+    if (args.size() != 1) return kExitUsage;
+    bool ok = false;
+    const std::string text = ClipInfoText(args[0], ok);
+    if (!ok) {
+        Fail(context, "cannot open " + args[0]);
+        return kExitFailure;
+    }
+    std::fprintf(context.out, "%s\n", text.c_str());
+    return kExitOk;
+}
+
+int SaveAsVerb(const BatchContext& context, std::span<const std::string> args) {
+    if (args.size() != 2) return kExitUsage;
+    ConnectProgramParts(false);
+    std::string message;
+    if (SaveProjectAs(args[0], args[1], message) != 0) {
+        Fail(context, message);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int ScriptVerb(const BatchContext& context, std::span<const std::string> args) {
+    const auto parsed = ParseScriptArguments(args);
+    if (!parsed) return kExitUsage;
+    ConnectProgramParts(false);
+    WorkspaceOptions options;
+    options.startWorker = false;
+    Workspace root(nullptr, nullptr, nullptr, options);
+    root.SetAsksForMissingMedia(false);
+    if (parsed->project) {
+        bool opened = false;
+        if (!ReadProjectFile(root, *parsed->project, opened)) {
+            Fail(context, (opened ? "cannot read the project " : "cannot open ") + *parsed->project);
+            return kExitFailure;
+        }
+    }
+    std::ostringstream out, err;
+    std::string result;
+    const int status = RunScriptBatch(parsed->script, root, {parsed->timeout, &out, &err}, result);
+    std::fputs(err.str().c_str(), context.err);
+    std::fputs(out.str().c_str(), context.out);
+    if (parsed->saveAs) {
+        std::string message;
+        if (!SaveRootAs(root, *parsed->saveAs, message)) {
+            Fail(context, message);
+            return kExitFailure;
+        }
+    }
+    return status;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,16 @@
+#pragma once
+#include <span>
+#include <string>
+
+#include "app/shell/Batch.h"
+
+namespace vantrel {
+
+// "--info MEDIA": the "Clip Info" text of a media file on standard output.
+int InfoVerb(const BatchContext& context, std::span<const std::string> args);
+// "--save-as FILE.kwp OUT.kwp".
+int SaveAsVerb(const BatchContext& context, std::span<const std::string> args);
+// "--script SCRIPT.vrm [FILE.kwp] [--save-as OUT.kwp] [--timeout SECONDS]".
+int ScriptVerb(const BatchContext& context, std::span<const std::string> args);
+
+}  // namespace vantrel
