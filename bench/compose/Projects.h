@@ -1,0 +1,19 @@
+#pragma once
+// Projects written through the ordinary record writer: the bundled example
+// and the W1 make workload of the benchmarks.
+#include <string>
+
+namespace vantrel::bench {
+
+// Writes example.kwp into `folder`, which holds the example's media (made by
+// make_example_media.sh); media are named relative to the folder.
+bool WriteExampleProject(const std::string& folder, std::string& error);
+
+// The W1 workload in `folder`: four 352 x 288 15 fps uncompressed AVIs and
+// four 44100 Hz stereo WAVs of `seconds` each (made with ffmpeg once and
+// kept), and w1.kwp over them. Answers the project path, empty on failure.
+std::string WriteW1Project(const std::string& folder, int seconds, std::string& error);
+// ffmpeg's command line doing the same work into `output` (.mkv).
+std::string W1FfmpegCommand(const std::string& folder, int seconds, const std::string& output);
+
+}  // namespace vantrel::bench
