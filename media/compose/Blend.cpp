@@ -75,16 +75,19 @@ void BlendScaled(const Surface& source, const Rect& s, Surface& destination, con
     // Source column per destination column; -1 where it falls off the picture.
     thread_local std::vector<int> columns;
     columns.resize(std::size_t(x1 - x0));
-    bool allInside = true;
+    bool allInside = true, contiguous = true;
     for (int x = x0; x < x1; ++x) {
         const std::int64_t sx = s.left + (x - std::int64_t(d.left)) * sw / dw;
         const bool inside = sx >= 0 && sx < source.Width() && sx < s.right;
         columns[std::size_t(x - x0)] = inside ? int(sx) : -1;
         allInside = allInside && inside;
+        contiguous = contiguous && sx == columns[0] + (x - x0);
     }
     const int* col = columns.data();
     const int count = x1 - x0;
-    const std::uint32_t add = std::uint32_t(alphaAdd);
+    // The alpha each source alpha becomes once the opacity step is added.
+    std::uint32_t alphaOf[256];
+    for (int a = 0; a < 256; ++a) alphaOf[a] = std::uint32_t(std::clamp(a + alphaAdd, 0, 255));
 
     for (int y = y0; y < y1; ++y) {
         const std::int64_t sy = s.top + (y - std::int64_t(d.top)) * sh / dh;
@@ -96,18 +99,21 @@ void BlendScaled(const Surface& source, const Rect& s, Surface& destination, con
                 if (col[i] >= 0) out[i] = in[col[i]];
             continue;
         }
-        if (alphaAdd == 0 && allInside) {
+        if (allInside && contiguous) {
+            // One to one across: no column lookups.
+            const Pixel* row = in + col[0];
             for (int i = 0; i < count; ++i) {
-                const Pixel p = in[col[i]];
-                out[i] = Mix(p, out[i], p >> 24);
+                const Pixel p = row[i];
+                const std::uint32_t a = alphaOf[p >> 24];
+                out[i] = Mix((p & 0x00FFFFFFu) | a << 24, out[i], a);
             }
             continue;
         }
         for (int i = 0; i < count; ++i) {
             if (col[i] < 0) continue;
             const Pixel p = in[col[i]];
-            const int a = std::clamp(int(p >> 24) + int(add), 0, 255);
-            out[i] = Mix((p & 0x00FFFFFFu) | std::uint32_t(a) << 24, out[i], std::uint32_t(a));
+            const std::uint32_t a = alphaOf[p >> 24];
+            out[i] = Mix((p & 0x00FFFFFFu) | a << 24, out[i], a);
         }
     }
 }
@@ -134,6 +140,16 @@ void SetAlpha(Surface& surface, int alpha) {
     for (int y = 0; y < surface.Height(); ++y) {
         Pixel* row = surface.Row(y);
         for (int x = 0; x < surface.Width(); ++x) row[x] = (row[x] & 0x00FFFFFFu) | a;
+    }
+}
+
+void CopyOpaque(const Surface& source, Surface& destination) {
+    const int w = std::min(source.Width(), destination.Width());
+    const int h = std::min(source.Height(), destination.Height());
+    for (int y = 0; y < h; ++y) {
+        const Pixel* in = source.Row(y);
+        Pixel* out = destination.Row(y);
+        for (int x = 0; x < w; ++x) out[x] = in[x] | 0xFF000000u;
     }
 }
 

@@ -39,6 +39,8 @@ void BlendScaled(const Surface& source, const Rect& sourceRect, Surface& destina
 int OpacityStep(double value);
 void AddAlpha(Surface& surface, int d);
 void SetAlpha(Surface& surface, int alpha);
+// Copies the pixels of equally sized surfaces with alpha 255.
+void CopyOpaque(const Surface& source, Surface& destination);
 
 // Squares of side 2^n (n limited to 0 ... 16): 0x00FFFFFF where exactly one
 // of x & side, y & side is non-zero, else 0.

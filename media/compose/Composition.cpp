@@ -245,19 +245,30 @@ bool Compose(Clip& arrangement, int flags) {
         }
 
     Surface* current = &composite;
+    Surface& finished = state->surfaces[0];
     if (root) {
+        std::vector<VideoEffect*> masters;
+        for (const auto& owner : arrangement.VideoEffects())
+            if (auto* effect = dynamic_cast<VideoEffect*>(owner.get()); effect && effect->Type() != kExtraOutputType)
+                masters.push_back(effect);
+        if (masters.empty()) {
+            // Opaque straight into the finished frame: one pass instead of two.
+            CopyOpaque(composite, finished);
+            return true;
+        }
         SetAlpha(composite, 255);
         Surface* spare = &state->surfaces[3];
-        for (const auto& owner : arrangement.VideoEffects()) {
-            auto* effect = dynamic_cast<VideoEffect*>(owner.get());
-            if (!effect || effect->Type() == kExtraOutputType) continue;
+        for (VideoEffect* effect : masters) {
             ShowStatus(arrangement, "Processing", "-> Master -> " + std::string(EffectName(Effect::Kind::kVideo, effect->Type())));
             spare->CopyFrom(*current, current->Bounds(), 0, 0);
             effect->Process(*current, *spare, current->Bounds());
             std::swap(current, spare);
         }
     }
-    state->surfaces[0].StretchFrom(*current, current->Bounds(), state->surfaces[0].Bounds());
+    if (current->Width() == finished.Width() && current->Height() == finished.Height())
+        finished.CopyFrom(*current, current->Bounds(), 0, 0);
+    else
+        finished.StretchFrom(*current, current->Bounds(), finished.Bounds());
     return true;
 }
 
