@@ -136,6 +136,18 @@ TEST_F(Composition, EffectEnableBelowOneHalfSkipsTheEffect) {
     }
 }
 
+TEST_F(Composition, ExtraOutputBlendsByItsOwnDestinationInsteadOfTheClips) {
+    Clip* clip = Still("extra.bmp", kRed, kBlue, 0);
+    VariableOwner* extra = clip->AddEffect(EffectKind::kVideo, 182);  // "Extra Output"
+    ASSERT_NE(extra, nullptr);
+    // Its own destination: the right half of the frame.
+    SetValue(*extra, 49, 0.5);
+    Surface& frame = Frame();
+    EXPECT_EQ(Rgb(frame.At(10, 120)), 0u);  // the clip's own blend is skipped
+    EXPECT_NE(Rgb(frame.At(200, 120)), 0u);
+    EXPECT_NE(Rgb(frame.At(300, 120)), 0u);
+}
+
 TEST_F(Composition, TheDetailViewShowsTheCurrentChildOverTheCheckerboard) {
     Clip* clip = Still("detail.bmp", kRed, kRed, 0);
     SetValue(*clip, 554, -1);  // fully transparent: only the board shows
