@@ -10,6 +10,7 @@
 #include "skin/SettingsStore.h"
 #include "controls/SkinServices.h"
 #include "media/sources/MediaOpen.h"
+#include "platform/qt/QtTextRenderer.h"
 #include "script/ScriptContext.h"
 #include "script/ScriptNames.h"
 #include "skin/PreferencesObject.h"
@@ -26,6 +27,8 @@ void ConnectProgramParts(bool editor) {
     static bool connected = false;
     if (connected) return;
     connected = true;
+    // Text pictures need the Qt application, which both callers made first.
+    InstallQtTextRenderer();
     SetDownloadFunction(&DownloadMedia);
     SetMemberAreaFetch(&RefreshFromMemberArea);
     SetScriptPreferences(&PreferencesItem());
