@@ -1,6 +1,7 @@
 #include "app/shell/ProgramParts.h"
 
 #include "app/core/PictureStore.h"
+#include "app/core/Surface.h"
 #include "app/shell/Application.h"
 #include "app/workspace/Workspace.h"
 #include "browser/internet/InternetCommands.h"
@@ -8,6 +9,7 @@
 #include "media/make/WorkspaceMake.h"
 #include "media/plugins/PluginTables.h"
 #include "skin/SettingsStore.h"
+#include "skin/SkinActions.h"
 #include "controls/SkinServices.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/qt/QtTextRenderer.h"
@@ -18,9 +20,30 @@
 namespace vantrel {
 
 namespace {
+constexpr int kBackgroundImage = 555;      // "Application Background Image"
+constexpr int kDarkBackgroundImage = 560;  // "Application Background Dark"
+
 std::optional<std::string> DownloadMedia(const std::string& url) {
     return FetchToTemporaryFolder(url, LocalNameFor(url));
 }
+
+MediaSystem* TheMediaSystem = nullptr;
+}  // namespace
+
+void DeriveDarkBackground(MediaSystem& media) {
+    const Surface* light = media.Picture(kBackgroundImage);
+    if (!light || light->IsEmpty()) return;
+    const Rect size = media.PictureRect(kBackgroundImage);
+    auto dark = std::make_unique<Surface>(*light);
+    // Half brightness keeps the pattern readable behind light text.
+    for (int y = 0; y < dark->Height(); ++y) {
+        Pixel* row = dark->Row(y);
+        for (int x = 0; x < dark->Width(); ++x) row[x] = (row[x] >> 1 & 0x007f7f7f) | (row[x] & 0xff000000);
+    }
+    media.StorePicture(kDarkBackgroundImage, std::move(dark), size.Width(), size.Height());
+}
+
+namespace {
 }  // namespace
 
 void ConnectProgramParts(bool editor) {
@@ -34,6 +57,9 @@ void ConnectProgramParts(bool editor) {
     SetScriptPreferences(&PreferencesItem());
     SkinStartup skin;
     (void)editor;
+    skin.imageLoaded = [](Control&, int id) {
+        if (id == kBackgroundImage && TheMediaSystem) DeriveDarkBackground(*TheMediaSystem);
+    };
     StartSkin(skin);
 }
 
@@ -50,6 +76,9 @@ std::unique_ptr<PictureStore> StartMediaSystem(Window& window) {
     options.hooks.loadPlugins = [] { ProgramPlugins().LoadDefault(); };
     options.hooks.unloadPlugins = [] { ProgramPlugins().Shutdown(); };
     if (!media->Start(options)) return nullptr;
+    ReloadSkinPictures(*media);
+    DeriveDarkBackground(*media);
+    TheMediaSystem = media.get();
     return media;
 }
 

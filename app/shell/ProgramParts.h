@@ -9,6 +9,7 @@ namespace vantrel {
 // call it once, before the first clip or control is made.
 void ConnectProgramParts(bool editor);
 
+class MediaSystem;
 class PictureStore;
 class PluginTables;
 class Window;
@@ -21,6 +22,10 @@ PluginTables& ProgramPlugins();
 // The editor's media system, started for the window; null when it is not
 // usable on this machine.
 std::unique_ptr<PictureStore> StartMediaSystem(Window& window);
+// "Application Background Dark" made from "Application Background Image"
+// whenever that picture changes.
+void DeriveDarkBackground(MediaSystem& media);
+
 // The editor's root clip: the workspace with composition and make behind
 // its worker.
 std::unique_ptr<Item> MakeRootClip(Application& application, Window& window);

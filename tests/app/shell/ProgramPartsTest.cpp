@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include "app/core/Surface.h"
+#include "app/shell/ProgramParts.h"
+#include "media/display/MediaSystem.h"
+
+namespace vantrel {
+namespace {
+
+TEST(ProgramPartsTest, TheDarkBackgroundIsTheBackgroundAtHalfBrightness) {
+    MediaSystem media;
+    ASSERT_TRUE(media.Start({}));
+    auto light = std::make_unique<Surface>(4, 2);
+    light->Fill(light->Bounds(), MakePixel(200, 101, 7, 255));
+    ASSERT_TRUE(media.StorePicture(555, std::move(light), 3, 2));
+    DeriveDarkBackground(media);
+    const Surface* dark = media.Picture(560);
+    ASSERT_NE(dark, nullptr);
+    EXPECT_EQ(dark->At(0, 0), MakePixel(100, 50, 3, 255));
+    EXPECT_EQ(media.PictureRect(560), media.PictureRect(555));
+}
+
+TEST(ProgramPartsTest, NoBackgroundMeansNoDarkOne) {
+    MediaSystem media;
+    ASSERT_TRUE(media.Start({}));
+    DeriveDarkBackground(media);
+    EXPECT_FALSE(media.HasPicture(560));
+}
+
+}  // namespace
+}  // namespace vantrel
