@@ -138,6 +138,40 @@ TEST_F(AudioMix, TheEnvelopeFollowsThePeaks) {
     EXPECT_NEAR(strip->ValueAt(1500), 0.0, 1e-3);
 }
 
+TEST(EnvelopeStrip, KeysMoveBetweenTheStripAndAClipVariableShiftedAndRescaled) {
+    Clip root;
+    MakeRoot(root);
+    Clip* sub = root.NewChildClip(kSubArrangementType);
+    ASSERT_NE(sub, nullptr);
+    sub->RestoreTimes(1000, 5000, 0);  // local = root time - 1000
+    root.SetTime(1500);
+    ASSERT_EQ(root.Time() - sub->Time(), 1000);
+    Variable volume;
+    volume.Define("IDS_TEST_VOLUME", 0, -1, 1, 0);
+    volume.SetValueAt(0, -1);
+    volume.SetValueAt(200, 0);
+    volume.SetValueAt(400, 1);
+    Variable strip;
+    strip.Define("IDS_TEST_STRIP", 0, 0, 10, 0);
+    ASSERT_TRUE(ToClipStrip(root, *sub, volume, strip));
+    ASSERT_EQ(strip.KeyCount(), 3);
+    EXPECT_EQ(strip.Key(0).time, 1000);
+    EXPECT_DOUBLE_EQ(strip.Key(1).value, 5);
+    EXPECT_DOUBLE_EQ(strip.Key(2).value, 10);
+    // Back again, with the key before 0 dropped.
+    strip.SetValueAt(500, 2);
+    Variable back;
+    back.Define("IDS_TEST_BACK", 0, -1, 1, 0);
+    ASSERT_TRUE(FromClipStrip(root, *sub, strip, back));
+    ASSERT_EQ(back.KeyCount(), 3);
+    EXPECT_EQ(back.Key(0).time, 0);
+    EXPECT_DOUBLE_EQ(back.Key(0).value, -1);
+    EXPECT_EQ(back.Key(2).time, 400);
+    Variable empty;
+    empty.Define("IDS_TEST_EMPTY", 0, 1, 1, 1);
+    EXPECT_FALSE(ToClipStrip(root, *sub, volume, empty));
+}
+
 TEST(EnvelopeStrip, InvertFullRangeAndReleases) {
     Variable strip;
     strip.Define("IDS_TEST_STRIP", 0, 0, 1, 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "effects/Effect.h"
+#include "platform/TextRenderer.h"
 #include "media/compose/ClipState.h"
 #include "media/compose/Composition.h"
 #include "tests/media/compose/Fixtures.h"
@@ -146,6 +147,50 @@ TEST_F(Composition, ExtraOutputBlendsByItsOwnDestinationInsteadOfTheClips) {
     EXPECT_EQ(Rgb(frame.At(10, 120)), 0u);  // the clip's own blend is skipped
     EXPECT_NE(Rgb(frame.At(200, 120)), 0u);
     EXPECT_NE(Rgb(frame.At(300, 120)), 0u);
+}
+
+// Records the marks drawn on the detail view.
+class MarkRecorder final : public TextRenderer {
+public:
+    struct Mark {
+        Rect rect;
+        std::string text;
+        Colour colour;
+    };
+    bool DrawLine(Surface&, const Rect& rect, const std::string& text, const TextFont&, Colour colour) override {
+        marks.push_back({rect, text, colour});
+        return true;
+    }
+    TextSize Extent(const std::string&, const TextFont&) override { return {}; }
+    std::vector<Mark> marks;
+};
+
+TEST_F(Composition, TheDetailViewMarksADisabledOrToggledOffCurrentEffect) {
+    MarkRecorder recorder;
+    TextRenderer* previous = SetTextRenderer(&recorder);
+    Clip* clip = Still("marks.bmp", kRed, kBlue, 0);
+    VariableOwner* first = clip->AddEffect(EffectKind::kVideo, 300);
+    VariableOwner* last = clip->AddEffect(EffectKind::kVideo, 301);
+    ASSERT_TRUE(first && last);
+    root.SetCurrentChild(clip);
+    SetValue(*first, 519, 0);  // disabled, but not the one shown
+    SetValue(*last, 520, 0);   // toggled off: no current effect, so the last is shown
+    root.SetTime(1000);
+    ASSERT_TRUE(Compose(root, kComposePreview));
+    ASSERT_EQ(recorder.marks.size(), 1u);
+    EXPECT_EQ(recorder.marks[0].text, "Effect Toggle Off");
+    EXPECT_EQ(recorder.marks[0].colour, Colour(0x00FF00));
+    // The lower half of the fitted 64 x 48 working picture.
+    EXPECT_EQ(recorder.marks[0].rect, (Rect{0, 24, 64, 48}));
+    SetValue(*last, 520, 1);
+    SetValue(*last, 519, 0.2);
+    recorder.marks.clear();
+    ASSERT_TRUE(Compose(root, kComposePreview));
+    ASSERT_EQ(recorder.marks.size(), 1u);
+    EXPECT_EQ(recorder.marks[0].text, "Effect Disabled");
+    EXPECT_EQ(recorder.marks[0].colour, Colour(0x0000FF));
+    EXPECT_EQ(recorder.marks[0].rect, (Rect{0, 0, 64, 24}));
+    SetTextRenderer(previous);
 }
 
 TEST_F(Composition, TheDetailViewShowsTheCurrentChildOverTheCheckerboard) {
