@@ -124,11 +124,14 @@ int OpacityStep(double value) {
     return int(d);
 }
 
-void AddAlpha(Surface& surface, int d) {
+void AddAlpha(Surface& surface, int d) { AddAlpha(surface, d, surface.Bounds()); }
+
+void AddAlpha(Surface& surface, int d, const Rect& rect) {
     if (d == 0 || surface.IsEmpty()) return;
-    for (int y = 0; y < surface.Height(); ++y) {
+    const Rect r = rect.Intersect(surface.Bounds());
+    for (int y = r.top; y < r.bottom; ++y) {
         Pixel* row = surface.Row(y);
-        for (int x = 0; x < surface.Width(); ++x) {
+        for (int x = r.left; x < r.right; ++x) {
             const int a = std::clamp(int(row[x] >> 24) + d, 0, 255);
             row[x] = (row[x] & 0x00FFFFFFu) | std::uint32_t(a) << 24;
         }

@@ -38,6 +38,7 @@ void BlendScaled(const Surface& source, const Rect& sourceRect, Surface& destina
 // becomes clamp(alpha + d, 0, 255).
 int OpacityStep(double value);
 void AddAlpha(Surface& surface, int d);
+void AddAlpha(Surface& surface, int d, const Rect& rect);
 void SetAlpha(Surface& surface, int alpha);
 // Copies the pixels of equally sized surfaces with alpha 255.
 void CopyOpaque(const Surface& source, Surface& destination);

@@ -144,7 +144,9 @@ void DrawChild(Clip& child, ArrangementState& parent, int flags) {
     Surface* spare = &parent.surfaces[2];
     working->Clear();
     working->StretchFrom(*picture.surface, sourcePx, area);
-    AddAlpha(*working, opacity);
+    // Only the picture itself: the cleared rest stays transparent for
+    // effects that look at neighbouring pixels.
+    AddAlpha(*working, opacity, area);
 
     bool delivered = false;
     bool detailShown = false;
