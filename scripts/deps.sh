@@ -8,7 +8,7 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   libjpeg62-turbo-dev libcurl4-openssl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  ffmpeg python3 clang
+  ffmpeg python3
 )
 missing=()
 for p in "${packages[@]}"; do
