@@ -178,7 +178,7 @@ void DrawChild(Clip& child, ArrangementState& parent, int flags) {
             }
         }
         const bool isLast = i + 1 == effects.size();
-        if ((flags & kComposePreview) && !detailShown && (&effect == current || (!current && isLast))) {
+        if ((flags & kComposePreview) && !detailShown && (&effect == current || isLast)) {
             ShowDetail(parent, *working, *spare, area, enable < 0.5, toggle < 0.5);
             detailShown = true;
         }
