@@ -5,6 +5,7 @@
 
 #include "media/clips/ClipHeader.h"
 #include "media/compose/ClipState.h"
+#include "app/core/WorkerThread.h"
 #include "media/make/Make.h"
 #include "platform/test/ScriptedPlatform.h"
 #include "tests/media/compose/Fixtures.h"
@@ -233,6 +234,38 @@ TEST_F(MakeLoop, TheMadeFileOpensOnlyWhenAskedAndOnlyAfterAFrame) {
     job.openWhenMade = true;
     RunMake(root, plugin, job);
     EXPECT_EQ(platform.shell.opened.size(), 1u);
+}
+
+TEST_F(MakeLoop, StartingAsksForTheFileWithThePluginsExtension) {
+    ScriptedPlatform platform;
+    WorkerThread worker([](std::int32_t, void*) { return 0; }, nullptr);
+    root.SetWorker(&worker);
+    MakeJob job;
+    // Nothing to make: the message, and no dialog.
+    EXPECT_FALSE(PrepareMake(root, &plugin, nullptr, nullptr, true, job));
+    ASSERT_EQ(platform.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(platform.dialogs.boxes[0].text, "No Audio and no Video available for making.");
+    EXPECT_TRUE(platform.dialogs.saveRequests.empty());
+
+    Picture();
+    platform.dialogs.fileAnswers = {std::string("/films/first.cut.avi"), std::nullopt};
+    ASSERT_TRUE(PrepareMake(root, &plugin, nullptr, nullptr, true, job));
+    EXPECT_EQ(job.outputFile, "/films/first.cut.mkv");
+    EXPECT_TRUE(job.makeVideo);
+    EXPECT_FALSE(job.makeAudio);
+    EXPECT_TRUE(job.openWhenMade);
+    const FileDialogRequest& request = platform.dialogs.saveRequests.at(0);
+    ASSERT_EQ(request.filters.size(), 2u);
+    EXPECT_EQ(request.filters[0].patterns, "*.mkv");
+    EXPECT_EQ(request.filters[1].description, "All Files (*.*)");
+    // Cancelled, without a plugin, or while the tree is held: nothing starts.
+    EXPECT_FALSE(PrepareMake(root, &plugin, nullptr, nullptr, true, job));
+    EXPECT_FALSE(PrepareMake(root, nullptr, nullptr, nullptr, true, job));
+    root.HoldTree();
+    EXPECT_FALSE(PrepareMake(root, &plugin, nullptr, nullptr, true, job));
+    root.ReleaseTree();
+    EXPECT_EQ(platform.dialogs.saveRequests.size(), 2u);
+    root.SetWorker(nullptr);
 }
 
 TEST_F(MakeLoop, ARefusedSettingEndsQuietly) {
