@@ -5,7 +5,6 @@
 
 #include "app/shell/ProjectVerbs.h"
 #include "app/shell/Startup.h"
-#include "media/make/BatchVerbs.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/test/ScriptedPlatform.h"
 

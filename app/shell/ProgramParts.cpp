@@ -5,6 +5,7 @@
 #include "app/shell/Application.h"
 #include "app/workspace/Workspace.h"
 #include "browser/internet/InternetCommands.h"
+#include "media/compose/Composition.h"
 #include "media/display/MediaSystem.h"
 #include "media/make/WorkspaceMake.h"
 #include "media/plugins/PluginTables.h"
@@ -52,6 +53,9 @@ void ConnectProgramParts(bool editor) {
     connected = true;
     // Text pictures need the Qt application, which both callers made first.
     InstallQtTextRenderer();
+    // Effects and generators of loaded clips; plugin effects find the
+    // plugins once they are loaded.
+    InstallCompositionParts(&ProgramPlugins());
     SetDownloadFunction(&DownloadMedia);
     SetMemberAreaFetch(&RefreshFromMemberArea);
     SetScriptPreferences(&PreferencesItem());

@@ -1,5 +1,6 @@
 #include "app/shell/ProjectVerbs.h"
 
+#include <charconv>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -7,6 +8,9 @@
 #include "app/shell/ProgramParts.h"
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/Workspace.h"
+#include "app/core/ProgramFolder.h"
+#include "media/make/Make.h"
+#include "media/plugins/PluginTables.h"
 #include "media/sources/ClipInfo.h"
 #include "script/Batch.h"
 
@@ -51,6 +55,42 @@ std::optional<ScriptArguments> ParseScriptArguments(std::span<const std::string>
     return parsed;
 }
 }  // namespace
+
+int MakeVerb(const BatchContext& context, std::span<const std::string> args) {
+    if (args.size() != 2) return kExitUsage;
+    ConnectProgramParts(false);
+    PluginTables& plugins = ProgramPlugins();
+    if (!plugins.FirstExportPlugin() && !plugins.LoadDefault()) {
+        Fail(context, std::string("cannot load the export plugin ") + ProgramFolder() + PluginTables::kDefaultLibrary);
+        return kExitFailure;
+    }
+    std::string message;
+    if (MakeBatchWith(plugins, args[0], args[1], message, context.err) != 0) {
+        Fail(context, message);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int PictureVerb(const BatchContext& context, std::span<const std::string> args) {
+    if (args.size() != 3) return kExitUsage;
+    int time = 0;
+    const std::string& text = args[1];
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), time);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        Fail(context, "TIME_MS must be a whole number of milliseconds: " + text);
+        return kExitUsage;
+    }
+    ConnectProgramParts(false);
+    PluginTables& plugins = ProgramPlugins();
+    if (!plugins.FirstExportPlugin()) plugins.LoadDefault();  // plugin effects only; the picture needs none
+    std::string message;
+    if (PictureBatch(args[0], time, args[2], message, &plugins) != 0) {
+        Fail(context, message);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
 
 int InfoVerb(const BatchContext& context, std::span<const std::string> args) {
     if (args.size() != 1) return kExitUsage;

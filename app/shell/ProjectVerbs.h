@@ -6,6 +6,10 @@
 
 namespace vantrel {
 
+// "--make FILE.kwp OUTPUT": the format follows OUTPUT's extension.
+int MakeVerb(const BatchContext& context, std::span<const std::string> args);
+// "--picture FILE.kwp TIME_MS OUT.bmp": the composite picture as a BMP.
+int PictureVerb(const BatchContext& context, std::span<const std::string> args);
 // "--info MEDIA": the "Clip Info" text of a media file on standard output.
 int InfoVerb(const BatchContext& context, std::span<const std::string> args);
 // "--save-as FILE.kwp OUT.kwp".

@@ -292,8 +292,9 @@ int MakeBatch(const std::string& project, const std::string& output, std::string
     return MakeBatchWith(plugins, project, output, message, stderr);
 }
 
-int PictureBatch(const std::string& projectPath, int timeMs, const std::string& bmpPath, std::string& message) {
-    InstallCompositionParts(nullptr);
+int PictureBatch(const std::string& projectPath, int timeMs, const std::string& bmpPath, std::string& message,
+                 const PluginTables* plugins) {
+    InstallCompositionParts(plugins);
     const std::string project = Absolute(projectPath), bmp = Absolute(bmpPath);
     ProjectFolderScope folder(project);
     Clip root;

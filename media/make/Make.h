@@ -83,7 +83,9 @@ void MakeCommand(Clip& root);
 // reason in `message`. --make picks the format from OUTPUT's extension and
 // writes "Processing" status lines to stderr at most every half second.
 int MakeBatch(const std::string& project, const std::string& output, std::string& message);
-int PictureBatch(const std::string& project, int timeMs, const std::string& bmp, std::string& message);
+// Plugin effects of the project need the plugins; without them they pass the picture on.
+int PictureBatch(const std::string& project, int timeMs, const std::string& bmp, std::string& message,
+                 const PluginTables* plugins = nullptr);
 // The same with the plugins given (tests) and the progress stream chosen.
 int MakeBatchWith(const PluginTables& plugins, const std::string& project, const std::string& output,
                   std::string& message, std::FILE* progress);
