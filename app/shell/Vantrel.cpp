@@ -10,6 +10,7 @@
 #include "app/shell/ProgramParts.h"
 #include "app/shell/Startup.h"
 #include "app/shell/WindowProcedure.h"
+#include "app/workspace/Workspace.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace vantrel {
@@ -76,8 +77,14 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
     window->ShowMaximised();
 
     // The whole argument is the one path, as it was given.
-    if (argc == 2 && application->RootClip() && IsProjectPath(argv[1]))
-        OpenProject(*application->RootClip(), argv[1]);
+    if (argc == 2 && application->RootClip() && IsProjectPath(argv[1])) {
+        // The workspace reads its media from the project's folder and
+        // remembers where the project came from; a stand-in root just loads.
+        if (auto* workspace = dynamic_cast<Workspace*>(application->RootClip()))
+            workspace->OpenProjectFile(argv[1]);
+        else
+            OpenProject(*application->RootClip(), argv[1]);
+    }
 
     if (parts.started) parts.started(*application, *window);
     const int code = platform.Run();
