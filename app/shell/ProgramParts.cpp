@@ -13,6 +13,7 @@
 #include "skin/SkinActions.h"
 #include "controls/SkinServices.h"
 #include "media/sources/MediaOpen.h"
+#include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtTextRenderer.h"
 #include "script/ScriptContext.h"
 #include "script/ScriptNames.h"
@@ -90,7 +91,13 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     WorkspaceOptions options;
     options.hooks = CompositionWorkerHooks();
     options.language = [] { return SettingsStore::Instance().Language(); };
-    return std::make_unique<Workspace>(&application, &window, application.Media(), options);
+    options.openProjectUrl = [](Window* owner) { return OpenProjectFromAddress(owner); };
+    auto root = std::make_unique<Workspace>(&application, &window, application.Media(), options);
+    Workspace* workspace = root.get();
+    Hooks().openProject = [workspace](const std::string& path) { return workspace->OpenProjectFile(path); };
+    Hooks().importMedia = [workspace](const std::string& path) { return workspace->ImportMedia(path) != nullptr; };
+    Hooks().quit = [] { QtPlatform::Quit(0); };
+    return root;
 }
 
 }  // namespace vantrel

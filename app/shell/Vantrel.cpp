@@ -11,6 +11,7 @@
 #include "app/shell/Startup.h"
 #include "app/shell/WindowProcedure.h"
 #include "app/workspace/Workspace.h"
+#include "browser/internet/InternetCommands.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace vantrel {
@@ -91,6 +92,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
 
     window->SetEvents(nullptr);
     procedure.SetApplication(nullptr);
+    Hooks() = {};  // they reach into the root, which goes now
     application->Destroy();
     application.reset();
     window.reset();

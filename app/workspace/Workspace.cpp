@@ -68,7 +68,8 @@ FileDialogRequest ProjectDialog(const std::string& title, const std::string& fol
 Workspace::Workspace(Application* application, Window* window, PictureStore* media, WorkspaceOptions options)
     : hooks_(std::move(options.hooks)), showHelpTopic_(std::move(options.showHelpTopic)),
       language_(std::move(options.language)),
-      exampleProjectsAllowed_(std::move(options.exampleProjectsAllowed)) {
+      exampleProjectsAllowed_(std::move(options.exampleProjectsAllowed)),
+      openProjectUrl_(std::move(options.openProjectUrl)) {
     SetApp(application);
     SetMedia(media);
     SetParent(nullptr);
@@ -446,6 +447,7 @@ bool Workspace::LoadExampleProject() {
 
 bool Workspace::OpenProjectUrl() {
     if (!AskSaveChanges() || !Platform().dialogs) return false;
+    if (openProjectUrl_) return openProjectUrl_(GetWindow());
     const auto address = Platform().dialogs->TextEntry(GetWindow(), Str(kProjectUrlText), Str(kProjectUrlText), "");
     if (!address || address->empty()) return false;
     const auto local = DownloadToTemp(*address);

@@ -33,6 +33,9 @@ struct WorkspaceOptions {
     // The language number of the example projects' folder (9 when unset);
     // the preferences plug in here.
     std::function<int()> language;
+    // "Open Project URL" through the internet services (asks for the address,
+    // downloads and opens the project); unset, the media download is used.
+    std::function<bool(Window* owner)> openProjectUrl;
 };
 
 // The root clip: a clip like every other, plus the window, the preview
@@ -136,6 +139,7 @@ private:
     std::function<void(int)> showHelpTopic_;
     std::function<int()> language_;
     std::function<bool()> exampleProjectsAllowed_;
+    std::function<bool(Window*)> openProjectUrl_;
     DialogFolders folders_;
     ScriptObjects scriptControls_;
     int framesPerSecond_ = 15;

@@ -454,3 +454,24 @@ TEST(ProjectFiles, BatchSaveAsCopiesTheProject) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST_F(WorkspaceTest, OpenProjectUrlGoesThroughTheInternetServicesWhenTheyArePlugged) {
+    std::vector<Window*> asked;
+    WorkspaceOptions options = Quiet();
+    options.openProjectUrl = [&asked](Window* owner) {
+        asked.push_back(owner);
+        return true;
+    };
+    Workspace root(nullptr, &window, nullptr, options);
+    ResultFlags out = 0;
+    ASSERT_TRUE(root.Command(&window, 654, out));
+    EXPECT_EQ(asked, std::vector<Window*>{&window});
+    EXPECT_EQ(out, kRelayout | kRepaint);
+    EXPECT_TRUE(platform.dialogs.textPrompts.empty());  // the services ask, not the workspace
+}
+
+}  // namespace
+}  // namespace vantrel
