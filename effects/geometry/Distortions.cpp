@@ -71,10 +71,13 @@ protected:
         first_.resize(std::size_t(n));
         second_.resize(std::size_t(n));
         weight_.resize(std::size_t(n));
+        // The loop position counts from the surface's edge, not the
+        // rectangle's: a rectangle further in shows the loop further on.
         for (int i = 0; i < n; ++i) {
-            const int c1 = start + Wrap(std::int64_t(s) + i, n);
+            const std::int64_t at = std::int64_t(s) + start + i;
+            const int c1 = start + Wrap(at, n);
             first_[std::size_t(i)] = c1;
-            second_[std::size_t(i)] = start + Wrap(std::int64_t(s) + i + half, n);
+            second_[std::size_t(i)] = start + Wrap(at + half, n);
             weight_[std::size_t(i)] = std::clamp(std::abs(mid - c1) * 255 / half, 0, 255);
         }
         for (int y = r.top; y < r.bottom; ++y) {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "EffectTestSupport.h"
@@ -87,6 +88,21 @@ TEST(BlendLoop, VerticalRowZeroTakesRowFiftyScaled) {
                                   PixelAlpha(own)));
 }
 
+// The loop counts rows from the surface's top, not the rectangle's: with
+// rows 7 .. 16 and displacement 3, row y takes row 7 + (3 + y) mod 10.
+TEST(BlendLoop, RowsOfARectangleFurtherDownLoopFromTheSurfaceEdge) {
+    const Surface picture = Random(2, 30, 21);
+    auto loop = test::Video(440);
+    Set(*loop, 441, 0.3);  // s = 3
+    const Surface out = Apply(*loop, picture, {0, 7, 2, 17});
+    // Row 12: r1 = 7 + 15 mod 10 = 12, r2 = 7 + 20 mod 10 = 7, w = |12 - 12| * 255 / 5 = 0.
+    EXPECT_EQ(out.At(1, 12), MixColour(picture.At(1, 12), picture.At(1, 7), 0));
+    // Row 16: r1 = 7 + 19 mod 10 = 16, r2 = 7 + 24 mod 10 = 11, w = 4 * 255 / 5 = 204.
+    EXPECT_EQ(out.At(0, 16), MixColour(picture.At(0, 16), picture.At(0, 11), 204));
+    EXPECT_EQ(out.At(0, 6), picture.At(0, 6));
+    EXPECT_EQ(out.At(0, 17), picture.At(0, 17));
+}
+
 TEST(BlendLoop, HorizontalMatchesVerticalOnATransposedPicture) {
     Surface tall = Random(4, 16, 9), wide(16, 4);
     for (int y = 0; y < 16; ++y)
@@ -115,6 +131,42 @@ TEST(RotateAxis, DefaultsCopyThePicture) {
     Set(*twice, 455, 2);
     const Surface out = Apply(*twice, picture);
     for (int x = 0; x < 4; ++x) EXPECT_EQ(out.At(x, 0), out.At(x + 4, 0));
+}
+
+// Uneven ends on a rectangle away from the origin: each row (Rotate X) or
+// column (Rotate Y) picks its source line from the mean frequency and spreads
+// the other way by the frequency and position interpolated between the ends.
+TEST(RotateAxis, UnevenEndsFollowTheInterpolatedFrequencyAndPosition) {
+    const Surface picture = Random(16, 14, 8);
+    const Rect r{2, 1, 13, 12};
+    const int w = r.Width(), h = r.Height();
+    const double nearPos = 0.3, nearFreq = 1.7, farPos = -0.8, farFreq = 0.6, af = (nearFreq + farFreq) / 2;
+    auto wrap = [](long v, int n) { return int(((v % n) + n) % n); };
+    struct Ids {
+        int type, nearPos, nearFreq, farPos, farFreq;
+    };
+    for (const Ids ids : {Ids{443, 445, 448, 447, 455}, Ids{449, 451, 454, 453, 456}}) {
+        auto effect = test::Video(ids.type);
+        Set(*effect, ids.nearPos, nearPos);
+        Set(*effect, ids.nearFreq, nearFreq);
+        Set(*effect, ids.farPos, farPos);
+        Set(*effect, ids.farFreq, farFreq);
+        const Surface out = Apply(*effect, picture, r);
+        const bool alongX = ids.type == 443;
+        const int lines = alongX ? h : w, span = alongX ? w : h;
+        for (int l = 0; l < lines; ++l) {
+            const int line = wrap(long(af * l) + lines / 2 - long(lines * af / 2) + 1000L * lines, lines);
+            const double pos = (l * farPos + (lines - l) * nearPos) / lines;
+            const double freq = (l * farFreq + (lines - l) * nearFreq) / lines;
+            const long offset = span / 2 - long(span * freq / 2) - long(span * pos / 2) + 1000L * span;
+            for (int i = 0; i < span; ++i) {
+                const int from = wrap(long(i * freq) + offset, span);
+                const Pixel want = alongX ? picture.At(r.left + from, r.top + line) : picture.At(r.left + line, r.top + from);
+                const Pixel got = alongX ? out.At(r.left + i, r.top + l) : out.At(r.left + l, r.top + i);
+                ASSERT_EQ(got, want) << ids.type << " line " << l << " at " << i;
+            }
+        }
+    }
 }
 
 TEST(Bubble, SqueezesRowsIntoAnEllipseOnATransparentGround) {
@@ -274,6 +326,24 @@ TEST(Wipe, ProgressMovesASoftEdgeAcross) {
         const double t = 0.3 * 64 * (32 - x) * 2 / 64;
         EXPECT_EQ(PixelAlpha(half.At(x, 0)), std::min(255, ToByte(t))) << x;
     }
+    // A slanted edge on a rectangle away from the origin.
+    Set(*wipe, 283, 30);
+    Set(*wipe, 276, 0.2);
+    Set(*wipe, 277, 0.8);
+    const Surface picture = Random(40, 30, 6);
+    const Rect r{5, 3, 37, 27};
+    const Surface slanted = Apply(*wipe, picture, r);
+    const double a = 30 * (-M_PI / 180), k = (1 - 0.8) * 64;
+    const int cx = r.left + r.Width() / 2 + int(r.Width() * std::cos(a) * 0.2);
+    const int cy = r.top + r.Height() / 2 + int(0.2 * (r.Height() * std::sin(a)));
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const double t = std::sin(a) * k * (cy - y) * 2 / r.Height() + k * std::cos(a) * (cx - x) * 2 / r.Width();
+            const int alpha = std::min<int>(PixelAlpha(picture.At(x, y)), ToByte(t));
+            ASSERT_EQ(slanted.At(x, y), WithAlpha(picture.At(x, y), alpha)) << x << "," << y;
+        }
+    Set(*wipe, 283, 0);
+    Set(*wipe, 277, 0.7);
     Set(*wipe, 276, -1);
     const Surface gone = Apply(*wipe, Filled(64, 2, Rgba(9, 9, 9, 255)));
     EXPECT_EQ(PixelAlpha(gone.At(0, 0)), 0);

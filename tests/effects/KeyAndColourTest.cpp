@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "EffectTestSupport.h"
@@ -188,6 +190,29 @@ TEST(ShapeMask, SoftBandsFallLinearlyAndInsideVariantsKeepTheOutside) {
         auto effect = test::Video(c.type);
         const Surface out = Apply(*effect, Filled(100, 100, Rgba(1, 1, 1)));
         EXPECT_EQ(PixelAlpha(out.At(c.at.x, c.at.y)), c.alpha) << c.type << " at " << c.at.x << "," << c.at.y;
+    }
+}
+
+// On a wide rectangle away from the origin the vertical distance is scaled
+// by W / H, so the oval and the rectangle mask follow the rectangle's shape.
+TEST(ShapeMask, WideRectanglesScaleTheVerticalDistance) {
+    const Rect r{3, 2, 43, 22};  // 40 x 20, centre (23, 12)
+    const Surface picture = Filled(48, 26, Rgba(1, 2, 3, 240));
+    for (const int type : {244, 247}) {
+        auto effect = test::Video(type);
+        const bool oval = type == 244;
+        Set(*effect, oval ? 187 : 249, 0.9);
+        Set(*effect, oval ? 188 : 250, 0.5);
+        const Surface out = Apply(*effect, picture, r);
+        const long big = 2L * 18 * 18;  // r = 40 / 2 - 2
+        const long outer = oval ? long(big * 0.9) : long(20 * 0.9), inner = oval ? long(big * 0.5) : long(20 * 0.5);
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const long dx = std::abs(x - 23), dy = std::abs((y - 12) * 40 / 20);
+                const long d = oval ? dx * dx + dy * dy : std::max(dx, dy);
+                const long alpha = d >= outer ? 0 : d > inner ? std::min(240L, (outer - d) * 255 / (outer - inner)) : 240;
+                ASSERT_EQ(PixelAlpha(out.At(x, y)), alpha) << type << " at " << x << "," << y;
+            }
     }
 }
 
