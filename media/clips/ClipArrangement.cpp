@@ -153,10 +153,15 @@ ResultFlags Clip::SplitChild(Clip* child) {
     const std::int32_t at = Quantize(time_);
     const std::int64_t relative = std::int64_t(at) - child->position_;
     if (relative <= 0 || relative >= child->size_) return 0;
+    const int track = child->Track();
     Clip* copy = DuplicateChild(child);
     if (!copy) return 0;
     child->SetSize(std::int32_t(relative));
     copy->SetOffset(copy->Start() + std::int32_t(relative));
+    // The two pieces share the row the clip stood on; the row the duplicate
+    // made room with closes again when compacting.
+    child->SetTrack(track);
+    copy->SetTrack(track);
     CompactTracks();
     return kChanged | kRepaint;
 }

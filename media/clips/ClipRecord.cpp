@@ -86,14 +86,16 @@ bool Clip::LoadRecord(InStream& in, int depth) {
     header_ = read;
     if (media_) header_.SetPath(openedPath);
     grid_.LoadFrom(header_.Bytes().data() + ClipHeader::kTimeGrid);
-    if (!table_.Load(in)) return false;
+    const bool tableRead = table_.Load(in) != 0;
 
-    // 5. Times exactly as saved.
+    // 5. Times exactly as saved; the header holds them even when the
+    // variables did not read, and the clip must agree with its header.
     RestoreTimes(header_.Int(ClipHeader::kPosition), header_.Int(ClipHeader::kLength),
                  header_.Int(ClipHeader::kStart));
     // What was read is what an undo goes back to.
     committed_ = header_;
     grid_.Commit();
+    if (!tableRead) return false;
 
     // 6. Effects; a type nobody knows leaves no way to find the next record.
     const auto effectCount = [&](std::size_t offset) {
@@ -132,13 +134,13 @@ bool Clip::LoadRecord(InStream& in, int depth) {
         if (ArrangementSurfaces().allocate) ArrangementSurfaces().allocate(*this, OutputSizeId());
     }
 
-    // 8. The effects the panels start with.
-    if (depth == 0) {
-        if (HasVideo())
-            WorkWithOpacities();
-        else if (HasAudio())
-            WorkWithVolumes();
-    }
+    // 8. The effects the panels start with, for this clip and all below it.
+    // Each level chooses again after its children did: a clip whose own
+    // video is muted still leaves its children's choice of opacities.
+    if (HasVideo())
+        WorkWithOpacities();
+    else if (HasAudio())
+        WorkWithVolumes();
     return ok;
 }
 

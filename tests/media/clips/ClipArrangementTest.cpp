@@ -280,6 +280,23 @@ TEST(Split, OnlyStrictlyInsideTheClip) {
     EXPECT_EQ(copy->GetPosition() + copy->Length(), 5000);
 }
 
+TEST(Split, BothPiecesStayOnTheClipsRowAndOthersKeepTheirs) {
+    auto root = MakeRoot();
+    Clip* clip = AddAt(*root, kGradientType, 1000, 4000, 0);
+    Clip* beside = AddAt(*root, kGradientType, 6000, 1000, 0);
+    Clip* below = AddAt(*root, kTextStringType, 2000, 1000, 1);
+    root->SetTimeValue(3000);
+    EXPECT_NE(root->RunClipCommand(clip, kClipSplit), 0u);
+    ASSERT_EQ(root->ChildCount(), 4);
+    Clip* copy = root->ChildAt(3);
+    EXPECT_EQ(copy->GetPosition(), 3000);
+    EXPECT_EQ(clip->Track(), 0);
+    EXPECT_EQ(copy->Track(), 0);
+    EXPECT_EQ(beside->Track(), 0);
+    EXPECT_EQ(below->Track(), 1);
+    EXPECT_EQ(root->TrackCount(), 2);
+}
+
 TEST(Delete, AsksWithTheNamesAndRemovesOnlyOnYes) {
     ScopedDialogs platform;
     auto root = MakeRoot();

@@ -200,6 +200,14 @@ TEST(ClipTimes, PositionLengthAndStartComeBackExactly) {
     EXPECT_EQ(again.clip->GetPosition(), 3000);
     EXPECT_EQ(again.clip->Length(), 1500);
     EXPECT_EQ(again.clip->Start(), 700);
+    // A file cut off after the header still shows the clip where it was,
+    // and the clip agrees with its own header when saved again.
+    Reader cut;
+    EXPECT_FALSE(cut.Load(Bytes(bytes.begin(), bytes.begin() + ClipHeader::kSize)));
+    EXPECT_EQ(cut.clip->GetPosition(), 3000);
+    EXPECT_EQ(cut.clip->Length(), 1500);
+    EXPECT_EQ(cut.clip->Start(), 700);
+    EXPECT_EQ(At(SaveBytes(*cut.clip), ClipHeader::kPosition), 3000);
 }
 
 TEST(HostileRecords, ChildCountsAndNestingAreBounded) {
@@ -250,6 +258,15 @@ TEST(ClipLoad, AudioMasterAndCurrentEffectsAreRestored) {
     EXPECT_EQ(loaded->AudioMaster(), loaded->ChildAt(1));
     ASSERT_NE(loaded->ChildAt(0)->CurrentVideoEffect(), nullptr);
     EXPECT_EQ(loaded->ChildAt(0)->CurrentVideoEffect()->GetId(), 106);
+
+    // A parent whose own video is muted still leaves its picture clips
+    // working with their opacities; the parent itself turns to volumes.
+    root->SetMuteVideo(true);
+    auto muted = MakeRoot();
+    ASSERT_TRUE(LoadBytes(*muted, SaveBytes(*root)));
+    ASSERT_EQ(muted->ChildCount(), 2);
+    ASSERT_NE(muted->ChildAt(0)->CurrentVideoEffect(), nullptr);
+    EXPECT_EQ(muted->ChildAt(0)->CurrentVideoEffect()->GetId(), 106);
 }
 
 TEST(RoundTrip, NestedProjectSavesLoadsAndSavesToTheSameBytes) {
