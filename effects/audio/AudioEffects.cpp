@@ -15,9 +15,11 @@ constexpr std::int32_t kRefreshMs = 10;
 
 double Finite(double v) { return std::isfinite(v) ? v : 0.0; }
 
-std::int16_t Limit(double v) {
+// The compressor's output is limited to +-32767; a plain gain keeps the
+// whole 16-bit range, so that unit gain changes no sample.
+std::int16_t Limit(double v, double lowest = -32767.0) {
     if (!(v == v)) return 0;
-    return std::int16_t(std::clamp(v, -32767.0, 32767.0));
+    return std::int16_t(std::clamp(v, lowest, 32767.0));
 }
 
 // Reads the variables at the current time, then after frame 0 and every
@@ -56,8 +58,8 @@ public:
                 right = v * (1 - std::max(-p, 0.0));
             },
             [&](std::int16_t* s) {
-                s[0] = Limit(std::trunc(s[0] * left));
-                s[1] = Limit(std::trunc(s[1] * right));
+                s[0] = Limit(std::trunc(s[0] * left), -32768.0);
+                s[1] = Limit(std::trunc(s[1] * right), -32768.0);
             });
     }
 };

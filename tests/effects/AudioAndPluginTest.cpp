@@ -28,6 +28,8 @@ TEST(VolumePan, PanSilencesOneSideAndDefaultsPassSamplesThrough) {
         EXPECT_EQ(out[0], c.left) << c.volume << " " << c.pan;
         EXPECT_EQ(out[1], c.right) << c.volume << " " << c.pan;
     }
+    // Unit gain leaves even the extremes of the range alone.
+    EXPECT_EQ(RunAudio(*CreateAudioEffect(142), Frames({-32768, 32767})), Frames({-32768, 32767}));
 }
 
 TEST(Compressor, DefaultsAreCloseToButNotTheIdentity) {
