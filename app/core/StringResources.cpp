@@ -388,6 +388,7 @@ constexpr StringResource kStrings[] = {
     {628, "Color Coding Clip Time"},
     {629, "Color Coding Stop Button"},
     {630, "Color Coding Rulers"},
+    {635, "Slash"},
     {636, "Music Time Change"},
     {637, "Copy Image to Clipboard"},
     {639, "352 / 240 (CIF NTSC)"},

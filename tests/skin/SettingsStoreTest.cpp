@@ -52,7 +52,9 @@ TEST_F(SkinQueries, DefaultsAreBuiltInOrderWithEveryElementEditableFromTheSkinLi
     ASSERT_EQ(elements.size(), 64u);
     EXPECT_EQ(elements.front()->id, 555);
     EXPECT_EQ(elements.back()->id, 359);
-    for (const SkinElement* element : elements)
+    for (const SkinElement* element : elements) {
+        // The element's name is its label in the skin list and the dialog.
+        EXPECT_FALSE(Str(element->id).empty()) << "no name for element " << element->id;
         if (element->parentId) {
             const SkinElement* parent = store().Element(element->parentId);
             ASSERT_NE(parent, nullptr) << element->id;
@@ -60,6 +62,7 @@ TEST_F(SkinQueries, DefaultsAreBuiltInOrderWithEveryElementEditableFromTheSkinLi
                       std::find(elements.begin(), elements.end(), element) - elements.begin())
                 << "parent made first: " << element->id;
         }
+    }
     // The skin list: one group per element, then the skinnable texts.
     const auto& skin = store().SkinList().Entries();
     ASSERT_EQ(skin.size(), elements.size() + 1);
