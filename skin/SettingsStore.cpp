@@ -83,6 +83,39 @@ SettingEntry MakeGroup(int id, SettingsList* list) {
 
 std::string Decimal(int value) { return std::to_string(value); }
 
+// A skin file holds one value per line, and reading trims the blanks
+// around a value and one pair of quotes: a text that breaks lines (the
+// start-up failure message does), or starts or ends with a blank (" File
+// Not Found." follows a name), would come back changed. Breaks travel as
+// backslash + n and a backslash of the text as two; such a text is quoted.
+std::string ToSkinText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    for (char c : text) {
+        if (c == '\\') out += "\\\\";
+        else if (c == '\n') out += "\\n";
+        else if (c != '\r') out += c;
+    }
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const bool quoted = out.size() >= 2 && (out.front() == '"' || out.front() == '\'') && out.back() == out.front();
+    if (!out.empty() && (blank(out.front()) || blank(out.back()) || quoted)) out = '"' + out + '"';
+    return out;
+}
+
+std::string FromSkinText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == '\\')) {
+            out += text[i + 1] == 'n' ? '\n' : '\\';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 SettingsStore& SettingsStore::Instance() {
@@ -282,7 +315,7 @@ bool SettingsStore::SaveSkin(const std::string& path) const {
     const StringTable& table = StringTable::Instance();
     for (int id = 1; id < StringTable::kEntries; ++id) {
         const std::string key = Decimal(id);
-        if (!table.Text(id).empty()) ini.WriteString("Translation", key, table.Text(id));
+        if (!table.Text(id).empty()) ini.WriteString("Translation", key, ToSkinText(table.Text(id)));
         if (const SettingEntry* entry = layout_.Find(id)) ini.WriteString("Layout", key, entry->ValueText());
         if (const SettingEntry* entry = output_.Find(id)) ini.WriteString("Output", key, entry->ValueText());
         if (const SkinElement* element = Element(id)) {
@@ -303,7 +336,7 @@ bool SettingsStore::LoadSkin(const std::string& path) {
     if (!ini.Load(path)) return false;
     for (int id = 1; id < StringTable::kEntries; ++id) {
         const std::string key = Decimal(id);
-        if (auto text = ini.Get("Translation", key); text && !text->empty()) SetText(id, *text);
+        if (auto text = ini.Get("Translation", key); text && !text->empty()) SetText(id, FromSkinText(*text));
         if (auto value = ini.Get("Layout", key); value && !value->empty())
             if (SettingEntry* entry = layout_.Find(id)) entry->SetValueText(*value);
         if (auto value = ini.Get("Output", key); value && !value->empty())

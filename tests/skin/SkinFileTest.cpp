@@ -45,6 +45,34 @@ TEST_F(SkinFile, SaveThenLoadTurnsInheritedColoursIntoOwnOnes) {
     EXPECT_EQ(store().Background(599), Rgb(255, 255, 0));
 }
 
+// Reading a value trims its blanks and one pair of quotes and stops at the
+// line end, so texts with any of those must still come back whole.
+TEST_F(SkinFile, TextsWithBreaksBlanksBackslashesAndQuotesReadBackAsWritten) {
+    const std::string texts[] = {
+        Str(411),  // the start-up failure message breaks its line
+        " File Not Found.",
+        "Use Mouse Pointer + F1 for Help ",
+        "C:\\new\\name",
+        "\"quoted\"",
+        "line one\nline two\\n",
+    };
+    ASSERT_NE(texts[0].find('\n'), std::string::npos);
+    int id = 600;
+    for (const std::string& text : texts) ASSERT_TRUE(store().SetText(id++, text));
+    ASSERT_TRUE(store().SaveSkin(PathOf("texts.skn")));
+    store().BuildDefaults();
+    ASSERT_TRUE(store().LoadSkin(PathOf("texts.skn")));
+    id = 600;
+    for (const std::string& text : texts) EXPECT_EQ(Str(id++), text);
+    // Still one key per line: nothing of a text spills onto a line of its own.
+    IniFile ini;
+    ASSERT_TRUE(ini.Load(PathOf("texts.skn")));
+    for (const std::string& key : ini.Keys("Translation")) EXPECT_GT(std::stoi(key), 0) << key;
+    const std::string file = ReadFile("texts.skn");
+    EXPECT_EQ(file.find("\nExiting"), std::string::npos);
+    EXPECT_EQ(file.find("\nline two"), std::string::npos);
+}
+
 TEST_F(SkinFile, SavingTruncatesAnOlderLongerFile) {
     WriteFile("old.skn", "[Junk]\n" + std::string(100000, 'x') + "\n");
     ASSERT_TRUE(store().SaveSkin(PathOf("old.skn")));
