@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "app/core/Control.h"
+#include "app/core/ControlServices.h"
+#include "app/core/PictureStore.h"
 #include "app/core/PushButton.h"
 #include "app/core/StringTable.h"
 #include "platform/test/ScriptedPlatform.h"
@@ -104,6 +108,91 @@ TEST_F(ControlTest, AttachRefusesMissingArguments) {
     EXPECT_FALSE(control.Attach(&parent, nullptr, nullptr, 5, 5));
     EXPECT_FALSE(control.IsAttached());
     EXPECT_EQ(control.Parent(), nullptr);
+}
+
+// What a control asks of the skin and its root, recorded.
+struct InputLog final : public ControlServices {
+    std::vector<int> commands, helpTopics, hoverIds;
+    std::map<int, std::string> skinPaths;
+    int menuAnswer = 0, menusShown = 0, imagesLoaded = 0;
+    int SkinMenu(Control&, Window*) override { return ++menusShown, menuAnswer; }
+    bool SkinCommand(Control&, Window*, int command, ResultFlags& out) override {
+        commands.push_back(command);
+        out = kRepaint;
+        return true;
+    }
+    void SetSkinImagePath(int id, const std::string& path) override { skinPaths[id] = path; }
+    void SkinImageLoaded(Control&, int) override { ++imagesLoaded; }
+};
+
+class RecordingRoot final : public Item {
+public:
+    InputLog* log = nullptr;
+    bool ShowHoverTextById(int id, const Rect&) override { return log->hoverIds.push_back(id), true; }
+    int ShowHelpTopic(int topic) override { return log->helpTopics.push_back(topic), topic; }
+};
+
+class OnePictureStore final : public PictureStore {
+public:
+    bool loads = true;
+    std::vector<std::string> tried;
+    bool HasPicture(int) const override { return false; }
+    bool LoadPicture(int, const std::string& path) override { return tried.push_back(path), loads; }
+    const Surface* Picture(int) const override { return nullptr; }
+};
+
+TEST_F(ControlTest, InheritedInputAnswersHoverMenuCaptionHelpAndDrops) {
+    InputLog log;
+    ControlServices* previous = SetControlServices(&log);
+    RecordingRoot root;
+    root.log = &log;
+    OnePictureStore media;
+    Control control;
+    control.SetParent(&root);
+    control.SetMedia(&media);
+    control.SetId(636);
+    control.SetRectangle({0, 0, 20, 20});
+    window_.cursor = Cursor::Wait;
+
+    EXPECT_EQ(control.Input(&window_, kMouseMove, 5, 5, 0), 0u);
+    EXPECT_EQ(log.hoverIds, std::vector<int>{636});
+    EXPECT_EQ(window_.cursor, Cursor::Arrow);
+
+    // The skin menu wants Ctrl and the pointer inside; nothing chosen is 0.
+    log.menuAnswer = 557;
+    EXPECT_EQ(control.Input(&window_, kRightButtonUp, 5, 5, 0), 0u);
+    EXPECT_EQ(control.Input(&window_, kRightButtonUp, 25, 5, kControlHeld), 0u);
+    EXPECT_EQ(log.menusShown, 0);
+    EXPECT_EQ(control.Input(&window_, kRightButtonUp, 5, 5, kControlHeld), kRepaint);
+    log.menuAnswer = 0;
+    EXPECT_EQ(control.Input(&window_, kRightButtonUp, 5, 5, kControlHeld), 0u);
+    EXPECT_EQ(log.menusShown, 2);
+
+    EXPECT_EQ(control.Input(&window_, kLeftButtonDoubleClick, 5, 5, 0), 0u);
+    EXPECT_EQ(control.Input(&window_, kLeftButtonDoubleClick, 5, 5, kControlHeld), kRepaint);
+    EXPECT_EQ(log.commands, (std::vector<int>{557, Control::kSkinCaptionCommand}));
+
+    EXPECT_EQ(control.Input(&window_, kKeyUp, 5, 5, kVkF1 + 1), 0u);
+    EXPECT_EQ(control.Input(&window_, kKeyUp, 5, 5, kVkF1), 0u);
+    EXPECT_EQ(log.helpTopics, std::vector<int>{636});
+
+    // A drop with nothing readable changes nothing; a path that was read
+    // stays the skin's even when its picture will not load.
+    window_.drops[7] = {};
+    EXPECT_EQ(control.Input(&window_, kFilesDropped, 5, 5, 7), 0u);
+    EXPECT_TRUE(log.skinPaths.empty());
+    media.loads = false;
+    window_.drops[8] = {"/pictures/broken.png", "/pictures/second.png"};
+    EXPECT_EQ(control.Input(&window_, kFilesDropped, 5, 5, 8), kRepaint);
+    EXPECT_EQ(log.skinPaths[636], "/pictures/broken.png");
+    EXPECT_FALSE(control.HasOwnImage());
+    EXPECT_EQ(log.helpTopics.size(), 1u);
+    media.loads = true;
+    EXPECT_EQ(control.Input(&window_, kFilesDropped, 5, 5, 8), kRepaint);
+    EXPECT_TRUE(control.HasOwnImage());
+    EXPECT_EQ(log.helpTopics, (std::vector<int>{636, 620}));
+    EXPECT_EQ(log.imagesLoaded, 1);
+    SetControlServices(previous);
 }
 
 // A parent that routes like the root does: captured child first, then the
