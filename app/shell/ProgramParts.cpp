@@ -14,6 +14,7 @@
 #include "controls/SkinServices.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/SettingsDialog.h"
 #include "platform/qt/QtTextRenderer.h"
 #include "script/ScriptContext.h"
 #include "script/ScriptNames.h"
@@ -61,7 +62,8 @@ void ConnectProgramParts(bool editor) {
     SetMemberAreaFetch(&RefreshFromMemberArea);
     SetScriptPreferences(&PreferencesItem());
     SkinStartup skin;
-    (void)editor;
+    // Only the editor has somebody to ask; batch runs keep the command inert.
+    if (editor) skin.settingsEditor = &QtSettingsDialog();
     skin.imageLoaded = [](Control&, int id) {
         if (id == kBackgroundImage && TheMediaSystem) DeriveDarkBackground(*TheMediaSystem);
     };
