@@ -94,11 +94,20 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.hooks = CompositionWorkerHooks();
     options.language = [] { return SettingsStore::Instance().Language(); };
     options.openProjectUrl = [](Window* owner) { return OpenProjectFromAddress(owner); };
+    // The plugin only needs to know that a window is there to show its
+    // options over; a failed make is reported on the status line, which the
+    // worker may write.
+    options.startMake = [](Workspace& root) {
+        return StartMake(root, ProgramPlugins(), root.GetWindow(), SettingsStore::Instance().Prefs().openWhenMade != 0);
+    };
     auto root = std::make_unique<Workspace>(&application, &window, application.Media(), options);
     Workspace* workspace = root.get();
     Hooks().openProject = [workspace](const std::string& path) { return workspace->OpenProjectFile(path); };
     Hooks().importMedia = [workspace](const std::string& path) { return workspace->ImportMedia(path) != nullptr; };
     Hooks().quit = [] { QtPlatform::Quit(0); };
+    // The reminder after a skin change goes to the workspace's status line.
+    if (auto* skin = dynamic_cast<SkinServices*>(&Services()))
+        skin->SetStatusText([workspace](const std::string& text) { workspace->SetStatusText(text); });
     return root;
 }
 

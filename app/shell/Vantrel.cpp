@@ -10,6 +10,7 @@
 #include "app/shell/ProgramParts.h"
 #include "app/shell/Startup.h"
 #include "app/shell/WindowProcedure.h"
+#include "controls/SkinServices.h"
 #include "app/workspace/Workspace.h"
 #include "browser/internet/InternetCommands.h"
 #include "platform/qt/QtPlatform.h"
@@ -93,6 +94,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
     window->SetEvents(nullptr);
     procedure.SetApplication(nullptr);
     Hooks() = {};  // they reach into the root, which goes now
+    if (auto* skin = dynamic_cast<SkinServices*>(&Services())) skin->SetStatusText({});
     application->Destroy();
     application.reset();
     window.reset();

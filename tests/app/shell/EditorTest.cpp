@@ -22,6 +22,7 @@
 #include "app/shell/Vantrel.h"
 #include "platform/qt/QtMainWindow.h"
 #include "platform/test/ScriptedPlatform.h"
+#include "skin/SettingsStore.h"
 
 namespace vantrel {
 namespace {
@@ -211,14 +212,24 @@ TEST_F(EditorTest, TheProgramsOwnRootIsTheWorkspaceOverTheMediaSystem) {
     parts.root = nullptr;  // the program's own
     parts.media = nullptr;
     bool workspace = false, media = false;
-    const int code = Run({}, [&](QWidget&, Application& app) {
-        workspace = dynamic_cast<Workspace*>(app.RootClip()) != nullptr;
+    std::string status;
+    const int code = Run({}, [&](QWidget& w, Application& app) {
+        auto* root = dynamic_cast<Workspace*>(app.RootClip());
+        workspace = root != nullptr;
         media = dynamic_cast<MediaSystem*>(app.Media()) != nullptr;
         app.Refresh();
+        if (!root) return;
+        // A skin change reminds on the workspace's own status line.
+        const Colour foreground = SettingsStore::Instance().Foreground(555);
+        ResultFlags flags = 0;
+        root->Command(&dynamic_cast<Window&>(w), 558, flags);  // "Remove Forground Color"
+        status = root->StatusText();
+        SettingsStore::Instance().SetForeground(555, foreground);
     });
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(workspace);
     EXPECT_TRUE(media);
+    EXPECT_EQ(status, Str(620));
 }
 
 TEST_F(EditorTest, TheStartRootAnswersAClickOnItsButton) {
