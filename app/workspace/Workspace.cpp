@@ -51,6 +51,7 @@ enum CommandId : int {
     kWorkWithOpacities = 209,
     kWorkWithVolumes = 210,
     kGenerate = 98,
+    kMakeCommand = 360,
     kImportClipUrl = 653,
 };
 constexpr const char* kProjectPattern = "*.kwp";
@@ -69,7 +70,7 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
     : hooks_(std::move(options.hooks)), showHelpTopic_(std::move(options.showHelpTopic)),
       language_(std::move(options.language)),
       exampleProjectsAllowed_(std::move(options.exampleProjectsAllowed)),
-      openProjectUrl_(std::move(options.openProjectUrl)) {
+      openProjectUrl_(std::move(options.openProjectUrl)), startMake_(std::move(options.startMake)) {
     SetApp(application);
     SetMedia(media);
     SetParent(nullptr);
@@ -291,6 +292,8 @@ bool Workspace::Command(Window* window, int command, ResultFlags& out) {
         case kApply: CommitAll(); out = kRepaint; return true;
         case kUndo: out = UndoChanges() ? kRepaint : 0; return true;
         case kStop: SetStopRequest(true); out = kRepaint; return true;
+        case kGenerate:
+        case kMakeCommand: out = startMake_ && startMake_(*this) ? kRepaint : 0; return true;
         case kBackward: out = MoveGlobalTime(-std::int32_t(std::max(Grid().Unit(), 1.0))); return true;
         case kForeward: out = MoveGlobalTime(std::int32_t(std::max(Grid().Unit(), 1.0))); return true;
         case kAutoAdjust: out = AutoAdjustMakeStrip(); return true;

@@ -36,6 +36,9 @@ struct WorkspaceOptions {
     // "Open Project URL" through the internet services (asks for the address,
     // downloads and opens the project); unset, the media download is used.
     std::function<bool(Window* owner)> openProjectUrl;
+    // "Make" and the project menu's "Generate": the make library starts the
+    // make here (checks, dialogs, then the worker); unset, nothing happens.
+    std::function<bool(Workspace&)> startMake;
 };
 
 // The root clip: a clip like every other, plus the window, the preview
@@ -140,6 +143,7 @@ private:
     std::function<int()> language_;
     std::function<bool()> exampleProjectsAllowed_;
     std::function<bool(Window*)> openProjectUrl_;
+    std::function<bool(Workspace&)> startMake_;
     DialogFolders folders_;
     ScriptObjects scriptControls_;
     int framesPerSecond_ = 15;
