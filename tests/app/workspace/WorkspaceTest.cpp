@@ -327,6 +327,21 @@ TEST_F(WorkspaceTest, WorkerCommandsRunTheHooksAndEndTheirActivity) {
     EXPECT_TRUE(Eventually([&] { return makes.load() == 1 && root.Activity() == 0; }));
 }
 
+TEST_F(WorkspaceTest, MakeButtonAndGenerateStartTheMake) {
+    WorkspaceOptions options = Quiet();
+    int starts = 0;
+    bool started = false;
+    options.startMake = [&](Workspace&) { return ++starts, started; };
+    Workspace root(nullptr, nullptr, nullptr, options);
+    ResultFlags out = 0;
+    EXPECT_TRUE(root.Command(nullptr, 360, out));  // "Make"
+    EXPECT_EQ(out, 0);                             // not started: nothing to redraw
+    started = true;
+    EXPECT_TRUE(root.Command(nullptr, 98, out));   // "Generate" of the project menu
+    EXPECT_NE(out, 0);
+    EXPECT_EQ(starts, 2);
+}
+
 TEST_F(WorkspaceTest, ScriptNamesOfTheRoot) {
     auto root = Make();
     AddContent(*root);
@@ -471,6 +486,29 @@ TEST_F(WorkspaceTest, OpenProjectUrlGoesThroughTheInternetServicesWhenTheyArePlu
     EXPECT_EQ(asked, std::vector<Window*>{&window});
     EXPECT_EQ(out, kRelayout | kRepaint);
     EXPECT_TRUE(platform.dialogs.textPrompts.empty());  // the services ask, not the workspace
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST_F(WorkspaceTest, CommandsItDoesNotKnowGoToTheProgramFirst) {
+    std::vector<int> asked;
+    WorkspaceOptions options = Quiet();
+    options.programCommand = [&asked](Window*, int command, ResultFlags& out) {
+        asked.push_back(command);
+        if (command != 477) return false;
+        out = kRelayout;
+        return true;
+    };
+    Workspace root(nullptr, &window, nullptr, options);
+    ResultFlags out = 0;
+    EXPECT_TRUE(root.Command(&window, 477, out));
+    EXPECT_EQ(out, kRelayout);
+    root.Command(&window, 26, out);  // the workspace's own: never handed on
+    EXPECT_EQ(asked, std::vector<int>{477});
 }
 
 }  // namespace
