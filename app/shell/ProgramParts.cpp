@@ -25,6 +25,7 @@ namespace vantrel {
 namespace {
 constexpr int kBackgroundImage = 555;      // "Application Background Image"
 constexpr int kDarkBackgroundImage = 560;  // "Application Background Dark"
+constexpr int kPreferencesCommand = 477;
 
 std::optional<std::string> DownloadMedia(const std::string& url) {
     return FetchToTemporaryFolder(url, LocalNameFor(url));
@@ -99,6 +100,17 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     // worker may write.
     options.startMake = [](Workspace& root) {
         return StartMake(root, ProgramPlugins(), root.GetWindow(), SettingsStore::Instance().Prefs().openWhenMade != 0);
+    };
+    PictureStore* media = application.Media();
+    options.programCommand = [media](Window* owner, int command, ResultFlags& out) {
+        if (command == kPreferencesCommand) {
+            out = RunSettingsDialog(owner) ? kRelayout | kRepaint : 0;
+            return true;
+        }
+        if (!LanguageCommand(command)) return false;
+        if (media) ReloadSkinPictures(*media);
+        out = kRelayout | kRepaint;
+        return true;
     };
     auto root = std::make_unique<Workspace>(&application, &window, application.Media(), options);
     Workspace* workspace = root.get();

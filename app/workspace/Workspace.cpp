@@ -70,7 +70,8 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
     : hooks_(std::move(options.hooks)), showHelpTopic_(std::move(options.showHelpTopic)),
       language_(std::move(options.language)),
       exampleProjectsAllowed_(std::move(options.exampleProjectsAllowed)),
-      openProjectUrl_(std::move(options.openProjectUrl)), startMake_(std::move(options.startMake)) {
+      openProjectUrl_(std::move(options.openProjectUrl)), startMake_(std::move(options.startMake)),
+      programCommand_(std::move(options.programCommand)) {
     SetApp(application);
     SetMedia(media);
     SetParent(nullptr);
@@ -341,7 +342,9 @@ bool Workspace::Command(Window* window, int command, ResultFlags& out) {
             out = chosen && NewChildClip(chosen) ? kChanged | kRepaint : 0;
             return true;
         }
-        default: return Clip::Command(window, command, out);
+        default:
+            if (programCommand_ && programCommand_(window, command, out)) return true;
+            return Clip::Command(window, command, out);
     }
 }
 

@@ -39,6 +39,9 @@ struct WorkspaceOptions {
     // "Make" and the project menu's "Generate": the make library starts the
     // make here (checks, dialogs, then the worker); unset, nothing happens.
     std::function<bool(Workspace&)> startMake;
+    // Commands the program answers around the workspace ("Preferences", the
+    // language choices); tried for any command the workspace does not know.
+    std::function<bool(Window* window, int command, ResultFlags& out)> programCommand;
 };
 
 // The root clip: a clip like every other, plus the window, the preview
@@ -144,6 +147,7 @@ private:
     std::function<bool()> exampleProjectsAllowed_;
     std::function<bool(Window*)> openProjectUrl_;
     std::function<bool(Workspace&)> startMake_;
+    std::function<bool(Window*, int, ResultFlags&)> programCommand_;
     DialogFolders folders_;
     ScriptObjects scriptControls_;
     int framesPerSecond_ = 15;

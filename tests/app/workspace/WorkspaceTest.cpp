@@ -490,3 +490,26 @@ TEST_F(WorkspaceTest, OpenProjectUrlGoesThroughTheInternetServicesWhenTheyArePlu
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST_F(WorkspaceTest, CommandsItDoesNotKnowGoToTheProgramFirst) {
+    std::vector<int> asked;
+    WorkspaceOptions options = Quiet();
+    options.programCommand = [&asked](Window*, int command, ResultFlags& out) {
+        asked.push_back(command);
+        if (command != 477) return false;
+        out = kRelayout;
+        return true;
+    };
+    Workspace root(nullptr, &window, nullptr, options);
+    ResultFlags out = 0;
+    EXPECT_TRUE(root.Command(&window, 477, out));
+    EXPECT_EQ(out, kRelayout);
+    root.Command(&window, 26, out);  // the workspace's own: never handed on
+    EXPECT_EQ(asked, std::vector<int>{477});
+}
+
+}  // namespace
+}  // namespace vantrel
