@@ -51,11 +51,12 @@ protected:
         std::ofstream(folder_ + name, std::ios::binary) << text;
     }
     // A project with one gradient clip, saved through the real save path.
-    void MakeProject(const std::string& name) {
+    void MakeProject(const std::string& name, std::int32_t makeEnd = 0) {
         WorkspaceOptions options;
         options.startWorker = false;
         Workspace root(nullptr, nullptr, nullptr, options);
         ASSERT_NE(root.NewChildClip(kGradientType), nullptr);
+        root.SetMakeRange(0, makeEnd);
         std::string error;
         ASSERT_TRUE(WriteProjectFile(root, folder_ + name, error)) << error;
     }
@@ -110,6 +111,32 @@ TEST_F(ProjectVerbsTest, SaveAsWritesALoadableCopyAndRefusesWhatItCannotRead) {
     EXPECT_EQ(junk.status, 1);
     EXPECT_NE(junk.err.find("junk.kwp"), std::string::npos);
     EXPECT_FALSE(fs::exists(folder_ + "out.kwp"));
+}
+
+TEST_F(ProjectVerbsTest, MakeAndPictureWriteTheirFilesAndRefuseBadArguments) {
+    MakeProject("empty.kwp");
+    const Run nothing = Program("--make empty.kwp none.mkv");  // an empty make range
+    EXPECT_EQ(nothing.status, 1);
+    EXPECT_NE(nothing.err.find("The Vantrel make operation failed...."), std::string::npos) << nothing.err;
+
+    MakeProject("in.kwp", 400);
+    const Run made = Program("--make in.kwp out.mkv");
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.err.rfind("Processing", 0), 0u) << made.err;  // progress lines only
+    ASSERT_TRUE(fs::exists(folder_ + "out.mkv"));
+    EXPECT_GT(fs::file_size(folder_ + "out.mkv"), 0u);
+
+    const Run picture = Program("--picture in.kwp 500 p.bmp");
+    EXPECT_EQ(picture.status, 0) << picture.err;
+    const std::string bmp = Read(folder_ + "p.bmp");
+    ASSERT_GE(bmp.size(), 54u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(bmp[28], 24);  // bits per pixel
+    EXPECT_EQ(bmp.size(), 54u + 320u * 240u * 3u);  // the default output size
+
+    EXPECT_EQ(Program("--picture in.kwp half p.bmp").status, 2);
+    EXPECT_EQ(Program("--make in.kwp").status, 2);
+    EXPECT_EQ(Program("--make missing.kwp out.mkv").status, 1);
 }
 
 TEST_F(ProjectVerbsTest, InfoDescribesAMediaFileOrFails) {
