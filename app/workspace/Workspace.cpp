@@ -7,7 +7,10 @@
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
 #include "media/sources/MediaOpen.h"
+#include "platform/DrawContext.h"
 #include "platform/Platform.h"
+#include "platform/Window.h"
+#include "variables/Variable.h"
 #include "variables/Catalogue.h"
 
 namespace vantrel {
@@ -195,10 +198,37 @@ Rect Workspace::Arrange(int left, int top, int right, int bottom) {
     if (Activity() & kActivityMake) return {};
     layout_ = {left, top, std::min(right, left + kPreviewWidth), std::min(bottom, top + kPreviewHeight)};
     SetRectangle(layout_);
+    if (Window* window = GetWindow())
+        if (auto dc = window->BeginDraw()) Paint(*dc, left, top, right, bottom, 0);
     return layout_;
 }
 
-int Workspace::Paint(DrawContext&, int, int, int, int, int) { return 1; }
+// Until the editor's panes are laid out here, the root shows the preview of
+// the current time, fitted to the window in the output's proportions, with
+// the time and the last status text beneath it.
+int Workspace::Paint(DrawContext& dc, int left, int top, int right, int bottom, int) {
+    const Rect area{left, top, right, bottom};
+    if (area.IsEmpty()) return 0;
+    constexpr int kStatusHeight = 20;
+    dc.FillRect(area, Rgb(0, 0, 0));
+    const Rect room{left, top, right, std::max(top, bottom - kStatusHeight)};
+    const OutputSize* output = FindOutputSize(OutputSizeId());
+    const int outputWidth = output ? output->width : 320, outputHeight = output ? output->height : 240;
+    const Surface* preview = GetSurface();
+    if (preview && !preview->IsEmpty() && !room.IsEmpty()) {
+        const double scale = std::min(double(room.Width()) / outputWidth, double(room.Height()) / outputHeight);
+        const int width = std::max(1, int(outputWidth * scale)), height = std::max(1, int(outputHeight * scale));
+        const int x = room.left + (room.Width() - width) / 2, y = room.top + (room.Height() - height) / 2;
+        dc.StretchPicture(*preview, preview->Bounds(), {x, y, x + width, y + height});
+    }
+    TextStyle style;
+    style.colour = Rgb(192, 192, 192);
+    style.centred = false;
+    std::string status = FormatFixed(Time() / 1000.0) + " s";
+    if (!StatusText().empty()) status += "    " + StatusText();
+    dc.Text(status, {left + 4, room.bottom + 2, right - 4, bottom}, style);
+    return 1;
+}
 
 std::vector<int> Workspace::ProjectMenuIds() const {
     std::vector<int> ids = {kNewProjectText, kOpenProjectText, kProjectUrlText};

@@ -513,3 +513,38 @@ TEST_F(WorkspaceTest, CommandsItDoesNotKnowGoToTheProgramFirst) {
 
 }  // namespace
 }  // namespace vantrel
+
+#include "platform/DrawContext.h"
+
+namespace vantrel {
+namespace {
+
+// Records what the root draws.
+struct RecordingContext final : DrawContext {
+    std::vector<Rect> pictures;
+    std::vector<std::string> texts;
+    void Line(Pen, int, int, int, int) override {}
+    void FillRect(const Rect&, Colour) override {}
+    void StretchPicture(const Surface&, const Rect&, const Rect& dest) override { pictures.push_back(dest); }
+    void TilePicture(const Surface&, const Rect&) override {}
+    void Text(const std::string& text, const Rect&, const TextStyle&) override { texts.push_back(text); }
+    TextSize TextExtent(const std::string&, int) override { return {}; }
+    Colour PixelAt(int, int) override { return 0; }
+    void SetClip(const Rect&) override {}
+    void ClearClip() override {}
+};
+
+TEST_F(WorkspaceTest, ThePreviewIsShownInTheOutputsProportionsWithTheTimeBeneath) {
+    auto root = Make();
+    root->SetStatusText("Done!");
+    root->SetTimeValue(2500);
+    RecordingContext dc;
+    EXPECT_EQ(root->Paint(dc, 0, 0, 660, 260, 0), 1);  // 240 rows for the picture, 20 for the status
+    ASSERT_EQ(dc.pictures.size(), 1u);
+    EXPECT_EQ(dc.pictures[0], (Rect{170, 0, 490, 240}));  // 320 x 240, centred
+    ASSERT_EQ(dc.texts.size(), 1u);
+    EXPECT_EQ(dc.texts[0], "2.500000 s    Done!");
+}
+
+}  // namespace
+}  // namespace vantrel
