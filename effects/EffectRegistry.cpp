@@ -52,7 +52,7 @@ constexpr auto kAudioTypes = TypesOf(kAudioEffects);
 
 template <class Effect, class Rows>
 std::unique_ptr<Effect> Create(const Rows& rows, EffectKind kind, int type, const EffectContext& context) {
-    if (!FindEffectSpec(kind, type)) return nullptr;
+    if (!FindEffectRow(kind, type)) return nullptr;
     for (const auto& row : rows) {
         if (row.type != type) continue;
         std::unique_ptr<Effect> effect = row.make(type, context);
@@ -76,8 +76,8 @@ std::span<const int> VideoEffectTypes() { return kVideoTypes; }
 std::span<const int> AudioEffectTypes() { return kAudioTypes; }
 
 std::string_view EffectName(Effect::Kind kind, int type) {
-    const EffectSpec* spec = FindEffectSpec(kind == Effect::Kind::kVideo ? EffectKind::kVideo : EffectKind::kAudio, type);
-    return spec ? spec->name : std::string_view{};
+    const EffectRow* entry = FindEffectRow(kind == Effect::Kind::kVideo ? EffectKind::kVideo : EffectKind::kAudio, type);
+    return entry ? entry->name : std::string_view{};
 }
 
 std::unique_ptr<VideoEffect> CreatePluginVideoEffect(const PluginTables& plugins, int index) {

@@ -14,7 +14,7 @@ namespace {
 
 constexpr Colour kInherit = kNoColour;
 
-struct ElementSpec {
+struct ElementRow {
     int parent;
     int id;
     const char* picture = nullptr;  // a file of the program folder
@@ -24,7 +24,7 @@ struct ElementSpec {
 };
 
 // Creation order is skin-dialog order; parents come before their children.
-constexpr ElementSpec kElements[] = {
+constexpr ElementRow kElements[] = {
     {0, 555, "vantpat.jpg", Rgb(0, 0, 0), kInherit, 1},
     {555, 556, "vantrel.jpg"},
     {555, 593, "vanthelp.jpg", Rgb(0, 0, 0), Rgb(255, 255, 0), 1},
@@ -153,19 +153,19 @@ void SettingsStore::BuildElements() {
     elementLists_.clear();
     order_.clear();
     byId_.fill(nullptr);
-    for (const ElementSpec& spec : kElements) {
+    for (const ElementRow& row : kElements) {
         if (elements_.size() >= kMaxElements) break;
         SkinElement& element = elements_.emplace_back();
-        element.parentId = spec.parent;
-        element.id = spec.id;
-        if (spec.picture) element.image = ProgramFolder() + spec.picture;
-        element.foreground = spec.foreground;
-        element.background = spec.background;
-        element.tile = spec.tile;
+        element.parentId = row.parent;
+        element.id = row.id;
+        if (row.picture) element.image = ProgramFolder() + row.picture;
+        element.foreground = row.foreground;
+        element.background = row.background;
+        element.tile = row.tile;
         order_.push_back(&element);
-        if (!byId_[std::size_t(spec.id)]) byId_[std::size_t(spec.id)] = &element;
+        if (!byId_[std::size_t(row.id)]) byId_[std::size_t(row.id)] = &element;
 
-        SettingsList& editors = elementLists_.emplace_back(spec.id);
+        SettingsList& editors = elementLists_.emplace_back(row.id);
         SettingEntry image = MakeEntry(kSkinImageLabel, SettingKind::FileName, kPictureFilter);
         image.text = &element.image;
         editors.Add(std::move(image));
@@ -178,7 +178,7 @@ void SettingsStore::BuildElements() {
         SettingEntry tile = MakeEntry(kTileLabel, SettingKind::Switch);
         tile.switchValue = &element.tile;
         editors.Add(std::move(tile));
-        skin_.Add(MakeGroup(spec.id, &editors));
+        skin_.Add(MakeGroup(row.id, &editors));
     }
 }
 

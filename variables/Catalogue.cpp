@@ -8,7 +8,7 @@ namespace vantrel {
 namespace catalogue {
 namespace {
 
-using Rows = std::span<const VariableSpec>;
+using Rows = std::span<const VariableRow>;
 
 // Members of the effect variables group, by position in kEffectVars; each
 // effect takes a run of consecutive ones.
@@ -26,13 +26,13 @@ constexpr Rows kVolumePanVars = EffectVars(16, 2);
 constexpr Rows kBubbleColour = Rows(kRgbKeyVars).subspan(1, 3);
 
 // The full group of effect variables for the list of groups.
-constexpr VariableSpec kEffectVarsGroup[] = {
+constexpr VariableRow kEffectVarsGroup[] = {
     kEffectVarsHeader[0], kEffectVars[0],  kEffectVars[1],  kEffectVars[2],  kEffectVars[3],
     kEffectVars[4],       kEffectVars[5],  kEffectVars[6],  kEffectVars[7],  kEffectVars[8],
     kEffectVars[9],       kEffectVars[10], kEffectVars[11], kEffectVars[12], kEffectVars[13],
     kEffectVars[14],      kEffectVars[15], kEffectVars[16], kEffectVars[17],
 };
-constexpr VariableSpec kClipVarsGroup[] = {kClipVarsHeader[0], kClipTimeMapper[0], kStartOpacity[0]};
+constexpr VariableRow kClipVarsGroup[] = {kClipVarsHeader[0], kClipTimeMapper[0], kStartOpacity[0]};
 
 constexpr Rows kGroups[] = {
     kSourceRect,    kDestinationRect,  kClipVarsGroup,    kForegroundColour, kBackgroundColour,
@@ -45,11 +45,11 @@ static_assert(std::size(kGroups) == 25);
 
 }  // namespace
 
-std::span<const std::span<const VariableSpec>> Groups() { return kGroups; }
+std::span<const std::span<const VariableRow>> Groups() { return kGroups; }
 
-const VariableSpec* FindSpec(std::string_view identifier) {
+const VariableRow* FindRow(std::string_view identifier) {
     for (Rows group : kGroups)
-        for (const VariableSpec& row : group)
+        for (const VariableRow& row : group)
             if (SameName(row.identifier, identifier)) return &row;
     return nullptr;
 }
@@ -59,7 +59,7 @@ const VariableSpec* FindSpec(std::string_view identifier) {
 namespace {
 
 using namespace catalogue;
-using Rows = std::span<const VariableSpec>;
+using Rows = std::span<const VariableRow>;
 
 constexpr Rows kMediaWithVideo[] = {kSourceRect, kDestinationRect, kClipVarsHeader, kClipTimeMapper, kStartOpacity};
 constexpr Rows kMediaWithoutVideo[] = {kSourceRect, kDestinationRect, kClipVarsHeader, kStartOpacity};
@@ -102,7 +102,7 @@ constexpr Rows kVolumePan[] = {kEffectSwitches, kEffectVarsHeader, kVolumePanVar
 constexpr Rows kCompressor[] = {kEffectSwitches, kCompressorVars};
 constexpr Rows kCommonAudio[] = {kEffectSwitches};
 
-constexpr EffectSpec kVideoEffects[] = {
+constexpr EffectRow kVideoEffects[] = {
     {28, "RGB Key", kRgbKey},
     {130, "RGB Key Inverted", kRgbKey},
     {252, "RGB Key Color", kRgbKeyColour},
@@ -161,7 +161,7 @@ constexpr EffectSpec kVideoEffects[] = {
     {kPluginEffectType, "Plugin Effects", kCommonVideo},
 };
 
-constexpr EffectSpec kAudioEffects[] = {
+constexpr EffectRow kAudioEffects[] = {
     {142, "Volume/Pan", kVolumePan},
     {514, "4-Band Compressor / Expander", kCompressor},
     {kPluginEffectType, "Plugin Effects", kCommonAudio},
@@ -169,8 +169,8 @@ constexpr EffectSpec kAudioEffects[] = {
 
 }  // namespace
 
-int DeclareGroup(VariableTable& table, std::span<const VariableSpec> rows) {
-    for (const VariableSpec& row : rows) table.Declare(row);
+int DeclareGroup(VariableTable& table, std::span<const VariableRow> rows) {
+    for (const VariableRow& row : rows) table.Declare(row);
     return 1;
 }
 
@@ -190,19 +190,19 @@ DeclarationList ClipDeclarations(ClipKind kind) {
     return {};
 }
 
-std::span<const EffectSpec> VideoEffectSpecs() { return kVideoEffects; }
-std::span<const EffectSpec> AudioEffectSpecs() { return kAudioEffects; }
+std::span<const EffectRow> VideoEffectRows() { return kVideoEffects; }
+std::span<const EffectRow> AudioEffectRows() { return kAudioEffects; }
 
-const EffectSpec* FindEffectSpec(EffectKind kind, int type) {
-    for (const EffectSpec& spec : kind == EffectKind::kVideo ? VideoEffectSpecs() : AudioEffectSpecs())
-        if (spec.type == type) return &spec;
+const EffectRow* FindEffectRow(EffectKind kind, int type) {
+    for (const EffectRow& entry : kind == EffectKind::kVideo ? VideoEffectRows() : AudioEffectRows())
+        if (entry.type == type) return &entry;
     return nullptr;
 }
 
 bool DeclareEffect(VariableTable& table, EffectKind kind, int type) {
-    const EffectSpec* spec = FindEffectSpec(kind, type);
-    if (!spec) return false;
-    DeclareAll(table, spec->declarations);
+    const EffectRow* entry = FindEffectRow(kind, type);
+    if (!entry) return false;
+    DeclareAll(table, entry->declarations);
     return true;
 }
 

@@ -73,9 +73,9 @@ int VariableTable::Declare(std::string_view identifier, int stringId, double min
     return 1;
 }
 
-int VariableTable::Declare(const VariableSpec& spec) {
-    return Declare(spec.identifier, spec.stringId, spec.minimum, spec.maximum, spec.initial, spec.curve,
-                   spec.second, spec.flags);
+int VariableTable::Declare(const VariableRow& declared) {
+    return Declare(declared.identifier, declared.stringId, declared.minimum, declared.maximum, declared.initial, declared.curve,
+                   declared.second, declared.flags);
 }
 
 int VariableTable::FindByName(std::string_view identifier) const {

@@ -14,7 +14,7 @@
 namespace vantrel {
 
 // One declaration: the arguments of VariableTable::Declare as a row.
-struct VariableSpec {
+struct VariableRow {
     std::string_view identifier;
     int stringId = 0;
     double minimum = 0, maximum = 0, initial = 0;
@@ -49,7 +49,7 @@ public:
     // flags (never the range or default). Always answers 1.
     int Declare(std::string_view identifier, int stringId, double minimum, double maximum, double initial,
                 Colour curve = kNoColour, Colour second = kNoColour, VariableFlags flags = 0);
-    int Declare(const VariableSpec& spec);
+    int Declare(const VariableRow& entry);
 
     int Count() const { return count_; }
     Variable& At(int index) { return *slots_[std::size_t(index)]; }

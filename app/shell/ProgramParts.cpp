@@ -9,16 +9,16 @@
 #include "media/display/MediaSystem.h"
 #include "media/make/WorkspaceMake.h"
 #include "media/plugins/PluginTables.h"
-#include "skin/SettingsStore.h"
-#include "skin/SkinActions.h"
 #include "controls/SkinServices.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/qt/QtPlatform.h"
-#include "platform/qt/SettingsDialog.h"
 #include "platform/qt/QtTextRenderer.h"
+#include "platform/qt/SettingsDialog.h"
 #include "script/ScriptContext.h"
 #include "script/ScriptNames.h"
 #include "skin/PreferencesObject.h"
+#include "skin/SettingsStore.h"
+#include "skin/SkinActions.h"
 
 namespace vantrel {
 
@@ -30,8 +30,6 @@ constexpr int kPreferencesCommand = 477;
 std::optional<std::string> DownloadMedia(const std::string& url) {
     return FetchToTemporaryFolder(url, LocalNameFor(url));
 }
-
-MediaSystem* TheMediaSystem = nullptr;
 }  // namespace
 
 void DeriveDarkBackground(MediaSystem& media) {
@@ -46,9 +44,6 @@ void DeriveDarkBackground(MediaSystem& media) {
     }
     media.StorePicture(kDarkBackgroundImage, std::move(dark), size.Width(), size.Height());
 }
-
-namespace {
-}  // namespace
 
 void ConnectProgramParts(bool editor) {
     static bool connected = false;
@@ -65,8 +60,10 @@ void ConnectProgramParts(bool editor) {
     SkinStartup skin;
     // Only the editor has somebody to ask; batch runs keep the command inert.
     if (editor) skin.settingsEditor = &QtSettingsDialog();
-    skin.imageLoaded = [](Control&, int id) {
-        if (id == kBackgroundImage && TheMediaSystem) DeriveDarkBackground(*TheMediaSystem);
+    // The control that took the new picture knows the media system holding it.
+    skin.imageLoaded = [](Control& control, int id) {
+        if (id != kBackgroundImage) return;
+        if (auto* media = dynamic_cast<MediaSystem*>(control.Media())) DeriveDarkBackground(*media);
     };
     StartSkin(skin);
 }
@@ -86,7 +83,6 @@ std::unique_ptr<PictureStore> StartMediaSystem(Window& window) {
     if (!media->Start(options)) return nullptr;
     ReloadSkinPictures(*media);
     DeriveDarkBackground(*media);
-    TheMediaSystem = media.get();
     return media;
 }
 

@@ -123,12 +123,10 @@ int ScriptVerb(const BatchContext& context, std::span<const std::string> args) {
     options.startWorker = false;
     Workspace root(nullptr, nullptr, nullptr, options);
     root.SetAsksForMissingMedia(false);
-    if (parsed->project) {
-        bool opened = false;
-        if (!ReadProjectFile(root, *parsed->project, opened)) {
-            Fail(context, (opened ? "cannot read the project " : "cannot open ") + *parsed->project);
-            return kExitFailure;
-        }
+    std::string message;
+    if (parsed->project && !LoadProjectQuietly(root, *parsed->project, message)) {
+        Fail(context, message);
+        return kExitFailure;
     }
     std::ostringstream out, err;
     std::string result;
@@ -136,7 +134,6 @@ int ScriptVerb(const BatchContext& context, std::span<const std::string> args) {
     std::fputs(err.str().c_str(), context.err);
     std::fputs(out.str().c_str(), context.out);
     if (parsed->saveAs) {
-        std::string message;
         if (!SaveRootAs(root, *parsed->saveAs, message)) {
             Fail(context, message);
             return kExitFailure;

@@ -136,13 +136,16 @@ int SaveProjectAs(const std::string& in, const std::string& out, std::string& me
     WorkspaceOptions options;
     options.startWorker = false;
     Workspace root(nullptr, nullptr, nullptr, options);
+    if (!LoadProjectQuietly(root, in, message)) return 1;
+    return SaveRootAs(root, out, message) ? 0 : 1;
+}
+
+bool LoadProjectQuietly(Clip& root, const std::string& path, std::string& message) {
     root.SetAsksForMissingMedia(false);
     bool opened = false;
-    if (!ReadProjectFile(root, in, opened)) {
-        message = opened ? "cannot read the project " + in : "cannot open " + in;
-        return 1;
-    }
-    return SaveRootAs(root, out, message) ? 0 : 1;
+    if (ReadProjectFile(root, path, opened)) return true;
+    message = (opened ? "cannot read the project " : "cannot open ") + path;
+    return false;
 }
 
 bool SaveRootAs(Workspace& root, const std::string& out, std::string& message) {

@@ -27,6 +27,10 @@ bool WriteProjectFile(Clip& root, const std::string& path, std::string& error);
 // opened or the record does not read completely.
 bool ReadProjectFile(Clip& root, const std::string& path, bool& opened);
 
+// Reads a project without asking the user anything (missing media fail
+// their clip); false with `message` saying why.
+bool LoadProjectQuietly(Clip& root, const std::string& path, std::string& message);
+
 // Where each file dialog starts: the folder of the file last chosen with
 // the same key. Only the first 16 keys used are remembered.
 class DialogFolders {

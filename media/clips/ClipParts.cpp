@@ -34,7 +34,7 @@ std::unique_ptr<VariableOwner> MakeEffect(EffectKind kind, int type) {
 }
 
 std::unique_ptr<PlainEffect> PlainEffect::Create(EffectKind kind, int type) {
-    if (!FindEffectSpec(kind, type)) return nullptr;
+    if (!FindEffectRow(kind, type)) return nullptr;
     auto effect = std::make_unique<PlainEffect>();
     effect->SetId(type);
     DeclareEffect(effect->Table(), kind, type);

@@ -9,9 +9,9 @@
 #include <mutex>
 
 #include "app/core/ProgramFolder.h"
-#include "app/core/Stream.h"
 #include "app/core/StringTable.h"
 #include "app/core/WorkerThread.h"
+#include "app/workspace/ProjectFiles.h"
 #include "media/clips/Clip.h"
 #include "media/compose/AudioMix.h"
 #include "media/compose/ClipState.h"
@@ -42,50 +42,12 @@ void ShowError(Window* owner, const std::string& text) {
         dialogs->MessageBox(owner, {text, Str(kErrorCaption), BoxIcon::Error, BoxButtons::Ok});
 }
 
-// Media of a project may be named relative to the project's folder (the
-// bundled example is): the batch verbs work from that folder for the whole
-// run, with the other paths made absolute first.
-class ProjectFolderScope {
-public:
-    explicit ProjectFolderScope(const std::string& project) {
-        std::error_code error;
-        previous_ = std::filesystem::current_path(error);
-        if (error) return;
-        const std::filesystem::path folder = std::filesystem::absolute(project, error).parent_path();
-        if (!error && !folder.empty()) std::filesystem::current_path(folder, error);
-        changed_ = !error;
-    }
-    ~ProjectFolderScope() {
-        std::error_code error;
-        if (changed_) std::filesystem::current_path(previous_, error);
-    }
-    ProjectFolderScope(const ProjectFolderScope&) = delete;
-    ProjectFolderScope& operator=(const ProjectFolderScope&) = delete;
-
-private:
-    std::filesystem::path previous_;
-    bool changed_ = false;
-};
-
 std::string Absolute(const std::string& path) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     return error ? path : absolute.string();
 }
 
-bool LoadProject(Clip& root, const std::string& project, std::string& message) {
-    root.SetAsksForMissingMedia(false);
-    std::FILE* file = std::fopen(project.c_str(), "rb");
-    if (!file) {
-        message = "cannot open " + project;
-        return false;
-    }
-    FileInStream in(file);
-    const bool ok = root.Load(in) != 0;
-    std::fclose(file);
-    if (!ok) message = "cannot read the project " + project;
-    return ok;
-}
 
 }  // namespace
 
@@ -242,14 +204,13 @@ int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, c
                   std::string& message, std::FILE* progress) {
     InstallCompositionParts(&plugins);
     const std::string project = Absolute(projectPath), output = Absolute(outputPath);
-    ProjectFolderScope folder(project);
     ExportPlugin* plugin = plugins.FirstExportPlugin();
     if (!plugin) {
         message = "no export plugin is loaded";
         return 1;
     }
     Clip root;
-    if (!LoadProject(root, project, message)) return 1;
+    if (!LoadProjectQuietly(root, project, message)) return 1;
     MakeJob job;
     job.outputFile = output;
     job.makeVideo = root.HasVideo();
@@ -296,9 +257,8 @@ int PictureBatch(const std::string& projectPath, int timeMs, const std::string& 
                  const PluginTables* plugins) {
     InstallCompositionParts(plugins);
     const std::string project = Absolute(projectPath), bmp = Absolute(bmpPath);
-    ProjectFolderScope folder(project);
     Clip root;
-    if (!LoadProject(root, project, message)) return 1;
+    if (!LoadProjectQuietly(root, project, message)) return 1;
     root.SetTime(timeMs);
     int status = 0;
     if (!Compose(root, kComposeMake) || !FinishedFrame(root)) {

@@ -17,18 +17,18 @@ namespace {
 
 bool IsSystemName(const std::string& name) { return QString::fromStdString(name).compare("System", Qt::CaseInsensitive) == 0; }
 
-QFont MakeFont(const TextFont& spec) {
+QFont MakeFont(const TextFont& wanted) {
     QFont font;
-    if (spec.typeface.empty() || IsSystemName(spec.typeface)) {
+    if (wanted.typeface.empty() || IsSystemName(wanted.typeface)) {
         font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
         font.setStyleHint(QFont::SansSerif);
     } else {
-        font.setFamily(QString::fromStdString(spec.typeface));
+        font.setFamily(QString::fromStdString(wanted.typeface));
     }
-    font.setPixelSize(std::max(spec.heightPx, 1));
-    font.setWeight(QFont::Weight(std::clamp(spec.weight, 1, 999)));
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    font.setPixelSize(std::max(wanted.heightPx, 1));
+    font.setWeight(QFont::Weight(std::clamp(wanted.weight, 1, 999)));
+    font.setItalic(wanted.italic);
+    font.setUnderline(wanted.underline);
     // Every text pixel must come out in exactly the colour asked for.
     font.setStyleStrategy(QFont::NoAntialias);
     return font;

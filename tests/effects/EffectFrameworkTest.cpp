@@ -68,13 +68,13 @@ TEST_P(EveryVideoEffect, SurvivesHostileValuesAndRectangles) {
 INSTANTIATE_TEST_SUITE_P(Registry, EveryVideoEffect, ::testing::ValuesIn(VideoEffectTypes()));
 
 TEST(EffectRegistry, ListsEveryCatalogueTypeOfEachKindAndNothingElse) {
-    EXPECT_EQ(VideoEffectTypes().size(), VideoEffectSpecs().size());
-    EXPECT_EQ(AudioEffectTypes().size(), AudioEffectSpecs().size());
-    for (const EffectSpec& spec : VideoEffectSpecs()) EXPECT_NE(CreateVideoEffect(spec.type), nullptr) << spec.type;
-    for (const EffectSpec& spec : AudioEffectSpecs()) {
-        auto effect = CreateAudioEffect(spec.type);
-        ASSERT_NE(effect, nullptr) << spec.type;
-        EXPECT_EQ(effect->GetId(), spec.type);
+    EXPECT_EQ(VideoEffectTypes().size(), VideoEffectRows().size());
+    EXPECT_EQ(AudioEffectTypes().size(), AudioEffectRows().size());
+    for (const EffectRow& entry : VideoEffectRows()) EXPECT_NE(CreateVideoEffect(entry.type), nullptr) << entry.type;
+    for (const EffectRow& entry : AudioEffectRows()) {
+        auto effect = CreateAudioEffect(entry.type);
+        ASSERT_NE(effect, nullptr) << entry.type;
+        EXPECT_EQ(effect->GetId(), entry.type);
         EXPECT_EQ(effect->Table().ByName("IDS_EFF_L"), nullptr) << "audio effects have no rectangle";
     }
 }

@@ -39,14 +39,14 @@ TEST(Catalogue, HasTwentyFiveGroupsEachHeadedByAHeader) {
     std::set<std::string> headers;
     for (const auto group : groups) {
         ASSERT_FALSE(group.empty());
-        const VariableSpec& header = group.front();
+        const VariableRow& header = group.front();
         EXPECT_EQ(header.flags, kGroupHeader) << header.identifier;
         headers.emplace(header.identifier);
         const bool compressor = header.identifier == "IDS_COMPRESS4";
         EXPECT_EQ(header.minimum, 0) << header.identifier;
         EXPECT_EQ(header.maximum, compressor ? 1 : 0) << header.identifier;
         EXPECT_EQ(header.initial, compressor ? 1 : 0) << header.identifier;
-        for (const VariableSpec& row : group.subspan(1)) {
+        for (const VariableRow& row : group.subspan(1)) {
             EXPECT_EQ(row.identifier.substr(0, 4), "IDS_");
             EXPECT_FALSE(IsGroupEntry(row.flags) && row.flags != kHidden) << row.identifier;
             EXPECT_LE(row.minimum, row.initial) << row.identifier;
@@ -61,7 +61,7 @@ TEST(Catalogue, IdentifiersAndStringIdsAgreeAcrossGroups) {
     std::map<std::string, int> idOf;
     std::map<int, std::string> nameOf;
     for (const auto group : catalogue::Groups())
-        for (const VariableSpec& row : group) {
+        for (const VariableRow& row : group) {
             const std::string name(row.identifier);
             if (idOf.count(name)) {
                 EXPECT_EQ(idOf[name], row.stringId) << name;
@@ -72,14 +72,14 @@ TEST(Catalogue, IdentifiersAndStringIdsAgreeAcrossGroups) {
             idOf[name] = row.stringId;
             nameOf[row.stringId] = name;
         }
-    ASSERT_NE(catalogue::FindSpec("ids_red"), nullptr);
-    EXPECT_EQ(catalogue::FindSpec("IDS_RED")->flags, 0u) << "the plain key colour comes first";
-    EXPECT_EQ(catalogue::FindSpec("IDS_NOPE"), nullptr);
+    ASSERT_NE(catalogue::FindRow("ids_red"), nullptr);
+    EXPECT_EQ(catalogue::FindRow("IDS_RED")->flags, 0u) << "the plain key colour comes first";
+    EXPECT_EQ(catalogue::FindRow("IDS_NOPE"), nullptr);
 }
 
 TEST(Catalogue, EveryRowShowsTheResourceTextOfItsStringId) {
     for (const auto group : catalogue::Groups())
-        for (const VariableSpec& row : group) {
+        for (const VariableRow& row : group) {
             VariableTable table;
             table.Declare(row);
             EXPECT_FALSE(Str(row.stringId).empty()) << row.identifier;
@@ -131,26 +131,26 @@ TEST(ClipDeclarationOrder, NewClipsShowTheirWholeSourceAndOpacityDependsOnTheKin
 
 TEST(EffectDeclarations, EveryTypeDeclaresItsCommonGroupsFirst) {
     std::set<int> seen;
-    for (const EffectSpec& spec : VideoEffectSpecs()) {
-        EXPECT_TRUE(seen.insert(spec.type).second) << "duplicate video type " << spec.type;
+    for (const EffectRow& entry : VideoEffectRows()) {
+        EXPECT_TRUE(seen.insert(entry.type).second) << "duplicate video type " << entry.type;
         VariableTable table;
-        ASSERT_TRUE(DeclareEffect(table, EffectKind::kVideo, spec.type));
+        ASSERT_TRUE(DeclareEffect(table, EffectKind::kVideo, entry.type));
         const Names names = Identifiers(table);
-        ASSERT_GE(names.size(), 8u) << spec.type;
-        EXPECT_EQ(Names(names.begin(), names.begin() + 5), kEff) << spec.type;
-        const bool matrix = spec.type == 72 || spec.type == 78 || spec.type == 149;
+        ASSERT_GE(names.size(), 8u) << entry.type;
+        EXPECT_EQ(Names(names.begin(), names.begin() + 5), kEff) << entry.type;
+        const bool matrix = entry.type == 72 || entry.type == 78 || entry.type == 149;
         const std::size_t switchesAt = matrix ? 8 : 5;
-        EXPECT_EQ(names[switchesAt], "IDS_EFFECT_SWITCHES") << spec.type;
+        EXPECT_EQ(names[switchesAt], "IDS_EFFECT_SWITCHES") << entry.type;
         EXPECT_LE(table.Count(), VariableTable::kMaxVariables);
     }
     EXPECT_EQ(seen.size(), 56u);
-    for (const EffectSpec& spec : AudioEffectSpecs()) {
+    for (const EffectRow& entry : AudioEffectRows()) {
         VariableTable table;
-        ASSERT_TRUE(DeclareEffect(table, EffectKind::kAudio, spec.type));
-        EXPECT_EQ(Identifiers(table).front(), "IDS_EFFECT_SWITCHES") << spec.type;
-        EXPECT_EQ(table.FindByName("IDS_EFF_RECT"), -1) << spec.type;
+        ASSERT_TRUE(DeclareEffect(table, EffectKind::kAudio, entry.type));
+        EXPECT_EQ(Identifiers(table).front(), "IDS_EFFECT_SWITCHES") << entry.type;
+        EXPECT_EQ(table.FindByName("IDS_EFF_RECT"), -1) << entry.type;
     }
-    EXPECT_EQ(AudioEffectSpecs().size(), 3u);
+    EXPECT_EQ(AudioEffectRows().size(), 3u);
 }
 
 TEST(EffectDeclarations, OwnVariablesFollowInOrder) {
@@ -188,9 +188,9 @@ TEST(EffectDeclarations, UnknownTypesDeclareNothing) {
     EXPECT_FALSE(DeclareEffect(table, EffectKind::kAudio, 28));
     EXPECT_FALSE(DeclareEffect(table, EffectKind::kVideo, 0));
     EXPECT_EQ(table.Count(), 0);
-    EXPECT_EQ(FindEffectSpec(EffectKind::kVideo, 9999), nullptr);
-    ASSERT_NE(FindEffectSpec(EffectKind::kAudio, 514), nullptr);
-    EXPECT_EQ(FindEffectSpec(EffectKind::kAudio, 514)->name, "4-Band Compressor / Expander");
+    EXPECT_EQ(FindEffectRow(EffectKind::kVideo, 9999), nullptr);
+    ASSERT_NE(FindEffectRow(EffectKind::kAudio, 514), nullptr);
+    EXPECT_EQ(FindEffectRow(EffectKind::kAudio, 514)->name, "4-Band Compressor / Expander");
 }
 
 TEST(EffectDeclarations, ChromaKeyColourIsHiddenFromSlidersAndNavigation) {

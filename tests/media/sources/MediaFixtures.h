@@ -76,7 +76,7 @@ inline void AppendId(std::vector<std::uint8_t>& out, const char* id) {
     for (int i = 0; i < 4; ++i) out.push_back(std::uint8_t(id[i]));
 }
 
-struct WavSpec {
+struct WavLayout {
     int formatTag = 1;
     int channels = 1;
     int rate = 8000;
@@ -88,26 +88,26 @@ struct WavSpec {
 };
 
 // A RIFF WAVE file, written the way the format is defined.
-inline std::vector<std::uint8_t> MakeWav(const WavSpec& spec) {
+inline std::vector<std::uint8_t> MakeWav(const WavLayout& layout) {
     std::vector<std::uint8_t> body;
     AppendId(body, "WAVE");
-    if (spec.junkBeforeFmt) {
+    if (layout.junkBeforeFmt) {
         AppendId(body, "JUNK");
         Append32(body, 3);
         body.insert(body.end(), {1, 2, 3, 0});  // odd size: one pad byte
     }
-    const int blockAlign = spec.channels * spec.bits / 8;
+    const int blockAlign = layout.channels * layout.bits / 8;
     AppendId(body, "fmt ");
     Append32(body, 16);
-    Append16(body, std::uint16_t(spec.formatTag));
-    Append16(body, std::uint16_t(spec.channels));
-    Append32(body, std::uint32_t(spec.rate));
-    Append32(body, spec.bytesPerSecond ? spec.bytesPerSecond : std::uint32_t(spec.rate * blockAlign));
+    Append16(body, std::uint16_t(layout.formatTag));
+    Append16(body, std::uint16_t(layout.channels));
+    Append32(body, std::uint32_t(layout.rate));
+    Append32(body, layout.bytesPerSecond ? layout.bytesPerSecond : std::uint32_t(layout.rate * blockAlign));
     Append16(body, std::uint16_t(blockAlign));
-    Append16(body, std::uint16_t(spec.bits));
+    Append16(body, std::uint16_t(layout.bits));
     AppendId(body, "data");
-    Append32(body, spec.dataSizeField == 0xFFFFFFFF ? std::uint32_t(spec.data.size()) : spec.dataSizeField);
-    body.insert(body.end(), spec.data.begin(), spec.data.end());
+    Append32(body, layout.dataSizeField == 0xFFFFFFFF ? std::uint32_t(layout.data.size()) : layout.dataSizeField);
+    body.insert(body.end(), layout.data.begin(), layout.data.end());
     std::vector<std::uint8_t> file;
     AppendId(file, "RIFF");
     Append32(file, std::uint32_t(body.size()));

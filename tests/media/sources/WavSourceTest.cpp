@@ -9,7 +9,7 @@ namespace {
 
 using testing::MakeWav;
 using testing::TempFolder;
-using testing::WavSpec;
+using testing::WavLayout;
 using testing::WriteBytes;
 
 // Sample bytes that tell their own position: byte i holds i mod 251.
@@ -21,22 +21,22 @@ std::vector<std::uint8_t> Counting(std::size_t size) {
 
 class WavReader : public ::testing::Test {
 protected:
-    std::unique_ptr<WavSource> Open(const WavSpec& spec, const char* name = "sound.wav") {
+    std::unique_ptr<WavSource> Open(const WavLayout& layout, const char* name = "sound.wav") {
         const std::string path = folder_ / name;
-        EXPECT_TRUE(WriteBytes(path, MakeWav(spec)));
+        EXPECT_TRUE(WriteBytes(path, MakeWav(layout)));
         return WavSource::Open(path);
     }
     TempFolder folder_;
 };
 
 TEST_F(WavReader, ReadsFormatLengthAndEachSecondFromTheDataChunk) {
-    WavSpec spec;
-    spec.rate = 8000;
-    spec.bits = 16;
-    spec.channels = 1;
-    spec.junkBeforeFmt = true;
-    spec.data = Counting(16000 * 2 + 4000);  // 2.25 s
-    auto wav = Open(spec);
+    WavLayout layout;
+    layout.rate = 8000;
+    layout.bits = 16;
+    layout.channels = 1;
+    layout.junkBeforeFmt = true;
+    layout.data = Counting(16000 * 2 + 4000);  // 2.25 s
+    auto wav = Open(layout);
     ASSERT_NE(wav, nullptr);
     EXPECT_EQ(wav->Kind(), SourceKind::Wav);
     EXPECT_EQ(wav->LengthMs(), 2250);
@@ -45,13 +45,13 @@ TEST_F(WavReader, ReadsFormatLengthAndEachSecondFromTheDataChunk) {
     EXPECT_EQ(wav->AudioSecondBytes(), 16000);
 
     ASSERT_TRUE(wav->ReadAudioSecond(1999));  // second 1, whatever the ms within it
-    std::vector<std::uint8_t> expected(spec.data.begin() + 16000, spec.data.begin() + 32000);
+    std::vector<std::uint8_t> expected(layout.data.begin() + 16000, layout.data.begin() + 32000);
     EXPECT_EQ(wav->AudioBlock(), expected);
 
     // The last, partial second: the rest is silence.
     ASSERT_TRUE(wav->ReadAudioSecond(2000));
     expected.assign(16000, 0);
-    std::copy(spec.data.begin() + 32000, spec.data.end(), expected.begin());
+    std::copy(layout.data.begin() + 32000, layout.data.end(), expected.begin());
     EXPECT_EQ(wav->AudioBlock(), expected);
 }
 
@@ -67,11 +67,11 @@ void PrintTo(const SilenceCase& c, std::ostream* out) {
 class WavSilence : public WavReader, public ::testing::WithParamInterface<SilenceCase> {};
 
 TEST_P(WavSilence, SecondsBeforeTheStartOrAtAndBeyondTheLengthAreSilent) {
-    WavSpec spec;
-    spec.bits = GetParam().bits;
-    spec.rate = 1000;
-    spec.data = std::vector<std::uint8_t>(std::size_t(2 * spec.bits / 8 * 1000), 77);  // exactly 2 s
-    auto wav = Open(spec);
+    WavLayout layout;
+    layout.bits = GetParam().bits;
+    layout.rate = 1000;
+    layout.data = std::vector<std::uint8_t>(std::size_t(2 * layout.bits / 8 * 1000), 77);  // exactly 2 s
+    auto wav = Open(layout);
     ASSERT_NE(wav, nullptr);
     ASSERT_EQ(wav->LengthMs(), 2000);
     ASSERT_TRUE(wav->ReadAudioSecond(0));  // leave real sound in the block first
@@ -85,22 +85,22 @@ INSTANTIATE_TEST_SUITE_P(Edges, WavSilence,
                                            SilenceCase{16, -1, 0}, SilenceCase{8, -1000, 128}));
 
 TEST_F(WavReader, RefusesWhatIsNotPlainPcmWithData) {
-    WavSpec empty;  // "data" of size 0
+    WavLayout empty;  // "data" of size 0
     EXPECT_EQ(Open(empty, "empty.wav"), nullptr);
 
-    WavSpec floating;
+    WavLayout floating;
     floating.formatTag = 3;
     floating.bits = 32;
     floating.data = Counting(400);
     EXPECT_EQ(Open(floating, "float.wav"), nullptr);
 
     // A format block asking for a gigantic one-second buffer is not believed.
-    WavSpec greedy;
+    WavLayout greedy;
     greedy.data = Counting(400);
     greedy.bytesPerSecond = 0x7FFFFFFF;
     EXPECT_EQ(Open(greedy, "greedy.wav"), nullptr);
 
-    WavSpec silentRate;
+    WavLayout silentRate;
     silentRate.data = Counting(400);
     silentRate.rate = 0;
     EXPECT_EQ(Open(silentRate, "zero.wav"), nullptr);
@@ -115,22 +115,22 @@ TEST_F(WavReader, RefusesWhatIsNotPlainPcmWithData) {
 }
 
 TEST_F(WavReader, ATruncatedFileIsAsLongAsTheDataItHolds) {
-    WavSpec spec;
-    spec.rate = 1000;
-    spec.data = Counting(3000);            // 1.5 s really there
-    spec.dataSizeField = 2000 * 10;        // the header promises 10 s
-    auto wav = Open(spec);
+    WavLayout layout;
+    layout.rate = 1000;
+    layout.data = Counting(3000);            // 1.5 s really there
+    layout.dataSizeField = 2000 * 10;        // the header promises 10 s
+    auto wav = Open(layout);
     ASSERT_NE(wav, nullptr);
     EXPECT_EQ(wav->LengthMs(), 1500);
     ASSERT_TRUE(wav->ReadAudioSecond(1000));
-    EXPECT_EQ(wav->AudioBlock()[999], spec.data[2999]);
+    EXPECT_EQ(wav->AudioBlock()[999], layout.data[2999]);
     EXPECT_EQ(wav->AudioBlock()[1000], 0);
 }
 
 TEST_F(WavReader, TheOpenerOrderGivesWavFilesToTheWavReader) {
-    WavSpec spec;
-    spec.data = Counting(1600);
-    ASSERT_TRUE(WriteBytes(folder_ / "a.wav", MakeWav(spec)));
+    WavLayout layout;
+    layout.data = Counting(1600);
+    ASSERT_TRUE(WriteBytes(folder_ / "a.wav", MakeWav(layout)));
     auto source = OpenMediaSource(folder_ / "a.wav");
     ASSERT_NE(source, nullptr);
     EXPECT_EQ(source->Kind(), SourceKind::Wav);
