@@ -1,6 +1,6 @@
 #include "platform/Platform.h"
 
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 
 namespace vantrel {
 

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "platform/Platform.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 #include "script/ScriptContext.h"
 #include "script/Text.h"
 

@@ -448,6 +448,15 @@ constexpr StringResource kStrings[] = {
     {701, "Variable Set 8"},
     {702, "Variable Set 9"},
     {703, "Variable Set 10"},
+    // The clip menu's entries that had no text of their own.
+    {704, "Make Audio Master"},
+    {705, "Remove Audio Master"},
+    {706, "Top"},
+    {707, "Up"},
+    {708, "Down"},
+    {709, "Bottom"},
+    {710, "Duplicate"},
+    {711, "Split at Current Time"},
 };
 }  // namespace
 

@@ -1,6 +1,5 @@
 #include "app/core/WorkerThread.h"
 
-#include <chrono>
 #include <pthread.h>
 #include <sched.h>
 #include <sys/resource.h>
@@ -10,10 +9,6 @@
 namespace vantrel {
 
 namespace {
-using std::chrono::milliseconds;
-constexpr milliseconds kCommandPoll{20};
-constexpr milliseconds kIdlePoll{10};
-
 // Input and painting on the main thread come first: a higher nice value for
 // this thread only (Linux schedules threads separately).
 void LowerPriority() {
@@ -34,39 +29,49 @@ WorkerThread::WorkerThread(Callback callback, void* context) : callback_(std::mo
 WorkerThread::~WorkerThread() { Stop(); }
 
 bool WorkerThread::Post(std::int32_t command) {
-    if (command_.load() == kStop) return false;
-    command_.store(command);
+    {
+        std::lock_guard lock(mutex_);
+        if (command_.load() == kStop) return false;
+        command_.store(command);
+    }
+    changed_.notify_all();
     return true;
 }
 
 bool WorkerThread::WaitIdle() {
+    std::unique_lock lock(mutex_);
     if (command_.load() == kStop) return false;
-    while (!idle_.load() && command_.load() != kStop) std::this_thread::sleep_for(kIdlePoll);
+    changed_.wait(lock, [this] { return idle_.load() != 0 || command_.load() == kStop; });
     return true;
 }
 
 void WorkerThread::Stop() {
     if (!thread_.joinable()) return;
     WaitIdle();
-    command_.store(kStop);
+    {
+        std::lock_guard lock(mutex_);
+        command_.store(kStop);
+    }
+    changed_.notify_all();
     thread_.join();
 }
 
 void WorkerThread::Run() {
     LowerPriority();
     for (;;) {
-        idle_.store(1);
-        std::int32_t command = command_.load();
-        while (command == kEmpty) {
-            std::this_thread::sleep_for(kCommandPoll);
+        std::int32_t command = kEmpty;
+        {
+            std::unique_lock lock(mutex_);
+            idle_.store(1);
+            changed_.notify_all();
+            changed_.wait(lock, [this] { return command_.load() != kEmpty; });
             command = command_.load();
+            idle_.store(0);
+            if (command == kStop) return;
+            // Cleared before the callback so that a post during the run is
+            // picked up as soon as it returns.
+            command_.store(kEmpty);
         }
-        idle_.store(0);
-        if (command == kStop) return;
-        // Cleared before the callback so that a post during the run is
-        // picked up as soon as it returns. Taken with an exchange so that a
-        // post landing between the read and the clear is not lost.
-        if (!command_.compare_exchange_strong(command, kEmpty)) continue;
         if (callback_) callback_(command, context_);
     }
 }

@@ -1,14 +1,17 @@
 #pragma once
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 namespace vantrel {
 
-// A mailbox of one command word that a background thread polls. Posting
+// A mailbox of one command word that a background thread sleeps on. Posting
 // replaces a command not yet picked up: of several posted while one runs,
-// only the last runs. Single loads and stores, no locks.
+// only the last runs. The thread and the waiters sleep on one condition
+// variable instead of polling, so an idle program costs nothing.
 class WorkerThread {
 public:
     using Callback = std::function<int(std::int32_t command, void* context)>;
@@ -34,8 +37,12 @@ private:
 
     Callback callback_;
     void* context_;
+    // Both change only under mutex_; they stay atomic so that the
+    // observers above can read them without it.
     std::atomic<std::int32_t> command_{kEmpty};
     std::atomic<std::int32_t> idle_{1};
+    std::mutex mutex_;
+    std::condition_variable changed_;
     std::thread thread_;
 };
 

@@ -6,7 +6,7 @@
 #include "app/shell/ProjectVerbs.h"
 #include "app/shell/Startup.h"
 #include "platform/qt/QtPlatform.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 
 namespace vantrel {
 

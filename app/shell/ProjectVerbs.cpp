@@ -122,7 +122,7 @@ int ScriptVerb(const BatchContext& context, std::span<const std::string> args) {
     WorkspaceOptions options;
     options.startWorker = false;
     Workspace root(nullptr, nullptr, nullptr, options);
-    root.SetAsksForMissingMedia(false);
+    root.State()->SetAsksForMissingMedia(false);
     std::string message;
     if (parsed->project && !LoadProjectQuietly(root, *parsed->project, message)) {
         Fail(context, message);

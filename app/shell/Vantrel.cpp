@@ -87,7 +87,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
         else
             OpenProject(*application->RootClip(), argv[1]);
     }
-    if (auto* workspace = dynamic_cast<Workspace*>(application->RootClip())) workspace->PostPreview();
+    if (auto* workspace = dynamic_cast<Workspace*>(application->RootClip())) workspace->State()->PostPreview();
 
     if (parts.started) parts.started(*application, *window);
     const int code = platform.Run();

@@ -141,7 +141,7 @@ int SaveProjectAs(const std::string& in, const std::string& out, std::string& me
 }
 
 bool LoadProjectQuietly(Clip& root, const std::string& path, std::string& message) {
-    root.SetAsksForMissingMedia(false);
+    if (RootState* state = root.State()) state->SetAsksForMissingMedia(false);
     bool opened = false;
     if (ReadProjectFile(root, path, opened)) return true;
     message = (opened ? "cannot read the project " : "cannot open ") + path;

@@ -6,6 +6,8 @@
 #include "app/core/MenuList.h"
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
+#include "app/workspace/CommandTable.h"
+#include "script/Text.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/DrawContext.h"
 #include "platform/Platform.h"
@@ -17,45 +19,15 @@ namespace vantrel {
 
 namespace {
 enum Text : int {
-    kOpenProjectText = 25,
-    kSaveProjectText = 26,
-    kSaveAsText = 27,
-    kNewProjectText = 99,
     kUnknownText = 197,
     kDoneText = 220,
     kQuestionText = 302,
     kSaveChangesText = 303,
-    kRevertText = 306,
     kVantrelText = 323,
-    kExampleProjectText = 473,
     kRootClipText = 574,
     kErrorText = 590,
-    kProjectUrlText = 654,
     kApplyQuestionText = 691,
     kUndoQuestionText = 692,
-};
-enum CommandId : int {
-    kImportClip = 1,
-    kStop = 139,
-    kAutoAdjust = 340,
-    kApply = 342,
-    kUndo = 343,
-    kBackward = 347,
-    kForeward = 348,
-    kMuteAudioCommand = 368,
-    kMuteVideoCommand = 369,
-    kNewMediaClip = 387,
-    kZoomInHorizontal = 505,
-    kZoomOutHorizontal = 506,
-    kZoomInVertical = 507,
-    kZoomOutVertical = 508,
-    kFit = 509,
-    kMusicTimeChange = 636,
-    kWorkWithOpacities = 209,
-    kWorkWithVolumes = 210,
-    kGenerate = 98,
-    kMakeCommand = 360,
-    kImportClipUrl = 653,
 };
 constexpr const char* kProjectPattern = "*.kwp";
 constexpr const char* kProjectExtension = ".kwp";
@@ -96,7 +68,7 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
     preview_.Allocate(kPreviewWidth, kPreviewHeight);
     if (options.startWorker) {
         workerThread_ = std::make_unique<WorkerThread>(&Workspace::WorkerCallback, this);
-        SetWorker(workerThread_.get());
+        state_.SetWorker(workerThread_.get());
     }
     if (window) window->StartTimer(kTimerId, kTimerPeriodMs);
     SetOutputSizeId(kDefaultOutputSize);
@@ -111,37 +83,40 @@ Workspace::~Workspace() {
     // The worker may be inside a hook that reads the tree: stop it before
     // the clip part goes.
     if (workerThread_) workerThread_->Stop();
-    SetWorker(nullptr);
+    state_.SetWorker(nullptr);
     workerThread_.reset();
 }
 
 int Workspace::WorkerCallback(std::int32_t command, void* context) {
     auto& root = *static_cast<Workspace*>(context);
     switch (command) {
-        case kWorkerPreview:
+        case kWorkerPreview: {
+            TreeLockGuard hold(&root.state_.lock);
             if (root.hooks_.preview) root.hooks_.preview(root);
             return 1;
+        }
         case kWorkerMake:
             if (root.hooks_.make) root.hooks_.make(root);
-            root.activity_.fetch_and(~kActivityMake);
+            root.state_.EndActivity(kActivityMake);
             return 1;
         case kWorkerPlay:
             if (root.hooks_.play) root.hooks_.play(root);
-            root.activity_.fetch_and(~kActivityPlay);
+            root.state_.EndActivity(kActivityPlay);
             return 1;
         default: return 0;
     }
 }
 
 void Workspace::SetWorkerHooks(WorkerHooks hooks) {
-    WaitWorkerIdle();
+    auto edit = Edit();
+    state_.WaitWorkerIdle();
     hooks_ = std::move(hooks);
 }
 
 void Workspace::DeclareRootVariables() { DeclareAll(table_, ClipDeclarations(ClipKind::kSubArrangement)); }
 
 int Workspace::ClearAll() {
-    HoldTree();
+    state_.HoldTree();
     DiscardContents();
     DiscardMedia();
     header_.Clear();
@@ -160,12 +135,11 @@ int Workspace::ClearAll() {
     autoAdjust_ = false;
     committed_ = header_;
     SetChanged(true);
-    WaitWorkerIdle();
     grid_.Reset();
     VariableOwner::ClearAll();
     DeclareRootVariables();
     statusText_.clear();
-    ReleaseTree();
+    state_.ReleaseTree();
     return 1;
 }
 
@@ -177,15 +151,14 @@ int Workspace::RevertAll() {
 }
 
 ResultFlags Workspace::FinishInput(ResultFlags flags) {
+    auto edit = Edit();
     if (flags & kResetPanes) {
         paneFocus_ = 0;
         flags |= kRepaint;
     }
     flags = Item::FinishInput(flags);
-    const bool quiet = !(Activity() & (kActivityMake | kActivityPlay)) && ChangeCounter() == 0;
-    if ((flags & kChanged) && quiet && Worker()) Worker()->Post(kWorkerPreview);
+    if (flags & (kChanged | kRepaint | kRelayout)) state_.PostPreview();
     if (flags & (kRepaint | kRelayout)) {
-        if (quiet && Worker()) Worker()->Post(kWorkerPreview);
         if (GetWindow()) {
             const Rect client = GetWindow()->ClientRect();
             Arrange(client.left, client.top, client.right, client.bottom);
@@ -195,7 +168,8 @@ ResultFlags Workspace::FinishInput(ResultFlags flags) {
 }
 
 Rect Workspace::Arrange(int left, int top, int right, int bottom) {
-    if (Activity() & kActivityMake) return {};
+    auto edit = Edit();
+    if (state_.Activity() & kActivityMake) return {};
     layout_ = {left, top, std::min(right, left + kPreviewWidth), std::min(bottom, top + kPreviewHeight)};
     SetRectangle(layout_);
     if (Window* window = GetWindow())
@@ -231,30 +205,33 @@ int Workspace::Paint(DrawContext& dc, int left, int top, int right, int bottom, 
 }
 
 std::vector<int> Workspace::ProjectMenuIds() const {
-    std::vector<int> ids = {kNewProjectText, kOpenProjectText, kProjectUrlText};
-    if (!exampleProjectsAllowed_ || exampleProjectsAllowed_()) ids.push_back(kExampleProjectText);
-    if (ChildCount() > 0) {
-        ids.push_back(MenuList::kSeparator);
-        if (!ProjectPath().empty()) ids.push_back(kSaveProjectText);
-        ids.push_back(kSaveAsText);
+    // Groups in menu order, a separator between two that show anything; the
+    // saving group only once there is something to save.
+    const bool hasChildren = ChildCount() > 0;
+    const std::vector<std::vector<int>> groups = {
+        {kNewProjectCommand, kOpenProjectCommand, kProjectUrlCommand, kExampleProjectCommand},
+        hasChildren ? std::vector<int>{kSaveProjectCommand, kSaveAsCommand} : std::vector<int>{},
+        {kRevertCommand},
+        {kGenerateCommand},
+        {kImportClipCommand, kImportClipUrlCommand, kNewMediaClipCommand},
+        {kWorkWithOpacitiesCommand, kWorkWithVolumesCommand},
+    };
+    std::vector<int> ids;
+    for (const auto& group : groups) {
+        bool first = true;
+        for (int id : group) {
+            const CommandRow* row = FindRootCommand(id);
+            if (!row || !IsOffered(*row, *this)) continue;
+            if (first && !ids.empty()) ids.push_back(MenuList::kSeparator);
+            first = false;
+            ids.push_back(id);
+        }
     }
-    if (!ProjectPath().empty()) {
-        ids.push_back(MenuList::kSeparator);
-        ids.push_back(kRevertText);
-    }
-    if (HasVideo() || HasAudio()) {
-        ids.push_back(MenuList::kSeparator);
-        ids.push_back(kGenerate);
-    }
-    ids.push_back(MenuList::kSeparator);
-    ids.insert(ids.end(), {kImportClip, kImportClipUrl, kNewMediaClip});
-    if (HasVideo() || HasAudio()) ids.push_back(MenuList::kSeparator);
-    if (HasVideo()) ids.push_back(kWorkWithOpacities);
-    if (HasAudio()) ids.push_back(kWorkWithVolumes);
     return ids;
 }
 
 ResultFlags Workspace::Input(Window* window, std::uint32_t message, int, int, std::uintptr_t keyFlags) {
+    auto edit = Edit();
     if (message == kRightButtonUp) {
         MenuList menu;
         for (int id : ProjectMenuIds()) id == MenuList::kSeparator ? menu.AddSeparator() : menu.Add(id);
@@ -267,22 +244,51 @@ ResultFlags Workspace::Input(Window* window, std::uint32_t message, int, int, st
     const auto key = std::uint32_t(keyFlags);
     if (key == kVkEscape) {
         paneFocus_ = 0;
-        SetStopRequest(true);
+        state_.SetStopRequest(true);
         return kResetPanes | kRepaint;
     }
     Clip* current = CurrentChild();
-    if (key == kVkLeft || key == kVkRight) {
-        const double unit = std::max(Grid().Unit(), 1.0);
-        std::int64_t time = std::int64_t(Time()) + (key == kVkLeft ? -std::int64_t(unit) : std::int64_t(unit));
-        time = Quantize(std::int32_t(std::clamp<std::int64_t>(time, INT32_MIN, INT32_MAX)));
-        time = std::clamp<std::int64_t>(time, GetPosition(), std::int64_t(GetPosition()) + GetSize());
-        return SetGlobalTime(std::int32_t(time));
-    }
+    if (key == kVkLeft || key == kVkRight) return StepTime(key == kVkLeft ? -1 : 1);
     if (key == kVk0) return SetGlobalTime(current ? current->GetPosition() : GetPosition());
     if (key >= kVk0 + 1 && key <= kVk0 + 8) return GotoLocator(int(key - kVk0 - 1));
     if (key == kVk0 + 9)
         return SetGlobalTime(current ? current->GetPosition() + current->GetSize() : GetPosition() + GetSize());
     return 0;
+}
+
+ResultFlags Workspace::SetTime(std::int32_t parentTime) {
+    auto edit = Edit();
+    arrangementView_.FollowTime(parentTime);
+    return Clip::SetTime(parentTime);
+}
+
+// Beyond the owner's commands, "Command N" runs the root's command N as its
+// button or menu entry would, so that a tutorial can press buttons; the
+// answer says whether it was offered.
+bool Workspace::RunCommand(const std::string& command, std::string& answer) {
+    auto edit = Edit();
+    const std::vector<std::string_view> words = SplitWords(command, 3);
+    if (words.size() == 2 && EqualsNoCase(words[0], "Command")) {
+        const std::optional<int> id = ReadWholeNumber(words[1], true);
+        const CommandRow* row = id ? FindRootCommand(*id) : nullptr;
+        if (!row) return false;
+        const bool offered = IsOffered(*row, *this);
+        if (offered) FinishInput(row->run(*this, GetWindow()));
+        answer = offered ? "1" : "0";
+        return true;
+    }
+    return Clip::RunCommand(command, answer);
+}
+
+bool Workspace::Play(Clip* clip) {
+    auto edit = Edit();
+    if (!clip || !clip->CanPlay() || state_.Busy()) return false;
+    state_.SetPlayingClip(clip);
+    state_.WaitWorkerIdle();
+    state_.SetStopRequest(false);
+    state_.AddActivity(kActivityPlay);
+    if (state_.Worker() && state_.ChangeCounter() == 0) state_.Worker()->Post(kWorkerPlay);
+    return true;
 }
 
 int Workspace::ShowHelpTopic(int topic) {
@@ -312,70 +318,64 @@ Control* Workspace::ResolveName(const std::string& name) {
 // -- commands -----------------------------------------------------------------
 
 bool Workspace::Command(Window* window, int command, ResultFlags& out) {
-    switch (command) {
-        case kOpenProjectText: out = OpenProject() ? kRelayout | kRepaint : 0; return true;
-        case kExampleProjectText: out = LoadExampleProject() ? kRelayout | kRepaint : 0; return true;
-        case kProjectUrlText: out = OpenProjectUrl() ? kRelayout | kRepaint : 0; return true;
-        case kRevertText: out = RevertToSaved() ? kRelayout | kRepaint : 0; return true;
-        case kSaveProjectText: out = SaveProject() ? kRepaint : 0; return true;
-        case kSaveAsText: out = SaveProjectAs() ? kRepaint : 0; return true;
-        case kNewProjectText: out = NewProject() ? kRelayout | kRepaint : 0; return true;
-        case kApply: CommitAll(); out = kRepaint; return true;
-        case kUndo: out = UndoChanges() ? kRepaint : 0; return true;
-        case kStop: SetStopRequest(true); out = kRepaint; return true;
-        case kGenerate:
-        case kMakeCommand: out = startMake_ && startMake_(*this) ? kRepaint : 0; return true;
-        case kBackward: out = MoveGlobalTime(-std::int32_t(std::max(Grid().Unit(), 1.0))); return true;
-        case kForeward: out = MoveGlobalTime(std::int32_t(std::max(Grid().Unit(), 1.0))); return true;
-        case kAutoAdjust: out = AutoAdjustMakeStrip(); return true;
-        case kMusicTimeChange: out = MusicTimeChange(); return true;
-        case kZoomInHorizontal: out = ZoomInHorizontal(); return true;
-        case kZoomOutHorizontal: out = ZoomOutHorizontal(); return true;
-        case kZoomInVertical: out = ZoomInVertical(); return true;
-        case kZoomOutVertical: out = ZoomOutVertical(); return true;
-        case kFit: out = FitViewAndMakeStrip(); return true;
-        case kWorkWithOpacities: WorkWithOpacities(); out = kRepaint; return true;
-        case kWorkWithVolumes: WorkWithVolumes(); out = kRepaint; return true;
-        case kMuteAudioCommand:
-        case kMuteVideoCommand: {
-            Clip* clip = CurrentChild() ? CurrentChild() : this;
-            if (command == kMuteAudioCommand)
-                clip->SetMuteAudio(!clip->MuteAudio());
-            else
-                clip->SetMuteVideo(!clip->MuteVideo());
-            out = kChanged;
-            return true;
-        }
-        case kImportClip: {
-            FileDialogRequest request = ProjectDialog(std::string(kImportDialogTitle), folders_.Folder(kOpenDialogKey).value_or(""),
-                                                      std::string(kImportPatterns));
-            request.mustExist = true;
-            const auto path = Platform().dialogs ? Platform().dialogs->OpenFile(window, request) : std::nullopt;
-            if (!path || path->empty()) {
-                out = 0;
-                return true;
-            }
-            out = ImportMedia(*path) ? kChanged | kRepaint : 0;
-            return true;
-        }
-        case kNewMediaClip: {
-            if (!IsArrangement()) {
-                out = 0;
-                return true;
-            }
-            MenuList menu;
-            menu.Add(kTextStringType);
-            menu.Add(kGradientType);
-            menu.AddSeparator();
-            menu.Add(kSubArrangementType);
-            const int chosen = menu.Show(window ? window : GetWindow());
-            out = chosen && NewChildClip(chosen) ? kChanged | kRepaint : 0;
-            return true;
-        }
-        default:
-            if (programCommand_ && programCommand_(window, command, out)) return true;
-            return Clip::Command(window, command, out);
+    auto edit = Edit();
+    if (const CommandRow* row = FindRootCommand(command)) {
+        out = IsOffered(*row, *this) ? row->run(*this, window ? window : GetWindow()) : 0;
+        return true;
     }
+    if (programCommand_ && programCommand_(window, command, out)) return true;
+    return Clip::Command(window, command, out);
+}
+
+// One quantize unit, kept on the grid and inside the project.
+ResultFlags Workspace::StepTime(int direction) {
+    const double unit = std::max(Grid().Unit(), 1.0);
+    std::int64_t time = std::int64_t(Time()) + direction * std::int64_t(unit);
+    time = Quantize(std::int32_t(std::clamp<std::int64_t>(time, INT32_MIN, INT32_MAX)));
+    time = std::clamp<std::int64_t>(time, GetPosition(), std::int64_t(GetPosition()) + GetSize());
+    return SetGlobalTime(std::int32_t(time));
+}
+
+bool Workspace::StartMake() { return startMake_ && startMake_(*this); }
+
+bool Workspace::ExampleProjectsAllowed() const { return !exampleProjectsAllowed_ || exampleProjectsAllowed_(); }
+
+ResultFlags Workspace::ToggleMute(bool audio) {
+    Clip* clip = CurrentChild() ? CurrentChild() : this;
+    if (audio)
+        clip->SetMuteAudio(!clip->MuteAudio());
+    else
+        clip->SetMuteVideo(!clip->MuteVideo());
+    return kChanged;
+}
+
+bool Workspace::ImportClipByDialog(Window* window) {
+    if (!Platform().dialogs) return false;
+    FileDialogRequest request = ProjectDialog(std::string(kImportDialogTitle), folders_.Folder(kOpenDialogKey).value_or(""),
+                                              std::string(kImportPatterns));
+    request.mustExist = true;
+    const auto path = Platform().dialogs->OpenFile(window, request);
+    return path && !path->empty() && ImportMedia(*path);
+}
+
+bool Workspace::ImportClipUrl(Window* window) {
+    if (!Platform().dialogs) return false;
+    const std::string title = Str(kImportClipUrlCommand);
+    const auto address = Platform().dialogs->TextEntry(window, title, title, "");
+    if (!address || address->empty()) return false;
+    const auto local = DownloadToTemp(*address);
+    return local && ImportMedia(*local);
+}
+
+bool Workspace::NewMediaClipByMenu(Window* window) {
+    if (!IsArrangement()) return false;
+    MenuList menu;
+    menu.Add(kTextStringType);
+    menu.Add(kGradientType);
+    menu.AddSeparator();
+    menu.Add(kSubArrangementType);
+    const int chosen = menu.Show(window ? window : GetWindow());
+    return chosen && NewChildClip(chosen);
 }
 
 BoxAnswer Workspace::Ask(const std::string& text, int captionId, BoxButtons buttons, BoxIcon icon) {
@@ -404,7 +404,7 @@ std::optional<std::string> Workspace::AskOpenPath(int titleId, const std::string
 std::optional<std::string> Workspace::AskSavePath(int key) {
     if (!Platform().dialogs) return std::nullopt;
     const std::string folder = folders_.Folder(key).value_or(FolderOf(ProjectPath()));
-    FileDialogRequest request = ProjectDialog(Str(kSaveAsText), folder, kProjectPattern);
+    FileDialogRequest request = ProjectDialog(Str(kSaveAsCommand), folder, kProjectPattern);
     request.fileName = BaseName(ProjectPath());
     request.askBeforeReplace = true;
     auto path = Platform().dialogs->SaveFile(GetWindow(), request);
@@ -463,7 +463,7 @@ bool Workspace::AskApply() {
 
 bool Workspace::OpenProject() {
     if (!AskSaveChanges()) return false;
-    const auto path = AskOpenPath(kOpenProjectText, folders_.Folder(kOpenDialogKey).value_or(FolderOf(ProjectPath())),
+    const auto path = AskOpenPath(kOpenProjectCommand, folders_.Folder(kOpenDialogKey).value_or(FolderOf(ProjectPath())),
                                   kProjectPattern);
     return path && OpenProjectFile(*path);
 }
@@ -476,7 +476,7 @@ std::string Workspace::ExampleFolder(int language) {
 
 bool Workspace::LoadExampleProject() {
     if (!AskSaveChanges()) return false;
-    const auto path = AskOpenPath(kExampleProjectText, ExampleFolder(language_ ? language_() : 9),
+    const auto path = AskOpenPath(kExampleProjectCommand, ExampleFolder(language_ ? language_() : 9),
                                   kProjectPattern);
     return path && OpenProjectFile(*path);
 }
@@ -484,7 +484,7 @@ bool Workspace::LoadExampleProject() {
 bool Workspace::OpenProjectUrl() {
     if (!AskSaveChanges() || !Platform().dialogs) return false;
     if (openProjectUrl_) return openProjectUrl_(GetWindow());
-    const auto address = Platform().dialogs->TextEntry(GetWindow(), Str(kProjectUrlText), Str(kProjectUrlText), "");
+    const auto address = Platform().dialogs->TextEntry(GetWindow(), Str(kProjectUrlCommand), Str(kProjectUrlCommand), "");
     if (!address || address->empty()) return false;
     const auto local = DownloadToTemp(*address);
     return local && OpenProjectFile(*local);

@@ -6,6 +6,7 @@
 #include "app/core/Surface.h"
 #include "app/core/WorkerThread.h"
 #include "app/workspace/ProjectFiles.h"
+#include "media/arrangement/ArrangementView.h"
 #include "media/clips/Clip.h"
 #include "platform/Dialogs.h"
 
@@ -14,8 +15,10 @@ namespace vantrel {
 class Workspace;
 
 // What the worker thread runs for the root. The composition, make and
-// playback libraries fill these in; an empty member does nothing. They run
-// on the worker thread while the main thread keeps its hands off the tree.
+// playback libraries fill these in; an empty member does nothing. The
+// preview runs holding the tree lock; make and playback run for long, so
+// they take it themselves for each frame or poll and leave the stop flag
+// and the main thread a way in between.
 struct WorkerHooks {
     std::function<void(Workspace&)> preview;  // command 3
     std::function<void(Workspace&)> make;     // command 4
@@ -74,6 +77,18 @@ public:
     Rect Arrange(int left, int top, int right, int bottom) override;
     int Paint(DrawContext& dc, int left, int top, int right, int bottom, int flag) override;
     Surface* GetSurface() override { return &preview_; }
+    RootState* State() override { return &state_; }
+    // The view follows the time unless a ruler holds the capture.
+    ResultFlags SetTime(std::int32_t parentTime) override;
+    ArrangementView& View() { return arrangementView_; }
+    // Runs a script command holding the tree like every other edit.
+    bool RunCommand(const std::string& command, std::string& answer) override;
+    // The one way the main thread edits the tree outside the root's own
+    // entry points (which take it themselves): holds the worker out for as
+    // long as the guard lives. Nests.
+    [[nodiscard]] TreeLockGuard Edit() { return TreeLockGuard(&state_.lock); }
+    // The "Play" entry: false when the clip cannot play or something runs.
+    bool Play(Clip* clip) override;
     int ShowHelpTopic(int topic) override;
     void SetStatusText(const std::string& text) override;
 
@@ -105,6 +120,14 @@ public:
     bool SaveProjectAs();               // 27
     bool NewProject();                  // 99
     bool UndoChanges();                 // 343
+    bool ImportClipByDialog(Window* window);  // 1
+    bool ImportClipUrl(Window* window);       // 653: download, then import
+    bool NewMediaClipByMenu(Window* window);  // 387
+    bool StartMake();                         // 360 and 98, through the make library
+    ResultFlags ToggleMute(bool audio);       // 368, 369: the current clip's, else the root's
+    // One quantize unit back (-1) or on (1): the arrow keys.
+    ResultFlags StepTime(int direction);
+    bool ExampleProjectsAllowed() const;
     // Forces ".kwp", loads with the wait cursor, "Done!". False when the file
     // cannot be opened (silently) or does not read completely.
     bool OpenProjectFile(const std::string& path);
@@ -140,6 +163,8 @@ private:
     bool SaveAsPath(const std::string& path);
 
     Surface preview_;
+    RootState state_;
+    ArrangementView arrangementView_{this};
     std::unique_ptr<WorkerThread> workerThread_;
     WorkerHooks hooks_;
     std::function<void(int)> showHelpTopic_;

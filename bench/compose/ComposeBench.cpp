@@ -36,7 +36,6 @@ const std::string& StillFile() {
 std::unique_ptr<Clip> Arrangement(int layers, bool effects) {
     InstallCompositionParts();
     auto root = std::make_unique<Clip>();
-    root->SetAsksForMissingMedia(false);
     root->SetArrangement(true);
     root->SetOutputSizeId(640);
     root->RestoreTimes(0, 10000, 0);

@@ -30,7 +30,6 @@ constexpr int kStartOpacity = 554, kVolume = 123, kPan = 150, kProgress = 276;
 
 void SetupRoot(Clip& root, int outputSizeId, std::int32_t length) {
     InstallCompositionParts();
-    root.SetAsksForMissingMedia(false);
     root.SetArrangement(true);
     root.SetOutputSizeId(outputSizeId);
     root.SetFrameRateId(134);

@@ -49,22 +49,6 @@ int FramesPerSecond(int frameRateId) {
     return 0;
 }
 
-const char* ClipMenuCaption(int command) {
-    switch (command) {
-        case kClipPlay: return "Play";
-        case kClipMakeAudioMaster: return "Make Audio Master";
-        case kClipRemoveAudioMaster: return "Remove Audio Master";
-        case kClipTop: return "Top";
-        case kClipUp: return "Up";
-        case kClipDown: return "Down";
-        case kClipBottom: return "Bottom";
-        case kClipDuplicate: return "Duplicate";
-        case kClipSplit: return "Split at Current Time";
-        case kClipDelete: return "Delete";
-        default: return "";
-    }
-}
-
 Clip::Clip() {
     Item::SetSpan(0, 10000);
     RestoreTimes(position_, size_, offset_);
@@ -108,8 +92,7 @@ void Clip::ForgetChild(const Clip* child) {
     if (currentChild_ == child) currentChild_ = nullptr;
     if (audioMaster_ == child) audioMaster_ = nullptr;
     selection_.erase(std::remove(selection_.begin(), selection_.end(), child), selection_.end());
-    Clip* root = RootClip();
-    if (root->playing_ == child) root->playing_ = nullptr;
+    if (RootState* state = TreeState(); state && state->PlayingClip() == child) state->SetPlayingClip(nullptr);
 }
 
 std::unique_ptr<Clip> Clip::RemoveChild(Clip* child) {
@@ -193,18 +176,11 @@ Clip* Clip::ImportMedia(const std::string& path) {
 
 ResultFlags Clip::SetTime(std::int32_t parentTime) {
     ResultFlags result = VariableOwner::SetTime(parentTime);
-    if (IsRoot() && !CapturedChild()) {
-        const std::int32_t span = ViewSpan();
-        if (span > 0) {
-            std::int64_t start = std::max<std::int64_t>(position_, std::int64_t(parentTime) - span / 2);
-            start = std::min<std::int64_t>(start, std::int64_t(position_) + size_ - span);
-            header_.SetInt(ClipHeader::kViewStart, std::int32_t(start));
-        }
-    }
     for (const auto& child : children_) result |= child->SetTime(time_);
     for (const auto& effect : videoEffects_) result |= effect->SetTime(time_);
     for (const auto& effect : audioEffects_) result |= effect->SetTime(time_);
-    if (IsRoot()) PostPreview();
+    if (IsRoot())
+        if (RootState* state = State()) state->PostPreview();
     return result;
 }
 
@@ -300,7 +276,8 @@ bool Clip::OpenMedia(const std::string& path) {
     Clip* root = RootClip();
     OpenMediaOptions options;
     options.owner = root->GetWindow();
-    options.askWhenMissing = root->AsksForMissingMedia();
+    // Only an edited project has somebody to ask.
+    options.askWhenMissing = root->State() && root->State()->AsksForMissingMedia();
     if (Clip* parent = ParentClip()) options.status = [parent](const std::string& text) { parent->SetStatusText(text); };
     std::unique_ptr<MediaSource> source = OpenMediaFile(path, options);
     if (!source) return false;
@@ -404,34 +381,6 @@ void Clip::WorkWithOpacities() { SelectCurrentEffects(true); }
 void Clip::WorkWithVolumes() { SelectCurrentEffects(false); }
 
 // -- root state -------------------------------------------------------------
-
-void Clip::WaitWorkerIdle() {
-    if (worker_) worker_->WaitIdle();
-}
-
-void Clip::HoldTree() {
-    WaitWorkerIdle();
-    ++changeCounter_;
-}
-
-void Clip::ReleaseTree() {
-    if (changeCounter_.load() > 0) --changeCounter_;
-}
-
-bool Clip::PostPreview() {
-    if (!worker_ || changeCounter_.load() > 0 || (activity_.load() & (kActivityMake | kActivityPlay))) return false;
-    return worker_->Post(kWorkerPreview);
-}
-
-bool Clip::Play(Clip* clip) {
-    if (!clip || !clip->CanPlay() || (activity_.load() & (kActivityMake | kActivityPlay))) return false;
-    playing_ = clip;
-    WaitWorkerIdle();
-    stopRequest_.store(0);
-    activity_.fetch_or(kActivityPlay);
-    if (worker_ && changeCounter_.load() == 0) worker_->Post(kWorkerPlay);
-    return true;
-}
 
 void Clip::SetStatusText(const std::string& text) {
     Clip* root = RootClip();

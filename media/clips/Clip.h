@@ -7,6 +7,7 @@
 
 #include "media/clips/ClipHeader.h"
 #include "media/clips/ClipParts.h"
+#include "media/clips/RootState.h"
 #include "media/clips/TimeGrid.h"
 #include "media/sources/MediaSource.h"
 #include "script/ScriptNames.h"
@@ -14,12 +15,12 @@
 
 namespace vantrel {
 
-class WorkerThread;
-
-// Commands of a child clip's context menu that have no string id of their own.
+// Commands of a child clip's context menu; each is also the string id of
+// its caption.
 enum ClipMenuCommand : int {
+    kClipDelete = 36,
     kClipPlay = 183,
-    kClipMakeAudioMaster = 10001,
+    kClipMakeAudioMaster = 704,
     kClipRemoveAudioMaster,
     kClipTop,
     kClipUp,
@@ -27,18 +28,7 @@ enum ClipMenuCommand : int {
     kClipBottom,
     kClipDuplicate,
     kClipSplit,
-    kClipDelete,
 };
-const char* ClipMenuCaption(int command);
-
-// Worker commands of the root.
-constexpr std::int32_t kWorkerPreview = 3;
-constexpr std::int32_t kWorkerMake = 4;
-constexpr std::int32_t kWorkerPlay = 5;
-
-// Activity bits of the root.
-constexpr std::int32_t kActivityMake = 0x01;
-constexpr std::int32_t kActivityPlay = 0x02;
 
 // Output sizes and frame rates, by their string ids.
 struct OutputSize {
@@ -58,10 +48,6 @@ public:
     // Deeper nesting than this in a file is refused: the reader recurses.
     static constexpr int kMaxDepth = 32;
     static constexpr int kLocatorCount = 8;
-    static constexpr int kMinViewSpan = 30;
-    static constexpr int kMinTrackHeight = 10;
-    static constexpr int kMaxTrackHeight = 512;
-    static constexpr int kDefaultTrackHeight = 40;
 
     Clip();
     ~Clip() override;
@@ -204,22 +190,14 @@ public:
     bool AddToSelection(Clip* child);
     void ClearSelection() { selection_.clear(); }
 
-    // -- time grid and view -------------------------------------------------
+    // -- time grid ----------------------------------------------------------
     TimeGrid& Grid() { return grid_; }
     const TimeGrid& Grid() const { return grid_; }
     std::int32_t Quantize(std::int32_t time) const { return grid_.Quantize(time); }
     // Copies this arrangement's grid to the children (sub arrangements
     // excepted), their effects and its own effects.
     ResultFlags MusicTimeChange();
-    ResultFlags ZoomInHorizontal();
-    ResultFlags ZoomOutHorizontal();
-    ResultFlags WholeLength();
-    int TrackHeight() const { return trackHeight_; }
-    void SetTrackHeight(int height) { trackHeight_ = height; }
-    ResultFlags ZoomInVertical();
-    ResultFlags ZoomOutVertical();
-    ResultFlags FitRows(int areaHeight);
-    ResultFlags FitViewAndMakeStrip();
+    // A new arrangement's view and make strip over its own span.
     void DefaultMakeStrip();
     // Shifts the children so the earliest starts at 0, sizes the clip and
     // its make strip to their span.
@@ -244,26 +222,13 @@ public:
     bool RunCommand(const std::string& command, std::string& answer) override;
     OwnerNames ScriptNames();
 
-    // -- root state (meaningful on the root) ---------------------------------
-    WorkerThread* Worker() const { return worker_; }
-    void SetWorker(WorkerThread* worker) { worker_ = worker; }
-    int ChangeCounter() const { return changeCounter_.load(); }
-    std::int32_t Activity() const { return activity_.load(); }
-    void SetActivity(std::int32_t bits) { activity_.store(bits); }
-    bool StopRequested() const { return stopRequest_.load() != 0; }
-    void SetStopRequest(bool stop) { stopRequest_.store(stop ? 1 : 0); }
-    // Waits for the worker; then raises the change counter.
-    void HoldTree();
-    void ReleaseTree();
-    void WaitWorkerIdle();
-    // Posts a preview unless the tree is held or a make or playback runs.
-    bool PostPreview();
-    // The "Play" entry: false when the clip cannot play or something runs.
-    bool Play(Clip* clip);
-    Clip* PlayingClip() const { return playing_; }
-    // Missing media files are asked for only when allowed (not in batch use).
-    bool AsksForMissingMedia() const { return askForMedia_; }
-    void SetAsksForMissingMedia(bool ask) { askForMedia_ = ask; }
+    // -- root state ---------------------------------------------------------
+    // What the root shares with its worker; null on a tree without one.
+    virtual RootState* State() { return nullptr; }
+    RootState* TreeState() { return RootClip()->State(); }
+    // "Play" on a clip of the tree: the root's worker plays it. A tree
+    // without a worker plays nothing.
+    virtual bool Play(Clip* clip) { return clip && false; }
     virtual void SetStatusText(const std::string& text);
     const std::string& StatusText() const { return statusText_; }
 
@@ -292,29 +257,26 @@ protected:
     EffectList audioEffects_;
     VariableOwner* currentVideoEffect_ = nullptr;
     VariableOwner* currentAudioEffect_ = nullptr;
-    int trackHeight_ = kDefaultTrackHeight;
     bool autoAdjust_ = false;
 
-    WorkerThread* worker_ = nullptr;
-    std::atomic<int> changeCounter_{0};
-    std::atomic<std::int32_t> activity_{0};
-    std::atomic<std::int32_t> stopRequest_{0};
-    Clip* playing_ = nullptr;
-    bool askForMedia_ = true;
     std::string statusText_;
 };
 
-// Holds the root of a clip for a scope: waits for the worker and raises the
-// change counter, lowered again at the end.
+// Holds the tree of a clip for a scope while it is restructured: keeps the
+// worker out and raises the change counter, lowered again at the end.
 class TreeHold {
 public:
-    explicit TreeHold(Clip& clip) : root_(*clip.RootClip()) { root_.HoldTree(); }
-    ~TreeHold() { root_.ReleaseTree(); }
+    explicit TreeHold(Clip& clip) : state_(clip.TreeState()) {
+        if (state_) state_->HoldTree();
+    }
+    ~TreeHold() {
+        if (state_) state_->ReleaseTree();
+    }
     TreeHold(const TreeHold&) = delete;
     TreeHold& operator=(const TreeHold&) = delete;
 
 private:
-    Clip& root_;
+    RootState* state_;
 };
 
 }  // namespace vantrel

@@ -56,8 +56,8 @@ void Clip::CompactTracks() {
 
 std::vector<int> Clip::MenuCommands(const Clip& child) const {
     std::vector<int> commands;
-    const Clip* root = const_cast<Clip*>(this)->RootClip();
-    if (child.CanPlay() && !(root->Activity() & (kActivityMake | kActivityPlay))) commands.push_back(kClipPlay);
+    Clip* root = const_cast<Clip*>(this)->RootClip();
+    if (child.CanPlay() && !(root->State() && root->State()->Busy())) commands.push_back(kClipPlay);
     if (IsRoot() && !child.HoldsPicture() && child.HasAudio())
         commands.push_back(audioMaster_ == &child ? kClipRemoveAudioMaster : kClipMakeAudioMaster);
     if (child.Track() > 0) {
@@ -223,51 +223,6 @@ ResultFlags Clip::MusicTimeChange() {
     }
     copyToEffects(videoEffects_);
     copyToEffects(audioEffects_);
-    return kRepaint;
-}
-
-ResultFlags Clip::ZoomInHorizontal() {
-    const std::int32_t span = ViewSpan();
-    if (span == kMinViewSpan) return 0;
-    SetView(ViewStart(), std::min(size_, std::max(span / 2, kMinViewSpan)));
-    return kRepaint;
-}
-
-ResultFlags Clip::ZoomOutHorizontal() {
-    const std::int32_t span = ViewSpan();
-    if (span == size_) return 0;
-    const std::int64_t doubled = std::int64_t(span) * 2;
-    SetView(ViewStart(), std::int32_t(std::min<std::int64_t>(size_, std::max<std::int64_t>(doubled, kMinViewSpan))));
-    return kRepaint;
-}
-
-ResultFlags Clip::WholeLength() {
-    SetView(ViewStart(), size_);
-    return kRepaint;
-}
-
-ResultFlags Clip::ZoomInVertical() {
-    if (trackHeight_ <= kMinTrackHeight) return 0;
-    trackHeight_ = std::max(trackHeight_ / 2, kMinTrackHeight);
-    return kRepaint;
-}
-
-ResultFlags Clip::ZoomOutVertical() {
-    if (trackHeight_ >= kMaxTrackHeight) return 0;
-    trackHeight_ = std::min(trackHeight_ * 2, kMaxTrackHeight);
-    return kRepaint;
-}
-
-ResultFlags Clip::FitRows(int areaHeight) {
-    trackHeight_ = std::clamp(areaHeight / (TrackCount() + 1), kMinTrackHeight, kMaxTrackHeight);
-    return kRepaint;
-}
-
-ResultFlags Clip::FitViewAndMakeStrip() {
-    if (IsRoot() || !arrangement_) return 0;
-    SetView(offset_, size_);
-    SetMakeRange(offset_, size_);
-    MoveGlobalTime(0);
     return kRepaint;
 }
 

@@ -40,7 +40,7 @@ int Clip::Save(OutStream& file) {
 
 int Clip::Load(InStream& file) {
     const bool ok = LoadRecord(file, 0);
-    RootClip()->PostPreview();
+    if (RootState* state = TreeState()) state->PostPreview();
     return ok ? 1 : 0;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/core/StringTable.h"
 #include "effects/EffectRegistry.h"
 #include "media/clips/Clip.h"
 #include "media/compose/ClipState.h"
@@ -72,7 +73,7 @@ void MixWalk(Clip& clip, MixBuffers& buffers, std::int32_t d, int n, bool top) {
     for (const auto& owner : clip.AudioEffects()) {
         auto* effect = dynamic_cast<AudioEffect*>(owner.get());
         if (!effect) continue;
-        ShowStatus(clip, "Processing", std::string(EffectName(Effect::Kind::kAudio, effect->Type())), clip.Name());
+        ShowStatus(clip, "Processing", Str(effect->Type()), clip.Name());
         if (effect->Process(buffers.a.data(), buffers.b.data(), n)) std::swap(buffers.a, buffers.b);
     }
     buffers.Add(reinterpret_cast<const std::int16_t*>(buffers.a.data()), n / 2);

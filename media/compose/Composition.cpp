@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/core/StringTable.h"
 #include "effects/EffectRegistry.h"
 #include "effects/generators/Generators.h"
 #include "media/clips/Clip.h"
@@ -157,7 +158,7 @@ void DrawChild(Clip& child, ArrangementState& parent, int flags) {
         const double toggle = effect.Value(kEffectToggleId);
         const Fractions f = ReadFractions(effect, kEffectRectIds);
         const Rect rect = FractionsToPixels(f, frameW, frameH).Intersect(area);
-        const std::string name(EffectName(Effect::Kind::kVideo, effect.Type()));
+        const std::string& name = Str(effect.Type());
         if (enable >= 0.5 && toggle >= 0.5 && IsUsablePixelRect(rect)) {
             ShowStatus(child, "Processing", name, child.Name());
             if (effect.Type() == kExtraOutputType) {
@@ -261,7 +262,7 @@ bool Compose(Clip& arrangement, int flags) {
         SetAlpha(composite, 255);
         Surface* spare = &state->surfaces[3];
         for (VideoEffect* effect : masters) {
-            ShowStatus(arrangement, "Processing", "-> Master -> " + std::string(EffectName(Effect::Kind::kVideo, effect->Type())));
+            ShowStatus(arrangement, "Processing", "-> Master -> " + Str(effect->Type()));
             spare->CopyFrom(*current, current->Bounds(), 0, 0);
             effect->Process(*current, *spare, current->Bounds());
             std::swap(current, spare);

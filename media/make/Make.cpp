@@ -80,7 +80,11 @@ std::string WithExtension(const std::string& path, const std::string& extension)
 
 MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
     MakeReport report;
-    root.SetActivity(root.Activity() | kActivityMake);
+    // A tree without a worker (a batch make) has nobody to keep out, but
+    // the flags still tell the loop's story.
+    RootState unshared;
+    RootState& state = root.State() ? *root.State() : unshared;
+    state.AddActivity(kActivityMake);
     std::unique_ptr<MixBuffers> mix;
     if (job.makeAudio) mix = std::make_unique<MixBuffers>();
 
@@ -95,32 +99,45 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
                           plugin.SetFrameWidth(size.width) && plugin.SetFrameHeight(size.height) &&
                           plugin.SetFramesPerSecond(double(fps)) && plugin.SetMakeAudio(job.makeAudio);
     if (!accepted) {
-        root.SetActivity(root.Activity() & ~kActivityMake);
+        state.EndActivity(kActivityMake);
         report.result = MakeResult::kRefused;
         return report;
     }
     plugin.SetTitle(kMakeTitle);
 
     if (plugin.begin(job.window)) {
-        for (int i = 0; i < report.frames && !root.StopRequested(); ++i) {
+        for (int i = 0; i < report.frames && !state.StopRequested(); ++i) {
             const FrameSpan span = MakeFrameSpan(start, duration, report.frames, i);
-            root.SetTime(span.t0);
+            // The tree is held only while it is read, so that the editor
+            // can repaint and take "Stop" between frames; the plugin gets
+            // the make's own surface and buffers, which nobody else touches.
+            Surface* out = nullptr;
+            {
+                TreeLockGuard hold(&state.lock);
+                root.SetTime(span.t0);
+                if (job.makeVideo) {
+                    Compose(root, kComposeMake);
+                    Surface* finished = FinishedFrame(root);
+                    out = CompositionSurface(root, 3);
+                    if (finished && out) out->CopyFrom(*finished, finished->Bounds(), 0, 0);
+                }
+            }
             if (job.makeVideo) {
-                Compose(root, kComposeMake);
-                Surface* finished = FinishedFrame(root);
-                Surface* out = CompositionSurface(root, 3);
-                if (finished && out) {
-                    out->CopyFrom(*finished, finished->Bounds(), 0, 0);
+                if (out) {
                     LockedFrame frame{out->Width(), out->Height(), out->Pitch(), out->Row(0)};
                     plugin.writeVideo(span.t0, frame);
                 } else {
-                    root.SetStopRequest(true);
+                    state.SetStopRequest(true);
                 }
             }
             if (job.frameDone) job.frameDone(i, report.frames, span.t0);
             if (mix) {
                 const std::int32_t bytes = FrameAudioBytes(span.t0, span.t1);
-                const std::int16_t* samples = MixStep(root, *mix, span.t1 - span.t0, bytes, kComposeMake);
+                const std::int16_t* samples = nullptr;
+                {
+                    TreeLockGuard hold(&state.lock);
+                    samples = MixStep(root, *mix, span.t1 - span.t0, bytes, kComposeMake);
+                }
                 plugin.writeAudio(span.t0, samples, bytes);
             }
             ++report.framesMade;
@@ -128,7 +145,7 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
         plugin.end();
     }
     mix.reset();
-    root.SetActivity(root.Activity() & ~kActivityMake);
+    state.EndActivity(kActivityMake);
 
     if (report.framesMade == 0) {
         report.result = MakeResult::kFailed;
@@ -143,7 +160,8 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
 
 bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow pluginWindow, bool openWhenMade,
                  MakeJob& job) {
-    if (!plugin || !root.Worker() || root.ChangeCounter() > 0) return false;
+    RootState* state = root.State();
+    if (!plugin || !state || !state->Worker() || state->ChangeCounter() > 0) return false;
     job = MakeJob{};
     job.makeAudio = root.HasAudio();
     job.makeVideo = root.HasVideo();
@@ -187,7 +205,7 @@ void MakeCommand(Clip& root) {
         pending.plugin = nullptr;
     }
     if (!plugin) {
-        root.SetActivity(root.Activity() & ~kActivityMake);
+        if (RootState* state = root.State()) state->EndActivity(kActivityMake);
         return;
     }
     RunMake(root, *plugin, job);

@@ -15,7 +15,8 @@ WorkerHooks CompositionWorkerHooks() {
 
 bool StartMake(Workspace& root, const PluginTables& plugins, PluginWindow pluginWindow, bool openWhenMade,
                std::function<void(const std::string&)> reportFailure) {
-    if (!root.GetWindow() || (root.Activity() & (kActivityMake | kActivityPlay))) return false;
+    RootState& state = *root.State();
+    if (!root.GetWindow() || state.Busy()) return false;
     ExportPlugin* plugin = plugins.FirstExportPlugin();
     MakeJob job;
     if (!PrepareMake(root, plugin, root.GetWindow(), pluginWindow, openWhenMade, job)) return false;
@@ -24,11 +25,11 @@ bool StartMake(Workspace& root, const PluginTables& plugins, PluginWindow plugin
     job.showMessage = reportFailure ? std::move(reportFailure)
                                     : std::function<void(const std::string&)>(
                                           [workspace](const std::string& text) { workspace->SetStatusText(text); });
-    root.WaitWorkerIdle();
-    root.SetStopRequest(false);
+    state.WaitWorkerIdle();
+    state.SetStopRequest(false);
     SetPendingMake(plugin, job);
-    root.SetActivity(root.Activity() | kActivityMake);
-    return root.Worker() && root.Worker()->Post(kWorkerMake);
+    state.AddActivity(kActivityMake);
+    return state.Worker() && state.Worker()->Post(kWorkerMake);
 }
 
 }  // namespace vantrel

@@ -12,7 +12,7 @@
 #include "app/core/Surface.h"
 #include "controls/SkinServices.h"
 #include "platform/qt/PainterDrawContext.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 #include "skin/SettingsStore.h"
 
 namespace vantrel {

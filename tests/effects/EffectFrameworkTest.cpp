@@ -8,6 +8,7 @@
 #include "app/core/Stream.h"
 #include "platform/DrawContext.h"
 #include "variables/Catalogue.h"
+#include "tests/support/RecordingDrawContext.h"
 
 namespace vantrel {
 namespace {
@@ -153,28 +154,11 @@ TEST(EffectScripts, NamesReachTheVariablesWhileTheEffectRefusesCommands) {
     EXPECT_FALSE(rotator->RunCommand("GetTime", answer));
 }
 
-// Records the rows a disc is filled with, by colour.
-class DiscRecorder final : public DrawContext {
-public:
-    void Line(Pen, int, int, int, int) override {}
-    void FillRect(const Rect& rect, Colour colour) override {
-        for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left; x < rect.right; ++x) pixels[{x, y}] = colour;
-    }
-    void StretchPicture(const Surface&, const Rect&, const Rect&) override {}
-    void TilePicture(const Surface&, const Rect&) override {}
-    void Text(const std::string&, const Rect&, const TextStyle&) override {}
-    TextSize TextExtent(const std::string&, int) override { return {}; }
-    Colour PixelAt(int, int) override { return 0; }
-    void SetClip(const Rect&) override {}
-    void ClearClip() override {}
-    std::map<std::pair<int, int>, Colour> pixels;
-};
-
 TEST(RotatorOverlay, ThreeDiscsAtTheCentreOfTheRectangle) {
     auto rotator = CreateVideoEffect(266);
     rotator->SetValueNow(269, 0.25);
-    DiscRecorder dc;
+    testing::RecordingDrawContext dc;
+    dc.recordPixels = true;
     rotator->DrawOverlay(dc, {100, 50, 140, 90});
     const Colour black = Rgb(0, 0, 0), white = Rgb(255, 255, 255);
     // Centre (110, 70): black core of radius 2, white ring to 4, black to 6.

@@ -9,7 +9,7 @@
 
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 #include "script/Batch.h"
 #include "script/ScriptContext.h"
 #include "tests/script/FakeHost.h"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/StringTable.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 #include "script/Builtins.h"
 #include "script/ScriptContext.h"
 #include "tests/script/FakeHost.h"

@@ -12,7 +12,7 @@
 #include <fstream>
 
 #include "app/core/ProgramFolder.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 #include "script/ScriptContext.h"
 #include "tests/script/FakeHost.h"
 

@@ -7,7 +7,7 @@
 #include "app/core/PictureStore.h"
 #include "app/core/PushButton.h"
 #include "app/core/StringTable.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 
 namespace vantrel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "app/core/MenuList.h"
 #include "app/core/StringTable.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 
 namespace vantrel {
 namespace {

@@ -21,7 +21,7 @@
 #include "app/shell/StandInRoot.h"
 #include "app/shell/Vantrel.h"
 #include "platform/qt/QtMainWindow.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 #include "skin/SettingsStore.h"
 
 namespace vantrel {

@@ -15,29 +15,15 @@
 #include "app/shell/StandInRoot.h"
 #include "app/shell/Startup.h"
 #include "app/shell/WindowProcedure.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
+#include "tests/support/TempFolder.h"
 
 namespace vantrel {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "vantrel-shell-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempFolder() {
-        std::error_code error;
-        if (!path_.empty()) fs::remove_all(path_, error);
-    }
-    const std::string& Path() const { return path_; }
-    std::string Slash() const { return path_ + "/"; }
-
-private:
-    std::string path_;
-};
+using testing::TempFolder;
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

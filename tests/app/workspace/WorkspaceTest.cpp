@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "app/core/ProgramFolder.h"
+#include "app/core/StringTable.h"
+#include "app/workspace/CommandTable.h"
 #include "app/workspace/Workspace.h"
 #include "tests/media/clips/ClipFixtures.h"
 
@@ -92,7 +94,7 @@ TEST_F(WorkspaceTest, ClearAllResetsEverythingAndMarksChanged) {
     EXPECT_EQ(root->Grid().Settings(), TimeGridSettings{});
     EXPECT_DOUBLE_EQ(root->Table().ValueByName("IDS_DST_L", 0), 0.0);
     EXPECT_TRUE(root->IsChanged());
-    EXPECT_EQ(root->ChangeCounter(), 0);
+    EXPECT_EQ(root->State()->ChangeCounter(), 0);
     EXPECT_TRUE(root->StatusText().empty());
 }
 
@@ -292,7 +294,8 @@ TEST_F(WorkspaceTest, FinishInputPostsPreviewsOnlyWhenTheTreeIsFree) {
             return 1;
         },
         nullptr);
-    root->SetWorker(&worker);
+    RootState& state = *root->State();
+    state.SetWorker(&worker);
 
     root->FinishInput(kChanged);
     EXPECT_TRUE(Eventually([&] { return previews.load() > 0; }));
@@ -300,18 +303,18 @@ TEST_F(WorkspaceTest, FinishInputPostsPreviewsOnlyWhenTheTreeIsFree) {
 
     worker.WaitIdle();
     previews = 0;
-    root->HoldTree();
+    state.HoldTree();
     root->FinishInput(kChanged | kRepaint);
-    root->SetActivity(kActivityMake);
-    root->ReleaseTree();
+    state.AddActivity(kActivityMake);
+    state.ReleaseTree();
     root->FinishInput(kRepaint);
-    root->SetActivity(0);
+    state.EndActivity(kActivityMake);
     std::this_thread::sleep_for(std::chrono::milliseconds(80));
     EXPECT_EQ(previews.load(), 0);
     EXPECT_EQ(worker.PendingCommand(), WorkerThread::kEmpty);
 
     EXPECT_NE(root->FinishInput(kResetPanes) & kRepaint, 0u);
-    root->SetWorker(nullptr);
+    state.SetWorker(nullptr);
 }
 
 TEST_F(WorkspaceTest, WorkerCommandsRunTheHooksAndEndTheirActivity) {
@@ -322,9 +325,9 @@ TEST_F(WorkspaceTest, WorkerCommandsRunTheHooksAndEndTheirActivity) {
     Workspace root(nullptr, nullptr, nullptr, options);
     root.SetTime(100);  // the root posts a preview for every time change
     EXPECT_TRUE(Eventually([&] { return previews.load() > 0; }));
-    root.SetActivity(kActivityMake);
-    root.Worker()->Post(kWorkerMake);
-    EXPECT_TRUE(Eventually([&] { return makes.load() == 1 && root.Activity() == 0; }));
+    root.State()->AddActivity(kActivityMake);
+    root.State()->Worker()->Post(kWorkerMake);
+    EXPECT_TRUE(Eventually([&] { return makes.load() == 1 && root.State()->Activity() == 0; }));
 }
 
 TEST_F(WorkspaceTest, MakeButtonAndGenerateStartTheMake) {
@@ -337,9 +340,44 @@ TEST_F(WorkspaceTest, MakeButtonAndGenerateStartTheMake) {
     EXPECT_TRUE(root.Command(nullptr, 360, out));  // "Make"
     EXPECT_EQ(out, 0);                             // not started: nothing to redraw
     started = true;
-    EXPECT_TRUE(root.Command(nullptr, 98, out));   // "Generate" of the project menu
+    EXPECT_TRUE(root.Command(nullptr, 98, out));   // "Generate": only offered with something to make
+    EXPECT_EQ(starts, 1);
+    AddContent(root);
+    EXPECT_TRUE(root.Command(nullptr, 98, out));
     EXPECT_NE(out, 0);
     EXPECT_EQ(starts, 2);
+}
+
+// Buttons, menus, keys and scripts all reach the same rows: captions from
+// the skinnable texts, the same conditions wherever a command is offered.
+TEST_F(WorkspaceTest, OneCommandTableForButtonsMenusKeysAndScripts) {
+    for (const CommandRow& row : RootCommandRows()) {
+        EXPECT_FALSE(CaptionOf(row).empty()) << row.id;
+        EXPECT_EQ(FindRootCommand(row.id), &row);
+    }
+    EXPECT_EQ(FindRootCommand(12345), nullptr);
+    for (int id : {kClipPlay, kClipMakeAudioMaster, kClipRemoveAudioMaster, kClipTop, kClipUp, kClipDown, kClipBottom,
+                   kClipDuplicate, kClipSplit, kClipDelete})
+        EXPECT_FALSE(Str(id).empty()) << id;
+    ASSERT_TRUE(StringTable::Instance().Set(kClipTop, "Ganz nach oben"));
+    EXPECT_EQ(Str(kClipTop), "Ganz nach oben");
+    StringTable::Instance().LoadResources();
+
+    auto root = Make();
+    ResultFlags out = 0;
+    EXPECT_TRUE(root->Command(&window, kUndoCommand, out));  // nothing pending: no question
+    EXPECT_TRUE(platform.dialogs.boxes.empty());
+    root->Grid().SetQuantizeMode(kQuantizeSecond);
+    std::string answer;
+    EXPECT_TRUE(root->RunCommand("Command #348", answer));  // one unit on, as the arrow key
+    EXPECT_EQ(answer, "1");
+    EXPECT_EQ(root->Time(), 1000);
+    root->Input(&window, kKeyUp, 0, 0, kVkLeft);
+    EXPECT_EQ(root->Time(), 0);
+    EXPECT_TRUE(root->RunCommand("command 26", answer));  // no path yet: not offered
+    EXPECT_EQ(answer, "0");
+    EXPECT_FALSE(root->RunCommand("Command 12345", answer));
+    EXPECT_FALSE(root->RunCommand("Command", answer));
 }
 
 TEST_F(WorkspaceTest, ScriptNamesOfTheRoot) {
@@ -371,7 +409,28 @@ TEST_F(WorkspaceTest, KeysMoveTheTime) {
     root->Input(&window, kKeyUp, 0, 0, kVkRight);
     EXPECT_EQ(root->Time(), 10000);  // not past the end
     EXPECT_NE(root->Input(&window, kKeyUp, 0, 0, kVkEscape) & kResetPanes, 0u);
-    EXPECT_TRUE(root->StopRequested());
+    EXPECT_TRUE(root->State()->StopRequested());
+}
+
+TEST_F(WorkspaceTest, PlayEntryConditions) {
+    auto root = Make();
+    ASSERT_TRUE(testing::WriteWav(folder.File("a.wav"), 500));
+    root->SetTime(0);
+    Clip* sound = root->ImportMedia(folder.File("a.wav"));
+    ASSERT_NE(sound, nullptr);
+    Clip* picture = root->NewChildClip(kGradientType);
+    EXPECT_FALSE(root->Play(picture));
+    RootState& state = *root->State();
+    state.SetStopRequest(true);
+    EXPECT_TRUE(root->Play(sound));
+    EXPECT_EQ(state.PlayingClip(), sound);
+    EXPECT_FALSE(state.StopRequested());
+    EXPECT_EQ(state.Activity(), kActivityPlay);
+    EXPECT_FALSE(root->Play(sound));  // already playing
+    const std::vector<int> commands = root->MenuCommands(*sound);
+    EXPECT_EQ(std::find(commands.begin(), commands.end(), kClipPlay), commands.end());
+    root->RemoveChild(sound);  // a removed clip is forgotten by the player too
+    EXPECT_EQ(state.PlayingClip(), nullptr);
 }
 
 TEST_F(WorkspaceTest, NewMediaClipMenuAndImport) {
@@ -515,33 +574,19 @@ TEST_F(WorkspaceTest, CommandsItDoesNotKnowGoToTheProgramFirst) {
 }  // namespace vantrel
 
 #include "platform/DrawContext.h"
+#include "tests/support/RecordingDrawContext.h"
 
 namespace vantrel {
 namespace {
-
-// Records what the root draws.
-struct RecordingContext final : DrawContext {
-    std::vector<Rect> pictures;
-    std::vector<std::string> texts;
-    void Line(Pen, int, int, int, int) override {}
-    void FillRect(const Rect&, Colour) override {}
-    void StretchPicture(const Surface&, const Rect&, const Rect& dest) override { pictures.push_back(dest); }
-    void TilePicture(const Surface&, const Rect&) override {}
-    void Text(const std::string& text, const Rect&, const TextStyle&) override { texts.push_back(text); }
-    TextSize TextExtent(const std::string&, int) override { return {}; }
-    Colour PixelAt(int, int) override { return 0; }
-    void SetClip(const Rect&) override {}
-    void ClearClip() override {}
-};
 
 TEST_F(WorkspaceTest, ThePreviewIsShownInTheOutputsProportionsWithTheTimeBeneath) {
     auto root = Make();
     root->SetStatusText("Done!");
     root->SetTimeValue(2500);
-    RecordingContext dc;
+    testing::RecordingDrawContext dc;
     EXPECT_EQ(root->Paint(dc, 0, 0, 660, 260, 0), 1);  // 240 rows for the picture, 20 for the status
-    ASSERT_EQ(dc.pictures.size(), 1u);
-    EXPECT_EQ(dc.pictures[0], (Rect{170, 0, 490, 240}));  // 320 x 240, centred
+    ASSERT_EQ(dc.stretches.size(), 1u);
+    EXPECT_EQ(dc.stretches[0].dest, (Rect{170, 0, 490, 240}));  // 320 x 240, centred
     ASSERT_EQ(dc.texts.size(), 1u);
     EXPECT_EQ(dc.texts[0], "2.500000 s    Done!");
 }

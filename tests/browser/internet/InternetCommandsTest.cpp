@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/internet/Endpoints.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 #include "tests/browser/internet/LocalServer.h"
 #include "tests/browser/internet/TestFolder.h"
 

@@ -52,48 +52,7 @@ TEST(TimeGrid, QuantizesEveryMode) {
     }
 }
 
-TEST(ClipView, HorizontalZoomKeepsThirtyMillisecondFloorAndLength) {
-    Clip clip;
-    clip.RestoreTimes(0, 10000, 0);
-    clip.SetView(0, 30);
-    EXPECT_EQ(clip.ZoomInHorizontal(), 0u);
-    EXPECT_EQ(clip.ViewSpan(), 30);
-    clip.SetView(0, 50);
-    clip.ZoomInHorizontal();
-    EXPECT_EQ(clip.ViewSpan(), 30);
-    clip.SetView(0, 100);
-    clip.ZoomInHorizontal();
-    EXPECT_EQ(clip.ViewSpan(), 50);
-    clip.SetView(0, 6000);
-    clip.ZoomOutHorizontal();
-    EXPECT_EQ(clip.ViewSpan(), 10000);
-    EXPECT_EQ(clip.ZoomOutHorizontal(), 0u);
-    clip.RestoreTimes(0, 20, 0);
-    clip.SetView(0, 50);
-    clip.ZoomInHorizontal();
-    EXPECT_EQ(clip.ViewSpan(), 20);
-}
-
-TEST(ClipView, VerticalZoomAndFitRowsStayWithinBounds) {
-    auto root = MakeRoot();
-    root->SetTrackHeight(10);
-    EXPECT_EQ(root->ZoomInVertical(), 0u);
-    root->SetTrackHeight(512);
-    EXPECT_EQ(root->ZoomOutVertical(), 0u);
-    root->SetTrackHeight(300);
-    root->ZoomOutVertical();
-    EXPECT_EQ(root->TrackHeight(), 512);
-    AddAt(*root, kGradientType, 0, 1000, 0);
-    AddAt(*root, kGradientType, 0, 1000, 2);
-    root->FitRows(400);  // 3 tracks + 1
-    EXPECT_EQ(root->TrackHeight(), 100);
-    root->FitRows(20);
-    EXPECT_EQ(root->TrackHeight(), 10);
-    root->FitRows(100000);
-    EXPECT_EQ(root->TrackHeight(), 512);
-}
-
-TEST(ClipView, MakeStripDefaultsFitAndAutoAdjust) {
+TEST(ClipView, MakeStripDefaultsAndAutoAdjust) {
     auto root = MakeRoot();
     Clip* sub = AddAt(*root, kSubArrangementType, 2000, 5000, 0);
     ASSERT_NE(sub, nullptr);
@@ -106,13 +65,6 @@ TEST(ClipView, MakeStripDefaultsFitAndAutoAdjust) {
     sub->DefaultMakeStrip();  // only while the span is not set
     EXPECT_EQ(sub->ViewSpan(), 9000);
 
-    sub->SetOffset(500);
-    sub->FitViewAndMakeStrip();
-    EXPECT_EQ(sub->ViewStart(), 500);
-    EXPECT_EQ(sub->ViewSpan(), 4500);
-    EXPECT_EQ(sub->MakeStart(), 500);
-    EXPECT_EQ(sub->MakeEnd(), 4500);
-    EXPECT_EQ(root->FitViewAndMakeStrip(), 0u);  // not for the root
 
     Clip* a = AddAt(*sub, kGradientType, 3000, 1000, 0);
     Clip* b = AddAt(*sub, kGradientType, 1500, 1000, 1);
@@ -146,18 +98,6 @@ TEST(ClipTimes, LocalTimeActiveRangeAndSetStart) {
     EXPECT_EQ(clip->Header().Int(ClipHeader::kPosition), 1500);
     EXPECT_EQ(clip->Header().Int(ClipHeader::kLength), 1500);
     EXPECT_EQ(clip->Header().Int(ClipHeader::kStart), 800);
-}
-
-TEST(ClipTimes, RootScrollsItsViewAroundTheTime) {
-    auto root = MakeRoot();
-    root->RestoreTimes(0, 10000, 0);
-    root->SetView(0, 2000);
-    root->SetTime(5000);
-    EXPECT_EQ(root->ViewStart(), 4000);
-    root->SetTime(500);
-    EXPECT_EQ(root->ViewStart(), 0);
-    root->SetTime(9900);
-    EXPECT_EQ(root->ViewStart(), 8000);
 }
 
 TEST(Tracks, PlacementAvoidsOverlapIncludingTouchingEnds) {
@@ -372,24 +312,6 @@ TEST(ClipContent, AudioMasterOnlyForSoundWithoutPictureInTheRoot) {
     EXPECT_EQ(std::find(inSub.begin(), inSub.end(), kClipMakeAudioMaster), inSub.end());
     root->RemoveChild(sound);  // a removed clip is forgotten everywhere
     EXPECT_EQ(root->AudioMaster(), nullptr);
-}
-
-TEST(Play, EntryConditions) {
-    testing::TempFolder folder;
-    ASSERT_TRUE(testing::WriteWav(folder.File("a.wav"), 500));
-    auto root = MakeRoot();
-    root->SetTimeValue(0);
-    Clip* sound = root->ImportMedia(folder.File("a.wav"));
-    Clip* picture = AddAt(*root, kGradientType, 0, 1000, 1);
-    EXPECT_FALSE(root->Play(picture));
-    root->SetStopRequest(true);
-    EXPECT_TRUE(root->Play(sound));
-    EXPECT_EQ(root->PlayingClip(), sound);
-    EXPECT_FALSE(root->StopRequested());
-    EXPECT_EQ(root->Activity(), kActivityPlay);
-    EXPECT_FALSE(root->Play(sound));  // already playing
-    const std::vector<int> commands = root->MenuCommands(*sound);
-    EXPECT_EQ(std::find(commands.begin(), commands.end(), kClipPlay), commands.end());
 }
 
 TEST(ApplyUndo, UndoRestoresTheCommittedHeaderOnlyWhenChanged) {

@@ -10,27 +10,10 @@
 #include "app/core/Records.h"
 #include "app/core/Stream.h"
 #include "media/clips/Clip.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "tests/support/TempFolder.h"
+#include "platform/scripted/ScriptedPlatform.h"
 
 namespace vantrel::testing {
-
-// A folder of its own for each test, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-clips-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // Scripted dialogs and menus for the life of a test.
 class ScopedDialogs {
@@ -88,7 +71,6 @@ inline std::unique_ptr<Clip> MakeRoot() {
     auto root = std::make_unique<Clip>();
     root->SetArrangement(true);
     DeclareAll(root->Table(), ClipDeclarations(ClipKind::kSubArrangement));
-    root->SetAsksForMissingMedia(false);
     return root;
 }
 

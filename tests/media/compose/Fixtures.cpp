@@ -21,23 +21,12 @@ void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
 void PutText(std::vector<std::uint8_t>& b, const char* t) { b.insert(b.end(), t, t + 4); }
 }  // namespace
 
-TempFolder::TempFolder() {
-    std::random_device random;
-    folder_ = std::filesystem::temp_directory_path() / ("vantrel-compose-" + std::to_string(random()));
-    std::filesystem::create_directories(folder_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(folder_, error);
-}
-
 std::string WriteBitmap(const TempFolder& folder, const std::string& name, int width, int height, Pixel left,
                         Pixel right) {
     Surface picture(width, height);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) picture.At(x, y) = x < width / 2 ? left : right;
-    const std::string path = folder.Path(name);
+    const std::string path = folder.File(name);
     SaveBitmapFile(picture, width, height, path);
     return path;
 }
@@ -67,7 +56,7 @@ std::string WriteWaveWith(const TempFolder& folder, const std::string& name, int
             else
                 Put16(b, v);
         }
-    const std::string path = folder.Path(name);
+    const std::string path = folder.File(name);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(b.data(), 1, b.size(), file);
     std::fclose(file);
@@ -87,7 +76,6 @@ std::string WriteWave(const TempFolder& folder, const std::string& name, int rat
 
 void MakeRoot(Clip& root, int outputSizeId, int frameRateId) {
     InstallCompositionParts();
-    root.SetAsksForMissingMedia(false);
     root.SetArrangement(true);
     root.SetOutputSizeId(outputSizeId);
     root.SetFrameRateId(frameRateId);

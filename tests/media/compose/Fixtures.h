@@ -8,19 +8,9 @@
 
 #include "app/core/Surface.h"
 #include "media/clips/Clip.h"
+#include "tests/support/TempFolder.h"
 
 namespace vantrel::testing {
-
-// A fresh folder below the system's temporary folder, removed at the end.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
-
-private:
-    std::filesystem::path folder_;
-};
 
 // A 24-bit BMP of one colour per half (left, right); colours as pixels.
 std::string WriteBitmap(const TempFolder& folder, const std::string& name, int width, int height, Pixel left,

@@ -6,44 +6,19 @@
 
 #include "app/core/ProgramFolder.h"
 #include "media/display/MediaSystem.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 #include "tests/media/sources/MediaFixtures.h"
+#include "tests/support/RecordingDrawContext.h"
 
 namespace vantrel {
 namespace {
 
 using testing::TempFolder;
 
-struct Stretch {
-    const Surface* picture;
-    Rect source, dest;
-};
-
-class RecordingDraw final : public DrawContext {
-public:
-    explicit RecordingDraw(std::vector<Stretch>& stretches, int& fills) : stretches_(stretches), fills_(fills) {}
-    void Line(Pen, int, int, int, int) override {}
-    void FillRect(const Rect&, Colour) override { ++fills_; }
-    void StretchPicture(const Surface& picture, const Rect& source, const Rect& dest) override {
-        stretches_.push_back({&picture, source, dest});
-    }
-    void TilePicture(const Surface&, const Rect&) override {}
-    void Text(const std::string&, const Rect&, const TextStyle&) override {}
-    TextSize TextExtent(const std::string&, int) override { return {}; }
-    Colour PixelAt(int, int) override { return 0; }
-    void SetClip(const Rect&) override {}
-    void ClearClip() override {}
-
-private:
-    std::vector<Stretch>& stretches_;
-    int& fills_;
-};
-
 class DrawnWindow final : public Window {
 public:
     Rect client{0, 0, 1024, 768};
-    std::vector<Stretch> stretches;
-    int fills = 0;
+    testing::RecordingDrawContext drawn;
     Rect ClientRect() const override { return client; }
     void SetTitle(const std::string&) override {}
     std::string Title() const override { return {}; }
@@ -56,7 +31,7 @@ public:
     void StopTimer(int) override {}
     std::optional<Point> PointerPosition() const override { return {}; }
     std::vector<std::string> DroppedFiles(std::intptr_t) const override { return {}; }
-    std::unique_ptr<DrawContext> BeginDraw() override { return std::make_unique<RecordingDraw>(stretches, fills); }
+    std::unique_ptr<DrawContext> BeginDraw() override { return std::make_unique<testing::RecordingDrawContext>(&drawn); }
     void Close() override {}
 };
 
@@ -133,10 +108,10 @@ TEST_F(MediaSystemStart, HoldsTwoWorkSurfacesAndBothStartupPictures) {
     EXPECT_EQ(written.width(), 800);
 
     // Shown once, stretched into the middle of the window.
-    ASSERT_EQ(window_.stretches.size(), 1u);
-    EXPECT_EQ(window_.stretches[0].picture, large);
-    EXPECT_EQ(window_.stretches[0].source, (Rect{0, 0, 800, 386}));
-    EXPECT_EQ(window_.stretches[0].dest, MediaSystem::StartupPictureRect(window_.client));
+    ASSERT_EQ(window_.drawn.stretches.size(), 1u);
+    EXPECT_EQ(window_.drawn.stretches[0].picture, large);
+    EXPECT_EQ(window_.drawn.stretches[0].source, (Rect{0, 0, 800, 386}));
+    EXPECT_EQ(window_.drawn.stretches[0].dest, MediaSystem::StartupPictureRect(window_.client));
 }
 
 TEST_F(MediaSystemStart, WithoutADisplayItSaysSoAndIsNotUsable) {
@@ -150,7 +125,7 @@ TEST_F(MediaSystemStart, WithoutADisplayItSaysSoAndIsNotUsable) {
     EXPECT_EQ(platform_.dialogs.boxes[0].caption, "Error");
     EXPECT_EQ(media.CreateSurface(4, 4), nullptr);
     EXPECT_EQ(media.WorkSurface(0), nullptr);
-    EXPECT_TRUE(window_.stretches.empty());
+    EXPECT_TRUE(window_.drawn.stretches.empty());
 }
 
 TEST_F(MediaSystemStart, StartsWithoutAWindow) {

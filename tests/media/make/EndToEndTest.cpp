@@ -60,7 +60,7 @@ std::string WriteProject(const TempFolder& folder) {
     Clip* beat = sub->ImportMedia(WriteWaveWith(folder, "beat.wav", 22050, 16, 1, 22050 * 2, &Square));
     Place(*beat, 1, 100, 1500);
     root.SetMakeRange(0, 1200);
-    const std::string path = folder.Path("project.kwp");
+    const std::string path = folder.File("project.kwp");
     std::FILE* file = std::fopen(path.c_str(), "wb");
     FileOutStream out(file);
     EXPECT_NE(root.Save(out), 0);
@@ -81,10 +81,10 @@ protected:
 
 TEST_F(Batch, LosslessFramesEqualThePicturesAtTheFrameTimes) {
     if (std::system("ffmpeg -version > /dev/null 2>&1") != 0) GTEST_SKIP() << "no ffmpeg command line";
-    const std::string made = folder.Path("made.mkv");
+    const std::string made = folder.File("made.mkv");
     std::string message;
     ASSERT_EQ(MakeBatchWith(plugins, project, made, message, nullptr), 0) << message;
-    const std::string raw = folder.Path("frames.bgr");
+    const std::string raw = folder.File("frames.bgr");
     const std::string command =
         "ffmpeg -v error -y -i '" + made + "' -f rawvideo -pix_fmt bgr24 '" + raw + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
@@ -96,7 +96,7 @@ TEST_F(Batch, LosslessFramesEqualThePicturesAtTheFrameTimes) {
               std::ptrdiff_t(frames.size() / 4));
     for (int i = 0; i < 12; ++i) {
         const int t0 = 1200 * i / 12;
-        const std::string bmp = folder.Path("frame" + std::to_string(i) + ".bmp");
+        const std::string bmp = folder.File("frame" + std::to_string(i) + ".bmp");
         ASSERT_EQ(PictureBatch(project, t0, bmp, message), 0) << message;
         const std::vector<std::uint8_t> picture = ReadAll(bmp);
         ASSERT_EQ(picture.size(), 54 + frameBytes);  // rows of 528 bytes need no padding
@@ -111,7 +111,7 @@ TEST_F(Batch, LosslessFramesEqualThePicturesAtTheFrameTimes) {
 }
 
 TEST_F(Batch, AMadeWaveHoldsExactlyTheMix) {
-    const std::string made = folder.Path("made.wav");
+    const std::string made = folder.File("made.wav");
     std::string message;
     ASSERT_EQ(MakeBatchWith(plugins, project, made, message, nullptr), 0) << message;
     const std::vector<std::uint8_t> wave = ReadAll(made);
@@ -152,18 +152,18 @@ TEST_F(Batch, AMadeWaveHoldsExactlyTheMix) {
 
 TEST_F(Batch, ABrokenProjectOrNothingToMakeFails) {
     std::string message;
-    EXPECT_EQ(MakeBatchWith(plugins, folder.Path("missing.kwp"), folder.Path("x.mkv"), message, nullptr), 1);
+    EXPECT_EQ(MakeBatchWith(plugins, folder.File("missing.kwp"), folder.File("x.mkv"), message, nullptr), 1);
     EXPECT_FALSE(message.empty());
-    EXPECT_EQ(PictureBatch(folder.Path("missing.kwp"), 0, folder.Path("x.bmp"), message), 1);
+    EXPECT_EQ(PictureBatch(folder.File("missing.kwp"), 0, folder.File("x.bmp"), message), 1);
 
     Clip empty;
     MakeRoot(empty);
-    const std::string path = folder.Path("empty.kwp");
+    const std::string path = folder.File("empty.kwp");
     std::FILE* file = std::fopen(path.c_str(), "wb");
     FileOutStream out(file);
     ASSERT_NE(empty.Save(out), 0);
     std::fclose(file);
-    EXPECT_EQ(MakeBatchWith(plugins, path, folder.Path("x.mkv"), message, nullptr), 1);
+    EXPECT_EQ(MakeBatchWith(plugins, path, folder.File("x.mkv"), message, nullptr), 1);
     EXPECT_EQ(message, "No Audio and no Video available for making.");
 }
 

@@ -6,8 +6,9 @@
 #include "media/clips/ClipHeader.h"
 #include "media/compose/ClipState.h"
 #include "app/core/WorkerThread.h"
+#include "app/workspace/Workspace.h"
 #include "media/make/Make.h"
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 #include "tests/media/compose/Fixtures.h"
 
 namespace vantrel {
@@ -32,7 +33,7 @@ public:
     void writeVideo(std::int32_t timeMs, const LockedFrame& frame) override {
         videoTimes.push_back(timeMs);
         width = frame.width, height = frame.height;
-        if (stopAfter && root && int(videoTimes.size()) == stopAfter) root->SetStopRequest(true);
+        if (stopAfter && root && int(videoTimes.size()) == stopAfter) root->State()->SetStopRequest(true);
     }
     void writeAudio(std::int32_t timeMs, const void*, std::int32_t bytes) override {
         audioTimes.push_back(timeMs);
@@ -103,6 +104,12 @@ TEST(MakeArithmetic, ExtensionReplacesTheLastDotOfTheName) {
     EXPECT_EQ(WithExtension("C:\\dir.d\\clip", ".mp4"), "C:\\dir.d\\clip.mp4");
 }
 
+WorkspaceOptions NoWorker() {
+    WorkspaceOptions options;
+    options.startWorker = false;
+    return options;
+}
+
 class MakeLoop : public ::testing::Test {
 protected:
     void SetUp() override { MakeRoot(root); }
@@ -118,7 +125,7 @@ protected:
     }
     MakeReport Run() {
         MakeJob job;
-        job.outputFile = folder.Path("out.mkv");
+        job.outputFile = folder.File("out.mkv");
         job.makeVideo = root.HasVideo();
         job.makeAudio = root.HasAudio();
         job.showMessage = [this](const std::string& text) { messages.push_back(text); };
@@ -126,7 +133,7 @@ protected:
         return RunMake(root, plugin, job);
     }
     TempFolder folder;
-    Clip root;
+    Workspace root{nullptr, nullptr, nullptr, NoWorker()};
     RecordingPlugin plugin;
     std::vector<std::string> messages;
 };
@@ -147,7 +154,7 @@ TEST_F(MakeLoop, TwoSecondsAtFifteenFramesGiveThirtyFramesWithoutDrift) {
     EXPECT_EQ(plugin.settings.framesPerSecond, 15.0);
     EXPECT_STREQ(plugin.settings.title, "Vantrel V2.28");
     EXPECT_EQ(plugin.ends, 1);
-    EXPECT_EQ(root.Activity() & kActivityMake, 0);
+    EXPECT_EQ(root.State()->Activity() & kActivityMake, 0);
     EXPECT_TRUE(messages.empty());
 }
 
@@ -189,7 +196,7 @@ TEST_F(MakeLoop, OnlyTheKindsPresentAreWritten) {
     MakeJob job;
     job.makeVideo = pictureRoot.HasVideo();
     job.makeAudio = pictureRoot.HasAudio();
-    job.outputFile = folder.Path("p.mkv");
+    job.outputFile = folder.File("p.mkv");
     RunMake(pictureRoot, other, job);
     EXPECT_EQ(other.videoTimes.size(), 15u);
     EXPECT_TRUE(other.audioTimes.empty());
@@ -223,7 +230,7 @@ TEST_F(MakeLoop, TheMadeFileOpensOnlyWhenAskedAndOnlyAfterAFrame) {
     root.SetMakeRange(0, 200);
     MakeJob job;
     job.makeVideo = true;
-    job.outputFile = folder.Path("open.mkv");
+    job.outputFile = folder.File("open.mkv");
     job.openWhenMade = true;
     RunMake(root, plugin, job);
     ASSERT_EQ(platform.shell.opened.size(), 1u);
@@ -239,7 +246,7 @@ TEST_F(MakeLoop, TheMadeFileOpensOnlyWhenAskedAndOnlyAfterAFrame) {
 TEST_F(MakeLoop, StartingAsksForTheFileWithThePluginsExtension) {
     ScriptedPlatform platform;
     WorkerThread worker([](std::int32_t, void*) { return 0; }, nullptr);
-    root.SetWorker(&worker);
+    root.State()->SetWorker(&worker);
     MakeJob job;
     // Nothing to make: the message, and no dialog.
     EXPECT_FALSE(PrepareMake(root, &plugin, nullptr, nullptr, true, job));
@@ -261,11 +268,11 @@ TEST_F(MakeLoop, StartingAsksForTheFileWithThePluginsExtension) {
     // Cancelled, without a plugin, or while the tree is held: nothing starts.
     EXPECT_FALSE(PrepareMake(root, &plugin, nullptr, nullptr, true, job));
     EXPECT_FALSE(PrepareMake(root, nullptr, nullptr, nullptr, true, job));
-    root.HoldTree();
+    root.State()->HoldTree();
     EXPECT_FALSE(PrepareMake(root, &plugin, nullptr, nullptr, true, job));
-    root.ReleaseTree();
+    root.State()->ReleaseTree();
     EXPECT_EQ(platform.dialogs.saveRequests.size(), 2u);
-    root.SetWorker(nullptr);
+    root.State()->SetWorker(nullptr);
 }
 
 TEST_F(MakeLoop, ARefusedSettingEndsQuietly) {
@@ -278,7 +285,7 @@ TEST_F(MakeLoop, ARefusedSettingEndsQuietly) {
     EXPECT_EQ(RunMake(root, plugin, job).result, MakeResult::kRefused);
     EXPECT_EQ(plugin.begins, 0);
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(root.Activity() & kActivityMake, 0);
+    EXPECT_EQ(root.State()->Activity() & kActivityMake, 0);
 }
 
 }  // namespace

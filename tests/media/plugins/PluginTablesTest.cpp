@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/core/ProgramFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace vantrel {
 namespace {
@@ -38,19 +39,7 @@ private:
     void* handle_;
 };
 
-class TempFolder {
-public:
-    TempFolder() {
-        path_ = fs::temp_directory_path() / ("vantrel-plugins-" + std::to_string(::getpid()) + "-" +
-                                             std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using testing::TempFolder;
 
 TEST(PluginLoading, EachEntryFillsItsOwnTable) {
     struct Case {
@@ -91,7 +80,7 @@ TEST(PluginLoading, RefusedLibrariesAreUnloaded) {
     PluginTables tables;
     EXPECT_FALSE(tables.Load(Fake("no_such_plugin")));
     TempFolder folder;
-    const fs::path garbage = folder.Path() / "garbage.so";
+    const fs::path garbage = fs::path(folder.Path()) / "garbage.so";
     { std::ofstream(garbage) << "not a shared object"; }
     EXPECT_FALSE(tables.Load(garbage.string()));
 }
@@ -139,7 +128,7 @@ TEST(PluginLoading, ShutdownUnloadsEveryLibrary) {
 
 TEST(PluginLoading, SecondLibraryOfTheSameBaseNameIsSkippedWithSuccess) {
     TempFolder folder;
-    const fs::path copy = folder.Path() / "fake_export.so";
+    const fs::path copy = fs::path(folder.Path()) / "fake_export.so";
     fs::copy_file(Fake("fake_video"), copy);  // same base name, other kind
     PluginTables tables;
     ASSERT_TRUE(tables.Load(Fake("fake_export")));
@@ -154,7 +143,7 @@ TEST(PluginLoading, FullTableRefusesTheNextLibraryAndUnloadsIt) {
     TempFolder folder;
     PluginTables tables;
     for (int i = 0; i <= PluginTable::kCapacity; ++i) {
-        const fs::path copy = folder.Path() / ("video" + std::to_string(i) + ".so");
+        const fs::path copy = fs::path(folder.Path()) / ("video" + std::to_string(i) + ".so");
         fs::copy_file(Fake("fake_video"), copy);
         const bool loaded = tables.Load(copy.string());
         EXPECT_EQ(loaded, i < PluginTable::kCapacity) << i;
@@ -168,10 +157,10 @@ TEST(PluginLoading, FullTableRefusesTheNextLibraryAndUnloadsIt) {
 
 TEST(PluginLoading, DefaultLibraryIsFoundInThePluginsFolderBesideTheProgram) {
     TempFolder folder;
-    fs::create_directories(folder.Path() / "plugins");
-    fs::copy_file(Fake("fake_export"), folder.Path() / "plugins" / "basalt.so");
+    fs::create_directories(fs::path(folder.Path()) / "plugins");
+    fs::copy_file(Fake("fake_export"), fs::path(folder.Path()) / "plugins" / "basalt.so");
     const std::string previous = ProgramFolder();
-    SetProgramFolder(folder.Path().string());
+    SetProgramFolder(folder.Path());
     PluginTables tables;
     const bool loaded = tables.LoadDefault();
     SetProgramFolder(previous);

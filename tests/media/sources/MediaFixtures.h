@@ -9,27 +9,9 @@
 #include <vector>
 
 #include "app/core/Surface.h"
+#include "tests/support/TempFolder.h"
 
 namespace vantrel::testing {
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-media-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempFolder() {
-        std::error_code error;
-        if (!path_.empty()) std::filesystem::remove_all(path_, error);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // Runs "ffmpeg -v error -y <arguments>"; true when it succeeded.
 inline bool Ffmpeg(const std::string& arguments) {

@@ -1,4 +1,4 @@
-#include "platform/test/ScriptedPlatform.h"
+#include "platform/scripted/ScriptedPlatform.h"
 
 #include <chrono>
 #include <thread>

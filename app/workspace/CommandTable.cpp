@@ -1,0 +1,99 @@
+#include "app/workspace/CommandTable.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/core/StringTable.h"
+#include "app/workspace/Workspace.h"
+
+namespace vantrel {
+
+namespace {
+constexpr ResultFlags kRedraw = kRelayout | kRepaint;
+
+ResultFlags When(bool done, ResultFlags flags) { return done ? flags : 0; }
+std::int32_t Step(const Workspace& root) { return std::int32_t(std::max(root.Grid().Unit(), 1.0)); }
+
+bool HasPath(const Workspace& root) { return !root.ProjectPath().empty(); }
+bool HasMaterial(const Workspace& root) { return root.HasVideo() || root.HasAudio(); }
+bool HasVideo(const Workspace& root) { return root.HasVideo(); }
+bool HasAudio(const Workspace& root) { return root.HasAudio(); }
+bool IsArrangement(const Workspace& root) { return root.IsArrangement(); }
+bool Pending(const Workspace& root) { return root.IsChanged(); }
+bool ExamplesAllowed(const Workspace& root) { return root.ExampleProjectsAllowed(); }
+
+// In id order, so that a lookup can halve.
+constexpr std::array kRows = {
+    CommandRow{kImportClipCommand, 0, IsArrangement,
+               [](Workspace& r, Window* w) { return When(r.ImportClipByDialog(w), kChanged | kRepaint); }},
+    CommandRow{kOpenProjectCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.OpenProject(), kRedraw); }},
+    CommandRow{kSaveProjectCommand, 0, HasPath, [](Workspace& r, Window*) { return When(r.SaveProject(), kRepaint); }},
+    CommandRow{kSaveAsCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.SaveProjectAs(), kRepaint); }},
+    CommandRow{kGenerateCommand, 0, HasMaterial, [](Workspace& r, Window*) { return When(r.StartMake(), kRepaint); }},
+    CommandRow{kNewProjectCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.NewProject(), kRedraw); }},
+    CommandRow{kStopCommand, 0, nullptr,
+               [](Workspace& r, Window*) -> ResultFlags {
+                   r.State()->SetStopRequest(true);
+                   return kRepaint;
+               }},
+    CommandRow{kWorkWithOpacitiesCommand, 0, HasVideo,
+               [](Workspace& r, Window*) -> ResultFlags {
+                   r.WorkWithOpacities();
+                   return kRepaint;
+               }},
+    CommandRow{kWorkWithVolumesCommand, 0, HasAudio,
+               [](Workspace& r, Window*) -> ResultFlags {
+                   r.WorkWithVolumes();
+                   return kRepaint;
+               }},
+    CommandRow{kRevertCommand, 0, HasPath, [](Workspace& r, Window*) { return When(r.RevertToSaved(), kRedraw); }},
+    CommandRow{kAutoAdjustCommand, 0, nullptr, [](Workspace& r, Window*) { return r.AutoAdjustMakeStrip(); }},
+    CommandRow{kApplyCommand, 0, Pending,
+               [](Workspace& r, Window*) -> ResultFlags {
+                   r.CommitAll();
+                   return kRepaint;
+               }},
+    CommandRow{kUndoCommand, 0, Pending, [](Workspace& r, Window*) { return When(r.UndoChanges(), kRepaint); }},
+    CommandRow{kBackwardCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MoveGlobalTime(-Step(r)); }},
+    CommandRow{kForewardCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MoveGlobalTime(Step(r)); }},
+    CommandRow{kMakeCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.StartMake(), kRepaint); }},
+    CommandRow{kMuteAudioCommand, 0, nullptr, [](Workspace& r, Window*) { return r.ToggleMute(true); }},
+    CommandRow{kMuteVideoCommand, 0, nullptr, [](Workspace& r, Window*) { return r.ToggleMute(false); }},
+    CommandRow{kNewMediaClipCommand, 0, IsArrangement,
+               [](Workspace& r, Window* w) { return When(r.NewMediaClipByMenu(w), kChanged | kRepaint); }},
+    CommandRow{kExampleProjectCommand, 0, ExamplesAllowed,
+               [](Workspace& r, Window*) { return When(r.LoadExampleProject(), kRedraw); }},
+    CommandRow{kZoomInHorizontalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomInHorizontal(); }},
+    CommandRow{kZoomOutHorizontalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomOutHorizontal(); }},
+    CommandRow{kZoomInVerticalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomInVertical(); }},
+    CommandRow{kZoomOutVerticalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomOutVertical(); }},
+    CommandRow{kFitCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().FitViewAndMakeStrip(); }},
+    CommandRow{kMusicTimeChangeCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MusicTimeChange(); }},
+    CommandRow{kImportClipUrlCommand, 0, IsArrangement,
+               [](Workspace& r, Window* w) { return When(r.ImportClipUrl(w), kChanged | kRepaint); }},
+    CommandRow{kProjectUrlCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.OpenProjectUrl(), kRedraw); }},
+};
+
+constexpr bool InIdOrder() {
+    for (std::size_t i = 1; i < kRows.size(); ++i)
+        if (kRows[i - 1].id >= kRows[i].id) return false;
+    return true;
+}
+static_assert(InIdOrder(), "the rows must stay in id order");
+}  // namespace
+
+std::span<const CommandRow> RootCommandRows() { return kRows; }
+
+const CommandRow* FindRootCommand(int id) {
+    const auto* row = std::lower_bound(kRows.begin(), kRows.end(), id,
+                                       [](const CommandRow& r, int value) { return r.id < value; });
+    return row != kRows.end() && row->id == id ? row : nullptr;
+}
+
+int HelpTopicOf(const CommandRow& row) { return row.helpTopic ? row.helpTopic : row.id; }
+
+const std::string& CaptionOf(const CommandRow& row) { return Str(row.id); }
+
+bool IsOffered(const CommandRow& row, const Workspace& root) { return !row.offered || row.offered(root); }
+
+}  // namespace vantrel

@@ -1,0 +1,80 @@
+#include "media/arrangement/ArrangementView.h"
+
+#include <algorithm>
+
+#include "media/clips/Clip.h"
+
+namespace vantrel {
+
+void ArrangementView::Show(Clip* arrangement) {
+    if (arrangement != arrangement_) verticalScroll_ = 0;
+    arrangement_ = arrangement;
+}
+
+ResultFlags ArrangementView::ZoomInHorizontal() {
+    if (!arrangement_) return 0;
+    Clip& clip = *arrangement_;
+    const std::int32_t span = clip.ViewSpan();
+    if (span == kMinViewSpan) return 0;
+    clip.SetView(clip.ViewStart(), std::min(clip.Length(), std::max(span / 2, kMinViewSpan)));
+    return kRepaint;
+}
+
+ResultFlags ArrangementView::ZoomOutHorizontal() {
+    if (!arrangement_) return 0;
+    Clip& clip = *arrangement_;
+    const std::int32_t span = clip.ViewSpan();
+    if (span == clip.Length()) return 0;
+    const std::int64_t doubled = std::int64_t(span) * 2;
+    clip.SetView(clip.ViewStart(),
+                 std::int32_t(std::min<std::int64_t>(clip.Length(), std::max<std::int64_t>(doubled, kMinViewSpan))));
+    return kRepaint;
+}
+
+ResultFlags ArrangementView::WholeLength() {
+    if (!arrangement_) return 0;
+    arrangement_->SetView(arrangement_->ViewStart(), arrangement_->Length());
+    return kRepaint;
+}
+
+ResultFlags ArrangementView::ZoomInVertical() {
+    if (trackHeight_ <= kMinTrackHeight) return 0;
+    trackHeight_ = std::max(trackHeight_ / 2, kMinTrackHeight);
+    return kRepaint;
+}
+
+ResultFlags ArrangementView::ZoomOutVertical() {
+    if (trackHeight_ >= kMaxTrackHeight) return 0;
+    trackHeight_ = std::min(trackHeight_ * 2, kMaxTrackHeight);
+    return kRepaint;
+}
+
+ResultFlags ArrangementView::FitRows(int areaHeight) {
+    const int tracks = arrangement_ ? arrangement_->TrackCount() : 0;
+    trackHeight_ = std::clamp(areaHeight / (tracks + 1), kMinTrackHeight, kMaxTrackHeight);
+    verticalScroll_ = 0;
+    return kRepaint;
+}
+
+ResultFlags ArrangementView::FitViewAndMakeStrip() {
+    if (!arrangement_ || arrangement_->IsRoot() || !arrangement_->IsArrangement()) return 0;
+    Clip& clip = *arrangement_;
+    clip.SetView(clip.Start(), clip.Length());
+    clip.SetMakeRange(clip.Start(), clip.Length());
+    clip.MoveGlobalTime(0);
+    return kRepaint;
+}
+
+void ArrangementView::FollowTime(std::int32_t rootTime) {
+    if (!arrangement_ || arrangement_->CapturedChild()) return;
+    Clip& clip = *arrangement_;
+    const std::int32_t span = clip.ViewSpan();
+    if (span <= 0) return;
+    // The arrangement's own time: the root's for the root.
+    const std::int64_t time = clip.IsRoot() ? rootTime : clip.Time();
+    std::int64_t start = std::max<std::int64_t>(clip.GetPosition(), time - span / 2);
+    start = std::min<std::int64_t>(start, std::int64_t(clip.GetPosition()) + clip.Length() - span);
+    clip.SetView(std::int32_t(start), span);
+}
+
+}  // namespace vantrel
