@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/core/ProgramContext.h"
 #include "script/Text.h"
 
 namespace vantrel {
@@ -13,19 +14,9 @@ constexpr std::size_t kMaxCommandWords = 64;
 constexpr std::size_t kMaxSearchedChildren = 256;
 constexpr std::array<int, 4> kTimeGridIds = {336, 337, 338, 339};
 
-Control*& Preferences() {
-    static Control* preferences = nullptr;
-    return preferences;
-}
-
 PageRequestRecorder& StandInBrowser() {
     static PageRequestRecorder recorder;
     return recorder;
-}
-
-Control*& Help() {
-    static Control* help = &StandInBrowser();
-    return help;
 }
 
 bool IsAnyOf(std::string_view name, std::initializer_list<std::string_view> choices) {
@@ -43,10 +34,10 @@ bool IsAllDigits(std::string_view text) {
 
 }  // namespace
 
-void SetScriptPreferences(Control* preferences) { Preferences() = preferences; }
-Control* ScriptPreferences() { return Preferences(); }
-void SetScriptHelp(Control* help) { Help() = help ? help : &StandInBrowser(); }
-Control* ScriptHelp() { return Help(); }
+void SetScriptPreferences(Control* preferences) { Context().preferences = preferences; }
+Control* ScriptPreferences() { return Context().preferences; }
+void SetScriptHelp(Control* help) { Context().infoBrowser = help; }
+Control* ScriptHelp() { return Context().infoBrowser ? Context().infoBrowser : &StandInBrowser(); }
 
 PageReference ParsePageReference(std::string_view text) {
     PageReference page;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/core/ProgramContext.h"
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
 #include "skin/IniFile.h"
@@ -119,6 +120,7 @@ std::string FromSkinText(std::string_view text) {
 }  // namespace
 
 SettingsStore& SettingsStore::Instance() {
+    if (SettingsStore* own = Context().settings) return *own;
     static SettingsStore store;
     return store;
 }

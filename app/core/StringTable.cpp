@@ -1,5 +1,7 @@
 #include "app/core/StringTable.h"
 
+#include "app/core/ProgramContext.h"
+
 namespace vantrel {
 
 const std::string& StringTable::Text(int id) const {
@@ -20,6 +22,7 @@ void StringTable::LoadResources() {
 }
 
 StringTable& StringTable::Instance() {
+    if (StringTable* own = Context().strings) return *own;
     static StringTable table = [] {
         StringTable t;
         t.LoadResources();

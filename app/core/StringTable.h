@@ -7,7 +7,8 @@
 namespace vantrel {
 
 // Every caption, message, menu entry and command number is an id here.
-// One process-wide table; the skin may replace any text.
+// One table for the program (the program context's); the skin may replace
+// any text.
 class StringTable {
 public:
     static constexpr int kEntries = 1024;
@@ -20,6 +21,7 @@ public:
     // Back to the resource texts.
     void LoadResources();
 
+    // The table of the context in force.
     static StringTable& Instance();
 
 private:

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <mutex>
 
+#include "app/core/ProgramContext.h"
+
 namespace vantrel {
 
 namespace {
@@ -54,6 +56,7 @@ int CreatePartFile(const std::string& localPath, std::string& partPath) {
 }  // namespace
 
 InternetSession& InternetSession::Instance() {
+    if (InternetSession* own = Context().internet) return *own;
     static InternetSession session;
     return session;
 }

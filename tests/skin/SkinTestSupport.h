@@ -2,18 +2,28 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "app/core/ProgramContext.h"
 #include "app/core/ProgramFolder.h"
+#include "app/core/StringTable.h"
 #include "skin/SettingsStore.h"
 
 namespace vantrel {
 
-// A program folder of its own per test, and a store rebuilt in English.
+// A program folder, a string table and a settings store of its own per
+// test, in English, in force through the test's own program context.
 class SkinStoreTest : public ::testing::Test {
 protected:
+    SkinStoreTest() : scope_(context_) {
+        context_.strings = &strings_;
+        strings_.LoadResources();
+        store_ = std::make_unique<SettingsStore>();
+        context_.settings = store_.get();
+    }
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder_ = std::filesystem::temp_directory_path() /
@@ -26,7 +36,6 @@ protected:
     }
     void TearDown() override {
         SetProgramFolder(previousFolder_);
-        store().ApplyLanguage(SettingsStore::kEnglish);
         std::filesystem::remove_all(folder_);
     }
     static SettingsStore& store() { return SettingsStore::Instance(); }
@@ -42,6 +51,10 @@ protected:
         return text.str();
     }
 
+    ProgramContext context_;
+    ScopedProgramContext scope_;
+    StringTable strings_;
+    std::unique_ptr<SettingsStore> store_;
     std::filesystem::path folder_;
     std::string previousFolder_;
 };
