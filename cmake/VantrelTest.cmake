@@ -1,6 +1,7 @@
 # vantrel_test(NAME name SOURCES ... LIBS ... LABEL label)
 # One test binary per library; every test runs on Qt's offscreen platform
-# with no sound device, so CI needs no display.
+# with no sound device, so CI needs no display, and with user folders of
+# its own.
 function(vantrel_test)
   cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -9,8 +10,11 @@ function(vantrel_test)
   target_compile_definitions(${T_NAME} PRIVATE
     VANTREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     VANTREL_PROGRAM_DIR="${VANTREL_PROGRAM_DIR}")
+  # Whatever a test saves as the user's lands in the build folder, never in
+  # the home of whoever runs the tests.
+  set(home ${CMAKE_BINARY_DIR}/test-home/${T_NAME})
   gtest_discover_tests(${T_NAME}
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS "${T_LABEL}"
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data")
 endfunction()

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/core/ProgramFolder.h"
+#include "app/core/UserFolders.h"
 #include "app/core/StringTable.h"
 #include "skin/IniFile.h"
 
@@ -158,7 +159,7 @@ void SettingsStore::BuildElements() {
         SkinElement& element = elements_.emplace_back();
         element.parentId = row.parent;
         element.id = row.id;
-        if (row.picture) element.image = ProgramFolder() + row.picture;
+        if (row.picture) element.image = ReadPath(DataFolder(), row.picture);
         element.foreground = row.foreground;
         element.background = row.background;
         element.tile = row.tile;
@@ -226,7 +227,7 @@ void SettingsStore::BuildPreferences() {
 void SettingsStore::ApplyLanguage(int language) {
     prefs_.language = language == kGerman ? kGerman : kEnglish;
     BuildDefaults();
-    LoadSkin(DefaultSkinPath());
+    LoadSkin(ReadPath(ConfigFolder(), DefaultSkinName()));
 }
 
 const SkinElement* SettingsStore::Element(int id) const {
@@ -359,9 +360,17 @@ bool SettingsStore::LoadSkin(const std::string& path) {
     return true;
 }
 
-std::string SettingsStore::SkinFolder() const { return ProgramFolder() + Decimal(Language()) + "/"; }
+std::string SettingsStore::DefaultSkinName() const { return Decimal(Language()) + "/default.skn"; }
 
-std::string SettingsStore::DefaultSkinPath() const { return SkinFolder() + "default.skn"; }
+std::string SettingsStore::SkinFolder() const {
+    const std::string user = ConfigFolder();
+    return (user.empty() ? ProgramFolder() : user) + Decimal(Language()) + "/";
+}
+
+std::string SettingsStore::DefaultSkinPath() const {
+    const std::string user = ConfigFolder();
+    return (user.empty() ? ProgramFolder() : user) + DefaultSkinName();
+}
 
 int LanguageFromLocale(const char* lcAll, const char* lcMessages, const char* lang) {
     const char* chosen = nullptr;

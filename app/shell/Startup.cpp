@@ -185,6 +185,14 @@ std::string DesktopExecArgument(const std::string& path) {
     return value;
 }
 
+bool HasInstalledDesktopEntry(const std::string& programFolder) {
+    if (programFolder.empty()) return false;
+    std::error_code error;
+    const fs::path folder = fs::path(programFolder).parent_path();  // drops the trailing separator
+    if (folder.filename() != "vantrel" || folder.parent_path().filename() != "lib") return false;
+    return fs::is_regular_file(folder.parent_path().parent_path() / "share" / kDesktopFile, error);
+}
+
 bool WriteFileAssociation(const std::string& executable, const std::string& dataHome) {
     if (dataHome.empty() || executable.empty()) return false;
     const std::string exec = DesktopExecArgument(executable);

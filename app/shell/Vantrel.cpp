@@ -75,7 +75,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
     }
 
     application->CreateDrawingResources();
-    WriteFileAssociation(ExecutablePath(), DataHome());
+    if (!HasInstalledDesktopEntry(ProgramFolder())) WriteFileAssociation(ExecutablePath(), DataHome());
     window->ShowMaximised();
 
     // The whole argument is the one path, as it was given.

@@ -5,6 +5,7 @@
 
 #include "app/core/MenuList.h"
 #include "app/core/ProgramFolder.h"
+#include "app/core/Version.h"
 #include "app/core/StringTable.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/DrawContext.h"
@@ -90,7 +91,7 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
     SetStatusText(Str(kVantrelText));
     if (window) {
         char title[64];
-        std::snprintf(title, sizeof title, "Vantrel RF%d.%02d", 2, 28);
+        std::snprintf(title, sizeof title, "Vantrel RF%d.%02d", kVersionMajor, kVersionMinor);
         window->SetTitle(title);
     }
     preview_.Allocate(kPreviewWidth, kPreviewHeight);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/core/Version.h"
 #include "app/workspace/Workspace.h"
 #include "media/display/MediaSystem.h"
 
@@ -259,7 +260,7 @@ TEST_F(EditorTest, TheStartRootAnswersAClickOnItsButton) {
 TEST_F(EditorTest, TheTitleCarriesTheVersionAndATrailingBlank) {
     std::string title;
     Run({}, [&title](QWidget& w, Application&) { title = dynamic_cast<Window&>(w).Title(); });
-    EXPECT_EQ(title, "Vantrel V2.28 ");
+    EXPECT_EQ(title, VANTREL_PRODUCT_VERSION " ");
 }
 
 TEST_F(EditorTest, ACommandLineProjectIsLoadedByTheRootWhenItsNameSaysSo) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/core/Version.h"
 #include "app/core/PushButton.h"
 #include "app/shell/Application.h"
 #include "app/shell/Batch.h"
@@ -67,7 +68,8 @@ TEST(VersionFileTest, WrittenOnlyBesideTheMarker) {
     std::ofstream(folder.Slash() + "kestlib.lib") << "";
     std::ofstream(folder.Slash() + "version.ini") << "stale content that is longer than the new one\n";
     EXPECT_TRUE(WriteVersionFile(folder.Slash()));
-    EXPECT_EQ(ReadFile(folder.Slash() + "version.ini"), "[Version]\nbig=2\nsmall=28\n");
+    EXPECT_EQ(ReadFile(folder.Slash() + "version.ini"), "[Version]\nbig=" + std::to_string(kVersionMajor) +
+                                                           "\nsmall=" + std::to_string(kVersionMinor) + "\n");
 }
 
 TEST(AssociationTest, WritesADesktopEntryAndAMimePackage) {
@@ -264,7 +266,7 @@ RunResult RunProgram(const std::string& arguments) {
 TEST(BatchTest, TheProgramAnswersVersionHelpAndUsageErrors) {
     const RunResult version = RunProgram("--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "Vantrel V2.28\n");
+    EXPECT_EQ(version.out, VANTREL_PRODUCT_VERSION "\n");
 
     const RunResult help = RunProgram("--help");
     EXPECT_EQ(help.status, 0);
