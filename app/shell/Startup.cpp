@@ -186,9 +186,11 @@ std::string DesktopExecArgument(const std::string& path) {
 }
 
 bool HasInstalledDesktopEntry(const std::string& programFolder) {
-    if (programFolder.empty()) return false;
+    std::string trimmed = programFolder;
+    while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+    if (trimmed.empty()) return false;
     std::error_code error;
-    const fs::path folder = fs::path(programFolder).parent_path();  // drops the trailing separator
+    const fs::path folder(trimmed);
     if (folder.filename() != "vantrel" || folder.parent_path().filename() != "lib") return false;
     return fs::is_regular_file(folder.parent_path().parent_path() / "share" / kDesktopFile, error);
 }

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QSocketNotifier>
+#include <csignal>
+#include <fcntl.h>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -64,6 +67,31 @@ std::unique_ptr<MainWindow> QtPlatform::CreateMainWindow(const std::string& titl
 int QtPlatform::Run() { return QApplication::exec(); }
 
 void QtPlatform::Quit(int code) { QCoreApplication::exit(code); }
+
+namespace {
+// A signal handler may only write; the loop hears the byte and quits.
+int terminatePipe[2] = {-1, -1};
+void OnTerminate(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(terminatePipe[1], &byte, 1);
+}
+}  // namespace
+
+void QtPlatform::QuitOnTerminate() {
+    if (terminatePipe[0] < 0 && ::pipe2(terminatePipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    auto* notifier = new QSocketNotifier(terminatePipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char byte;
+        while (::read(terminatePipe[0], &byte, 1) > 0) {
+        }
+        Quit(0);
+    });
+    struct sigaction action {};
+    action.sa_handler = &OnTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+}
 
 bool LoadPictureFile(const std::string& path, Surface& out) {
     QImage image;
