@@ -1,6 +1,7 @@
 #include "browser/internet/InternetCommands.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "browser/internet/Endpoints.h"
 #include "platform/test/ScriptedPlatform.h"
@@ -137,7 +138,8 @@ TEST_F(InternetCommandsTest, ProjectFromAnAddressIsOpenedFromItsDownloadedCopy) 
     platform_.dialogs.textAnswers = {server_.Url("/shared/demo.zip?session=7")};
     ASSERT_TRUE(OpenProjectFromAddress(&window_));
     ASSERT_EQ(projects_.size(), 1u);
-    EXPECT_EQ(projects_[0], folder_.File("demo.kwp"));
+    // Downloads land in the program's private temporary folder.
+    EXPECT_EQ(projects_[0], folder_.File("vantrel-" + std::to_string(getuid()) + "/demo.kwp"));
     EXPECT_EQ(ReadAll(projects_[0]), "project bytes");
     ASSERT_EQ(platform_.dialogs.textPrompts.size(), 1u);
 
@@ -148,7 +150,7 @@ TEST_F(InternetCommandsTest, ProjectFromAnAddressIsOpenedFromItsDownloadedCopy) 
     EXPECT_FALSE(OpenProjectFromAddress(&window_));
     EXPECT_EQ(projects_.size(), 1u);
     EXPECT_EQ(server_.Requests().size(), 2u);
-    EXPECT_FALSE(std::filesystem::exists(folder_.File("gone.kwp")));
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("vantrel-" + std::to_string(getuid()) + "/gone.kwp")));
 }
 
 TEST_F(InternetCommandsTest, RemoteMediaIsImportedFromItsLocalCopyAndLocalNamesPassStraightThrough) {
@@ -157,7 +159,7 @@ TEST_F(InternetCommandsTest, RemoteMediaIsImportedFromItsLocalCopyAndLocalNamesP
     EXPECT_TRUE(ImportFromAddress("/home/user/local.wav"));
     EXPECT_FALSE(ImportFromAddress(server_.Url("/clips/missing.avi")));
     ASSERT_EQ(imports_.size(), 2u);
-    EXPECT_EQ(imports_[0], folder_.File("beach.avi"));
+    EXPECT_EQ(imports_[0], folder_.File("vantrel-" + std::to_string(getuid()) + "/beach.avi"));
     EXPECT_EQ(ReadAll(imports_[0]), "RIFF....");
     EXPECT_EQ(imports_[1], "/home/user/local.wav");
 }
