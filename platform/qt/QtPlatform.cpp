@@ -25,6 +25,7 @@ struct QtPlatform::State {
     QtShell shell;
     QtClock clock;
     bool installed = false;
+    bool catchesTerminate = false;
     PlatformServices previous;
 };
 
@@ -56,6 +57,10 @@ QtPlatform::QtPlatform(int& argc, char** argv, Mode mode) : state_(std::make_uni
 
 QtPlatform::~QtPlatform() {
     if (state_->installed) SetPlatform(state_->previous);
+    // Past the event loop nobody listens to the pipe: a signal ends the
+    // process again, as it would have before.
+    if (state_->catchesTerminate)
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
 }
 
 std::unique_ptr<MainWindow> QtPlatform::CreateMainWindow(const std::string& title) {
@@ -91,6 +96,7 @@ void QtPlatform::QuitOnTerminate() {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+    state_->catchesTerminate = true;
 }
 
 bool LoadPictureFile(const std::string& path, Surface& out) {
