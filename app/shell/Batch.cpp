@@ -63,17 +63,18 @@ std::string_view HelpText() { return kHelpText; }
 bool IsBatchCommandLine(int argc, char** argv) { return argc >= 2 && argv[1][0] == '-'; }
 
 int RunBatch(int argc, char** argv, const BatchContext& context) {
-    if (argc < 2) return UsageError(context, "vantrel: %.*s", "no verb given");
-    const std::string_view name = argv[1];
+    // --quiet may stand anywhere, before the verb or among its arguments.
+    BatchContext given = context;
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == kQuiet) given.quiet = true;
+        else words.emplace_back(argv[i]);
+    }
+    if (words.empty()) return UsageError(context, "vantrel: %.*s", "no verb given");
+    const std::string_view name = words.front();
     const BatchVerb* verb = FindBatchVerb(name);
     if (!verb || !verb->run) return UsageError(context, "vantrel: unknown verb %.*s", name);
-    // --quiet may stand anywhere after the verb.
-    BatchContext given = context;
-    std::vector<std::string> args;
-    for (int i = 2; i < argc; ++i) {
-        if (argv[i] == kQuiet) given.quiet = true;
-        else args.emplace_back(argv[i]);
-    }
+    const std::vector<std::string> args(words.begin() + 1, words.end());
     const int count = int(args.size());
     if (count < verb->minArgs || (verb->maxArgs >= 0 && count > verb->maxArgs))
         return UsageError(context, "vantrel: wrong number of arguments for %.*s", name);

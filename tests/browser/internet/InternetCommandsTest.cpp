@@ -123,8 +123,9 @@ TEST_F(InternetCommandsTest, VersionCheckStaysSilentWhenTheFileCannotBeHad) {
 }
 
 TEST_F(InternetCommandsTest, UpgradeQuitsOnlyOnceTheInstallerPageIsShown) {
-    server_.Set("/members/version.ini",
-                {200, "[Version]\nbig=" + std::to_string(kVersionMajor) + "\nsmall=" + std::to_string(kVersionMinor + 1) + "\n"});
+    const std::string newer =
+        "[Version]\nbig=" + std::to_string(kVersionMajor) + "\nsmall=" + std::to_string(kVersionMinor + 1) + "\n";
+    server_.Set("/members/version.ini", {200, newer});
     // Without an info browser the address goes to the shell.
     Hooks().openSurfPage = nullptr;
     platform_.dialogs.boxAnswers = {BoxAnswer::Ok};
