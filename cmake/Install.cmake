@@ -60,6 +60,7 @@ find_program(VANTREL_SHLIBDEPS dpkg-shlibdeps)
 if(NOT VANTREL_SHLIBDEPS)
   message(WARNING "dpkg-shlibdeps (package dpkg-dev) is missing: a Debian package made now would list no dependencies")
 endif()
-# Not a library anybody links: the desktop opens files with xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Not libraries anybody links: the desktop opens files with xdg-open, and
+# text pictures want a font with the common glyphs.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-dejavu-core")
 include(CPack)

@@ -4,7 +4,6 @@
 #include <numbers>
 
 #include "app/core/Control.h"
-#include "app/core/ProgramFolder.h"
 #include "app/core/UserFolders.h"
 #include "script/Builtins.h"
 #include "script/Text.h"

@@ -140,8 +140,8 @@ MemberAreaFetch CurrentMemberAreaFetch();
 
 // Loads a script of the page set: a ".vrm" name relative to the user's data
 // folder (read first; where the refresh from the member area goes) and the
-// program folder. Gives a context that may
-// not be valid, or none when there is no host.
+// program folder. Gives a context that may not be valid, or none when there
+// is no host.
 std::unique_ptr<ScriptContext> LoadScriptFile(Control* host, std::string_view name);
 // A script read from a path as it stands: not looked up in the program
 // folder and not refreshed. The "<vrs>" and word rules still apply.
