@@ -3,6 +3,7 @@
 // say different things. Run at build time:
 //   vantrel_manual SOURCE VERSION HEADER_OUT MANPAGE_OUT
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
