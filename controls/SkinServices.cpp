@@ -17,6 +17,14 @@ namespace vantrel {
 
 namespace {
 
+// The dialogs start in the user's skin folder; a first run has none yet.
+std::string UserSkinFolder(const SettingsStore& store) {
+    const std::string folder = store.SkinFolder();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return folder;
+}
+
 enum SkinCommandId {
     kChangeText = 608,
     kChangePicture = 609,
@@ -197,7 +205,7 @@ bool SkinServices::SkinCommand(Control& control, Window* window, int command, Re
         case kLoadSkin: {
             if (!dialogs) return true;
             FileDialogRequest request = Request(kLoadSkin, kSkinFilter);
-            request.folder = store.SkinFolder();
+            request.folder = UserSkinFolder(store);
             request.mustExist = true;
             if (auto path = dialogs->OpenFile(window, request); path && store.LoadSkin(*path))
                 ReloadPictures(control);
@@ -206,7 +214,7 @@ bool SkinServices::SkinCommand(Control& control, Window* window, int command, Re
         case kSaveSkinAs: {
             if (!dialogs) return true;
             FileDialogRequest request = Request(kSaveSkinAs, kSkinFilter);
-            request.folder = store.SkinFolder();
+            request.folder = UserSkinFolder(store);
             request.defaultSuffix = "skn";
             request.askBeforeReplace = true;
             if (auto path = dialogs->SaveFile(window, request)) {

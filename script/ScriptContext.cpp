@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "app/core/Control.h"
-#include "app/core/ProgramFolder.h"
+#include "app/core/UserFolders.h"
 #include "script/Builtins.h"
 #include "script/Text.h"
 
@@ -61,12 +61,18 @@ bool IsAcceptedScriptName(std::string_view name) {
 void SetMemberAreaFetch(MemberAreaFetch fetch) { Fetcher() = fetch ? fetch : &FailingFetch; }
 MemberAreaFetch CurrentMemberAreaFetch() { return Fetcher(); }
 
+namespace {
+// Names written on pages use either separator; both mean a folder here.
+std::string RelativeScriptName(std::string_view name) {
+    std::string relative;
+    for (char c : name) relative += c == '\\' ? '/' : c;
+    return relative;
+}
+}  // namespace
+
 std::string ScriptLocalPath(std::string_view name) {
     if (!IsAcceptedScriptName(name)) return {};
-    std::string path = ProgramFolder();
-    // Names written on pages use either separator; both mean a folder here.
-    for (char c : name) path += c == '\\' ? '/' : c;
-    return path;
+    return ReadPath(DataFolder(), RelativeScriptName(name));
 }
 
 // ---------------------------------------------------------------- loading
@@ -106,12 +112,13 @@ std::unique_ptr<ScriptContext> LoadScriptFile(Control* host, std::string_view na
     const bool usable = name.size() > kScriptExtension.size() && EndsWithNoCase(name, kScriptExtension) &&
                         IsAcceptedScriptName(name);
     if (!usable) return ScriptContext::FromText(host, {}, {});
-    std::string address(name);
-    for (char& c : address)
-        if (c == '\\') c = '/';
-    const std::string local = ScriptLocalPath(name);
-    // When the refresh fails the copy already there is used.
-    (void)Fetcher()(address, local);
+    const std::string address = RelativeScriptName(name);
+    // The refreshed copy is the user's own: the program folder may be
+    // read-only and shared. When the refresh fails the copy already there,
+    // the user's or else the shipped one, is used.
+    const std::string refreshed = WritePath(DataFolder(), address);
+    if (!refreshed.empty()) (void)Fetcher()(address, refreshed);
+    const std::string local = ReadPath(DataFolder(), address);
     std::string text;
     if (!ReadWholeFile(local, text)) return ScriptContext::FromText(host, {}, name);
     return ScriptContext::FromText(host, text, name);

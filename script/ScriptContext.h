@@ -138,14 +138,16 @@ using MemberAreaFetch = bool (*)(const std::string& name, const std::string& loc
 void SetMemberAreaFetch(MemberAreaFetch fetch);
 MemberAreaFetch CurrentMemberAreaFetch();
 
-// Loads a script of the page set: a ".vrm" name relative to the program
-// folder, refreshed from the member area first. Gives a context that may
-// not be valid, or none when there is no host.
+// Loads a script of the page set: a ".vrm" name relative to the user's data
+// folder (read first; where the refresh from the member area goes) and the
+// program folder. Gives a context that may not be valid, or none when there
+// is no host.
 std::unique_ptr<ScriptContext> LoadScriptFile(Control* host, std::string_view name);
 // A script read from a path as it stands: not looked up in the program
 // folder and not refreshed. The "<vrs>" and word rules still apply.
 std::unique_ptr<ScriptContext> LoadScriptPath(Control* host, const std::string& path);
-// The local path a script name is read from ("" when the name is refused).
+// The local path a script name is read from: the user's copy when there is
+// one, else the program folder's ("" when the name is refused).
 std::string ScriptLocalPath(std::string_view name);
 
 // What a script link does: load, run with the arguments, discard. The result

@@ -6,6 +6,7 @@
 
 #include "app/core/ProgramContext.h"
 #include "app/core/ProgramFolder.h"
+#include "app/core/UserFolders.h"
 #include "app/core/StringTable.h"
 #include "skin/IniFile.h"
 
@@ -160,7 +161,7 @@ void SettingsStore::BuildElements() {
         SkinElement& element = elements_.emplace_back();
         element.parentId = row.parent;
         element.id = row.id;
-        if (row.picture) element.image = ProgramFolder() + row.picture;
+        if (row.picture) element.image = ReadPath(DataFolder(), row.picture);
         element.foreground = row.foreground;
         element.background = row.background;
         element.tile = row.tile;
@@ -228,7 +229,7 @@ void SettingsStore::BuildPreferences() {
 void SettingsStore::ApplyLanguage(int language) {
     prefs_.language = language == kGerman ? kGerman : kEnglish;
     BuildDefaults();
-    LoadSkin(DefaultSkinPath());
+    LoadSkin(ReadPath(ConfigFolder(), DefaultSkinName()));
 }
 
 const SkinElement* SettingsStore::Element(int id) const {
@@ -361,9 +362,17 @@ bool SettingsStore::LoadSkin(const std::string& path) {
     return true;
 }
 
-std::string SettingsStore::SkinFolder() const { return ProgramFolder() + Decimal(Language()) + "/"; }
+std::string SettingsStore::DefaultSkinName() const { return Decimal(Language()) + "/default.skn"; }
 
-std::string SettingsStore::DefaultSkinPath() const { return SkinFolder() + "default.skn"; }
+std::string SettingsStore::SkinFolder() const {
+    const std::string user = ConfigFolder();
+    return (user.empty() ? ProgramFolder() : user) + Decimal(Language()) + "/";
+}
+
+std::string SettingsStore::DefaultSkinPath() const {
+    const std::string user = ConfigFolder();
+    return (user.empty() ? ProgramFolder() : user) + DefaultSkinName();
+}
 
 int LanguageFromLocale(const char* lcAll, const char* lcMessages, const char* lang) {
     const char* chosen = nullptr;

@@ -92,9 +92,14 @@ public:
     // changes nothing, and what a file leaves out keeps its value.
     bool SaveSkin(const std::string& path) const;
     bool LoadSkin(const std::string& path);
-    // Program folder + language + "/default.skn".
+    // Language + "/default.skn", relative to the user's configuration
+    // folder (read first) and the program folder (the shipped copy).
+    std::string DefaultSkinName() const;
+    // The user's copy of the default skin file: where the preferences are
+    // saved. The shipped copy in the program folder is never written.
     std::string DefaultSkinPath() const;
-    // Program folder + language + "/": where skin files are offered.
+    // The user's configuration folder + language + "/": where skin files
+    // are offered and saved.
     std::string SkinFolder() const;
 
     Preferences& Prefs() { return prefs_; }

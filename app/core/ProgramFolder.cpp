@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/core/UserFolders.h"
+
 namespace vantrel {
 
 namespace {
@@ -26,9 +28,11 @@ const std::string& ProgramFolder() { return Folder(); }
 void SetProgramFolder(const std::string& folder) { Folder() = WithSeparator(folder); }
 
 std::string TemporaryFolder() {
+    std::string folder = PrivateTemporaryFolder();
+    if (!folder.empty()) return folder;
     std::error_code error;
-    const auto folder = std::filesystem::temp_directory_path(error);
-    return WithSeparator(error ? std::string("/tmp") : folder.string());
+    const auto system = std::filesystem::temp_directory_path(error);
+    return WithSeparator(error ? std::string("/tmp") : system.string());
 }
 
 }  // namespace vantrel

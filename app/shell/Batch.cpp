@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/shell/HelpText.h"
 #include "app/shell/ProjectVerbs.h"
 #include "app/shell/Startup.h"
 #include "platform/qt/QtPlatform.h"
@@ -13,7 +14,7 @@ namespace vantrel {
 namespace {
 
 int Help(const BatchContext& context, std::span<const std::string>) {
-    const std::string_view usage = UsageText();
+    const std::string_view usage = HelpText();
     std::fwrite(usage.data(), 1, usage.size(), context.out);
     return kExitOk;
 }
@@ -34,18 +35,9 @@ constexpr BatchVerb kVerbs[] = {
     {"--script", 1, 6, true, &ScriptVerb},
 };
 
-constexpr std::string_view kUsage =
-    "Usage:\n"
-    "    vantrel [FILE.kwp]                      the editor\n"
-    "    vantrel --make FILE.kwp OUTPUT          make; the format follows OUTPUT's extension\n"
-    "    vantrel --picture FILE.kwp TIME_MS OUT.bmp\n"
-    "    vantrel --info MEDIA\n"
-    "    vantrel --save-as FILE.kwp OUT.kwp\n"
-    "    vantrel --script SCRIPT.vrm [FILE.kwp] [--save-as OUT.kwp] [--timeout SECONDS]\n"
-    "    vantrel --help | --version\n"
-    "\n"
-    "Exit status: 0 on success, 1 on failure (the message goes to standard\n"
-    "error), 2 on a usage error.\n";
+// Both texts are made from the manual page's source (data/manual).
+constexpr std::string_view kUsage = kUsageText;
+constexpr std::string_view kQuiet = "--quiet";
 
 int UsageError(const BatchContext& context, const char* format, std::string_view what) {
     std::fprintf(context.err, format, int(what.size()), what.data());
@@ -66,14 +58,23 @@ const BatchVerb* FindBatchVerb(std::string_view name) {
 
 std::string_view UsageText() { return kUsage; }
 
+std::string_view HelpText() { return kHelpText; }
+
 bool IsBatchCommandLine(int argc, char** argv) { return argc >= 2 && argv[1][0] == '-'; }
 
 int RunBatch(int argc, char** argv, const BatchContext& context) {
-    if (argc < 2) return UsageError(context, "vantrel: %.*s", "no verb given");
-    const std::string_view name = argv[1];
+    // --quiet may stand anywhere, before the verb or among its arguments.
+    BatchContext given = context;
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] == kQuiet) given.quiet = true;
+        else words.emplace_back(argv[i]);
+    }
+    if (words.empty()) return UsageError(context, "vantrel: %.*s", "no verb given");
+    const std::string_view name = words.front();
     const BatchVerb* verb = FindBatchVerb(name);
     if (!verb || !verb->run) return UsageError(context, "vantrel: unknown verb %.*s", name);
-    const std::vector<std::string> args(argv + 2, argv + argc);
+    const std::vector<std::string> args(words.begin() + 1, words.end());
     const int count = int(args.size());
     if (count < verb->minArgs || (verb->maxArgs >= 0 && count > verb->maxArgs))
         return UsageError(context, "vantrel: wrong number of arguments for %.*s", name);
@@ -89,7 +90,7 @@ int RunBatch(int argc, char** argv, const BatchContext& context) {
         scripted = std::make_unique<ScriptedPlatform>();
         previous = SetPlatform({.clock = &clock});
     }
-    const int status = verb->run(context, args);
+    const int status = verb->run(given, args);
     if (scripted) SetPlatform(previous);
     if (status == kExitUsage) std::fwrite(kUsage.data(), 1, kUsage.size(), context.err);
     return status;

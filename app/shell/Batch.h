@@ -11,6 +11,7 @@ enum BatchExit { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 struct BatchContext {
     std::FILE* out = stdout;
     std::FILE* err = stderr;  // failure messages, one line each
+    bool quiet = false;       // --quiet: no progress while making
 };
 
 // A verb answers its exit status; kExitUsage makes the caller print the
@@ -29,8 +30,11 @@ struct BatchVerb {
 
 std::span<const BatchVerb> BatchVerbs();
 const BatchVerb* FindBatchVerb(std::string_view name);
-// The text --help prints, the verbs as the README lists them.
+// What a usage error prints: the verbs as the README lists them and the
+// exit status.
 std::string_view UsageText();
+// What --help prints: the manual page as plain text.
+std::string_view HelpText();
 
 // A first argument that starts with '-' asks for a verb, not the editor.
 bool IsBatchCommandLine(int argc, char** argv);

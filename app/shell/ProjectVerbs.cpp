@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/shell/ProgramParts.h"
+#include "app/shell/TerminalProgress.h"
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/Workspace.h"
 #include "app/core/ProgramFolder.h"
@@ -65,7 +66,17 @@ int MakeVerb(const BatchContext& context, std::span<const std::string> args) {
         return kExitFailure;
     }
     std::string message;
-    if (MakeBatchWith(plugins, args[0], args[1], message, context.err) != 0) {
+    const ProgressStyle style = ChooseProgressStyle(context.quiet, fileno(context.err));
+    std::optional<TerminalProgressBar> bar;
+    std::function<void(int, int, std::int32_t)> frameDone;
+    if (style == ProgressStyle::Bar) {
+        bar.emplace(context.err);
+        frameDone = [&bar](int index, int frames, std::int32_t) { bar->Frame(index, frames); };
+    }
+    const int status = MakeBatchWith(plugins, args[0], args[1], message,
+                                     style == ProgressStyle::Lines ? context.err : nullptr, frameDone);
+    if (bar) bar->Finish();
+    if (status != 0) {
         Fail(context, message);
         return kExitFailure;
     }

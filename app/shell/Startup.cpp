@@ -185,6 +185,16 @@ std::string DesktopExecArgument(const std::string& path) {
     return value;
 }
 
+bool HasInstalledDesktopEntry(const std::string& programFolder) {
+    std::string trimmed = programFolder;
+    while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+    if (trimmed.empty()) return false;
+    std::error_code error;
+    const fs::path folder(trimmed);
+    if (folder.filename() != "vantrel" || folder.parent_path().filename() != "lib") return false;
+    return fs::is_regular_file(folder.parent_path().parent_path() / "share" / kDesktopFile, error);
+}
+
 bool WriteFileAssociation(const std::string& executable, const std::string& dataHome) {
     if (dataHome.empty() || executable.empty()) return false;
     const std::string exec = DesktopExecArgument(executable);

@@ -2,14 +2,16 @@
 #include <string>
 #include <string_view>
 
+#include "app/core/Version.h"
+
 namespace vantrel {
 
 class Item;
 
-constexpr int kMajorVersion = 2;
-constexpr int kMinorVersion = 28;
+constexpr int kMajorVersion = kVersionMajor;
+constexpr int kMinorVersion = kVersionMinor;
 
-// "Vantrel V2.28 ", blank included, until the root clip sets its own.
+// "Vantrel V2.28 " (the version from Version.h), blank included, until the root clip sets its own.
 std::string WindowTitle();
 // "Vantrel V2.28", what --version prints.
 std::string VersionText();
@@ -32,6 +34,10 @@ std::string DataHome();
 // shared-mime-info package below dataHome. Answers whether both files are
 // in place; callers ignore failure.
 bool WriteFileAssociation(const std::string& executable, const std::string& dataHome);
+// An installed program (PREFIX/lib/vantrel/) comes with its desktop entry
+// in PREFIX/share/applications; a copy in the user's folder would only
+// shadow it, and go stale when the package is upgraded or removed.
+bool HasInstalledDesktopEntry(const std::string& programFolder);
 // The Exec line's program part, quoted as desktop entries require.
 std::string DesktopExecArgument(const std::string& path);
 

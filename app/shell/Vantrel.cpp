@@ -75,7 +75,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
     }
 
     application->CreateDrawingResources();
-    WriteFileAssociation(ExecutablePath(), DataHome());
+    if (!HasInstalledDesktopEntry(ProgramFolder())) WriteFileAssociation(ExecutablePath(), DataHome());
     window->ShowMaximised();
 
     // The whole argument is the one path, as it was given.
@@ -90,6 +90,8 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
     if (auto* workspace = dynamic_cast<Workspace*>(application->RootClip())) workspace->State()->PostPreview();
 
     if (parts.started) parts.started(*application, *window);
+    // Last, so that a signal that is caught finds a program that has started.
+    platform.QuitOnTerminate();
     const int code = platform.Run();
 
     window->SetEvents(nullptr);

@@ -5,6 +5,7 @@
 
 #include "app/core/MenuList.h"
 #include "app/core/ProgramFolder.h"
+#include "app/core/Version.h"
 #include "app/core/StringTable.h"
 #include "app/workspace/CommandTable.h"
 #include "script/Text.h"
@@ -62,7 +63,7 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
     SetStatusText(Str(kVantrelText));
     if (window) {
         char title[64];
-        std::snprintf(title, sizeof title, "Vantrel RF%d.%02d", 2, 28);
+        std::snprintf(title, sizeof title, "Vantrel RF%d.%02d", kVersionMajor, kVersionMinor);
         window->SetTitle(title);
     }
     preview_.Allocate(kPreviewWidth, kPreviewHeight);

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "app/core/Version.h"
+
 namespace vantrel {
 
 class Window;
@@ -24,8 +26,8 @@ struct InternetHooks {
 InternetHooks& Hooks();
 
 // The running version, compared with the member area's "version.ini".
-constexpr int kVersionBig = 2;
-constexpr int kVersionSmall = 28;
+constexpr int kVersionBig = kVersionMajor;
+constexpr int kVersionSmall = kVersionMinor;
 
 enum class UpdateCheck {
     Silent,     // no version file, or one without a version: nothing shown

@@ -2,6 +2,8 @@
 #include <mutex>
 #include <string>
 
+#include "app/core/Version.h"
+
 namespace vantrel {
 
 class Window;
@@ -12,7 +14,7 @@ class Window;
 class InternetSession {
 public:
     // "%s (freeware)" filled with the product and version.
-    static constexpr const char* kAgent = "Vantrel V2.28 (freeware)";
+    static constexpr const char* kAgent = VANTREL_PRODUCT_VERSION " (freeware)";
 
     static InternetSession& Instance();
 

@@ -219,7 +219,8 @@ void PreviewCommand(Clip& root, Surface* preview) {
 }
 
 int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, const std::string& outputPath,
-                  std::string& message, std::FILE* progress) {
+                  std::string& message, std::FILE* progress,
+                  const std::function<void(int index, int frames, std::int32_t t0)>& frameDone) {
     InstallCompositionParts(&plugins);
     const std::string project = Absolute(projectPath), output = Absolute(outputPath);
     ExportPlugin* plugin = plugins.FirstExportPlugin();
@@ -252,6 +253,7 @@ int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, c
         std::fprintf(progress, "Processing: frame %d of %d (%d ms)\n", index + 1, frames, int(t0));
         std::fflush(progress);
     };
+    if (frameDone) job.frameDone = frameDone;
     const MakeReport report = RunMake(root, *plugin, job);
     ClipStates::Instance().Clear();
     switch (report.result) {

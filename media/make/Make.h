@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "app/core/Version.h"
 #include "media/plugins/PluginApi.h"
 
 namespace vantrel {
@@ -14,7 +15,7 @@ class Window;
 
 inline constexpr const char* kNothingToMake = "No Audio and no Video available for making.";
 inline constexpr const char* kMakeFailed = "The Vantrel make operation failed....";
-inline constexpr const char* kMakeTitle = "Vantrel V2.28";
+inline constexpr const char* kMakeTitle = VANTREL_PRODUCT_VERSION;
 
 // trunc(fps * duration / 1000.0); never negative.
 int MakeFrameCount(int framesPerSecond, std::int32_t durationMs);
@@ -86,8 +87,10 @@ int MakeBatch(const std::string& project, const std::string& output, std::string
 // Plugin effects of the project need the plugins; without them they pass the picture on.
 int PictureBatch(const std::string& project, int timeMs, const std::string& bmp, std::string& message,
                  const PluginTables* plugins = nullptr);
-// The same with the plugins given (tests) and the progress stream chosen.
+// The same with the plugins given (tests) and the progress stream chosen;
+// a frameDone given reports each frame instead of the status lines.
 int MakeBatchWith(const PluginTables& plugins, const std::string& project, const std::string& output,
-                  std::string& message, std::FILE* progress);
+                  std::string& message, std::FILE* progress,
+                  const std::function<void(int index, int frames, std::int32_t t0)>& frameDone = {});
 
 }  // namespace vantrel

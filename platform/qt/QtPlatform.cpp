@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QSocketNotifier>
+#include <csignal>
+#include <fcntl.h>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -22,6 +25,7 @@ struct QtPlatform::State {
     QtShell shell;
     QtClock clock;
     bool installed = false;
+    bool catchesTerminate = false;
     PlatformServices previous;
 };
 
@@ -53,6 +57,10 @@ QtPlatform::QtPlatform(int& argc, char** argv, Mode mode) : state_(std::make_uni
 
 QtPlatform::~QtPlatform() {
     if (state_->installed) SetPlatform(state_->previous);
+    // Past the event loop nobody listens to the pipe: a signal ends the
+    // process again, as it would have before.
+    if (state_->catchesTerminate)
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
 }
 
 std::unique_ptr<MainWindow> QtPlatform::CreateMainWindow(const std::string& title) {
@@ -64,6 +72,32 @@ std::unique_ptr<MainWindow> QtPlatform::CreateMainWindow(const std::string& titl
 int QtPlatform::Run() { return QApplication::exec(); }
 
 void QtPlatform::Quit(int code) { QCoreApplication::exit(code); }
+
+namespace {
+// A signal handler may only write; the loop hears the byte and quits.
+int terminatePipe[2] = {-1, -1};
+void OnTerminate(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(terminatePipe[1], &byte, 1);
+}
+}  // namespace
+
+void QtPlatform::QuitOnTerminate() {
+    if (terminatePipe[0] < 0 && ::pipe2(terminatePipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    auto* notifier = new QSocketNotifier(terminatePipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char byte;
+        while (::read(terminatePipe[0], &byte, 1) > 0) {
+        }
+        Quit(0);
+    });
+    struct sigaction action {};
+    action.sa_handler = &OnTerminate;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+    state_->catchesTerminate = true;
+}
 
 bool LoadPictureFile(const std::string& path, Surface& out) {
     QImage image;

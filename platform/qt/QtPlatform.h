@@ -38,6 +38,11 @@ public:
     // The event loop; answers the code handed to Quit.
     int Run();
     static void Quit(int code);
+    // From now until this object goes, SIGTERM, SIGINT and SIGHUP (the
+    // session ending, Ctrl+C in the starting terminal) end the event loop
+    // with code 0, so the program shuts down in order instead of dying
+    // half way.
+    void QuitOnTerminate();
 
 private:
     struct State;

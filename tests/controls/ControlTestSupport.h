@@ -14,6 +14,7 @@
 #include "platform/qt/PainterDrawContext.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "skin/SettingsStore.h"
+#include "tests/skin/SkinTestSupport.h"
 
 namespace vantrel {
 
@@ -63,6 +64,8 @@ protected:
         std::filesystem::create_directories(folder_);
         previousFolder_ = ProgramFolder();
         SetProgramFolder(folder_.string());
+        config_.Set((folder_ / "home-config").string());
+        data_.Set((folder_ / "home-data").string());
         SkinStartup startup;
         startup.language = SettingsStore::kEnglish;
         startup.statusText = [this](const std::string& text) { status_.push_back(text); };
@@ -74,6 +77,8 @@ protected:
     void TearDown() override {
         SetControlServices(previousServices_);
         SetProgramFolder(previousFolder_);
+        config_.Restore();
+        data_.Restore();
         SettingsStore::Instance().ApplyLanguage(SettingsStore::kEnglish);
         std::filesystem::remove_all(folder_);
     }
@@ -88,6 +93,9 @@ protected:
     }
     Colour At(int x, int y) const { return Rgb(PixelRed(surface_.At(x, y)), PixelGreen(surface_.At(x, y)), PixelBlue(surface_.At(x, y))); }
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    std::string UserPath(const std::string& name) const {
+        return (folder_ / "home-config" / "vantrel" / name).string();
+    }
 
     ScriptedPlatform platform_;
     ScriptedWindow window_;
@@ -99,6 +107,7 @@ protected:
     std::filesystem::path folder_;
     std::string previousFolder_;
     ControlServices* previousServices_ = nullptr;
+    ScopedVariable config_{"XDG_CONFIG_HOME"}, data_{"XDG_DATA_HOME"};
 };
 
 }  // namespace vantrel

@@ -73,11 +73,32 @@ TEST_F(SkinCommandTest, ChangePictureKeepsAPathThatWillNotLoadButSaysNothing) {
 TEST_F(SkinCommandTest, SaveSkinAsForcesTheSknExtensionInTheLanguageFolder) {
     platform_.dialogs.fileAnswers = {PathOf("my.txt")};
     Run(570);
-    EXPECT_EQ(platform_.dialogs.saveRequests.back().folder, PathOf("9/"));
+    EXPECT_EQ(platform_.dialogs.saveRequests.back().folder, UserPath("9/"));
     EXPECT_EQ(platform_.dialogs.saveRequests.back().filters[0].patterns, "*.skn");
     EXPECT_TRUE(std::filesystem::exists(PathOf("my.skn")));
     EXPECT_FALSE(std::filesystem::exists(PathOf("my.txt")));
     EXPECT_TRUE(status_.empty());
+}
+
+// Skins are the user's: offered, saved and found again in the user's own
+// folder, which exists for the dialog to start in, and the edits the
+// skin menu made reach the default file there.
+TEST_F(SkinCommandTest, SkinsAreSavedAndFoundInTheUsersFolder) {
+    platform_.dialogs.textAnswers = {std::string("Links")};
+    Run(608);
+    platform_.dialogs.fileAnswers = {UserPath("9/mine")};
+    Run(570);
+    EXPECT_TRUE(std::filesystem::is_directory(UserPath("9")));
+    ASSERT_TRUE(std::filesystem::exists(UserPath("9/mine.skn")));
+    EXPECT_EQ(ReadProfileString(UserPath("9/mine.skn"), "Translation", "599", ""), "Links");
+
+    Run(482);  // back to the defaults
+    EXPECT_NE(Str(599), "Links");
+    platform_.dialogs.fileAnswers = {UserPath("9/mine.skn")};
+    Run(572);
+    EXPECT_EQ(platform_.dialogs.openRequests.back().folder, UserPath("9/"));
+    EXPECT_EQ(Str(599), "Links");
+    EXPECT_FALSE(std::filesystem::exists(PathOf("9"))) << "nothing in the program folder";
 }
 
 TEST_F(SkinCommandTest, LoadSkinAndResetBringTheirPicturesOnScreen) {

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "app/core/Version.h"
 #include "app/core/Messages.h"
 #include "platform/DrawContext.h"
 #include "platform/qt/QtMainWindow.h"
@@ -52,7 +53,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureQt();
-        window = std::make_unique<QtMainWindow>("Vantrel V2.28 ");
+        window = std::make_unique<QtMainWindow>(VANTREL_PRODUCT_VERSION " ");
         window->resize(400, 300);
         recorder = std::make_unique<Recorder>(window.get());
         window->SetEvents(recorder.get());
@@ -233,9 +234,9 @@ TEST_F(MainWindowTest, DrawingLandsInTheBackingPicture) {
 }
 
 TEST_F(MainWindowTest, CaptureTitleAndPlacement) {
-    EXPECT_EQ(window->Title(), "Vantrel V2.28 ");
-    window->SetTitle("Vantrel RF2.28");
-    EXPECT_EQ(window->Title(), "Vantrel RF2.28");
+    EXPECT_EQ(window->Title(), VANTREL_PRODUCT_VERSION " ");
+    window->SetTitle(std::string("Vantrel RF") + kVersionText);
+    EXPECT_EQ(window->Title(), std::string("Vantrel RF") + kVersionText);
 
     window->SetCapture();
     EXPECT_TRUE(window->HasCapture());

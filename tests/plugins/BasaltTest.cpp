@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/Version.h"
 #include "media/plugins/PluginTables.h"
 
 namespace vantrel {
@@ -137,7 +138,7 @@ protected:
         return plugin_->SetOutputFile(file.string()) && plugin_->SetMakeVideo(run.video) &&
                plugin_->SetFrameWidth(run.width) && plugin_->SetFrameHeight(run.height) &&
                plugin_->SetFramesPerSecond(run.fps) && plugin_->SetMakeAudio(run.audio) &&
-               plugin_->SetTitle("Vantrel V2.28") && plugin_->begin(nullptr);
+               plugin_->SetTitle(VANTREL_PRODUCT_VERSION) && plugin_->begin(nullptr);
     }
     bool Make(const fs::path& file, const MakeRun& run) {
         if (!Begin(file, run)) return false;

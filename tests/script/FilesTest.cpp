@@ -1,6 +1,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,11 @@ protected:
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
         SetProgramFolder(folder_.string() + "/");
+        // Refreshed copies go to the user's data folder: a test's own.
+        const char* data = std::getenv("XDG_DATA_HOME");
+        previousData_ = data ? std::optional<std::string>(data) : std::nullopt;
+        setenv("XDG_DATA_HOME", (folder_ / "home-data").c_str(), 1);
+        userFolder_ = (folder_ / "home-data" / "vantrel").string() + "/";
         g_fetches.clear();
         g_fetchWrites.clear();
         SetMemberAreaFetch(&RecordingFetch);
@@ -44,6 +51,8 @@ protected:
     void TearDown() override {
         SetMemberAreaFetch(nullptr);
         SetProgramFolder(previousFolder_);
+        if (previousData_) setenv("XDG_DATA_HOME", previousData_->c_str(), 1);
+        else unsetenv("XDG_DATA_HOME");
         fs::remove_all(folder_);
     }
     void Write(const std::string& name, const std::string& text) {
@@ -56,7 +65,8 @@ protected:
     }
 
     fs::path folder_;
-    std::string previousFolder_;
+    std::string previousFolder_, userFolder_;
+    std::optional<std::string> previousData_;
     test::FakeRoot root_;
 };
 
@@ -67,7 +77,28 @@ TEST_F(ScriptFileTest, LoadsFromTheProgramFolderAfterTryingTheMemberArea) {
     EXPECT_EQ(out, "hi hi");
     ASSERT_EQ(g_fetches.size(), 1u);
     EXPECT_EQ(g_fetches[0].name, "tut/one.vrm");
-    EXPECT_EQ(g_fetches[0].localPath, folder_.string() + "/tut/one.vrm");
+    EXPECT_EQ(g_fetches[0].localPath, userFolder_ + "tut/one.vrm") << "never over the shipped copy";
+    EXPECT_EQ(ScriptLocalPath("tut/one.vrm"), folder_.string() + "/tut/one.vrm");
+}
+
+// The user's copy (refreshed, or edited) wins; the shipped one stays as it
+// was, and is what a user without a copy reads.
+TEST_F(ScriptFileTest, TheUsersCopyWinsAndTheShippedOneIsNeverWritten) {
+    Write("tut/three.vrm", "<vrs> ; return shipped");
+    g_fetchWrites = "<vrs> ; return refreshed";
+    std::string out;
+    ASSERT_TRUE(Call("tut/three.vrm", "", out));
+    EXPECT_EQ(out, "refreshed");
+    std::ifstream shipped(folder_ / "tut/three.vrm");
+    std::string text((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "<vrs> ; return shipped");
+    g_fetchWrites.clear();  // offline now: the refreshed copy is still read
+    ASSERT_TRUE(Call("tut/three.vrm", "", out));
+    EXPECT_EQ(out, "refreshed");
+    EXPECT_EQ(ScriptLocalPath("tut\\three.vrm"), userFolder_ + "tut/three.vrm");
+    fs::remove(userFolder_ + "tut/three.vrm");
+    ASSERT_TRUE(Call("tut/three.vrm", "", out));
+    EXPECT_EQ(out, "shipped");
 }
 
 TEST_F(ScriptFileTest, BackslashNamesMeanFolders) {
@@ -77,7 +108,7 @@ TEST_F(ScriptFileTest, BackslashNamesMeanFolders) {
     EXPECT_EQ(out, "two");
     ASSERT_EQ(g_fetches.size(), 1u);
     EXPECT_EQ(g_fetches[0].name, "tut/two.vrm");
-    EXPECT_EQ(g_fetches[0].localPath, folder_.string() + "/tut/two.vrm");
+    EXPECT_EQ(g_fetches[0].localPath, userFolder_ + "tut/two.vrm");
 }
 
 TEST_F(ScriptFileTest, ARefreshedCopyReplacesTheLocalOne) {

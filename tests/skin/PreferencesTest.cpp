@@ -1,4 +1,5 @@
 #include "platform/SettingsEditor.h"
+#include "app/core/StringTable.h"
 #include "skin/IniFile.h"
 #include "skin/PreferencesObject.h"
 #include "skin/SkinActions.h"
@@ -67,9 +68,44 @@ TEST_F(PrefsObject, TheDialogsOkKeepsItsEditsAndSavesTheDefaultFile) {
     EXPECT_EQ(editor.shape_, 3u);
     EXPECT_EQ(store().Prefs().showStatusMessages, 1);
     EXPECT_EQ(store().Background(617), Rgb(7, 7, 7));
-    // The folder of the language did not exist; it does now.
-    EXPECT_EQ(ReadProfileInt(PathOf("9/default.skn"), "Layout", "335", 0), 1);
-    EXPECT_EQ(ReadProfileInt(PathOf("9/default.skn"), "S_617", "bg", 0), Rgb(7, 7, 7));
+    // The folder of the language did not exist; it does now, in the user's
+    // configuration folder.
+    EXPECT_EQ(ReadProfileInt(UserPath("9/default.skn"), "Layout", "335", 0), 1);
+    EXPECT_EQ(ReadProfileInt(UserPath("9/default.skn"), "S_617", "bg", 0), Rgb(7, 7, 7));
+    EXPECT_FALSE(std::filesystem::exists(PathOf("9/default.skn")));
+}
+
+// The program folder is shared and may be read-only: the shipped default
+// file is read until the user saves, and never written.
+TEST_F(PrefsObject, SavedPreferencesLiveInTheUsersFolderAndWinOverTheShippedFile) {
+    const std::string shipped = "[Layout]\n312=0\n[Translation]\n646=Shipped English\n";
+    WriteFile("9/default.skn", shipped);
+    store().ApplyLanguage(9);
+    EXPECT_EQ(store().Prefs().useToolTips, 0) << "the shipped file is read while the user has none";
+    FakeEditor editor(true);
+    SetSettingsEditor(&editor);
+    EXPECT_TRUE(RunSettingsDialog(nullptr));
+    SetSettingsEditor(nullptr);
+    EXPECT_EQ(ReadFile("9/default.skn"), shipped);
+    ASSERT_TRUE(std::filesystem::exists(UserPath("9/default.skn")));
+
+    // The next start: defaults, then the user's file, not the shipped one.
+    store().BuildDefaults();
+    EXPECT_EQ(store().Prefs().showStatusMessages, 0);
+    store().ApplyLanguage(9);
+    EXPECT_EQ(store().Prefs().showStatusMessages, 1);
+    EXPECT_EQ(store().Background(617), Rgb(7, 7, 7));
+    EXPECT_EQ(Str(646), "Shipped English") << "what the user saved included the shipped texts";
+
+    // A read-only program folder costs nothing either.
+    std::filesystem::permissions(folder_ / "9", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    SetSettingsEditor(&editor);
+    EXPECT_TRUE(RunSettingsDialog(nullptr));
+    SetSettingsEditor(nullptr);
+    std::filesystem::permissions(folder_ / "9", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_EQ(ReadFile("9/default.skn"), shipped);
 }
 
 TEST_F(PrefsObject, TheDialogsCancelChangesNothing) {
@@ -80,6 +116,7 @@ TEST_F(PrefsObject, TheDialogsCancelChangesNothing) {
     EXPECT_EQ(store().Prefs().showStatusMessages, 0);
     EXPECT_EQ(store().Background(617), kNoColour);
     EXPECT_FALSE(std::filesystem::exists(PathOf("9/default.skn")));
+    EXPECT_FALSE(std::filesystem::exists(UserPath("9/default.skn")));
     EXPECT_FALSE(RunSettingsDialog(nullptr)) << "no dialog installed";
 }
 

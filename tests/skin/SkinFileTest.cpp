@@ -147,14 +147,14 @@ TEST_F(Language, AFrenchUserStartsInEnglishAndReadsFolderNine) {
     store().ApplyLanguage(LanguageFromLocale(nullptr, nullptr, "fr_FR.UTF-8"));
     EXPECT_EQ(store().Language(), 9);
     EXPECT_EQ(Str(646), "English (folder 9)");
-    EXPECT_EQ(store().DefaultSkinPath(), PathOf("9/default.skn"));
+    EXPECT_EQ(store().DefaultSkinPath(), UserPath("9/default.skn"));
 }
 
 TEST_F(Language, ADefaultFileMayNameAnotherLanguageForLaterFolders) {
     WriteFile("9/default.skn", "[Layout]\n645=7\n");
     store().ApplyLanguage(9);
     EXPECT_EQ(store().Language(), 7);
-    EXPECT_EQ(store().SkinFolder(), PathOf("7/"));
+    EXPECT_EQ(store().SkinFolder(), UserPath("7/"));
     WriteFile("9/default.skn", "[Layout]\n645=3\n");  // no such language
     store().ApplyLanguage(9);
     EXPECT_EQ(store().Language(), 9);

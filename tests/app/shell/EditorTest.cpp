@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "app/core/Version.h"
 #include "app/workspace/Workspace.h"
 #include "media/display/MediaSystem.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
@@ -22,7 +25,11 @@
 #include "app/shell/Vantrel.h"
 #include "platform/qt/QtMainWindow.h"
 #include "platform/scripted/ScriptedPlatform.h"
+#include "skin/IniFile.h"
 #include "skin/SettingsStore.h"
+#include "skin/SkinActions.h"
+#include "app/core/ProgramFolder.h"
+#include "platform/qt/SettingsDialog.h"
 
 namespace vantrel {
 namespace {
@@ -232,6 +239,55 @@ TEST_F(EditorTest, TheProgramsOwnRootIsTheWorkspaceOverTheMediaSystem) {
     EXPECT_EQ(status, Str(620));
 }
 
+// The preferences confirmed in the editor's own dialog are kept in the
+// user's configuration folder and read back by the next start; the program
+// folder (here the build folder) is never written.
+TEST_F(EditorTest, ConfirmedPreferencesAreKeptInTheUsersConfigurationFolder) {
+    QTemporaryDir configHome;
+    ASSERT_TRUE(configHome.isValid());
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string previousConfig = oldConfig ? oldConfig : "";
+    ::setenv("XDG_CONFIG_HOME", configHome.path().toUtf8().constData(), 1);
+    const std::filesystem::path shipped = ProgramFolder() + "9/default.skn";
+    const bool shippedBefore = std::filesystem::exists(shipped);
+    const auto shippedTime = shippedBefore ? std::filesystem::last_write_time(shipped)
+                                           : std::filesystem::file_time_type{};
+    parts.root = nullptr;
+    parts.media = nullptr;
+    bool confirmed = false;
+    const int code = Run({}, [&](QWidget& w, Application& app) {
+        auto* root = dynamic_cast<Workspace*>(app.RootClip());
+        ASSERT_NE(root, nullptr);
+        SetSettingsEditor(&QtSettingsDialog());
+        SettingsStore::Instance().Prefs().showStatusMessages = 1;
+        // The dialog runs its own loop; OK is pressed from inside it.
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+        });
+        ResultFlags flags = 0;
+        confirmed = root->Command(&dynamic_cast<Window&>(w), 477, flags) && flags != 0;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(confirmed);
+    const std::string saved = configHome.path().toStdString() + "/vantrel/9/default.skn";
+    ASSERT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(ReadProfileInt(saved, "Layout", "335", 0), 1);
+    EXPECT_EQ(std::filesystem::exists(shipped), shippedBefore);
+    if (shippedBefore) {
+        EXPECT_EQ(std::filesystem::last_write_time(shipped), shippedTime);
+    }
+
+    // The next start: defaults first, then the user's file.
+    SettingsStore& store = SettingsStore::Instance();
+    store.BuildDefaults();
+    EXPECT_EQ(store.Prefs().showStatusMessages, 0);
+    store.ApplyLanguage(SettingsStore::kEnglish);
+    EXPECT_EQ(store.Prefs().showStatusMessages, 1);
+
+    previousConfig.empty() ? ::unsetenv("XDG_CONFIG_HOME") : ::setenv("XDG_CONFIG_HOME", previousConfig.c_str(), 1);
+    store.ApplyLanguage(SettingsStore::kEnglish);
+}
+
 TEST_F(EditorTest, TheStartRootAnswersAClickOnItsButton) {
     parts.root = [](Application& application, Window& window) -> std::unique_ptr<Item> {
         return std::make_unique<StartRoot>(&window, application.Media(), &application);
@@ -259,7 +315,7 @@ TEST_F(EditorTest, TheStartRootAnswersAClickOnItsButton) {
 TEST_F(EditorTest, TheTitleCarriesTheVersionAndATrailingBlank) {
     std::string title;
     Run({}, [&title](QWidget& w, Application&) { title = dynamic_cast<Window&>(w).Title(); });
-    EXPECT_EQ(title, "Vantrel V2.28 ");
+    EXPECT_EQ(title, VANTREL_PRODUCT_VERSION " ");
 }
 
 TEST_F(EditorTest, ACommandLineProjectIsLoadedByTheRootWhenItsNameSaysSo) {

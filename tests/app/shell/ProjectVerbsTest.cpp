@@ -126,6 +126,17 @@ TEST_F(ProjectVerbsTest, MakeAndPictureWriteTheirFilesAndRefuseBadArguments) {
     ASSERT_TRUE(fs::exists(folder_ + "out.mkv"));
     EXPECT_GT(fs::file_size(folder_ + "out.mkv"), 0u);
 
+    // Not on a terminal: the status lines; --quiet, wherever it stands,
+    // silences them and nothing else.
+    for (const char* quiet :
+         {"--quiet --make in.kwp q1.mkv", "--make in.kwp --quiet q2.mkv", "--make in.kwp q3.mkv --quiet"}) {
+        const Run silent = Program(quiet);
+        EXPECT_EQ(silent.status, 0) << quiet << ": " << silent.err;
+        EXPECT_EQ(silent.err, "") << quiet;
+    }
+    EXPECT_GT(fs::file_size(folder_ + "q2.mkv"), 0u);
+    EXPECT_EQ(Program("--quiet").status, 2);
+
     const Run picture = Program("--picture in.kwp 500 p.bmp");
     EXPECT_EQ(picture.status, 0) << picture.err;
     const std::string bmp = Read(folder_ + "p.bmp");

@@ -7,7 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <algorithm>
+#include <vector>
 
+#include "app/core/Version.h"
 #include "app/core/PushButton.h"
 #include "app/shell/Application.h"
 #include "app/shell/Batch.h"
@@ -53,7 +56,8 @@ TEST(VersionFileTest, WrittenOnlyBesideTheMarker) {
     std::ofstream(folder.Slash() + "kestlib.lib") << "";
     std::ofstream(folder.Slash() + "version.ini") << "stale content that is longer than the new one\n";
     EXPECT_TRUE(WriteVersionFile(folder.Slash()));
-    EXPECT_EQ(ReadFile(folder.Slash() + "version.ini"), "[Version]\nbig=2\nsmall=28\n");
+    EXPECT_EQ(ReadFile(folder.Slash() + "version.ini"), "[Version]\nbig=" + std::to_string(kVersionMajor) +
+                                                           "\nsmall=" + std::to_string(kVersionMinor) + "\n");
 }
 
 TEST(AssociationTest, WritesADesktopEntryAndAMimePackage) {
@@ -74,6 +78,62 @@ TEST(AssociationTest, WritesADesktopEntryAndAMimePackage) {
     EXPECT_TRUE(WriteFileAssociation("/usr/local/bin/vantrel", data));
     EXPECT_NE(ReadFile(data + "/applications/vantrel.desktop").find("Exec=/usr/local/bin/vantrel %f"),
               std::string::npos);
+}
+
+// The installed program leaves the association to the desktop entry its
+// package laid out; one run from a build folder writes the user's own.
+TEST(AssociationTest, AnInstalledProgramUsesTheDesktopEntryBesideIt) {
+    TempFolder prefix;
+    const std::string program = prefix.Slash() + "lib/vantrel/";
+    fs::create_directories(program);
+    EXPECT_FALSE(HasInstalledDesktopEntry(program));
+    fs::create_directories(prefix.Slash() + "share/applications");
+    std::ofstream(prefix.Slash() + "share/applications/vantrel.desktop") << "[Desktop Entry]\n";
+    EXPECT_TRUE(HasInstalledDesktopEntry(program));
+    EXPECT_TRUE(HasInstalledDesktopEntry(prefix.Slash() + "lib/vantrel"));
+    EXPECT_FALSE(HasInstalledDesktopEntry(prefix.Slash() + "lib/other/"));
+    EXPECT_FALSE(HasInstalledDesktopEntry(prefix.Slash() + "build/"));
+    EXPECT_FALSE(HasInstalledDesktopEntry(""));
+}
+
+// The manual page and --help are made from one source: every line the help
+// prints stands in the page too, and the page carries the version.
+TEST(ManualTest, TheManualPageSaysWhatTheHelpSays) {
+    const std::string page = ReadFile(std::string(VANTREL_PROGRAM_DIR) + "/vantrel.1");
+    ASSERT_FALSE(page.empty());
+    EXPECT_NE(page.find(std::string(".TH VANTREL 1 \"\" \"Vantrel ") + kVersionText + "\""), std::string::npos);
+    for (const char* section : {"NAME", "SYNOPSIS", "VERBS", "EXIT STATUS", "FILES", "ENVIRONMENT", "EXAMPLES"})
+        EXPECT_NE(page.find(std::string(".SH ") + section + "\n"), std::string::npos) << section;
+    // The page's text lines with roff's escapes undone.
+    std::vector<std::string> text;
+    std::istringstream lines(page);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with(".")) continue;
+        std::string plain;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (line[i] != '\\' || i + 1 >= line.size()) {
+                plain += line[i];
+                continue;
+            }
+            const char next = line[++i];
+            if (next == '-') plain += '-';
+            else if (next == 'e') plain += '\\';
+            else if (next == 'f') ++i;  // font change: one letter follows
+            // "\&" stands for nothing
+        }
+        text.push_back(plain);
+    }
+    std::istringstream help{std::string(HelpText())};
+    int checked = 0;
+    for (std::string line; std::getline(help, line);) {
+        if (line.empty() || line[0] != ' ') continue;  // headings are spelled the way each form wants
+        const std::string trimmed = line.substr(line.find_first_not_of(' '));
+        EXPECT_NE(std::find(text.begin(), text.end(), trimmed), text.end()) << trimmed;
+        ++checked;
+    }
+    EXPECT_GT(checked, 40);
+    for (const BatchVerb& verb : BatchVerbs())
+        EXPECT_NE(std::string(HelpText()).find("    " + std::string(verb.name)), std::string::npos) << verb.name;
 }
 
 TEST(AssociationTest, FailuresAreReportedNotFatal) {
@@ -250,11 +310,12 @@ RunResult RunProgram(const std::string& arguments) {
 TEST(BatchTest, TheProgramAnswersVersionHelpAndUsageErrors) {
     const RunResult version = RunProgram("--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "Vantrel V2.28\n");
+    EXPECT_EQ(version.out, VANTREL_PRODUCT_VERSION "\n");
 
     const RunResult help = RunProgram("--help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out, std::string(UsageText()));
+    EXPECT_EQ(help.out, std::string(HelpText()));
+    EXPECT_EQ(help.out.rfind(UsageText().substr(0, UsageText().find("\n\n")), 0), 0u) << "help begins with the usage";
 
     struct Case {
         const char* arguments;

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <thread>
 
+#include "app/core/Version.h"
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
 #include "app/workspace/CommandTable.h"
@@ -58,7 +59,7 @@ struct WorkspaceTest : ::testing::Test {
 TEST_F(WorkspaceTest, ConstructionLeavesAFreshCommittedProject) {
     std::vector<int> topics;
     auto root = Make(&topics);
-    EXPECT_EQ(window.title, "Vantrel RF2.28");
+    EXPECT_EQ(window.title, std::string("Vantrel RF") + kVersionText);
     EXPECT_EQ(window.timers[Workspace::kTimerId], 500);
     EXPECT_EQ(root->GetId(), 555);
     EXPECT_TRUE(root->IsArrangement());

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/core/Version.h"
 #include "browser/internet/InternetSession.h"
 #include "tests/browser/internet/LocalServer.h"
 #include "tests/browser/internet/TestFolder.h"
@@ -112,7 +113,7 @@ TEST(Download, AsksTheServerItselfAndNamesTheProgram) {
     const auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 2u);
     for (const std::string& request : requests) {
-        EXPECT_NE(request.find("User-Agent: Vantrel V2.28 (freeware)\r\n"), std::string::npos) << request;
+        EXPECT_NE(request.find("User-Agent: " VANTREL_PRODUCT_VERSION " (freeware)\r\n"), std::string::npos) << request;
         EXPECT_NE(request.find("Cache-Control: no-cache\r\n"), std::string::npos) << request;
     }
 }

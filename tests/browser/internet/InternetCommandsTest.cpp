@@ -1,7 +1,12 @@
 #include "browser/internet/InternetCommands.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <string>
+
+#include "app/core/Version.h"
 #include "browser/internet/Endpoints.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/browser/internet/LocalServer.h"
@@ -47,22 +52,33 @@ protected:
 
 TEST_F(InternetCommandsTest, VersionFileDecidesBetweenUpToDateAndTheUpgradeQuestion) {
     struct Case {
-        const char* file;
+        std::string file;
         BoxAnswer answer;
         UpdateCheck result;
         const char* text;  // nullptr: no box at all
         const char* caption;
     };
+    // Around the running version (2.28 reads: 2.28 and 1.99 are not newer,
+    // 2.29, 3.00 and 2.30 are).
+    const int big = kVersionMajor, small = kVersionMinor;
+    auto number = [](int value) { return std::to_string(value); };
+    auto upgrade = [](int b, int s) {
+        char text[64];
+        std::snprintf(text, sizeof text, "Upgrade to Version %d.%02d?", b, s);
+        return std::string(text);
+    };
+    const std::string next = upgrade(big, small + 1), major = upgrade(big + 1, 0), later = upgrade(big, small + 2);
     const Case cases[] = {
-        {"[Version]\nbig=2\nsmall=28\n", BoxAnswer::Ok, UpdateCheck::UpToDate, "Your Vantrel is up-to-date.",
-         "Your Vantrel is up-to-date."},
-        {"[Version]\nbig=1\nsmall=99\n", BoxAnswer::Ok, UpdateCheck::UpToDate, "Your Vantrel is up-to-date.",
-         "Your Vantrel is up-to-date."},
-        {"[version]\r\nBIG=2\r\nSmall=29\r\n", BoxAnswer::Cancel, UpdateCheck::Declined,
-         "Upgrade to Version 2.29?", "Question"},
-        {"[Version]\nbig=3\n", BoxAnswer::Cancel, UpdateCheck::Declined, "Upgrade to Version 3.00?", "Question"},
-        {"[Version]\nbig=2\nsmall=30\n", BoxAnswer::Ok, UpdateCheck::Upgrading, "Upgrade to Version 2.30?",
+        {"[Version]\nbig=" + number(big) + "\nsmall=" + number(small) + "\n", BoxAnswer::Ok,
+         UpdateCheck::UpToDate, "Your Vantrel is up-to-date.", "Your Vantrel is up-to-date."},
+        {"[Version]\nbig=" + number(big - 1) + "\nsmall=99\n", BoxAnswer::Ok, UpdateCheck::UpToDate,
+         "Your Vantrel is up-to-date.", "Your Vantrel is up-to-date."},
+        {"[version]\r\nBIG=" + number(big) + "\r\nSmall=" + number(small + 1) + "\r\n", BoxAnswer::Cancel,
+         UpdateCheck::Declined, next.c_str(), "Question"},
+        {"[Version]\nbig=" + number(big + 1) + "\n", BoxAnswer::Cancel, UpdateCheck::Declined, major.c_str(),
          "Question"},
+        {"[Version]\nbig=" + number(big) + "\nsmall=" + number(small + 2) + "\n", BoxAnswer::Ok,
+         UpdateCheck::Upgrading, later.c_str(), "Question"},
         {"[Other]\nbig=9\nsmall=9\n", BoxAnswer::Ok, UpdateCheck::Silent, nullptr, nullptr},
         {"[Version]\nsmall=40\n", BoxAnswer::Ok, UpdateCheck::Silent, nullptr, nullptr},
         {"", BoxAnswer::Ok, UpdateCheck::Silent, nullptr, nullptr},
@@ -107,7 +123,9 @@ TEST_F(InternetCommandsTest, VersionCheckStaysSilentWhenTheFileCannotBeHad) {
 }
 
 TEST_F(InternetCommandsTest, UpgradeQuitsOnlyOnceTheInstallerPageIsShown) {
-    server_.Set("/members/version.ini", {200, "[Version]\nbig=2\nsmall=29\n"});
+    const std::string newer =
+        "[Version]\nbig=" + std::to_string(kVersionMajor) + "\nsmall=" + std::to_string(kVersionMinor + 1) + "\n";
+    server_.Set("/members/version.ini", {200, newer});
     // Without an info browser the address goes to the shell.
     Hooks().openSurfPage = nullptr;
     platform_.dialogs.boxAnswers = {BoxAnswer::Ok};
@@ -137,7 +155,8 @@ TEST_F(InternetCommandsTest, ProjectFromAnAddressIsOpenedFromItsDownloadedCopy) 
     platform_.dialogs.textAnswers = {server_.Url("/shared/demo.zip?session=7")};
     ASSERT_TRUE(OpenProjectFromAddress(&window_));
     ASSERT_EQ(projects_.size(), 1u);
-    EXPECT_EQ(projects_[0], folder_.File("demo.kwp"));
+    // Downloads land in the program's private temporary folder.
+    EXPECT_EQ(projects_[0], folder_.File("vantrel-" + std::to_string(getuid()) + "/demo.kwp"));
     EXPECT_EQ(ReadAll(projects_[0]), "project bytes");
     ASSERT_EQ(platform_.dialogs.textPrompts.size(), 1u);
 
@@ -148,7 +167,7 @@ TEST_F(InternetCommandsTest, ProjectFromAnAddressIsOpenedFromItsDownloadedCopy) 
     EXPECT_FALSE(OpenProjectFromAddress(&window_));
     EXPECT_EQ(projects_.size(), 1u);
     EXPECT_EQ(server_.Requests().size(), 2u);
-    EXPECT_FALSE(std::filesystem::exists(folder_.File("gone.kwp")));
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("vantrel-" + std::to_string(getuid()) + "/gone.kwp")));
 }
 
 TEST_F(InternetCommandsTest, RemoteMediaIsImportedFromItsLocalCopyAndLocalNamesPassStraightThrough) {
@@ -157,7 +176,7 @@ TEST_F(InternetCommandsTest, RemoteMediaIsImportedFromItsLocalCopyAndLocalNamesP
     EXPECT_TRUE(ImportFromAddress("/home/user/local.wav"));
     EXPECT_FALSE(ImportFromAddress(server_.Url("/clips/missing.avi")));
     ASSERT_EQ(imports_.size(), 2u);
-    EXPECT_EQ(imports_[0], folder_.File("beach.avi"));
+    EXPECT_EQ(imports_[0], folder_.File("vantrel-" + std::to_string(getuid()) + "/beach.avi"));
     EXPECT_EQ(ReadAll(imports_[0]), "RIFF....");
     EXPECT_EQ(imports_[1], "/home/user/local.wav");
 }

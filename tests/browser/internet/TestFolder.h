@@ -8,6 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "app/core/UserFolders.h"
+
 namespace vantrel::test {
 
 // A private temporary folder that also stands in for the system's one
@@ -21,12 +23,14 @@ public:
         std::filesystem::create_directories(path_);
         if (const char* old = std::getenv("TMPDIR")) oldTemp_ = old, hadTemp_ = true;
         ::setenv("TMPDIR", path_.c_str(), 1);
+        ForgetPrivateTemporaryFolder();  // made afresh below the new TMPDIR
         // A proxy set for the machine must not catch the loopback server.
         if (const char* old = std::getenv("no_proxy")) oldNoProxy_ = old, hadNoProxy_ = true;
         ::setenv("no_proxy", "127.0.0.1,localhost", 1);
     }
     ~TestFolder() {
         hadTemp_ ? ::setenv("TMPDIR", oldTemp_.c_str(), 1) : ::unsetenv("TMPDIR");
+        ForgetPrivateTemporaryFolder();
         hadNoProxy_ ? ::setenv("no_proxy", oldNoProxy_.c_str(), 1) : ::unsetenv("no_proxy");
         std::filesystem::remove_all(path_);
     }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/core/UserFolders.h"
 #include "app/core/ProgramFolder.h"
 #include "media/display/MediaSystem.h"
 #include "platform/scripted/ScriptedPlatform.h"
@@ -42,12 +44,14 @@ protected:
         const char* old = std::getenv("TMPDIR");
         oldTmp_ = old ? std::optional<std::string>(old) : std::nullopt;
         ::setenv("TMPDIR", temp_.Path().c_str(), 1);
+        ForgetPrivateTemporaryFolder();
     }
     void TearDown() override {
         if (oldTmp_)
             ::setenv("TMPDIR", oldTmp_->c_str(), 1);
         else
             ::unsetenv("TMPDIR");
+        ForgetPrivateTemporaryFolder();
     }
     MediaSystemOptions Options() {
         MediaSystemOptions options;
@@ -101,8 +105,10 @@ TEST_F(MediaSystemStart, HoldsTwoWorkSurfacesAndBothStartupPictures) {
     const Surface* large = media.Picture(MediaSystem::kLargeStartupKey);
     ASSERT_NE(large, nullptr);
     EXPECT_EQ(PixelAlpha(large->At(400, 200)), 0);  // read as a JPEG still
-    // The file the pictures went through holds the second one.
-    const std::string file = temp_ / "tmp048f7.jpg";
+    // The file the pictures went through, in the program's private
+    // temporary folder, holds the second one.
+    const std::string file = TemporaryFolder() + "tmp048f7.jpg";
+    EXPECT_EQ(file, temp_ / ("vantrel-" + std::to_string(getuid()) + "/tmp048f7.jpg"));
     ASSERT_TRUE(std::filesystem::exists(file));
     QImage written(QString::fromStdString(file));
     EXPECT_EQ(written.width(), 800);

@@ -3,6 +3,7 @@
 #include <numeric>
 #include <vector>
 
+#include "app/core/Version.h"
 #include "media/clips/ClipHeader.h"
 #include "media/compose/ClipState.h"
 #include "app/core/WorkerThread.h"
@@ -152,7 +153,7 @@ TEST_F(MakeLoop, TwoSecondsAtFifteenFramesGiveThirtyFramesWithoutDrift) {
     EXPECT_EQ(std::accumulate(plugin.audioBytes.begin(), plugin.audioBytes.end(), 0), 352800);
     EXPECT_EQ(plugin.width, 320);
     EXPECT_EQ(plugin.settings.framesPerSecond, 15.0);
-    EXPECT_STREQ(plugin.settings.title, "Vantrel V2.28");
+    EXPECT_STREQ(plugin.settings.title, VANTREL_PRODUCT_VERSION);
     EXPECT_EQ(plugin.ends, 1);
     EXPECT_EQ(root.State()->Activity() & kActivityMake, 0);
     EXPECT_TRUE(messages.empty());
