@@ -212,8 +212,9 @@ bool OutputWriter::State::OpenVideo(Quality quality) {
         }
         codec->pix_fmt = candidate.pixels;
         // FFV1 at level 3 cuts the picture into slices that encode side by
-        // side; x264 has threads of its own.
-        codec->thread_count = std::max(1, options.threads);
+        // side; x264 has threads of its own. Raw video is a copy: threads
+        // there would only add hand-overs.
+        codec->thread_count = candidate.codec->id == AV_CODEC_ID_RAWVIDEO ? 1 : std::max(1, options.threads);
         if (candidate.pixels == AV_PIX_FMT_YUV420P) {
             // What the scaler produces by default; tagged so players agree.
             codec->colorspace = AVCOL_SPC_SMPTE170M;
