@@ -33,9 +33,9 @@ constexpr std::int64_t kHoldGap = 64;
 // this is a broken setting, not a picture.
 constexpr int kMaxDimension = 16384;
 // Jobs waiting for the encoding thread (a frame and its audio are two):
-// enough to ride out a slow frame, few enough that a stopped make does not
-// wait long for what is queued.
-constexpr std::size_t kQueueDepth = 8;
+// enough to ride out a slow frame or a thread that waits for a core, few
+// enough that a stopped make does not wait long for what is queued.
+constexpr std::size_t kQueueDepth = 16;
 
 const char* MuxerName(Container container) {
     switch (container) {
@@ -212,8 +212,9 @@ bool OutputWriter::State::OpenVideo(Quality quality) {
         }
         codec->pix_fmt = candidate.pixels;
         // FFV1 at level 3 cuts the picture into slices that encode side by
-        // side; x264 has threads of its own. Raw video is a copy: threads
-        // there would only add hand-overs.
+        // side, x264 has threads of its own; they take whatever the frame
+        // loop leaves of every core. Raw video is a copy: threads there
+        // would only add hand-overs.
         codec->thread_count = candidate.codec->id == AV_CODEC_ID_RAWVIDEO ? 1 : std::max(1, options.threads);
         if (candidate.pixels == AV_PIX_FMT_YUV420P) {
             // What the scaler produces by default; tagged so players agree.
