@@ -204,8 +204,9 @@ std::string WriteW1Project(const std::string& folder, int seconds, std::string& 
     return project;
 }
 
-std::string W1FfmpegCommand(const std::string& folder, int seconds, const std::string& output) {
-    std::string command = "ffmpeg -nostdin -v error -y -threads 1 -filter_threads 1 -filter_complex_threads 1";
+std::string W1FfmpegCommand(const std::string& folder, int seconds, const std::string& output, bool oneThread) {
+    std::string command = "ffmpeg -nostdin -v error -y";
+    if (oneThread) command += " -threads 1 -filter_threads 1 -filter_complex_threads 1";
     for (int i = 0; i < 4; ++i) command += " -i '" + folder + "/" + VideoName(i, seconds) + "'";
     for (int i = 0; i < 4; ++i) command += " -i '" + folder + "/" + AudioName(i, seconds) + "'";
     command +=
@@ -217,7 +218,8 @@ std::string W1FfmpegCommand(const std::string& folder, int seconds, const std::s
         "[base][v1]overlay=22:18[o1];[o1][v2]overlay=132:72[o2];[o2][v3]overlay=44:72,format=bgr0[vout];"
         "[4:a]volume=0.8[a0];[5:a]volume=0.6[a1];[6:a]volume=0.5[a2];[7:a]volume=0.4[a3];"
         "[a0][a1][a2][a3]amix=inputs=4:normalize=0[aout]\""
-        " -map '[vout]' -map '[aout]' -c:v ffv1 -threads 1 -c:a flac '" + output + "'";
+        " -map '[vout]' -map '[aout]' -c:v ffv1" + std::string(oneThread ? " -threads 1" : "") + " -c:a flac '" +
+        output + "'";
     return command;
 }
 

@@ -13,7 +13,10 @@ bool WriteExampleProject(const std::string& folder, std::string& error);
 // four 44100 Hz stereo WAVs of `seconds` each (made with ffmpeg once and
 // kept), and w1.kwp over them. Answers the project path, empty on failure.
 std::string WriteW1Project(const std::string& folder, int seconds, std::string& error);
-// ffmpeg's command line doing the same work into `output` (.mkv).
-std::string W1FfmpegCommand(const std::string& folder, int seconds, const std::string& output);
+// ffmpeg's command line doing the same work into `output` (.mkv): with
+// oneThread every part of it is held to one thread, otherwise it threads as
+// it does by default.
+std::string W1FfmpegCommand(const std::string& folder, int seconds, const std::string& output,
+                            bool oneThread = true);
 
 }  // namespace vantrel::bench

@@ -37,7 +37,9 @@ protected:
 
 // The pivot is measured from the rectangle's corner, like the centre mark
 // drawn on the preview; with the whole picture as rectangle that is the
-// surface origin.
+// surface origin. Only the rectangle shows the turned picture: the whole
+// destination starts transparent black, so nothing of the unturned picture
+// is left around a small rectangle.
 class Rotator final : public VideoEffect {
 public:
     using VideoEffect::VideoEffect;
@@ -69,6 +71,7 @@ protected:
         // Rotating by -a: u = X cos a + Y sin a, v = -X sin a + Y cos a.
         const int px = r.left + TruncTo(r.Width() * Clamp01(Value(kCentreXId)), 0, r.Width());
         const int py = r.top + TruncTo(r.Height() * Clamp01(Value(kCentreYId)), 0, r.Height());
+        dst.Clear();
         for (int y = r.top; y < r.bottom; ++y) {
             Pixel* out = dst.Row(y);
             const double yv = py - y;

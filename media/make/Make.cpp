@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
@@ -49,6 +52,21 @@ std::string Absolute(const std::string& path) {
 }
 
 
+// Every frame allocates and frees buffers of a few hundred kilobytes: the
+// packets read from the media files and the packets the encoder writes.
+// With the allocator's defaults each of them is mapped and unmapped again,
+// and the page faults cost more than filling them. Kept in the heap, up to
+// a bound, they are simply reused.
+void KeepFrameBuffersInTheHeap() {
+#if defined(__GLIBC__)
+    static std::once_flag once;
+    std::call_once(once, [] {
+        mallopt(M_MMAP_THRESHOLD, 8 << 20);
+        mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    });
+#endif
+}
+
 }  // namespace
 
 int MakeFrameCount(int framesPerSecond, std::int32_t durationMs) {
@@ -80,6 +98,7 @@ std::string WithExtension(const std::string& path, const std::string& extension)
 
 MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
     MakeReport report;
+    KeepFrameBuffersInTheHeap();
     // A tree without a worker (a batch make) has nobody to keep out, but
     // the flags still tell the loop's story.
     RootState unshared;

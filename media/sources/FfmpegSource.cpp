@@ -139,6 +139,48 @@ struct Track {
     std::int64_t FrameTime() const { return frame->best_effort_timestamp; }
 };
 
+// Packed RGB layouts copied straight into the picture in one pass, alpha
+// 0: uncompressed AVIs hold these, and the scaler would need a second pass
+// to clear the alpha it writes.
+bool CopyPacked(const AVFrame* frame, Surface& picture, int width, int height) {
+    const AVPixelFormat format = AVPixelFormat(frame->format);
+    // Bottom-up files come with a negative line size; stepping by it works
+    // the same. The picture's rounded-up padding is left as it is.
+    if (frame->width != width || frame->height != height || picture.Width() < width || picture.Height() < height)
+        return false;
+    const int w = frame->width;
+    switch (format) {
+        case AV_PIX_FMT_BGR24:
+            for (int y = 0; y < frame->height; ++y) {
+                const std::uint8_t* in = frame->data[0] + std::ptrdiff_t(y) * frame->linesize[0];
+                Pixel* out = picture.Row(y);
+                int x = 0;
+                // Four pixels from three little-endian words.
+                for (; x + 4 <= w; x += 4, in += 12) {
+                    std::uint32_t a, b, c;
+                    std::memcpy(&a, in, 4);
+                    std::memcpy(&b, in + 4, 4);
+                    std::memcpy(&c, in + 8, 4);
+                    out[x] = a & 0x00FFFFFFu;
+                    out[x + 1] = (a >> 24 | b << 8) & 0x00FFFFFFu;
+                    out[x + 2] = (b >> 16 | c << 16) & 0x00FFFFFFu;
+                    out[x + 3] = c >> 8;
+                }
+                for (; x < w; ++x, in += 3) out[x] = Pixel(in[0]) | Pixel(in[1]) << 8 | Pixel(in[2]) << 16;
+            }
+            return true;
+        case AV_PIX_FMT_BGRA:
+        case AV_PIX_FMT_BGR0:
+            for (int y = 0; y < frame->height; ++y) {
+                Pixel* out = picture.Row(y);
+                std::memcpy(out, frame->data[0] + std::ptrdiff_t(y) * frame->linesize[0], std::size_t(w) * 4);
+                for (int x = 0; x < w; ++x) out[x] &= 0x00FFFFFFu;
+            }
+            return true;
+        default: return false;
+    }
+}
+
 }  // namespace
 
 struct FfmpegSource::Video {
@@ -149,6 +191,7 @@ struct FfmpegSource::Video {
     bool haveCurrent = false;
     std::int64_t currentTime = 0;
     FrameHandle pending{av_frame_alloc()};  // decoded, not yet shown
+    FrameHandle chosen{av_frame_alloc()};   // the frame a read settles on; let go once copied
     bool havePending = false;
     std::int64_t pendingTime = 0;
     bool atEnd = false;
@@ -280,7 +323,7 @@ bool FfmpegSource::Open(const std::string& path, bool asAvi) {
     }
 
     auto video = std::make_unique<Video>();
-    if (video->pending && video->track.Open(std::move(format), AVMEDIA_TYPE_VIDEO, asAvi)) {
+    if (video->pending && video->chosen && video->track.Open(std::move(format), AVMEDIA_TYPE_VIDEO, asAvi)) {
         const AVCodecParameters* par = video->track.stream->codecpar;
         if (par->width > 0 && par->height > 0 &&
             std::int64_t(RoundedWidth(par->width)) * par->height <= Surface::kMaxPixels &&
@@ -372,8 +415,8 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
         return true;  // already shown
     const bool seek = !v.haveCurrent || target < v.currentTime || v.SeekPays(target);
 
-    FrameHandle chosen(av_frame_alloc());
-    if (!chosen) return false;
+    AVFrame* chosen = v.chosen.get();
+    av_frame_unref(chosen);
     bool haveChosen = false;
     std::int64_t chosenTime = 0;
     constexpr int kAttempts = 4;
@@ -397,14 +440,14 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
                 if (haveChosen || v.haveCurrent) break;
                 haveChosen = true;
                 chosenTime = v.pendingTime;
-                av_frame_unref(chosen.get());
-                av_frame_move_ref(chosen.get(), v.pending.get());
+                av_frame_unref(chosen);
+                av_frame_move_ref(chosen, v.pending.get());
                 v.havePending = false;
                 break;
             }
             chosenTime = v.pendingTime;
-            av_frame_unref(chosen.get());
-            av_frame_move_ref(chosen.get(), v.pending.get());
+            av_frame_unref(chosen);
+            av_frame_move_ref(chosen, v.pending.get());
             v.havePending = false;
             haveChosen = true;
         }
@@ -412,7 +455,13 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
     }
     if (!haveChosen) return v.haveCurrent;
 
-    const AVFrame* frame = chosen.get();
+    const AVFrame* frame = chosen;
+    if (CopyPacked(frame, picture_, width_, height_)) {
+        av_frame_unref(chosen);
+        v.currentTime = chosenTime;
+        v.haveCurrent = true;
+        return true;
+    }
     v.scaler.reset(sws_getCachedContext(v.scaler.release(), frame->width, frame->height,
                                         AVPixelFormat(frame->format), width_, height_, AV_PIX_FMT_BGR0,
                                         SWS_BILINEAR, nullptr, nullptr, nullptr));
@@ -426,6 +475,7 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
         Pixel* row = picture_.Row(y);
         for (int x = 0; x < width_; ++x) row[x] &= 0x00FFFFFFu;
     }
+    av_frame_unref(chosen);
     v.currentTime = chosenTime;
     v.haveCurrent = true;
     return true;

@@ -1,5 +1,7 @@
 // "basalt": the export plugin that ships with the program. It writes MP4
 // (H.264 + AAC), AVI (raw 32-bit video + PCM), MKV (FFV1 + FLAC) and WAV.
+#include <sched.h>
+
 #include <QApplication>
 #include <algorithm>
 #include <cctype>
@@ -39,6 +41,15 @@ std::optional<Container> ContainerFor(std::string_view path) {
     return std::nullopt;
 }
 
+// The cores this process may run on: a make pinned to one core encodes on
+// the caller's thread, as a second thread would only take turns with it.
+int UsableCores() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+    return std::max(1, CPU_COUNT(&set));
+}
+
 class Basalt final : public vantrel::ExportPlugin {
 public:
     Basalt() { settings.fileTypeDescription = "Video and Audio Files (basalt)"; }
@@ -57,6 +68,7 @@ public:
         options.width = settings.hasWidth ? settings.width : 0;
         options.height = settings.hasHeight ? settings.height : 0;
         options.framesPerSecond = settings.hasFramesPerSecond ? settings.framesPerSecond : 0;
+        options.threads = UsableCores();
         return writer_.Open(options);
     }
 

@@ -1,9 +1,15 @@
 #include "plugins/basalt/OutputWriter.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 extern "C" {
@@ -27,6 +33,10 @@ constexpr std::int64_t kHoldGap = 64;
 // The output surfaces the program composes are far smaller; anything beyond
 // this is a broken setting, not a picture.
 constexpr int kMaxDimension = 16384;
+// Jobs waiting for the encoding thread (a frame and its audio are two):
+// enough to ride out a slow frame or a thread that waits for a core, few
+// enough that a stopped make does not wait long for what is queued.
+constexpr std::size_t kQueueDepth = 16;
 
 const char* MuxerName(Container container) {
     switch (container) {
@@ -54,12 +64,33 @@ AVSampleFormat PickSampleFormat(const AVCodec* codec) {
 }
 }  // namespace
 
+// One call of the caller's, copied: a frame in its staging picture or a
+// block of samples.
+struct Job {
+    std::int32_t timeMs = 0;
+    AVFrame* frame = nullptr;  // owned; null for audio
+    std::vector<std::int16_t> samples;
+};
+
 struct OutputWriter::State {
     OutputOptions options;
     AVFormatContext* format = nullptr;
     AVPacket* packet = nullptr;
     bool headerWritten = false;
-    bool failed = false;
+    std::atomic<bool> failed{false};
+
+    // The caller's frames are copied into pictures of this layout: the
+    // encoder's own when it takes the caller's pixels as they are (FFV1 and
+    // raw video), else BGRA for the scaler to convert.
+    AVPixelFormat stagingFormat = AV_PIX_FMT_BGRA;
+    AVBufferPool* stagingPool = nullptr;
+    int stagingWidth = 0, stagingHeight = 0, stagingLine = 0;
+
+    std::thread encoder;
+    std::mutex queueLock;
+    std::condition_variable queueChanged;
+    std::deque<Job> queue;
+    bool closing = false;
 
     bool haveOrigin = false;
     std::int64_t originMs = 0;
@@ -77,10 +108,13 @@ struct OutputWriter::State {
     std::vector<std::int16_t> pending;  // interleaved, not yet encoded
     std::int64_t placedSamples = 0;     // encoded + pending
     std::int64_t audioPts = 0;
-    std::int64_t audioEndMs = 0;
+    std::int64_t audioEndSample = 0;  // where the latest-ending block ends
     std::int16_t lastSample[kChannels] = {0, 0};
 
     ~State() {
+        StopEncoder();
+        for (Job& job : queue) av_frame_free(&job.frame);
+        av_buffer_pool_uninit(&stagingPool);
         sws_freeContext(scaler);
         av_frame_free(&videoFrame);
         av_frame_free(&audioFrame);
@@ -115,6 +149,14 @@ struct OutputWriter::State {
             if (av_interleaved_write_frame(format, packet) < 0) return failed = true, false;
         }
     }
+
+    AVFrame* Stage(int width, int height, int pitch, const std::uint32_t* pixels);
+    void Submit(Job job);
+    void Run(Job& job);
+    void EncoderLoop();
+    void StopEncoder();
+    void EncodeVideo(std::int32_t timeMs, AVFrame* staged);
+    void EncodeAudio(std::int32_t timeMs, const std::int16_t* samples, int sampleFrames);
 
     bool OpenVideo(Quality quality);
     bool OpenAudio(Quality quality);
@@ -170,6 +212,11 @@ bool OutputWriter::State::OpenVideo(Quality quality) {
             codec->height += codec->height & 1;
         }
         codec->pix_fmt = candidate.pixels;
+        // FFV1 at level 3 cuts the picture into slices that encode side by
+        // side, x264 has threads of its own; they take whatever the frame
+        // loop leaves of every core. Raw video is a copy: threads there
+        // would only add hand-overs.
+        codec->thread_count = candidate.codec->id == AV_CODEC_ID_RAWVIDEO ? 1 : std::max(1, options.threads);
         if (candidate.pixels == AV_PIX_FMT_YUV420P) {
             // What the scaler produces by default; tagged so players agree.
             codec->colorspace = AVCOL_SPC_SMPTE170M;
@@ -212,6 +259,7 @@ bool OutputWriter::State::OpenVideo(Quality quality) {
     videoStream->avg_frame_rate = rate;
     videoStream->r_frame_rate = rate;
 
+    if (video->pix_fmt == AV_PIX_FMT_BGR0 || video->pix_fmt == AV_PIX_FMT_BGRA) stagingFormat = video->pix_fmt;
     videoFrame = av_frame_alloc();
     if (!videoFrame) return false;
     videoFrame->format = video->pix_fmt;
@@ -353,8 +401,138 @@ bool OutputWriter::Open(const OutputOptions& options) {
         return false;
     }
     state->headerWritten = true;
+    if (options.threads > 1) {
+        try {
+            state->encoder = std::thread([s = state.get()] { s->EncoderLoop(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: encode on the caller's thread.
+        }
+    }
     state_ = std::move(state);
     return true;
+}
+
+// The caller's pixels copied row by row into a pooled picture: the only
+// pass over the frame on the caller's side. For FFV1 the alpha byte rides
+// along unread, as the encoder's layout ignores it.
+AVFrame* OutputWriter::State::Stage(int width, int height, int pitch, const std::uint32_t* pixels) {
+    if (!stagingPool || width != stagingWidth || height != stagingHeight) {
+        av_buffer_pool_uninit(&stagingPool);  // freed once its last picture comes back
+        stagingWidth = width;
+        stagingHeight = height;
+        stagingLine = FFALIGN(width * 4, 64);
+        stagingPool = av_buffer_pool_init(std::size_t(stagingLine) * std::size_t(height) + 64, nullptr);
+        if (!stagingPool) return nullptr;
+    }
+    AVFrame* frame = av_frame_alloc();
+    if (!frame) return nullptr;
+    frame->buf[0] = av_buffer_pool_get(stagingPool);
+    if (!frame->buf[0]) {
+        av_frame_free(&frame);
+        return nullptr;
+    }
+    frame->format = stagingFormat;
+    frame->width = width;
+    frame->height = height;
+    frame->data[0] = frame->buf[0]->data;
+    frame->linesize[0] = stagingLine;
+    av_image_copy_plane(frame->data[0], stagingLine, reinterpret_cast<const std::uint8_t*>(pixels), pitch * 4,
+                        width * 4, height);
+    return frame;
+}
+
+void OutputWriter::State::Submit(Job job) {
+    if (!encoder.joinable()) {
+        Run(job);
+        return;
+    }
+    std::unique_lock lock(queueLock);
+    queueChanged.wait(lock, [this] { return queue.size() < kQueueDepth || failed; });
+    if (failed) {
+        av_frame_free(&job.frame);
+        return;
+    }
+    queue.push_back(std::move(job));
+    queueChanged.notify_all();
+}
+
+void OutputWriter::State::Run(Job& job) {
+    if (job.frame)
+        EncodeVideo(job.timeMs, job.frame);
+    else
+        EncodeAudio(job.timeMs, job.samples.data(), int(job.samples.size() / kChannels));
+    av_frame_free(&job.frame);
+}
+
+void OutputWriter::State::EncoderLoop() {
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock lock(queueLock);
+            queueChanged.wait(lock, [this] { return !queue.empty() || closing; });
+            if (queue.empty()) return;
+            job = std::move(queue.front());
+            queue.pop_front();
+            queueChanged.notify_all();
+        }
+        Run(job);
+    }
+}
+
+// Lets the encoding thread finish what is queued, then ends it.
+void OutputWriter::State::StopEncoder() {
+    if (!encoder.joinable()) return;
+    {
+        std::lock_guard lock(queueLock);
+        closing = true;
+    }
+    queueChanged.notify_all();
+    encoder.join();
+}
+
+void OutputWriter::State::EncodeVideo(std::int32_t timeMs, AVFrame* staged) {
+    if (failed) return;
+    const std::int64_t relative = Relative(timeMs);
+    if (relative < 0) return;  // before the start of the output
+    const double fps = av_q2d(video->framerate);
+    std::int64_t pts = std::llround(double(relative) * fps / 1000.0);
+    if (pts <= lastVideoPts) pts = lastVideoPts + 1;
+
+    AVFrame* encoded = staged;
+    if (staged->format != video->pix_fmt || staged->width != video->width || staged->height != video->height) {
+        scaler = sws_getCachedContext(scaler, staged->width, staged->height, AVPixelFormat(staged->format),
+                                      video->width, video->height, video->pix_fmt, SWS_BICUBIC, nullptr, nullptr,
+                                      nullptr);
+        if (!scaler || av_frame_make_writable(videoFrame) < 0) {
+            failed = true;
+            return;
+        }
+        sws_scale(scaler, staged->data, staged->linesize, 0, staged->height, videoFrame->data,
+                  videoFrame->linesize);
+        encoded = videoFrame;
+    }
+    encoded->pts = pts;
+    lastVideoPts = pts;
+    Encode(video, videoStream, encoded);
+}
+
+void OutputWriter::State::EncodeAudio(std::int32_t timeMs, const std::int16_t* samples, int sampleFrames) {
+    if (failed) return;
+    const std::int64_t relative = Relative(timeMs);
+    // Floor, as the caller cut the block: back-to-back blocks then meet.
+    std::int64_t position = relative * kRate / 1000;
+    if (relative < 0) position = -((-relative * kRate + 999) / 1000);
+    std::int64_t skip = 0;
+    if (position > placedSamples)
+        AppendFill(position - placedSamples);
+    else
+        skip = placedSamples - position;  // overlaps what is placed
+    if (skip < sampleFrames) AppendAudio(samples + skip * kChannels, sampleFrames - skip);
+    // The file ends where the last block ends, to the sample: the caller's
+    // blocks are cut at the sample positions of their times, so rounding
+    // their end up to a whole millisecond would add samples no frame made.
+    audioEndSample = std::max(audioEndSample, position + sampleFrames);
+    EncodePending(false);
 }
 
 void OutputWriter::WriteVideo(std::int32_t timeMs, int width, int height, int pitch, const std::uint32_t* pixels) {
@@ -362,50 +540,35 @@ void OutputWriter::WriteVideo(std::int32_t timeMs, int width, int height, int pi
     if (!s || !s->video || s->failed || !pixels || width <= 0 || height <= 0 || pitch < width ||
         width > kMaxDimension || height > kMaxDimension)
         return;
-    const std::int64_t relative = s->Relative(timeMs);
-    if (relative < 0) return;  // before the start of the output
-    const double fps = av_q2d(s->video->framerate);
-    std::int64_t pts = std::llround(double(relative) * fps / 1000.0);
-    if (pts <= s->lastVideoPts) pts = s->lastVideoPts + 1;
-
-    s->scaler = sws_getCachedContext(s->scaler, width, height, AV_PIX_FMT_BGRA, s->video->width, s->video->height,
-                                     s->video->pix_fmt, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    if (!s->scaler || av_frame_make_writable(s->videoFrame) < 0) {
+    Job job;
+    job.timeMs = timeMs;
+    job.frame = s->Stage(width, height, pitch, pixels);
+    if (!job.frame) {
         s->failed = true;
         return;
     }
-    const std::uint8_t* planes[4] = {reinterpret_cast<const std::uint8_t*>(pixels), nullptr, nullptr, nullptr};
-    const int strides[4] = {pitch * 4, 0, 0, 0};
-    sws_scale(s->scaler, planes, strides, 0, height, s->videoFrame->data, s->videoFrame->linesize);
-    s->videoFrame->pts = pts;
-    s->lastVideoPts = pts;
-    s->Encode(s->video, s->videoStream, s->videoFrame);
+    s->Submit(std::move(job));
 }
 
 void OutputWriter::WriteAudio(std::int32_t timeMs, const std::int16_t* samples, int sampleFrames) {
     State* s = state_.get();
     if (!s || !s->audio || s->failed || !samples || sampleFrames <= 0) return;
-    const std::int64_t relative = s->Relative(timeMs);
-    // Floor, as the caller cut the block: back-to-back blocks then meet.
-    std::int64_t position = relative * kRate / 1000;
-    if (relative < 0) position = -((-relative * kRate + 999) / 1000);
-    std::int64_t skip = 0;
-    if (position > s->placedSamples)
-        s->AppendFill(position - s->placedSamples);
-    else
-        skip = s->placedSamples - position;  // overlaps what is placed
-    if (skip < sampleFrames) s->AppendAudio(samples + skip * kChannels, sampleFrames - skip);
-    // The block stood for a whole number of milliseconds.
-    const std::int64_t endMs = relative + (std::int64_t(sampleFrames) * 1000 + kRate - 1) / kRate;
-    s->audioEndMs = std::max(s->audioEndMs, endMs);
-    s->EncodePending(false);
+    if (!s->encoder.joinable()) {
+        s->EncodeAudio(timeMs, samples, sampleFrames);  // no copy needed
+        return;
+    }
+    Job job;
+    job.timeMs = timeMs;
+    job.samples.assign(samples, samples + std::ptrdiff_t(sampleFrames) * kChannels);
+    s->Submit(std::move(job));
 }
 
 bool OutputWriter::Close() {
     if (!state_) return true;
     std::unique_ptr<State> s = std::move(state_);
+    s->StopEncoder();
     if (s->audio) {
-        s->AppendFill(s->audioEndMs * kRate / 1000 - s->placedSamples);
+        s->AppendFill(s->audioEndSample - s->placedSamples);
         s->EncodePending(true);
         s->Encode(s->audio, s->audioStream, nullptr);
     }

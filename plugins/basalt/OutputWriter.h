@@ -17,11 +17,18 @@ struct OutputOptions {
     int width = 0;
     int height = 0;
     double framesPerSecond = 0;
+    // Cores the output may use. With more than one, frames and audio are
+    // encoded on a thread of their own behind a short queue while the caller
+    // goes on with the next frame, and the encoders may use threads too.
+    int threads = 1;
 };
 
 // Encodes frames and audio handed in at program times (ms) into one file.
 // Positions in the output come from those times, not from the number of
 // calls, so a dropped frame leaves a gap rather than shifting the rest.
+// WriteVideo and WriteAudio copy what they are given before they return,
+// whether the encoding happens at once or on the encoding thread; either
+// way it happens in the order of the calls.
 class OutputWriter {
 public:
     OutputWriter();

@@ -61,6 +61,36 @@ TEST(Rotator, PixelsRotatedOutOfTheRectangleBecomeTransparentBlack) {
     for (int x = 0; x < 6; ++x) EXPECT_TRUE(out.At(x, 0) == 0 || out.At(x, 0) == Rgba(200, 1, 1));
 }
 
+// At angle 0 the rectangle is copied as it is and everything around it is
+// cleared, whatever the pivot; the pivot counts from the rectangle's corner.
+TEST(Rotator, OnlyTheRectangleKeepsAPictureTheRestOfTheSurfaceIsCleared) {
+    const Surface picture = Random(9, 7, 21);
+    const Rect rect{2, 1, 7, 5};
+    for (double centre : {0.5, 0.0, 1.0}) {
+        auto rotator = test::Video(266);
+        Set(*rotator, 269, centre);
+        Set(*rotator, 270, centre);
+        const Surface out = Apply(*rotator, picture, rect);
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 9; ++x)
+                ASSERT_EQ(out.At(x, y), rect.Contains(x, y) ? picture.At(x, y) : Pixel(0))
+                    << centre << " at " << x << "," << y;
+    }
+    // A half turn about the rectangle's middle (4, 3) of the rectangle
+    // 2..7 x 1..5: (x, y) takes (8 - x, 6 - y) where that lies inside.
+    auto rotator = test::Video(266);
+    Set(*rotator, 267, 180);
+    Set(*rotator, 269, 0.5);
+    Set(*rotator, 270, 0.5);
+    const Surface out = Apply(*rotator, picture, rect);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x) {
+            const int sx = 8 - x, sy = 6 - y;
+            const Pixel want = rect.Contains(x, y) && rect.Contains(sx, sy) ? picture.At(sx, sy) : Pixel(0);
+            ASSERT_EQ(out.At(x, y), want) << x << "," << y;
+        }
+}
+
 TEST(SquareRoot, ZeroDistortionCopiesAndOversizedRectanglesAreRefused) {
     const Surface picture = Random(7, 6, 2);
     const Surface out = Apply(*test::Video(297), picture);

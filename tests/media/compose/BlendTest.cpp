@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "media/compose/Blend.h"
 
 namespace vantrel {
@@ -66,6 +68,56 @@ TEST(Blend, AddedAlphaActsLikeAnOpacityCopyWithoutTouchingThePicture) {
     BlendScaled(picture, picture.Bounds(), viaAdd, viaAdd.Bounds(), true, OpacityStep(0.5));
     EXPECT_EQ(viaAdd.At(2, 2), viaCopy.At(2, 2));
     EXPECT_EQ(PixelAlpha(picture.At(0, 0)), 0);
+}
+
+// Every byte of every pixel, against the formula written out one pixel at a
+// time: random colours and alphas, added alphas past both ends, rows copied
+// one to one, shrunk and stretched, rectangles off the picture's edges, and
+// widths that leave a tail of fewer than four pixels.
+TEST(Blend, EveryPixelFollowsTheFormulaWhateverTheScaleAndAddedAlpha) {
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    Surface source(37, 23);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x) source.At(x, y) = next();
+    const Rect cases[][2] = {
+        {{0, 0, 37, 23}, {0, 0, 37, 23}},   // one to one
+        {{3, 2, 36, 21}, {1, 4, 34, 23}},   // one to one, offset
+        {{0, 0, 37, 23}, {2, 1, 21, 15}},   // shrunk
+        {{5, 5, 16, 14}, {0, 0, 41, 29}},   // stretched
+        {{0, 0, 37, 23}, {-7, -3, 30, 20}}, // off the left and top edges
+        {{30, 0, 40, 23}, {0, 0, 13, 9}},   // source reaching past its picture
+    };
+    for (const int add : {0, 192, 256, -100, -300, 400})
+        for (const auto& c : cases) {
+            Surface dest(41, 29);
+            for (int y = 0; y < 29; ++y)
+                for (int x = 0; x < 41; ++x) dest.At(x, y) = next();
+            Surface want = dest;
+            const Rect& s = c[0];
+            const Rect& d = c[1];
+            for (int y = std::max(d.top, 0); y < std::min(d.bottom, 29); ++y) {
+                const int sy = s.top + (y - d.top) * s.Height() / d.Height();
+                if (sy >= s.bottom || sy >= 23) continue;
+                for (int x = std::max(d.left, 0); x < std::min(d.right, 41); ++x) {
+                    const int sx = s.left + (x - d.left) * s.Width() / d.Width();
+                    if (sx >= 37 || sx >= s.right) continue;
+                    const Pixel p = source.At(sx, sy), q = want.At(x, y);
+                    const int a = std::clamp(int(p >> 24) + add, 0, 255);
+                    Pixel out = 0;
+                    for (int k = 0; k < 4; ++k) {
+                        const int sb = k == 3 ? a : int((p >> (8 * k)) & 255), db = int((q >> (8 * k)) & 255);
+                        out |= Pixel((sb * a + db * (255 - a)) >> 8) << (8 * k);
+                    }
+                    want.At(x, y) = out;
+                }
+            }
+            BlendScaled(source, s, dest, d, true, add);
+            for (int y = 0; y < 29; ++y)
+                for (int x = 0; x < 41; ++x)
+                    ASSERT_EQ(dest.At(x, y), want.At(x, y)) << "add " << add << " case " << (&c - cases) << " at "
+                                                            << x << "," << y;
+        }
 }
 
 TEST(Blend, OpacityStepTruncatesAndClamps) {

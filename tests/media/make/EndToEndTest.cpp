@@ -30,6 +30,20 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The length of a wave file's "data" chunk, and where its bytes begin.
+std::size_t DataChunkBytes(const std::vector<std::uint8_t>& wave, std::size_t* dataAt = nullptr) {
+    std::size_t at = 12;
+    while (at + 8 <= wave.size()) {
+        const std::size_t size = wave[at + 4] | wave[at + 5] << 8 | wave[at + 6] << 16 | std::size_t(wave[at + 7]) << 24;
+        if (std::equal(wave.begin() + at, wave.begin() + at + 4, "data")) {
+            if (dataAt) *dataAt = at + 8;
+            return size;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return 0;
+}
+
 int Saw(int frame, int channel) { return ((frame * (channel ? 7 : 3)) % 20000) - 10000; }
 int Square(int frame, int) { return (frame / 100) % 2 ? 12000 : -12000; }
 
@@ -115,17 +129,8 @@ TEST_F(Batch, AMadeWaveHoldsExactlyTheMix) {
     std::string message;
     ASSERT_EQ(MakeBatchWith(plugins, project, made, message, nullptr), 0) << message;
     const std::vector<std::uint8_t> wave = ReadAll(made);
-    // The data chunk: find "data" and its length.
-    std::size_t at = 12;
-    std::size_t dataAt = 0, dataBytes = 0;
-    while (at + 8 <= wave.size()) {
-        const std::size_t size = wave[at + 4] | wave[at + 5] << 8 | wave[at + 6] << 16 | std::size_t(wave[at + 7]) << 24;
-        if (std::equal(wave.begin() + at, wave.begin() + at + 4, "data")) {
-            dataAt = at + 8, dataBytes = size;
-            break;
-        }
-        at += 8 + size + (size & 1);
-    }
+    std::size_t dataAt = 0;
+    const std::size_t dataBytes = DataChunkBytes(wave, &dataAt);
     ASSERT_GT(dataAt, 0u);
     ASSERT_EQ(dataBytes, 1200u * 441 / 10 * 4);
 
@@ -148,6 +153,30 @@ TEST_F(Batch, AMadeWaveHoldsExactlyTheMix) {
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), wave.begin() + std::ptrdiff_t(dataAt)));
     // Something was mixed at all.
     EXPECT_NE(std::count(expected.begin(), expected.end(), 0), std::ptrdiff_t(expected.size()));
+}
+
+// 1000 ms at 15 fps: the last frame runs from 933 to 1000 ms, 2955 samples
+// that are not a whole number of milliseconds. The file still ends at
+// sample 44100, not at 1001 ms.
+TEST_F(Batch, AMadeFileEndsAtTheLastSampleOfTheRange) {
+    Clip root;
+    MakeRoot(root);
+    std::FILE* file = std::fopen(project.c_str(), "rb");
+    FileInStream in(file);
+    ASSERT_NE(root.Load(in), 0);
+    std::fclose(file);
+    ASSERT_TRUE(root.SetFrameRateId(134));
+    root.SetMakeRange(0, 1000);
+    const std::string shorter = folder.Path("shorter.kwp");
+    file = std::fopen(shorter.c_str(), "wb");
+    FileOutStream out(file);
+    ASSERT_NE(root.Save(out), 0);
+    std::fclose(file);
+
+    const std::string made = folder.Path("made.wav");
+    std::string message;
+    ASSERT_EQ(MakeBatchWith(plugins, shorter, made, message, nullptr), 0) << message;
+    EXPECT_EQ(DataChunkBytes(ReadAll(made)), 44100u * 4);
 }
 
 TEST_F(Batch, ABrokenProjectOrNothingToMakeFails) {

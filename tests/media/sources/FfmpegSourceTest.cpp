@@ -268,6 +268,36 @@ TEST(FfmpegFrames, OddWidthsDecodeIntoARoundedSurfaceWhosePaddingStaysClear) {
     }
 }
 
+// Uncompressed AVIs (bottom-up BGR rows, packed BGRA) are copied into the
+// picture directly: every pixel equals ffmpeg's own decoding with alpha 0,
+// for a width that is a multiple of four and one that leaves a tail.
+TEST(FfmpegFrames, UncompressedFramesArriveExactlyWithAlphaZero) {
+    TempFolder folder;
+    for (const char* layout : {"bgr24", "bgra"})
+        for (const int width : {32, 33}) {
+            SCOPED_TRACE(std::string(layout) + " " + std::to_string(width));
+            const std::string size = std::to_string(width) + "x20";
+            const std::string path = folder / ("raw-" + std::string(layout) + size + ".avi");
+            const std::string raw = folder / ("raw-" + std::string(layout) + size + ".bgra");
+            // The pattern comes in even sizes only; the crop makes the odd one.
+            ASSERT_TRUE(Ffmpeg("-f lavfi -i testsrc2=s=40x20:r=10:d=1 -vf format=bgra,crop=" + std::to_string(width) +
+                               ":20:0:0 -c:v rawvideo -pix_fmt " + layout + " " + path));
+            ASSERT_TRUE(Ffmpeg("-i " + path + " -vf 'select=eq(n\\,4)' -frames:v 1 -f rawvideo -pix_fmt bgra " + raw));
+            const std::vector<std::uint8_t> want = testing::ReadBytes(raw);
+            ASSERT_EQ(want.size(), std::size_t(width) * 20 * 4);
+            auto source = OpenMediaSource(path);
+            ASSERT_NE(source, nullptr);
+            ASSERT_TRUE(source->ReadFrame(450));
+            int wrong = 0;
+            for (int y = 0; y < 20; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const std::uint8_t* p = want.data() + (std::size_t(y) * width + x) * 4;
+                    wrong += source->Picture().At(x, y) != MakePixel(p[0], p[1], p[2], 0);
+                }
+            EXPECT_EQ(wrong, 0);
+        }
+}
+
 TEST(FfmpegOpeners, AviWithoutVideoIsLeftToTheMovieOpener) {
     TempFolder folder;
     const std::string path = folder / "sound.avi";
