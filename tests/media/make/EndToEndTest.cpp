@@ -167,13 +167,13 @@ TEST_F(Batch, AMadeFileEndsAtTheLastSampleOfTheRange) {
     std::fclose(file);
     ASSERT_TRUE(root.SetFrameRateId(134));
     root.SetMakeRange(0, 1000);
-    const std::string shorter = folder.Path("shorter.kwp");
+    const std::string shorter = folder.File("shorter.kwp");
     file = std::fopen(shorter.c_str(), "wb");
     FileOutStream out(file);
     ASSERT_NE(root.Save(out), 0);
     std::fclose(file);
 
-    const std::string made = folder.Path("made.wav");
+    const std::string made = folder.File("made.wav");
     std::string message;
     ASSERT_EQ(MakeBatchWith(plugins, shorter, made, message, nullptr), 0) << message;
     EXPECT_EQ(DataChunkBytes(ReadAll(made)), 44100u * 4);
