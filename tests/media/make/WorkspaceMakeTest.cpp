@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <random>
 #include <thread>
@@ -52,6 +53,11 @@ TEST(WorkspaceHooks, ScrubbingAndKeyEditsWhilePreviewsCompose) {
     InstallCompositionParts();
     WorkspaceOptions options;
     options.hooks = CompositionWorkerHooks();
+    std::atomic<int> composed{0};
+    options.hooks.preview = [&composed, compose = options.hooks.preview](Workspace& root) {
+        ++composed;
+        compose(root);
+    };
     Workspace root(nullptr, nullptr, nullptr, options);
     RootState& state = *root.State();
     Clip* picture = nullptr;
@@ -68,13 +74,18 @@ TEST(WorkspaceHooks, ScrubbingAndKeyEditsWhilePreviewsCompose) {
     }
     std::mt19937 random(12345);
     for (int i = 0; i < 2000; ++i) {
-        auto edit = root.Edit();
-        const auto time = std::int32_t(random() % 10000);
-        root.SetGlobalTime(time);
-        if (i % 3 == 0) gradient->Table().SetValueByName("IDS_COLOR_LT_R", time, double(i % 97) / 96.0);
-        if (i % 7 == 0) gradient->Table().SetValueByName("IDS_DST_R", time + 13, double(i % 89) / 88.0);
-        if (i % 11 == 0) gradient->Table().ByName("IDS_COLOR_LT_R")->DeleteKeyAt(time);
-        if (i % 50 == 0) picture->SetPosition(std::int32_t(random() % 200));
+        {
+            auto edit = root.Edit();
+            const auto time = std::int32_t(random() % 10000);
+            root.SetGlobalTime(time);
+            if (i % 3 == 0) gradient->Table().SetValueByName("IDS_COLOR_LT_R", time, double(i % 97) / 96.0);
+            if (i % 7 == 0) gradient->Table().SetValueByName("IDS_DST_R", time + 13, double(i % 89) / 88.0);
+            if (i % 11 == 0) gradient->Table().ByName("IDS_COLOR_LT_R")->DeleteKeyAt(time);
+            if (i % 50 == 0) picture->SetPosition(std::int32_t(random() % 200));
+        }
+        // Now and then the main thread pauses as a person's hand would, so
+        // the worker gets in between edits and not only after the last.
+        if (i % 20 == 0) std::this_thread::sleep_for(std::chrono::microseconds(300));
     }
     {
         auto edit = root.Edit();
@@ -83,6 +94,7 @@ TEST(WorkspaceHooks, ScrubbingAndKeyEditsWhilePreviewsCompose) {
     while (state.Worker()->PendingCommand() != WorkerThread::kEmpty) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     state.WaitWorkerIdle();
 
+    EXPECT_GT(composed.load(), 10);
     auto edit = root.Edit();
     Surface again;
     again.Allocate(root.GetSurface()->Width(), root.GetSurface()->Height());
