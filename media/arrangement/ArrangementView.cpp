@@ -50,8 +50,9 @@ ResultFlags ArrangementView::ZoomOutVertical() {
 }
 
 ResultFlags ArrangementView::FitRows(int areaHeight) {
-    const int tracks = arrangement_ ? arrangement_->TrackCount() : 0;
-    trackHeight_ = std::clamp(areaHeight / (tracks + 1), kMinTrackHeight, kMaxTrackHeight);
+    // A file may hold tracks near the top of the int range.
+    const std::int64_t rows = (arrangement_ ? std::int64_t(arrangement_->TrackCount()) : 0) + 1;
+    trackHeight_ = int(std::clamp<std::int64_t>(areaHeight / rows, kMinTrackHeight, kMaxTrackHeight));
     verticalScroll_ = 0;
     return kRepaint;
 }
