@@ -1,6 +1,7 @@
 #include "media/arrangement/ArrangementView.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "media/clips/Clip.h"
 
@@ -75,7 +76,7 @@ void ArrangementView::FollowTime(std::int32_t rootTime) {
     const std::int64_t time = clip.IsRoot() ? rootTime : clip.Time();
     std::int64_t start = std::max<std::int64_t>(clip.GetPosition(), time - span / 2);
     start = std::min<std::int64_t>(start, std::int64_t(clip.GetPosition()) + clip.Length() - span);
-    clip.SetView(std::int32_t(start), span);
+    clip.SetView(std::int32_t(std::clamp<std::int64_t>(start, INT32_MIN, INT32_MAX)), span);
 }
 
 }  // namespace vantrel
