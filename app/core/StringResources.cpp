@@ -448,6 +448,8 @@ constexpr StringResource kStrings[] = {
     {701, "Variable Set 8"},
     {702, "Variable Set 9"},
     {703, "Variable Set 10"},
+    {1010, "Download Time Limit (Seconds)"},
+    {1011, "Download Size Limit (MB)"},
 };
 }  // namespace
 

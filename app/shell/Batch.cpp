@@ -5,6 +5,7 @@
 
 #include "app/shell/ProjectVerbs.h"
 #include "app/shell/Startup.h"
+#include "media/sources/MediaOpen.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/test/ScriptedPlatform.h"
 
@@ -44,6 +45,9 @@ constexpr std::string_view kUsage =
     "    vantrel --script SCRIPT.vrm [FILE.kwp] [--save-as OUT.kwp] [--timeout SECONDS]\n"
     "    vantrel --help | --version\n"
     "\n"
+    "Media addresses (http://, ftp://) inside a project are fetched only with\n"
+    "--allow-downloads, which may be given with any verb.\n"
+    "\n"
     "Exit status: 0 on success, 1 on failure (the message goes to standard\n"
     "error), 2 on a usage error.\n";
 
@@ -69,12 +73,30 @@ std::string_view UsageText() { return kUsage; }
 bool IsBatchCommandLine(int argc, char** argv) { return argc >= 2 && argv[1][0] == '-'; }
 
 int RunBatch(int argc, char** argv, const BatchContext& context) {
-    if (argc < 2) return UsageError(context, "vantrel: %.*s", "no verb given");
-    const std::string_view name = argv[1];
+    // "--allow-downloads" may stand anywhere; the verb is the first of the rest.
+    std::vector<std::string> words;
+    bool allowDownloads = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == kAllowDownloads)
+            allowDownloads = true;
+        else
+            words.emplace_back(argv[i]);
+    }
+    if (words.empty()) return UsageError(context, "vantrel: %.*s", "no verb given");
+    const std::string_view name = words.front();
     const BatchVerb* verb = FindBatchVerb(name);
     if (!verb || !verb->run) return UsageError(context, "vantrel: unknown verb %.*s", name);
-    const std::vector<std::string> args(argv + 2, argv + argc);
+    const std::vector<std::string> args(words.begin() + 1, words.end());
     const int count = int(args.size());
+    std::FILE* err = context.err;
+    SetRemoteMediaConsent([allowDownloads, err](const std::string& address, Window*) {
+        if (!allowDownloads)
+            std::fprintf(err,
+                         "vantrel: the project names the address %s; not downloading it without "
+                         "--allow-downloads, so the clip counts as missing\n",
+                         address.c_str());
+        return allowDownloads;
+    });
     if (count < verb->minArgs || (verb->maxArgs >= 0 && count > verb->maxArgs))
         return UsageError(context, "vantrel: wrong number of arguments for %.*s", name);
 

@@ -27,6 +27,9 @@ struct BatchVerb {
     BatchFunction run = nullptr;
 };
 
+// Lets every verb fetch the media addresses a project names.
+inline constexpr std::string_view kAllowDownloads = "--allow-downloads";
+
 std::span<const BatchVerb> BatchVerbs();
 const BatchVerb* FindBatchVerb(std::string_view name);
 // The text --help prints, the verbs as the README lists them.

@@ -6,6 +6,7 @@
 #include "app/core/MenuList.h"
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
+#include "app/core/TimeMath.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/DrawContext.h"
 #include "platform/Platform.h"
@@ -274,14 +275,15 @@ ResultFlags Workspace::Input(Window* window, std::uint32_t message, int, int, st
     if (key == kVkLeft || key == kVkRight) {
         const double unit = std::max(Grid().Unit(), 1.0);
         std::int64_t time = std::int64_t(Time()) + (key == kVkLeft ? -std::int64_t(unit) : std::int64_t(unit));
-        time = Quantize(std::int32_t(std::clamp<std::int64_t>(time, INT32_MIN, INT32_MAX)));
+        time = Quantize(SaturateInt32(time));
         time = std::clamp<std::int64_t>(time, GetPosition(), std::int64_t(GetPosition()) + GetSize());
         return SetGlobalTime(std::int32_t(time));
     }
     if (key == kVk0) return SetGlobalTime(current ? current->GetPosition() : GetPosition());
     if (key >= kVk0 + 1 && key <= kVk0 + 8) return GotoLocator(int(key - kVk0 - 1));
     if (key == kVk0 + 9)
-        return SetGlobalTime(current ? current->GetPosition() + current->GetSize() : GetPosition() + GetSize());
+        return SetGlobalTime(current ? SaturatingAdd(current->GetPosition(), current->GetSize())
+                                      : SaturatingAdd(GetPosition(), GetSize()));
     return 0;
 }
 
