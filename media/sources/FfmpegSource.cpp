@@ -1,6 +1,7 @@
 #include "media/sources/FfmpegSource.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <string_view>
@@ -79,14 +80,16 @@ bool IsPictureDemuxer(const AVInputFormat* format) {
 // Below this a probe guess is not trusted: random bytes score that low.
 constexpr int kMinProbeScore = AVPROBE_SCORE_RETRY;
 
-FormatHandle OpenFormat(const std::string& path) {
+// `until`: the deadline of the whole open of a source, which may read the
+// file with more than one demuxer.
+FormatHandle OpenFormat(const std::string& path, std::int64_t until) {
     // Damaged files are expected here and simply fail to open; the
     // library's complaints about them would only clutter the terminal.
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_FATAL); });
     AVFormatContext* raw = avformat_alloc_context();
     if (!raw) return nullptr;
-    auto* deadline = new Deadline{av_gettime_relative() + kOpenMicroseconds};
+    auto* deadline = new Deadline{until};
     raw->interrupt_callback = {&PastDeadline, deadline};
     AVDictionary* options = nullptr;
     av_dict_set(&options, "probesize", kProbeBytes, 0);
@@ -313,10 +316,26 @@ std::unique_ptr<FfmpegSource> FfmpegSource::OpenMovie(const std::string& path) {
     return source;
 }
 
+namespace {
+// "RIFF", size, "AVI ": anything else is no AVI, and FFmpeg need not spend
+// its open deadline finding that out (a WAV with a long tail of padding
+// keeps its demuxer busy for as long as it is let).
+bool StartsAsAvi(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char head[12] = {};
+    const bool read = std::fread(head, 1, sizeof head, file) == sizeof head;
+    std::fclose(file);
+    return read && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "AVI ", 4) == 0;
+}
+}  // namespace
+
 bool FfmpegSource::Open(const std::string& path, bool asAvi) {
     kind_ = asAvi ? SourceKind::Avi : SourceKind::Movie;
+    if (asAvi && !StartsAsAvi(path)) return false;
+    const std::int64_t until = av_gettime_relative() + kOpenMicroseconds;
     // The container decides whether the file is ours before any decoder is set up.
-    FormatHandle format = OpenFormat(path);
+    FormatHandle format = OpenFormat(path, until);
     if (!format) return false;
     {
         const bool isAvi = std::string_view(format->iformat->name) == "avi";
@@ -353,7 +372,7 @@ bool FfmpegSource::Open(const std::string& path, bool asAvi) {
     if (asAvi && !video_) return false;
 
     auto sound = std::make_unique<Sound>();
-    if (sound->track.Open(OpenFormat(path), AVMEDIA_TYPE_AUDIO, asAvi)) {
+    if (sound->track.Open(OpenFormat(path, until), AVMEDIA_TYPE_AUDIO, asAvi)) {
         AVCodecContext* codec = sound->track.codec.get();
         const int inChannels = codec->ch_layout.nb_channels;
         const int rate = codec->sample_rate;
