@@ -34,8 +34,9 @@ std::optional<std::string> DownloadMedia(const std::string& url) {
 }
 
 constexpr int kQuestionCaption = 302;
+}  // namespace
 
-bool AskToDownload(const std::string& address, Window* owner) {
+bool AskToDownloadMedia(const std::string& address, Window* owner) {
     if (!Platform().dialogs) return false;
     MessageBoxRequest request;
     request.text = "The project wants a media file from the Internet:\n\n" + address +
@@ -46,7 +47,6 @@ bool AskToDownload(const std::string& address, Window* owner) {
     request.defaultButton = BoxAnswer::No;
     return Platform().dialogs->MessageBox(owner, request) == BoxAnswer::Yes;
 }
-}  // namespace
 
 void DeriveDarkBackground(MediaSystem& media) {
     const Surface* light = media.Picture(kBackgroundImage);
@@ -72,7 +72,7 @@ void ConnectProgramParts(bool editor) {
     InstallCompositionParts(&ProgramPlugins());
     SetDownloadFunction(&DownloadMedia);
     // Batch runs answer from their command line (RunBatch); the editor asks.
-    if (editor) SetRemoteMediaConsent(&AskToDownload);
+    if (editor) SetRemoteMediaConsent(&AskToDownloadMedia);
     SetMemberAreaFetch(&RefreshFromMemberArea);
     SetScriptPreferences(&PreferencesItem());
     SkinStartup skin;
