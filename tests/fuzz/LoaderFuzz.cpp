@@ -185,7 +185,7 @@ std::string MutateScript(const std::string& seed, std::mt19937& random) {
     std::vector<std::string> words;
     std::istringstream split(seed);
     for (std::string word; split >> word;) words.push_back(word);
-    const int steps = 1 + int(random() % 8);
+    const int steps = 1 + int(random() % 3);
     for (int s = 0; s < steps; ++s) {
         const std::size_t at = words.empty() ? 0 : random() % (words.size() + 1);
         switch (random() % 4) {
@@ -234,7 +234,11 @@ Counts FuzzScripts(const Bytes& project, long runs, std::mt19937& random, const 
         std::ostringstream out, err;
         std::string result;
         const ScriptBatchOptions batch{std::chrono::milliseconds(40), &out, &err};
-        if (RunScriptBatch(path, root, batch, result) == 0) ++counts.accepted;
+        const int status = RunScriptBatch(path, root, batch, result);
+        if (status == 0) ++counts.accepted;
+        if (std::getenv("LOADER_FUZZ_VERBOSE"))
+            std::fprintf(stderr, "script %d [%s] %s\n---\n%s\n", status, result.c_str(), err.str().c_str(),
+                         std::string(std::istreambuf_iterator<char>(std::ifstream(path).rdbuf()), {}).c_str());
         ++counts.inputs;
     }
     return counts;
