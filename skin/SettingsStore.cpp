@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "app/core/ProgramContext.h"
 #include "app/core/ProgramFolder.h"
@@ -66,6 +67,8 @@ constexpr int kTileLabel = 578;
 constexpr const char* kPictureFilter = "*.png;*.jpg;*.gif;*.bmp;*.jpeg;";
 
 constexpr int kLanguageId = 645;
+constexpr int kDownloadSecondsId = 1010;    // "Download Time Limit (Seconds)"
+constexpr int kDownloadMegabytesId = 1011;  // "Download Size Limit (MB)"
 constexpr int kSkinnableTextFlags = 4;
 constexpr const char* kDefaultCredit = "Made with Vantrel Media Compositor";
 
@@ -224,6 +227,12 @@ void SettingsStore::BuildPreferences() {
     addSwitch(output_, 480, prefs_.writeTags, 1);
     addSwitch(output_, 571, prefs_.openWhenMade, 1);
     addSwitch(output_, 503, prefs_.infoBrowserHelpMode);
+    for (const auto& [id, value] : {std::pair{kDownloadSecondsId, &prefs_.downloadSeconds},
+                                    std::pair{kDownloadMegabytesId, &prefs_.downloadMegabytes}}) {
+        SettingEntry entry = MakeEntry(id, SettingKind::Number);
+        entry.number = value;
+        layout_.Add(std::move(entry));
+    }
 }
 
 void SettingsStore::ApplyLanguage(int language) {

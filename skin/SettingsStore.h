@@ -45,6 +45,9 @@ struct Preferences {
     std::uint8_t writeTags = 1;
     std::uint8_t openWhenMade = 1;
     std::uint8_t infoBrowserHelpMode = 0;
+    // "Internet": every download ends at these, whatever the server does.
+    std::int32_t downloadSeconds = 300;
+    std::int32_t downloadMegabytes = 1024;
 };
 
 // The one store of skin elements, preferences and the language; the texts

@@ -1,5 +1,7 @@
 #include "variables/Variable.h"
 
+#include "app/core/TimeMath.h"
+
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -66,10 +68,7 @@ std::optional<double> ParseNumber(std::string_view word) {
     return double(value);
 }
 
-std::int32_t TimeDelta(std::int32_t to, std::int32_t from) {
-    const std::int64_t delta = std::int64_t(to) - from;
-    return std::int32_t(std::clamp<std::int64_t>(delta, INT32_MIN, INT32_MAX));
-}
+std::int32_t TimeDelta(std::int32_t to, std::int32_t from) { return SaturatingSub(to, from); }
 
 }  // namespace
 

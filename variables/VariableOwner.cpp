@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "app/core/TimeMath.h"
+
 namespace vantrel {
 
 VariableOwner::VariableOwner() { table_.SetParent(this); }
@@ -10,9 +12,9 @@ VariableOwner::VariableOwner() { table_.SetParent(this); }
 VariableOwner::~VariableOwner() = default;
 
 ResultFlags VariableOwner::SetOffset(std::int32_t offset) {
-    const std::int32_t delta = offset - Offset();
-    SetPosition(GetPosition() + delta);
-    SetSize(GetSize() - delta);
+    const std::int32_t delta = SaturatingSub(offset, Offset());
+    SetPosition(SaturatingAdd(GetPosition(), delta));
+    SetSize(SaturatingSub(GetSize(), delta));
     Item::SetOffset(offset);
     MoveGlobalTime(0);
     return kChanged;

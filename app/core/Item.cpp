@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/core/StringTable.h"
+#include "app/core/TimeMath.h"
 #include "platform/Window.h"
 
 namespace vantrel {
@@ -78,16 +79,16 @@ ResultFlags Item::SetGlobalTime(std::int32_t time) {
 
 ResultFlags Item::MoveGlobalTime(std::int32_t delta) {
     Item* root = Root();
-    root->SetTime(root->Time() + delta);
+    root->SetTime(SaturatingAdd(root->Time(), delta));
     return kRepaint;
 }
 
 ResultFlags Item::SetTime(std::int32_t parentTime) {
-    time_ = parentTime - position_ + offset_;
+    time_ = LocalTime(parentTime, position_, offset_);
     return kRepaint;
 }
 
-int Item::CompareTime(const Item& other) const { return time_ - other.time_; }
+int Item::CompareTime(const Item& other) const { return SaturatingSub(time_, other.time_); }
 
 ResultFlags Item::SetSpan(std::int32_t position, std::int32_t size) {
     position_ = std::max(position, 0);

@@ -457,6 +457,8 @@ constexpr StringResource kStrings[] = {
     {709, "Bottom"},
     {710, "Duplicate"},
     {711, "Split at Current Time"},
+    {1010, "Download Time Limit (Seconds)"},
+    {1011, "Download Size Limit (MB)"},
 };
 }  // namespace
 

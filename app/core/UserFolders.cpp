@@ -65,9 +65,13 @@ bool IsOurFolder(const std::string& path) {
     return true;
 }
 
-std::string MakePrivateFolder() {
+std::string TemporaryBase() {
     const char* tmpdir = std::getenv("TMPDIR");
-    const std::string base = WithSeparator(tmpdir && tmpdir[0] == '/' ? tmpdir : "/tmp");
+    return WithSeparator(tmpdir && tmpdir[0] == '/' ? tmpdir : "/tmp");
+}
+
+std::string MakePrivateFolder() {
+    const std::string base = TemporaryBase();
     const std::string fixed = base + kProgramName + "-" + std::to_string(getuid());
     if (mkdir(fixed.c_str(), 0700) == 0 || errno == EEXIST) {
         if (IsOurFolder(fixed)) return fixed + "/";
@@ -85,6 +89,12 @@ std::mutex& TemporaryLock() {
 std::string& CachedTemporary() {
     static std::string folder;
     return folder;
+}
+// The temporary folder the cached one was made in: a changed TMPDIR (tests
+// set their own) decides afresh.
+std::string& CachedBase() {
+    static std::string base;
+    return base;
 }
 
 // A relative name that stays inside the folder it is joined to.
@@ -111,7 +121,11 @@ std::string PrivateTemporaryFolder() {
     std::string& folder = CachedTemporary();
     // Made once per process; checked again so that a folder removed by a
     // cleaner while the program runs is made again, not written through.
-    if (folder.empty() || !IsOurFolder(folder.substr(0, folder.size() - 1))) folder = MakePrivateFolder();
+    const std::string base = TemporaryBase();
+    if (folder.empty() || base != CachedBase() || !IsOurFolder(folder.substr(0, folder.size() - 1))) {
+        folder = MakePrivateFolder();
+        CachedBase() = base;
+    }
     return folder;
 }
 

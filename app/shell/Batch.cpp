@@ -6,6 +6,7 @@
 #include "app/shell/HelpText.h"
 #include "app/shell/ProjectVerbs.h"
 #include "app/shell/Startup.h"
+#include "media/sources/MediaOpen.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/scripted/ScriptedPlatform.h"
 
@@ -63,12 +64,18 @@ std::string_view HelpText() { return kHelpText; }
 bool IsBatchCommandLine(int argc, char** argv) { return argc >= 2 && argv[1][0] == '-'; }
 
 int RunBatch(int argc, char** argv, const BatchContext& context) {
-    // --quiet may stand anywhere, before the verb or among its arguments.
+    // --quiet and --allow-downloads may stand anywhere, before the verb or
+    // among its arguments; the verb is the first of the rest.
     BatchContext given = context;
     std::vector<std::string> words;
+    bool allowDownloads = false;
     for (int i = 1; i < argc; ++i) {
-        if (argv[i] == kQuiet) given.quiet = true;
-        else words.emplace_back(argv[i]);
+        if (argv[i] == kQuiet)
+            given.quiet = true;
+        else if (std::string_view(argv[i]) == kAllowDownloads)
+            allowDownloads = true;
+        else
+            words.emplace_back(argv[i]);
     }
     if (words.empty()) return UsageError(context, "vantrel: %.*s", "no verb given");
     const std::string_view name = words.front();
@@ -76,6 +83,15 @@ int RunBatch(int argc, char** argv, const BatchContext& context) {
     if (!verb || !verb->run) return UsageError(context, "vantrel: unknown verb %.*s", name);
     const std::vector<std::string> args(words.begin() + 1, words.end());
     const int count = int(args.size());
+    std::FILE* err = context.err;
+    SetRemoteMediaConsent([allowDownloads, err](const std::string& address, Window*) {
+        if (!allowDownloads)
+            std::fprintf(err,
+                         "vantrel: the project names the address %s; not downloading it without "
+                         "--allow-downloads, so the clip counts as missing\n",
+                         address.c_str());
+        return allowDownloads;
+    });
     if (count < verb->minArgs || (verb->maxArgs >= 0 && count > verb->maxArgs))
         return UsageError(context, "vantrel: wrong number of arguments for %.*s", name);
 

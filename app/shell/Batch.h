@@ -28,6 +28,9 @@ struct BatchVerb {
     BatchFunction run = nullptr;
 };
 
+// Lets every verb fetch the media addresses a project names.
+inline constexpr std::string_view kAllowDownloads = "--allow-downloads";
+
 std::span<const BatchVerb> BatchVerbs();
 const BatchVerb* FindBatchVerb(std::string_view name);
 // What a usage error prints: the verbs as the README lists them and the

@@ -1,6 +1,7 @@
 #include "app/shell/ProgramParts.h"
 
 #include "app/core/PictureStore.h"
+#include "app/core/StringTable.h"
 #include "app/core/Surface.h"
 #include "app/shell/Application.h"
 #include "app/workspace/Workspace.h"
@@ -11,6 +12,7 @@
 #include "media/plugins/PluginTables.h"
 #include "controls/SkinServices.h"
 #include "media/sources/MediaOpen.h"
+#include "platform/Platform.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtTextRenderer.h"
 #include "platform/qt/SettingsDialog.h"
@@ -30,7 +32,21 @@ constexpr int kPreferencesCommand = 477;
 std::optional<std::string> DownloadMedia(const std::string& url) {
     return FetchToTemporaryFolder(url, LocalNameFor(url));
 }
+
+constexpr int kQuestionCaption = 302;
 }  // namespace
+
+bool AskToDownloadMedia(const std::string& address, Window* owner) {
+    if (!Platform().dialogs) return false;
+    MessageBoxRequest request;
+    request.text = "The project wants a media file from the Internet:\n\n" + address +
+                   "\n\nDownload it now? Without it the clip counts as missing.";
+    request.caption = Str(kQuestionCaption);
+    request.icon = BoxIcon::Question;
+    request.buttons = BoxButtons::YesNo;
+    request.defaultButton = BoxAnswer::No;
+    return Platform().dialogs->MessageBox(owner, request) == BoxAnswer::Yes;
+}
 
 void DeriveDarkBackground(MediaSystem& media) {
     const Surface* light = media.Picture(kBackgroundImage);
@@ -55,6 +71,8 @@ void ConnectProgramParts(bool editor) {
     // plugins once they are loaded.
     InstallCompositionParts(&ProgramPlugins());
     SetDownloadFunction(&DownloadMedia);
+    // Batch runs answer from their command line (RunBatch); the editor asks.
+    if (editor) SetRemoteMediaConsent(&AskToDownloadMedia);
     SetMemberAreaFetch(&RefreshFromMemberArea);
     SetScriptPreferences(&PreferencesItem());
     SkinStartup skin;

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 namespace vantrel {
 
@@ -15,6 +16,12 @@ class PluginTables;
 class Window;
 class Application;
 class Item;
+
+class Window;
+
+// The editor's answer to a media address found in a project: a question
+// naming the address, No by default. True when the user says Yes.
+bool AskToDownloadMedia(const std::string& address, Window* owner);
 
 // The plugins of the running program, loaded while the media system starts.
 PluginTables& ProgramPlugins();

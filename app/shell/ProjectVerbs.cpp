@@ -145,6 +145,12 @@ int ScriptVerb(const BatchContext& context, std::span<const std::string> args) {
     std::fputs(err.str().c_str(), context.err);
     std::fputs(out.str().c_str(), context.out);
     if (parsed->saveAs) {
+        // A script that failed or was stopped leaves the project half
+        // changed: writing that over the target would lose the good copy.
+        if (status != kExitOk) {
+            Fail(context, "the script did not succeed; " + *parsed->saveAs + " was not written");
+            return kExitFailure;
+        }
         if (!SaveRootAs(root, *parsed->saveAs, message)) {
             Fail(context, message);
             return kExitFailure;

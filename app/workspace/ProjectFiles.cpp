@@ -42,7 +42,37 @@ mode_t ReplacementMode(const std::string& path) {
 }
 }  // namespace
 
-bool WriteProjectFile(Clip& root, const std::string& path, std::string& error) {
+std::string FollowLinks(const std::string& path) {
+    std::string current = path;
+    // As deep as the system itself follows links; a loop ends here too and
+    // then fails at the write.
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info {};
+        if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::string target(std::size_t(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+        const ssize_t length = readlink(current.c_str(), target.data(), target.size());
+        if (length < 0 || std::size_t(length) >= target.size()) return current;
+        target.resize(std::size_t(length));
+        current = target.front() == '/' ? target : FolderOf(current) + target;
+    }
+    return current;
+}
+
+bool IsWriteProtected(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return false;  // a new file
+    // No write bit for anyone is the user's "read-only", which holds for
+    // root as well, who passes every access check.
+    return (info.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0;
+}
+
+bool WriteProjectFile(Clip& root, const std::string& requested, std::string& error) {
+    // A link stays a link: the file it names is the one replaced.
+    const std::string path = FollowLinks(requested);
+    if (IsWriteProtected(path)) {
+        error = requested + " is write-protected";
+        return false;
+    }
     std::string pattern = FolderOf(path);
     if (pattern.empty()) pattern = "./";
     pattern += ".vantrel-save-XXXXXX";

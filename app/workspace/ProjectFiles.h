@@ -21,7 +21,15 @@ std::string FolderOf(std::string_view path);
 // over the target only when every write and the close succeeded, so a
 // failed save never damages the project already on disk. On failure the
 // target is untouched, the temporary file is gone and `error` says why.
+// A symbolic link is followed and the file it names is replaced (the link
+// stays); the new file keeps the old one's permission bits. A target that
+// nobody may write to is refused ("... is write-protected"), even for root.
 bool WriteProjectFile(Clip& root, const std::string& path, std::string& error);
+
+// The path with every symbolic link along its last component followed.
+std::string FollowLinks(const std::string& path);
+// An existing file without any write bit, or one this user may not write.
+bool IsWriteProtected(const std::string& path);
 
 // Opens and reads a project into the root; false when the file cannot be
 // opened or the record does not read completely.

@@ -5,14 +5,15 @@
 
 #include "app/core/MenuList.h"
 #include "app/core/ProgramFolder.h"
-#include "app/core/Version.h"
 #include "app/core/StringTable.h"
+#include "app/core/TimeMath.h"
+#include "app/core/Version.h"
 #include "app/workspace/CommandTable.h"
-#include "script/Text.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/DrawContext.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
+#include "script/Text.h"
 #include "variables/Variable.h"
 #include "variables/Catalogue.h"
 
@@ -253,7 +254,8 @@ ResultFlags Workspace::Input(Window* window, std::uint32_t message, int, int, st
     if (key == kVk0) return SetGlobalTime(current ? current->GetPosition() : GetPosition());
     if (key >= kVk0 + 1 && key <= kVk0 + 8) return GotoLocator(int(key - kVk0 - 1));
     if (key == kVk0 + 9)
-        return SetGlobalTime(current ? current->GetPosition() + current->GetSize() : GetPosition() + GetSize());
+        return SetGlobalTime(current ? SaturatingAdd(current->GetPosition(), current->GetSize())
+                                      : SaturatingAdd(GetPosition(), GetSize()));
     return 0;
 }
 
@@ -332,9 +334,9 @@ bool Workspace::Command(Window* window, int command, ResultFlags& out) {
 ResultFlags Workspace::StepTime(int direction) {
     const double unit = std::max(Grid().Unit(), 1.0);
     std::int64_t time = std::int64_t(Time()) + direction * std::int64_t(unit);
-    time = Quantize(std::int32_t(std::clamp<std::int64_t>(time, INT32_MIN, INT32_MAX)));
+    time = Quantize(SaturateInt32(time));
     time = std::clamp<std::int64_t>(time, GetPosition(), std::int64_t(GetPosition()) + GetSize());
-    return SetGlobalTime(std::int32_t(time));
+    return SetGlobalTime(SaturateInt32(time));
 }
 
 bool Workspace::StartMake() { return startMake_ && startMake_(*this); }

@@ -4,6 +4,7 @@
 
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
+#include "browser/internet/DownloadFolder.h"
 #include "browser/internet/Endpoints.h"
 #include "browser/internet/InternetSession.h"
 #include "platform/Platform.h"
@@ -79,9 +80,11 @@ std::string LocalNameFor(const std::string& address) {
 }
 
 std::optional<std::string> FetchToTemporaryFolder(const std::string& address, const std::string& localName) {
-    const std::string local = TemporaryFolder() + localName;
-    if (!InternetSession::Instance().Download(address, local)) return std::nullopt;
-    return local;
+    // Our own folder, and a fresh name in it: a file the user keeps in the
+    // temporary folder under the same name is none of a download's business.
+    const std::optional<std::string> folder = DownloadFolder();
+    if (!folder) return std::nullopt;
+    return InternetSession::Instance().DownloadNew(address, *folder, localName);
 }
 
 std::optional<std::string> LocalCopyOf(const std::string& name) {
@@ -103,6 +106,7 @@ UpdateCheck CheckForUpdate(Window* owner) {
         if (!file) return UpdateCheck::Silent;
         big = ReadProfileInt(*file, "Version", "big", 0);
         small = ReadProfileInt(*file, "Version", "small", 0);
+        std::remove(file->c_str());  // each check downloads afresh
     }
     if (big == 0) return UpdateCheck::Silent;
 

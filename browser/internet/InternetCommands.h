@@ -50,8 +50,10 @@ bool IsRemoteAddress(const std::string& name);
 // without query or fragment, reduced to characters safe in a file name;
 // "download" when nothing usable is left.
 std::string LocalNameFor(const std::string& address);
-// Fetches a remote address into the temporary folder; the local path, or
-// nothing when the download fails.
+// Fetches a remote address into the private download folder under
+// localName, or a fresh variant of it when that name is taken (an existing
+// file is never replaced); the local path, or nothing when the download
+// fails.
 std::optional<std::string> FetchToTemporaryFolder(const std::string& address,
                                                   const std::string& localName);
 // Media import of a name that may be an address: a remote one is downloaded

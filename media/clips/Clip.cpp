@@ -255,7 +255,7 @@ ResultFlags Clip::GotoLocator(int index) {
     std::int64_t global = Locator(index);
     for (const Clip* clip = this; clip->ParentClip(); clip = clip->ParentClip())
         global += std::int64_t(clip->position_) - clip->offset_;
-    return SetGlobalTime(std::int32_t(std::clamp<std::int64_t>(global, INT32_MIN, INT32_MAX)));
+    return SetGlobalTime(SaturateInt32(global));
 }
 
 bool Clip::SetOutputSizeId(int id) {
@@ -272,9 +272,10 @@ bool Clip::SetFrameRateId(int id) {
 
 // -- media, generator, effects ----------------------------------------------
 
-bool Clip::OpenMedia(const std::string& path) {
+bool Clip::OpenMedia(const std::string& path, bool fromProjectFile) {
     Clip* root = RootClip();
     OpenMediaOptions options;
+    options.fromProjectFile = fromProjectFile;
     options.owner = root->GetWindow();
     // Only an edited project has somebody to ask.
     options.askWhenMissing = root->State() && root->State()->AsksForMissingMedia();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/TimeMath.h"
 #include "media/clips/ClipHeader.h"
 #include "media/clips/ClipParts.h"
 #include "media/clips/RootState.h"
@@ -80,7 +81,7 @@ public:
     std::int32_t Length() const { return size_; }
     std::int32_t Start() const { return offset_; }
     // Both ends included.
-    bool IsActive() const { return time_ >= offset_ && time_ <= offset_ + size_; }
+    bool IsActive() const { return time_ >= offset_ && time_ <= SaturatingAdd(offset_, size_); }
     ResultFlags SetTime(std::int32_t parentTime) override;
     ResultFlags SetPosition(std::int32_t position) override;
     ResultFlags SetSize(std::int32_t size) override;
@@ -131,7 +132,9 @@ public:
     // Opens through the media sources (asking the user for a missing file
     // when the root allows questions); on success sets name, path, the clip
     // variables of the source's kind and the time mapper.
-    bool OpenMedia(const std::string& path);
+    // A path read from a project file is fetched from an address only with
+    // the user's consent.
+    bool OpenMedia(const std::string& path, bool fromProjectFile = false);
     void CloseMedia();
     ClipGenerator* Generator() const { return generator_.get(); }
     // False when the clip already has one or the type makes none.
@@ -161,6 +164,9 @@ public:
 
     // -- arrangement --------------------------------------------------------
     int TrackCount() const;
+    // Children from the highest track to track 0, in child order within a
+    // track: the order composition draws them in.
+    std::vector<Clip*> ChildrenInDrawingOrder() const;
     void InsertTrack(int track);
     // Whether the range overlaps a child other than `except` on the track;
     // ranges are closed at both ends.

@@ -16,13 +16,22 @@ constexpr int kQuestionCaption = 302;
 
 int Clip::TrackCount() const {
     int count = 0;
-    for (const auto& child : children_) count = std::max(count, child->Track() + 1);
+    for (const auto& child : children_) count = std::max(count, SaturatingAdd(child->Track(), 1));
     return count;
 }
 
 void Clip::InsertTrack(int track) {
     for (const auto& child : children_)
-        if (child->Track() >= track) child->SetTrack(child->Track() + 1);
+        if (child->Track() >= track) child->SetTrack(SaturatingAdd(child->Track(), 1));
+}
+
+std::vector<Clip*> Clip::ChildrenInDrawingOrder() const {
+    std::vector<Clip*> order;
+    order.reserve(children_.size());
+    for (const auto& child : children_) order.push_back(child.get());
+    // The walk costs what the children cost, whatever their track numbers.
+    std::stable_sort(order.begin(), order.end(), [](const Clip* a, const Clip* b) { return a->Track() > b->Track(); });
+    return order;
 }
 
 bool Clip::Overlaps(int track, std::int32_t position, std::int32_t length, const Clip* except) const {
@@ -42,6 +51,16 @@ void Clip::PlaceOnFreeTrack(Clip* child) {
 }
 
 void Clip::CompactTracks() {
+    // Rows nobody stands on are closed first, in one step: moving a child on
+    // track 2147483646 up one row per pass would take billions of passes.
+    std::vector<int> used;
+    for (const auto& child : children_) used.push_back(std::max(child->Track(), 0));
+    std::sort(used.begin(), used.end());
+    used.erase(std::unique(used.begin(), used.end()), used.end());
+    for (const auto& child : children_) {
+        const auto row = std::lower_bound(used.begin(), used.end(), std::max(child->Track(), 0));
+        child->SetTrack(int(row - used.begin()));
+    }
     for (bool moved = true; moved;) {
         moved = false;
         for (const auto& child : children_) {
@@ -110,8 +129,8 @@ ResultFlags Clip::MoveUp(Clip* child) {
 
 ResultFlags Clip::MoveDown(Clip* child) {
     const int track = child->Track();
-    InsertTrack(track + 2);
-    child->SetTrack(track + 2);
+    InsertTrack(SaturatingAdd(track, 2));
+    child->SetTrack(SaturatingAdd(track, 2));
     CompactTracks();
     return kChanged;
 }
@@ -157,7 +176,7 @@ ResultFlags Clip::SplitChild(Clip* child) {
     Clip* copy = DuplicateChild(child);
     if (!copy) return 0;
     child->SetSize(std::int32_t(relative));
-    copy->SetOffset(copy->Start() + std::int32_t(relative));
+    copy->SetOffset(SaturatingAdd(copy->Start(), std::int32_t(relative)));
     // The two pieces share the row the clip stood on; the row the duplicate
     // made room with closes again when compacting.
     child->SetTrack(track);
@@ -228,8 +247,8 @@ ResultFlags Clip::MusicTimeChange() {
 
 void Clip::DefaultMakeStrip() {
     if (ViewSpan() > 0) return;
-    SetView(position_, std::int32_t(std::min<std::int64_t>(2 * std::int64_t(position_) + size_, INT32_MAX)));
-    SetMakeRange(position_, position_ + size_);
+    SetView(position_, SaturateInt32(2 * std::int64_t(position_) + size_));
+    SetMakeRange(position_, SaturatingAdd(position_, size_));
 }
 
 ResultFlags Clip::AutoAdjustMakeStrip() {
@@ -240,10 +259,10 @@ ResultFlags Clip::AutoAdjustMakeStrip() {
     for (const auto& child : children_) earliest = std::min(earliest, child->position_);
     std::int64_t end = 0;
     for (const auto& child : children_) {
-        child->SetPosition(child->position_ - earliest);
+        child->SetPosition(SaturatingSub(child->position_, earliest));
         end = std::max(end, std::int64_t(child->position_) + child->size_);
     }
-    const auto span = std::int32_t(std::min<std::int64_t>(std::max<std::int64_t>(end, 1), INT32_MAX));
+    const std::int32_t span = SaturateInt32(std::max<std::int64_t>(end, 1));
     SetSize(span);
     SetMakeRange(0, span);
     return kRepaint;

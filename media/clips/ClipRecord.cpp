@@ -76,7 +76,7 @@ bool Clip::LoadRecord(InStream& in, int depth) {
         arrangement_ = read.Int(ClipHeader::kIsArrangement) != 0 || IsRoot();
         if (!arrangement_) {
             const std::string path = read.Path();
-            if (path.empty() || !OpenMedia(path)) ok = false;
+            if (path.empty() || !OpenMedia(path, true)) ok = false;
         }
     }
 
@@ -131,6 +131,9 @@ bool Clip::LoadRecord(InStream& in, int depth) {
             Clip* candidate = ChildAt(master);
             if (!candidate->HoldsPicture() && candidate->HasAudio()) audioMaster_ = candidate;
         }
+        // Rows as the editor keeps them: no gaps, nothing below row 0, so
+        // every walk over the tracks is bounded by the number of children.
+        CompactTracks();
         if (ArrangementSurfaces().allocate) ArrangementSurfaces().allocate(*this, OutputSizeId());
     }
 

@@ -239,13 +239,11 @@ bool Compose(Clip& arrangement, int flags) {
     Surface& composite = state->surfaces[4];
     composite.Clear();
 
-    for (int track = arrangement.TrackCount(); track >= 0; --track)
-        for (int i = 0; i < arrangement.ChildCount(); ++i) {
-            Clip& child = *arrangement.ChildAt(i);
-            if (child.Track() != track || !child.IsActive()) continue;
-            ShowStatus(arrangement, "Processing", child.Name());
-            DrawChild(child, *state, &child == arrangement.CurrentChild() ? flags : flags & ~kComposePreview);
-        }
+    for (Clip* child : arrangement.ChildrenInDrawingOrder()) {
+        if (child->Track() < 0 || !child->IsActive()) continue;
+        ShowStatus(arrangement, "Processing", child->Name());
+        DrawChild(*child, *state, child == arrangement.CurrentChild() ? flags : flags & ~kComposePreview);
+    }
 
     Surface* current = &composite;
     Surface& finished = state->surfaces[0];

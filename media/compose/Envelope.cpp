@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/core/TimeMath.h"
 #include "media/clips/Clip.h"
 #include "media/compose/AudioMix.h"
 #include "media/compose/ClipState.h"
@@ -92,13 +93,13 @@ double ReleaseTime(int distancePx, std::int32_t viewSpanMs, int windowWidthPx) {
 }
 
 bool ToClipStrip(const Clip& arrangement, const Clip& child, const Variable& variable, Variable& strip) {
-    const std::int32_t d = arrangement.Time() - child.Time();
+    const std::int32_t d = SaturatingSub(arrangement.Time(), child.Time());
     return Rescale(CopyKeys(variable), d, variable.Minimum(), variable.Maximum(), strip.Minimum(), strip.Maximum(),
                    strip);
 }
 
 bool FromClipStrip(const Clip& arrangement, const Clip& child, const Variable& strip, Variable& variable) {
-    const std::int32_t d = arrangement.Time() - child.Time();
+    const std::int32_t d = SaturatingSub(arrangement.Time(), child.Time());
     return Rescale(CopyKeys(strip), -d, strip.Minimum(), strip.Maximum(), variable.Minimum(), variable.Maximum(),
                    variable);
 }

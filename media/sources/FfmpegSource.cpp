@@ -1,6 +1,7 @@
 #include "media/sources/FfmpegSource.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <string_view>
@@ -11,6 +12,7 @@ extern "C" {
 #include <libavutil/channel_layout.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
+#include <libavutil/time.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
@@ -24,7 +26,38 @@ struct FreeWith {
     template <class T>
     void operator()(T* p) const noexcept { Free(&p); }
 };
-using FormatHandle = std::unique_ptr<AVFormatContext, FreeWith<avformat_close_input>>;
+// A hostile or damaged file must not hold the program inside FFmpeg: every
+// open and every read runs against a deadline that FFmpeg's interrupt
+// callback checks between its own I/O steps.
+struct Deadline {
+    std::int64_t until = 0;  // av_gettime_relative() microseconds
+};
+constexpr std::int64_t kOpenMicroseconds = 5'000'000;
+constexpr std::int64_t kReadMicroseconds = 5'000'000;
+// Bytes and stream time looked at to find the streams' formats; FFmpeg's
+// own defaults, written down so that a library build with larger ones does
+// not read on through a file of padding.
+constexpr const char* kProbeBytes = "5000000";
+constexpr const char* kAnalyzeMicroseconds = "5000000";
+
+int PastDeadline(void* opaque) {
+    const auto* deadline = static_cast<const Deadline*>(opaque);
+    return deadline && av_gettime_relative() > deadline->until ? 1 : 0;
+}
+
+struct FormatFree {
+    void operator()(AVFormatContext* format) const noexcept {
+        auto* deadline = static_cast<Deadline*>(format->interrupt_callback.opaque);
+        avformat_close_input(&format);
+        delete deadline;
+    }
+};
+using FormatHandle = std::unique_ptr<AVFormatContext, FormatFree>;
+
+void Arm(AVFormatContext* format, std::int64_t microseconds) {
+    if (auto* deadline = static_cast<Deadline*>(format->interrupt_callback.opaque))
+        deadline->until = av_gettime_relative() + microseconds;
+}
 using CodecHandle = std::unique_ptr<AVCodecContext, FreeWith<avcodec_free_context>>;
 using FrameHandle = std::unique_ptr<AVFrame, FreeWith<av_frame_free>>;
 using PacketHandle = std::unique_ptr<AVPacket, FreeWith<av_packet_free>>;
@@ -47,16 +80,32 @@ bool IsPictureDemuxer(const AVInputFormat* format) {
 // Below this a probe guess is not trusted: random bytes score that low.
 constexpr int kMinProbeScore = AVPROBE_SCORE_RETRY;
 
-FormatHandle OpenFormat(const std::string& path) {
+// `until`: the deadline of the whole open of a source, which may read the
+// file with more than one demuxer.
+FormatHandle OpenFormat(const std::string& path, std::int64_t until) {
     // Damaged files are expected here and simply fail to open; the
     // library's complaints about them would only clutter the terminal.
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_FATAL); });
-    AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return nullptr;
+    AVFormatContext* raw = avformat_alloc_context();
+    if (!raw) return nullptr;
+    auto* deadline = new Deadline{until};
+    raw->interrupt_callback = {&PastDeadline, deadline};
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "probesize", kProbeBytes, 0);
+    av_dict_set(&options, "analyzeduration", kAnalyzeMicroseconds, 0);
+    // On failure the context is freed by FFmpeg, the deadline by us.
+    const int opened = avformat_open_input(&raw, path.c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0) {
+        delete deadline;
+        return nullptr;
+    }
     FormatHandle format(raw);
     if (format->probe_score < kMinProbeScore || IsPictureDemuxer(format->iformat)) return nullptr;
     if (avformat_find_stream_info(format.get(), nullptr) < 0) return nullptr;
+    // Opening was the open's deadline; reads arm their own.
+    Arm(format.get(), kReadMicroseconds);
     return format;
 }
 
@@ -108,6 +157,7 @@ struct Track {
 
     // The next decoded frame into `frame`; false at the end or on a read error.
     bool NextFrame() {
+        Arm(format.get(), kReadMicroseconds);
         for (int guard = 0; guard < 1 << 20; ++guard) {
             const int received = avcodec_receive_frame(codec.get(), frame.get());
             if (received >= 0) return true;
@@ -129,6 +179,7 @@ struct Track {
     bool SeekTo(std::int64_t ts) {
         ++seeks;
         flushing = false;
+        Arm(format.get(), kReadMicroseconds);
         int result = av_seek_frame(format.get(), stream->index, ts, AVSEEK_FLAG_BACKWARD);
         if (result < 0) result = av_seek_frame(format.get(), stream->index, ts, AVSEEK_FLAG_ANY);
         if (result < 0) result = avformat_seek_file(format.get(), -1, INT64_MIN, 0, 0, 0);
@@ -308,10 +359,26 @@ std::unique_ptr<FfmpegSource> FfmpegSource::OpenMovie(const std::string& path) {
     return source;
 }
 
+namespace {
+// "RIFF", size, "AVI ": anything else is no AVI, and FFmpeg need not spend
+// its open deadline finding that out (a WAV with a long tail of padding
+// keeps its demuxer busy for as long as it is let).
+bool StartsAsAvi(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    char head[12] = {};
+    const bool read = std::fread(head, 1, sizeof head, file) == sizeof head;
+    std::fclose(file);
+    return read && std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "AVI ", 4) == 0;
+}
+}  // namespace
+
 bool FfmpegSource::Open(const std::string& path, bool asAvi) {
     kind_ = asAvi ? SourceKind::Avi : SourceKind::Movie;
+    if (asAvi && !StartsAsAvi(path)) return false;
+    const std::int64_t until = av_gettime_relative() + kOpenMicroseconds;
     // The container decides whether the file is ours before any decoder is set up.
-    FormatHandle format = OpenFormat(path);
+    FormatHandle format = OpenFormat(path, until);
     if (!format) return false;
     {
         const bool isAvi = std::string_view(format->iformat->name) == "avi";
@@ -348,7 +415,7 @@ bool FfmpegSource::Open(const std::string& path, bool asAvi) {
     if (asAvi && !video_) return false;
 
     auto sound = std::make_unique<Sound>();
-    if (sound->track.Open(OpenFormat(path), AVMEDIA_TYPE_AUDIO, asAvi)) {
+    if (sound->track.Open(OpenFormat(path, until), AVMEDIA_TYPE_AUDIO, asAvi)) {
         AVCodecContext* codec = sound->track.codec.get();
         const int inChannels = codec->ch_layout.nb_channels;
         const int rate = codec->sample_rate;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "media/sources/FfmpegSource.h"
 #include "media/sources/StillPicture.h"
@@ -17,6 +18,11 @@ std::optional<std::string> NoDownload(const std::string&) { return std::nullopt;
 DownloadFunction& Downloader() {
     static DownloadFunction download = &NoDownload;
     return download;
+}
+
+RemoteConsent& Consent() {
+    static RemoteConsent consent;
+    return consent;
 }
 
 std::string& LastFolder() {
@@ -77,6 +83,12 @@ void SetDownloadFunction(DownloadFunction download) { Downloader() = download ? 
 
 std::optional<std::string> DownloadToTemp(const std::string& url) { return Downloader()(url); }
 
+void SetRemoteMediaConsent(RemoteConsent consent) { Consent() = std::move(consent); }
+
+bool RemoteMediaConsent(const std::string& address, Window* owner) {
+    return Consent() && Consent()(address, owner);
+}
+
 const std::string& LastLocatedFolder() { return LastFolder(); }
 
 void SetLastLocatedFolder(const std::string& folder) {
@@ -112,7 +124,7 @@ std::unique_ptr<MediaSource> OpenMediaSource(const std::string& path) {
 std::unique_ptr<MediaSource> OpenMediaFile(const std::string& requested, const OpenMediaOptions& options) {
     if (options.status) options.status("Importing: " + requested);
     std::string path = requested;
-    if (IsRemoteAddress(path)) {
+    if (IsRemoteAddress(path) && (!options.fromProjectFile || RemoteMediaConsent(path, options.owner))) {
         std::optional<std::string> local = DownloadToTemp(path);
         if (!local) return nullptr;
         path = *local;

@@ -18,6 +18,14 @@ using DownloadFunction = std::optional<std::string> (*)(const std::string& url);
 void SetDownloadFunction(DownloadFunction download);  // nullptr: back to failing
 std::optional<std::string> DownloadToTemp(const std::string& url);
 
+// Whether a media address found inside a project file may be fetched: a
+// project is a file from anywhere, and its addresses must not make the
+// program download behind the user's back. The editor asks, naming the
+// address; batch runs answer from their command line. Unset: never.
+using RemoteConsent = std::function<bool(const std::string& address, Window* owner)>;
+void SetRemoteMediaConsent(RemoteConsent consent);
+bool RemoteMediaConsent(const std::string& address, Window* owner);
+
 // The folder (with a trailing '/') of the last media file the user located
 // by hand; missing files are looked for there first.
 const std::string& LastLocatedFolder();
@@ -37,6 +45,9 @@ struct OpenMediaOptions {
     std::function<void(const std::string&)> status;
     // False for the batch command line: a missing file simply fails.
     bool askWhenMissing = true;
+    // The path comes from a project file: an address in it is fetched only
+    // with consent, and otherwise the file counts as missing.
+    bool fromProjectFile = false;
 };
 
 // Opening as a media clip does it: download addresses, ask for missing

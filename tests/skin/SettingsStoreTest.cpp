@@ -121,6 +121,8 @@ TEST_F(SkinQueries, PreferencesHaveTheirIdsKindsDefaultsAndFlagsInOrder) {
         {90, SettingKind::Switch, "0", 0},  {95, SettingKind::Switch, "0", 0},
         {492, SettingKind::Switch, "1", 0}, {312, SettingKind::Switch, "1", 0},
         {567, SettingKind::Switch, "1", 0},
+        // The download limits: every download ends at them.
+        {1010, SettingKind::Number, "300", 0}, {1011, SettingKind::Number, "1024", 0},
     };
     const std::string credit = store().Prefs().copyright;
     const PreferenceRow output[] = {

@@ -3,6 +3,7 @@
 #include "app/core/Surface.h"
 #include "app/shell/ProgramParts.h"
 #include "media/display/MediaSystem.h"
+#include "platform/scripted/ScriptedPlatform.h"
 
 namespace vantrel {
 namespace {
@@ -25,6 +26,21 @@ TEST(ProgramPartsTest, NoBackgroundMeansNoDarkOne) {
     ASSERT_TRUE(media.Start({}));
     DeriveDarkBackground(media);
     EXPECT_FALSE(media.HasPicture(560));
+}
+
+TEST(ProgramPartsTest, TheEditorAsksBeforeAProjectDownloadsAndNamesTheAddress) {
+    ScriptedPlatform platform;
+    const std::string address = "http://media.example.invalid/clips/beach.avi";
+    platform.dialogs.boxAnswers = {BoxAnswer::Yes};
+    EXPECT_TRUE(AskToDownloadMedia(address, nullptr));
+    // Nobody there to answer: the default is not to download.
+    EXPECT_FALSE(AskToDownloadMedia(address, nullptr));
+    ASSERT_EQ(platform.dialogs.boxes.size(), 2u);
+    for (const MessageBoxRequest& box : platform.dialogs.boxes) {
+        EXPECT_NE(box.text.find(address), std::string::npos) << box.text;
+        EXPECT_EQ(box.buttons, BoxButtons::YesNo);
+        EXPECT_EQ(box.defaultButton, BoxAnswer::No);
+    }
 }
 
 }  // namespace

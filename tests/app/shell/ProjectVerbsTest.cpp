@@ -8,8 +8,14 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/Workspace.h"
+#include "tests/browser/internet/LocalServer.h"
 
 namespace vantrel {
 namespace {
@@ -167,6 +173,139 @@ TEST_F(ProjectVerbsTest, InfoDescribesAMediaFileOrFails) {
     EXPECT_EQ(info.status, 0) << info.err;
     EXPECT_NE(info.out.find("tone.wav"), std::string::npos) << info.out;
     EXPECT_EQ(Program("--info nothing.wav").status, 1);
+}
+
+TEST_F(ProjectVerbsTest, AScriptRunThatFailsOrTimesOutWritesNothing) {
+    MakeProject("proj.kwp");
+    const std::string before = Read(folder_ + "proj.kwp");
+    Write("forever.vrm", "<vrs> ;\nloop { cc.DST_L SetValue 0.5 ; }\n");
+    Write("no.vrm", "<vrs> ;\ncc.DST_L SetValue 0.5 ;\nx = 1 ;\nif x == 2 { return ok ; }\nx /= 0 ;\n");
+    for (const char* arguments : {"--script missing.vrm --save-as proj.kwp",
+                                  "--script missing.vrm proj.kwp --save-as proj.kwp",
+                                  "--script forever.vrm proj.kwp --save-as proj.kwp --timeout 0.3",
+                                  "--script no.vrm proj.kwp --save-as proj.kwp",
+                                  "--script no.vrm proj.kwp --save-as fresh.kwp"}) {
+        const Run run = Program(arguments);
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_NE(run.err.find("was not written"), std::string::npos) << arguments << ": " << run.err;
+        EXPECT_EQ(Read(folder_ + "proj.kwp"), before) << arguments;
+    }
+    EXPECT_FALSE(fs::exists(folder_ + "fresh.kwp"));
+}
+
+TEST_F(ProjectVerbsTest, SavesRefuseWriteProtectedTargetsFollowLinksAndKeepPermissions) {
+    MakeProject("in.kwp");
+    Write("locked.kwp", "the user's read-only project");
+    ASSERT_EQ(::chmod((folder_ + "locked.kwp").c_str(), 0444), 0);
+    const Run locked = Program("--save-as in.kwp locked.kwp");
+    EXPECT_EQ(locked.status, 1);
+    EXPECT_NE(locked.err.find("is write-protected"), std::string::npos) << locked.err;
+    EXPECT_EQ(Read(folder_ + "locked.kwp"), "the user's read-only project");
+
+    // A link stays a link and the project it names gets the new contents.
+    ASSERT_EQ(::mkdir((folder_ + "real").c_str(), 0755), 0);
+    Write("real/project.kwp", "old contents");
+    ASSERT_EQ(::chmod((folder_ + "real/project.kwp").c_str(), 0640), 0);
+    ASSERT_EQ(::symlink("real/project.kwp", (folder_ + "link.kwp").c_str()), 0);
+    ASSERT_EQ(::symlink("link.kwp", (folder_ + "chain.kwp").c_str()), 0);
+    for (const char* target : {"link.kwp", "chain.kwp"}) {
+        Write("real/project.kwp", "old contents");
+        const Run linked = Program(std::string("--save-as in.kwp ") + target);
+        EXPECT_EQ(linked.status, 0) << target << ": " << linked.err;
+        EXPECT_TRUE(fs::is_symlink(folder_ + "link.kwp")) << target;
+        EXPECT_TRUE(fs::is_symlink(folder_ + target)) << target;
+        EXPECT_EQ(Read(folder_ + "real/project.kwp").size(), fs::file_size(folder_ + "in.kwp")) << target;
+        struct stat info {};
+        ASSERT_EQ(::stat((folder_ + "real/project.kwp").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0640u) << target;
+    }
+    // A read-only file behind a link is refused as well.
+    ASSERT_EQ(::chmod((folder_ + "real/project.kwp").c_str(), 0440), 0);
+    const Run behind = Program("--save-as in.kwp link.kwp");
+    EXPECT_EQ(behind.status, 1);
+    EXPECT_NE(behind.err.find("is write-protected"), std::string::npos) << behind.err;
+    EXPECT_TRUE(fs::is_symlink(folder_ + "link.kwp"));
+}
+
+TEST_F(ProjectVerbsTest, AMediaAddressInAProjectIsFetchedOnlyWithConsent) {
+    test::LocalServer server;
+    std::string wav = "RIFF";
+    auto put32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) wav += char((v >> (8 * i)) & 255); };
+    auto put16 = [&](std::uint16_t v) { wav += char(v & 255), wav += char(v >> 8); };
+    put32(36 + 4000);
+    wav += "WAVEfmt ";
+    put32(16), put16(1), put16(1), put32(8000), put32(8000), put16(1), put16(8);
+    wav += "data";
+    put32(4000);
+    wav += std::string(4000, char(128));
+    server.Set("/clips/tiny.wav", {200, wav});
+    {
+        // A project as only a hand-made file holds one: a media clip whose
+        // path is an address.
+        WorkspaceOptions options;
+        options.startWorker = false;
+        Workspace root(nullptr, nullptr, nullptr, options);
+        Clip* clip = root.AddChild(std::make_unique<Clip>());
+        ASSERT_NE(clip, nullptr);
+        clip->SetMediaPath(server.Url("/clips/tiny.wav"));
+        std::string error;
+        ASSERT_TRUE(WriteProjectFile(root, folder_ + "remote.kwp", error)) << error;
+    }
+    ASSERT_EQ(::mkdir((folder_ + "tmp").c_str(), 0700), 0);
+    Write("tmp/tiny.wav", "the user's own file");
+    const std::string environment = "TMPDIR=\"" + folder_ + "tmp\" no_proxy=127.0.0.1 ";
+    const std::string downloads = folder_ + "tmp/vantrel-" + std::to_string(::getuid()) + "/downloads/";
+
+    for (const char* verb : {"--save-as remote.kwp out.kwp", "--picture remote.kwp 0 p.bmp"}) {
+        const std::string command = "cd \"" + folder_ + "\" && " + environment + "\"" + VANTREL_PROGRAM_DIR +
+                                    "/vantrel\" " + verb + " >stdout 2>stderr </dev/null";
+        const int raw = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1) << verb;
+        const std::string err = Read(folder_ + "stderr");
+        EXPECT_NE(err.find(server.Url("/clips/tiny.wav")), std::string::npos) << verb << ": " << err;
+        EXPECT_NE(err.find("--allow-downloads"), std::string::npos) << verb << ": " << err;
+    }
+    EXPECT_TRUE(server.Requests().empty());
+    EXPECT_FALSE(fs::exists(folder_ + "out.kwp"));
+
+    const std::string allowed = "cd \"" + folder_ + "\" && " + environment + "\"" + VANTREL_PROGRAM_DIR +
+                                "/vantrel\" --save-as remote.kwp out.kwp --allow-downloads >stdout 2>stderr </dev/null";
+    const int raw = std::system(allowed.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0) << Read(folder_ + "stderr");
+    EXPECT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(Read(downloads + "tiny.wav"), wav);
+    EXPECT_EQ(Read(folder_ + "tmp/tiny.wav"), "the user's own file");
+    // The saved project names the local copy, never the address.
+    const std::string saved = Read(folder_ + "out.kwp");
+    EXPECT_EQ(saved.find("http://"), std::string::npos);
+    EXPECT_NE(saved.find(downloads + "tiny.wav"), std::string::npos);
+}
+
+TEST_F(ProjectVerbsTest, TimesAndTracksAtTheEndsOfTheRangeLoadAndCompose) {
+    {
+        WorkspaceOptions options;
+        options.startWorker = false;
+        Workspace root(nullptr, nullptr, nullptr, options);
+        for (int i = 0; i < 3; ++i) ASSERT_NE(root.NewChildClip(kGradientType), nullptr);
+        root.ChildAt(0)->RestoreTimes(0, 10000, INT_MAX);
+        root.ChildAt(0)->SetTrack(INT_MAX);
+        root.ChildAt(1)->RestoreTimes(INT_MAX - 1, 10000, INT_MAX - 1);
+        root.ChildAt(1)->SetTrack(INT_MAX - 1);
+        root.ChildAt(2)->RestoreTimes(INT_MIN, INT_MAX, INT_MIN);
+        root.ChildAt(2)->SetTrack(0);
+        for (int i = 0; i < 8; ++i) root.SetLocator(i, i % 2 ? INT_MAX : INT_MIN);
+        root.SetMakeRange(INT_MAX - 1000, INT_MAX);
+        std::string error;
+        ASSERT_TRUE(WriteProjectFile(root, folder_ + "hostile.kwp", error)) << error;
+    }
+    for (const char* time : {"0", "500", "2147483647", "-2147483648"}) {
+        const Run picture = Program(std::string("--picture hostile.kwp ") + time + " p.bmp");
+        EXPECT_EQ(picture.status, 0) << time << ": " << picture.err;
+        EXPECT_EQ(picture.err.find("runtime error"), std::string::npos) << picture.err;
+    }
+    const Run saved = Program("--save-as hostile.kwp again.kwp");
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(saved.err.find("runtime error"), std::string::npos) << saved.err;
 }
 
 }  // namespace

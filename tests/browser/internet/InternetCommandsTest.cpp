@@ -1,3 +1,4 @@
+#include "browser/internet/DownloadFolder.h"
 #include "browser/internet/InternetCommands.h"
 
 #include <gtest/gtest.h>
@@ -155,8 +156,8 @@ TEST_F(InternetCommandsTest, ProjectFromAnAddressIsOpenedFromItsDownloadedCopy) 
     platform_.dialogs.textAnswers = {server_.Url("/shared/demo.zip?session=7")};
     ASSERT_TRUE(OpenProjectFromAddress(&window_));
     ASSERT_EQ(projects_.size(), 1u);
-    // Downloads land in the program's private temporary folder.
-    EXPECT_EQ(projects_[0], folder_.File("vantrel-" + std::to_string(getuid()) + "/demo.kwp"));
+    // Into the private download folder, never straight into the shared one.
+    EXPECT_EQ(projects_[0], *DownloadFolder() + "demo.kwp");
     EXPECT_EQ(ReadAll(projects_[0]), "project bytes");
     ASSERT_EQ(platform_.dialogs.textPrompts.size(), 1u);
 
@@ -176,7 +177,7 @@ TEST_F(InternetCommandsTest, RemoteMediaIsImportedFromItsLocalCopyAndLocalNamesP
     EXPECT_TRUE(ImportFromAddress("/home/user/local.wav"));
     EXPECT_FALSE(ImportFromAddress(server_.Url("/clips/missing.avi")));
     ASSERT_EQ(imports_.size(), 2u);
-    EXPECT_EQ(imports_[0], folder_.File("vantrel-" + std::to_string(getuid()) + "/beach.avi"));
+    EXPECT_EQ(imports_[0], *DownloadFolder() + "beach.avi");
     EXPECT_EQ(ReadAll(imports_[0]), "RIFF....");
     EXPECT_EQ(imports_[1], "/home/user/local.wav");
 }

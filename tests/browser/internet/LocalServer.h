@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <string>
@@ -20,6 +21,10 @@ struct Route {
     std::string body;
     // Announce the whole body but send only this many bytes, then close.
     long cutAfter = -1;
+    // Send the body one byte at a time with this pause between bytes (a
+    // server that trickles along, never stalling long enough to trip a
+    // stall limit).
+    int trickleMs = 0;
 };
 
 class LocalServer {
@@ -94,7 +99,18 @@ private:
         }
         std::string reply = "HTTP/1.1 " + std::to_string(route.status) + " Canned\r\nContent-Length: " +
                             std::to_string(route.body.size()) + "\r\nConnection: close\r\n\r\n";
-        reply += route.cutAfter >= 0 ? route.body.substr(0, std::size_t(route.cutAfter)) : route.body;
+        const std::string body =
+            route.cutAfter >= 0 ? route.body.substr(0, std::size_t(route.cutAfter)) : route.body;
+        if (route.trickleMs > 0) {
+            if (::send(client, reply.data(), reply.size(), MSG_NOSIGNAL) <= 0) return;
+            for (char c : body) {
+                if (stop_) return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(route.trickleMs));
+                if (::send(client, &c, 1, MSG_NOSIGNAL) <= 0) return;  // the client gave up
+            }
+            return;
+        }
+        reply += body;
         for (std::size_t sent = 0; sent < reply.size();) {
             const ssize_t n = ::send(client, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
             if (n <= 0) return;
