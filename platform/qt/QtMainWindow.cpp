@@ -26,7 +26,13 @@ namespace {
 // the context goes away.
 class WindowDrawContext final : public DrawContext {
 public:
-    WindowDrawContext(QImage& backing, QWidget& widget) : painter_(&backing), widget_(widget) {}
+    // Items draw in layout coordinates; the painter scales them to the
+    // window, so text and lines come out at the window's own resolution
+    // and pictures are drawn smooth.
+    WindowDrawContext(QImage& backing, QWidget& widget, QSize layout)
+        : qpainter_(&backing), painter_(Scaled(qpainter_, backing.size(), layout)), widget_(widget) {
+        painter_.SetSmoothPictures(true);
+    }
     ~WindowDrawContext() override { widget_.update(); }
 
     void Line(Pen pen, int x0, int y0, int x1, int y1) override { painter_.Line(pen, x0, y0, x1, y1); }
@@ -46,6 +52,12 @@ public:
     void ClearClip() override { painter_.ClearClip(); }
 
 private:
+    static QPainter& Scaled(QPainter& painter, QSize device, QSize layout) {
+        if (!layout.isEmpty() && layout != device)
+            painter.scale(double(device.width()) / layout.width(), double(device.height()) / layout.height());
+        return painter;
+    }
+    QPainter qpainter_;
     PainterDrawContext painter_;
     QWidget& widget_;
 };
@@ -127,8 +139,10 @@ std::vector<std::string> QtMainWindow::DroppedFiles(std::intptr_t dropHandle) co
 
 std::unique_ptr<DrawContext> QtMainWindow::BeginDraw() {
     if (backing_.isNull()) return nullptr;
-    return std::make_unique<WindowDrawContext>(backing_, *this);
+    return std::make_unique<WindowDrawContext>(backing_, *this, layoutSize_);
 }
+
+void QtMainWindow::SetLayoutSize(int width, int height) { layoutSize_ = QSize(width, height); }
 
 void QtMainWindow::Close() { close(); }
 
