@@ -40,6 +40,9 @@ public:
     // with a larger client area draws that area scaled up to fill it, at
     // its own resolution.
     virtual void SetLayoutSize(int width, int height) { (void)width, (void)height; }
+    // Asks for a refresh of the whole window on the main thread soon; any
+    // thread may call it (the worker, when a preview is finished).
+    virtual void RequestRefresh() {}
 };
 
 }  // namespace vantrel

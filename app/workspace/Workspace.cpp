@@ -93,8 +93,12 @@ int Workspace::WorkerCallback(std::int32_t command, void* context) {
     auto& root = *static_cast<Workspace*>(context);
     switch (command) {
         case kWorkerPreview: {
-            TreeLockGuard hold(&root.state_.lock);
-            if (root.hooks_.preview) root.hooks_.preview(root);
+            {
+                TreeLockGuard hold(&root.state_.lock);
+                if (root.hooks_.preview) root.hooks_.preview(root);
+            }
+            // The new frame shows at once, not at the next timer tick.
+            if (Window* window = root.GetWindow()) window->RequestRefresh();
             return 1;
         }
         case kWorkerMake:

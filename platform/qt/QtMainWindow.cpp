@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -143,6 +144,19 @@ std::unique_ptr<DrawContext> QtMainWindow::BeginDraw() {
 }
 
 void QtMainWindow::SetLayoutSize(int width, int height) { layoutSize_ = QSize(width, height); }
+
+// Queued onto the window's thread, and only one at a time: a worker that
+// finishes previews faster than the window draws them asks once.
+void QtMainWindow::RequestRefresh() {
+    if (refreshQueued_.exchange(true)) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            refreshQueued_ = false;
+            if (events_ && !IsMinimised()) events_->Resized();
+        },
+        Qt::QueuedConnection);
+}
 
 void QtMainWindow::Close() { close(); }
 
