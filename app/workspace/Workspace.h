@@ -29,6 +29,8 @@ struct WorkerHooks {
     // The finished composite at output size (surface 0), read on the main
     // thread under the tree lock; unset, the preview surface stands in.
     std::function<Surface*(Workspace&)> finishedFrame;
+    // The current clip's own view (surface 1), likewise.
+    std::function<Surface*(Workspace&)> detailView;
 };
 
 struct WorkspaceOptions {

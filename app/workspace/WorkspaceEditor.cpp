@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/core/MenuList.h"
+#include "app/core/PictureStore.h"
 #include "app/core/StringTable.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/RootControls.h"
@@ -271,8 +272,25 @@ ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
 
 // -- drawing --------------------------------------------------------------
 
+namespace {
+constexpr int kBackgroundPicture = 555;  // "Application Background Image"
+
+// A picture fitted into a rectangle in its own proportions, centred.
+Rect Fitted(const Rect& room, int width, int height, double scale) {
+    if (room.IsEmpty() || width <= 0 || height <= 0) return {};
+    const double fit = std::min(double(room.Width()) / width, double(room.Height()) / height) * scale;
+    const int w = std::max(1, int(width * fit)), h = std::max(1, int(height * fit));
+    const int x = room.left + (room.Width() - w) / 2, y = room.top + (room.Height() - h) / 2;
+    return {x, y, x + w, y + h};
+}
+}  // namespace
+
 void Workspace::PaintEditor(DrawContext& dc) {
-    dc.FillRect(layoutResult_.area, Rgb(48, 48, 48));
+    const Surface* background = Media() ? Media()->Picture(kBackgroundPicture) : nullptr;
+    if (background && !background->IsEmpty())
+        dc.TilePicture(*background, layoutResult_.area);
+    else
+        dc.FillRect(layoutResult_.area, Rgb(48, 48, 48));
     for (int splitter : {int(kVerticalSplitter), int(kVerticalSplitterLow), int(kHorizontalSplitter)})
         dc.FillRect(layoutResult_.Of(splitter), Rgb(96, 96, 96));
     for (int region : {int(kClipViewRegion), int(kInfoBrowserRegion)}) dc.FillRect(layoutResult_.Of(region), 0);
@@ -281,16 +299,18 @@ void Workspace::PaintEditor(DrawContext& dc) {
     dc.FillRect(room, 0);
     const OutputSize* output = FindOutputSize(OutputSizeId());
     const int outputWidth = output ? output->width : 320, outputHeight = output ? output->height : 240;
-    const Surface* frame = CompositePicture();
-    if (frame && !room.IsEmpty()) {
+    if (const Surface* frame = CompositePicture()) {
         // The finished frame in the output's proportions, as large as the
         // pane allows, times the scale control.
-        const double fit = std::min(double(room.Width()) / outputWidth, double(room.Height()) / outputHeight);
-        const double scale = fit * OutputScale();
-        const int width = std::max(1, int(outputWidth * scale)), height = std::max(1, int(outputHeight * scale));
-        const int x = room.left + (room.Width() - width) / 2, y = room.top + (room.Height() - height) / 2;
         dc.SetClip(room);
-        dc.StretchPicture(*frame, frame->Bounds(), {x, y, x + width, y + height});
+        dc.StretchPicture(*frame, frame->Bounds(), Fitted(room, outputWidth, outputHeight, OutputScale()));
+        dc.ClearClip();
+    }
+    const Rect view = layoutResult_.Of(kClipViewRegion);
+    const Surface* detail = hooks_.detailView && CurrentChild() ? hooks_.detailView(*this) : nullptr;
+    if (detail && !detail->IsEmpty() && !view.IsEmpty()) {
+        dc.SetClip(view);
+        dc.StretchPicture(*detail, detail->Bounds(), Fitted(view, detail->Width(), detail->Height(), 1.0));
         dc.ClearClip();
     }
     for (const auto& control : controls_) {

@@ -12,6 +12,7 @@ WorkerHooks CompositionWorkerHooks() {
     hooks.preview = [](Workspace& root) { PreviewCommand(root, root.GetSurface()); };
     hooks.make = [](Workspace& root) { MakeCommand(root); };
     hooks.finishedFrame = [](Workspace& root) { return FinishedFrame(root); };
+    hooks.detailView = [](Workspace& root) { return DetailView(root); };
     return hooks;
 }
 
