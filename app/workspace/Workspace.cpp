@@ -305,7 +305,14 @@ ResultFlags Workspace::StepTime(int direction) {
     return SetGlobalTime(std::int32_t(time));
 }
 
-bool Workspace::StartMake() { return startMake_ && startMake_(*this); }
+// A running make keeps its own layout (the preview alone, with StartTime,
+// Stop and Size) until it ends: lay it out once now, as Arrange will not.
+bool Workspace::StartMake() {
+    if (!startMake_ || !startMake_(*this)) return false;
+    const Rect client = GetWindow() ? GetWindow()->ClientRect() : layoutResult_.area;
+    LayOut(client.Width(), client.Height());
+    return true;
+}
 
 bool Workspace::ExampleProjectsAllowed() const { return !exampleProjectsAllowed_ || exampleProjectsAllowed_(); }
 

@@ -265,6 +265,32 @@ TEST_F(EditorTest, PicturesAreCopiedAndSavedOnlyWhenThereIsOne) {
     EXPECT_EQ(platform.dialogs.saveRequests[0].filters.front().patterns, "*.bmp");
 }
 
+TEST_F(EditorTest, AMakeLaysOutThePreviewWithStopUntilItEnds) {
+    WorkspaceOptions options;
+    options.startWorker = false;
+    options.startMake = [](Workspace& r) {
+        r.State()->AddActivity(kActivityMake);
+        return true;
+    };
+    Workspace making(nullptr, &window, nullptr, options);
+    making.NewChildClip(kTextStringType);
+    making.FinishInput(kRelayout);
+    ResultFlags out = 0;
+    making.Command(&window, kMakeCommand, out);
+    EXPECT_FALSE(making.Layout().Of(139).IsEmpty());  // "Stop"
+    EXPECT_TRUE(making.Layout().Of(353).IsEmpty());
+    EXPECT_EQ(making.Layout().Of(kPreviewRegion).left, 0);
+    EXPECT_TRUE(making.Arrange(0, 0, 1280, 960).IsEmpty());
+    EXPECT_FALSE(making.ControlById(139)->Rectangle().IsEmpty());
+    // Esc asks the make to stop.
+    making.Input(&window, kKeyUp, 0, 0, kVkEscape);
+    EXPECT_TRUE(making.State()->StopRequested());
+    making.State()->EndActivity(kActivityMake);
+    making.Arrange(0, 0, 1280, 960);
+    EXPECT_TRUE(making.Layout().Of(139).IsEmpty());
+    EXPECT_FALSE(making.Layout().Of(353).IsEmpty());
+}
+
 TEST_F(EditorTest, ClipInfoAndHelpHome) {
     ResultFlags out = 0;
     root->Command(&window, kClipInfoCommand, out);
