@@ -36,6 +36,13 @@ public:
     // context is destroyed.
     virtual std::unique_ptr<DrawContext> BeginDraw() = 0;
     virtual void Close() = 0;
+    // The size the items lay out in (at most the client area). A window
+    // with a larger client area draws that area scaled up to fill it, at
+    // its own resolution.
+    virtual void SetLayoutSize(int width, int height) { (void)width, (void)height; }
+    // Asks for a refresh of the whole window on the main thread soon; any
+    // thread may call it (the worker, when a preview is finished).
+    virtual void RequestRefresh() {}
 };
 
 }  // namespace vantrel

@@ -13,6 +13,7 @@
 #include "controls/SkinServices.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/Platform.h"
+#include "platform/System.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtTextRenderer.h"
 #include "platform/qt/SettingsDialog.h"
@@ -28,6 +29,8 @@ namespace {
 constexpr int kBackgroundImage = 555;      // "Application Background Image"
 constexpr int kDarkBackgroundImage = 560;  // "Application Background Dark"
 constexpr int kPreferencesCommand = 477;
+constexpr int kUpdateCommand = 120;
+constexpr int kEmailSupportCommand = 592;
 
 std::optional<std::string> DownloadMedia(const std::string& url) {
     return FetchToTemporaryFolder(url, LocalNameFor(url));
@@ -119,6 +122,19 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.programCommand = [media](Window* owner, int command, ResultFlags& out) {
         if (command == kPreferencesCommand) {
             out = RunSettingsDialog(owner) ? kRelayout | kRepaint : 0;
+            return true;
+        }
+        if (command == kUpdateCommand) {
+            CheckForUpdate(owner);
+            out = kRepaint;
+            return true;
+        }
+        if (command == kEmailSupportCommand) {
+            const std::string address = SupportMailto();
+            if (Hooks().openSurfPage)
+                Hooks().openSurfPage(address);
+            else if (Platform().shell)
+                Platform().shell->Open(address);
             return true;
         }
         if (!LanguageCommand(command)) return false;

@@ -31,11 +31,13 @@ constexpr std::array kRows = {
     CommandRow{kSaveAsCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.SaveProjectAs(), kRepaint); }},
     CommandRow{kGenerateCommand, 0, HasMaterial, [](Workspace& r, Window*) { return When(r.StartMake(), kRepaint); }},
     CommandRow{kNewProjectCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.NewProject(), kRedraw); }},
+    CommandRow{kUpdateCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.ProgramCommand(w, kUpdateCommand); }},
     CommandRow{kStopCommand, 0, nullptr,
                [](Workspace& r, Window*) -> ResultFlags {
                    r.State()->SetStopRequest(true);
                    return kRepaint;
                }},
+    CommandRow{kClipTypeIconCommand, 0, nullptr, [](Workspace& r, Window* w) { return When(r.ShowClipInfo(w), 0); }},
     CommandRow{kWorkWithOpacitiesCommand, 0, HasVideo,
                [](Workspace& r, Window*) -> ResultFlags {
                    r.WorkWithOpacities();
@@ -46,6 +48,7 @@ constexpr std::array kRows = {
                    r.WorkWithVolumes();
                    return kRepaint;
                }},
+    CommandRow{kEditPageCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.ProgramCommand(w, kEditPageCommand); }},
     CommandRow{kRevertCommand, 0, HasPath, [](Workspace& r, Window*) { return When(r.RevertToSaved(), kRedraw); }},
     CommandRow{kAutoAdjustCommand, 0, nullptr, [](Workspace& r, Window*) { return r.AutoAdjustMakeStrip(); }},
     CommandRow{kApplyCommand, 0, Pending,
@@ -56,19 +59,42 @@ constexpr std::array kRows = {
     CommandRow{kUndoCommand, 0, Pending, [](Workspace& r, Window*) { return When(r.UndoChanges(), kRepaint); }},
     CommandRow{kBackwardCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MoveGlobalTime(-Step(r)); }},
     CommandRow{kForewardCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MoveGlobalTime(Step(r)); }},
+    CommandRow{kMakeStartTimeCommand, 0, nullptr, [](Workspace& r, Window*) { return r.SetMakeBoundToTime(false); }},
+    CommandRow{kMakeEndTimeCommand, 0, nullptr, [](Workspace& r, Window*) { return r.SetMakeBoundToTime(true); }},
+    CommandRow{kVideoFormatCommand, 0, nullptr,
+               [](Workspace& r, Window* w) { return When(r.ChooseVideoFormat(w), kChanged | kRedraw); }},
+    CommandRow{kFramesPerSecondCommand, 0, nullptr,
+               [](Workspace& r, Window* w) { return When(r.ChooseFrameRate(w), kChanged | kRepaint); }},
     CommandRow{kMakeCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.StartMake(), kRepaint); }},
+    CommandRow{kClipInfoCommand, 0, nullptr, [](Workspace& r, Window* w) { return When(r.ShowClipInfo(w), 0); }},
     CommandRow{kMuteAudioCommand, 0, nullptr, [](Workspace& r, Window*) { return r.ToggleMute(true); }},
     CommandRow{kMuteVideoCommand, 0, nullptr, [](Workspace& r, Window*) { return r.ToggleMute(false); }},
+    CommandRow{kScaleOutputCommand, 0, nullptr, [](Workspace&, Window*) -> ResultFlags { return kRepaint; }},
     CommandRow{kNewMediaClipCommand, 0, IsArrangement,
                [](Workspace& r, Window* w) { return When(r.NewMediaClipByMenu(w), kChanged | kRepaint); }},
     CommandRow{kExampleProjectCommand, 0, ExamplesAllowed,
                [](Workspace& r, Window*) { return When(r.LoadExampleProject(), kRedraw); }},
+    CommandRow{kPreferencesCommand, 0, nullptr,
+               [](Workspace& r, Window* w) { return r.ProgramCommand(w, kPreferencesCommand) | kRelayout; }},
     CommandRow{kZoomInHorizontalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomInHorizontal(); }},
     CommandRow{kZoomOutHorizontalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomOutHorizontal(); }},
     CommandRow{kZoomInVerticalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomInVertical(); }},
     CommandRow{kZoomOutVerticalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomOutVertical(); }},
     CommandRow{kFitCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().FitViewAndMakeStrip(); }},
+    CommandRow{kHelpHomeCommand, 0, nullptr,
+               [](Workspace& r, Window*) -> ResultFlags {
+                   r.ShowHelpTopic(kHelpHomeCommand);
+                   return kRepaint;
+               }},
+    CommandRow{kEmailSupportCommand, 0, nullptr,
+               [](Workspace& r, Window* w) { return r.ProgramCommand(w, kEmailSupportCommand); }},
     CommandRow{kMusicTimeChangeCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MusicTimeChange(); }},
+    CommandRow{kCopyCompositeCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.CopyPicture(true), 0); }},
+    CommandRow{kCopySourceFrameCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.CopyPicture(false), 0); }},
+    CommandRow{kSaveCompositeCommand, 0, nullptr,
+               [](Workspace& r, Window* w) { return When(r.SavePicture(w, true), 0); }},
+    CommandRow{kSaveSourceFrameCommand, 0, nullptr,
+               [](Workspace& r, Window* w) { return When(r.SavePicture(w, false), 0); }},
     CommandRow{kImportClipUrlCommand, 0, IsArrangement,
                [](Workspace& r, Window* w) { return When(r.ImportClipUrl(w), kChanged | kRepaint); }},
     CommandRow{kProjectUrlCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.OpenProjectUrl(), kRedraw); }},

@@ -60,6 +60,7 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
         SetId(kRootId);
         SetStyleId(kRootId);
     }
+    AttachControls();
     ClearAll();
     SetStatusText(Str(kVantrelText));
     if (window) {
@@ -73,7 +74,7 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
         state_.SetWorker(workerThread_.get());
     }
     if (window) window->StartTimer(kTimerId, kTimerPeriodMs);
-    SetOutputSizeId(kDefaultOutputSize);
+    SetOutputSizeOrDefault(kDefaultOutputSize);
     SetStatusText(Str(kDoneText));
     CommitAll();
     ShowHelpTopic(kInitialHelpTopic);
@@ -93,8 +94,12 @@ int Workspace::WorkerCallback(std::int32_t command, void* context) {
     auto& root = *static_cast<Workspace*>(context);
     switch (command) {
         case kWorkerPreview: {
-            TreeLockGuard hold(&root.state_.lock);
-            if (root.hooks_.preview) root.hooks_.preview(root);
+            {
+                TreeLockGuard hold(&root.state_.lock);
+                if (root.hooks_.preview) root.hooks_.preview(root);
+            }
+            // The new frame shows at once, not at the next timer tick.
+            if (Window* window = root.GetWindow()) window->RequestRefresh();
             return 1;
         }
         case kWorkerMake:
@@ -141,6 +146,7 @@ int Workspace::ClearAll() {
     VariableOwner::ClearAll();
     DeclareRootVariables();
     statusText_.clear();
+    horizontalRatio_ = verticalRatio_ = 0.5;
     state_.ReleaseTree();
     return 1;
 }
@@ -169,40 +175,28 @@ ResultFlags Workspace::FinishInput(ResultFlags flags) {
     return flags;
 }
 
+// While a make runs the layout stays as the make left it (its own, set
+// when it started); the window is still drawn, so progress shows.
 Rect Workspace::Arrange(int left, int top, int right, int bottom) {
     auto edit = Edit();
-    if (state_.Activity() & kActivityMake) return {};
-    layout_ = {left, top, std::min(right, left + kPreviewWidth), std::min(bottom, top + kPreviewHeight)};
-    SetRectangle(layout_);
-    if (Window* window = GetWindow())
-        if (auto dc = window->BeginDraw()) Paint(*dc, left, top, right, bottom, 0);
-    return layout_;
+    const bool making = (state_.Activity() & kActivityMake) != 0;
+    if (!making) LayOut(right - left, bottom - top);
+    if (Window* window = GetWindow()) {
+        window->SetLayoutSize(layoutResult_.area.Width(), layoutResult_.area.Height());
+        if (auto dc = window->BeginDraw()) {
+            const Rect& area = layoutResult_.area;
+            Paint(*dc, area.left, area.top, area.right, area.bottom, 0);
+        }
+    }
+    return making ? Rect{} : layout_;
 }
 
-// Until the editor's panes are laid out here, the root shows the preview of
-// the current time, fitted to the window in the output's proportions, with
-// the time and the last status text beneath it.
+// The whole editor in layout coordinates; the window scales it to its
+// client area. The hover box comes last, over everything.
 int Workspace::Paint(DrawContext& dc, int left, int top, int right, int bottom, int) {
-    const Rect area{left, top, right, bottom};
-    if (area.IsEmpty()) return 0;
-    constexpr int kStatusHeight = 20;
-    dc.FillRect(area, Rgb(0, 0, 0));
-    const Rect room{left, top, right, std::max(top, bottom - kStatusHeight)};
-    const OutputSize* output = FindOutputSize(OutputSizeId());
-    const int outputWidth = output ? output->width : 320, outputHeight = output ? output->height : 240;
-    const Surface* preview = GetSurface();
-    if (preview && !preview->IsEmpty() && !room.IsEmpty()) {
-        const double scale = std::min(double(room.Width()) / outputWidth, double(room.Height()) / outputHeight);
-        const int width = std::max(1, int(outputWidth * scale)), height = std::max(1, int(outputHeight * scale));
-        const int x = room.left + (room.Width() - width) / 2, y = room.top + (room.Height() - height) / 2;
-        dc.StretchPicture(*preview, preview->Bounds(), {x, y, x + width, y + height});
-    }
-    TextStyle style;
-    style.colour = Rgb(192, 192, 192);
-    style.centred = false;
-    std::string status = FormatFixed(Time() / 1000.0) + " s";
-    if (!StatusText().empty()) status += "    " + StatusText();
-    dc.Text(status, {left + 4, room.bottom + 2, right - 4, bottom}, style);
+    if (Rect{left, top, right, bottom}.IsEmpty()) return 0;
+    PaintEditor(dc);
+    PaintHover(dc);
     return 1;
 }
 
@@ -232,33 +226,6 @@ std::vector<int> Workspace::ProjectMenuIds() const {
     return ids;
 }
 
-ResultFlags Workspace::Input(Window* window, std::uint32_t message, int, int, std::uintptr_t keyFlags) {
-    auto edit = Edit();
-    if (message == kRightButtonUp) {
-        MenuList menu;
-        for (int id : ProjectMenuIds()) id == MenuList::kSeparator ? menu.AddSeparator() : menu.Add(id);
-        const int chosen = menu.Show(window ? window : GetWindow());
-        ResultFlags out = 0;
-        if (chosen) Command(window, chosen, out);
-        return out;
-    }
-    if (message != kKeyUp) return 0;
-    const auto key = std::uint32_t(keyFlags);
-    if (key == kVkEscape) {
-        paneFocus_ = 0;
-        state_.SetStopRequest(true);
-        return kResetPanes | kRepaint;
-    }
-    Clip* current = CurrentChild();
-    if (key == kVkLeft || key == kVkRight) return StepTime(key == kVkLeft ? -1 : 1);
-    if (key == kVk0) return SetGlobalTime(current ? current->GetPosition() : GetPosition());
-    if (key >= kVk0 + 1 && key <= kVk0 + 8) return GotoLocator(int(key - kVk0 - 1));
-    if (key == kVk0 + 9)
-        return SetGlobalTime(current ? SaturatingAdd(current->GetPosition(), current->GetSize())
-                                      : SaturatingAdd(GetPosition(), GetSize()));
-    return 0;
-}
-
 ResultFlags Workspace::SetTime(std::int32_t parentTime) {
     auto edit = Edit();
     arrangementView_.FollowTime(parentTime);
@@ -277,7 +244,7 @@ bool Workspace::RunCommand(const std::string& command, std::string& answer) {
         if (!row) return false;
         const bool offered = IsOffered(*row, *this);
         if (offered) FinishInput(row->run(*this, GetWindow()));
-        answer = offered ? "1" : "0";
+        answer.assign(1, offered ? '1' : '0');
         return true;
     }
     return Clip::RunCommand(command, answer);
@@ -339,7 +306,14 @@ ResultFlags Workspace::StepTime(int direction) {
     return SetGlobalTime(SaturateInt32(time));
 }
 
-bool Workspace::StartMake() { return startMake_ && startMake_(*this); }
+// A running make keeps its own layout (the preview alone, with StartTime,
+// Stop and Size) until it ends: lay it out once now, as Arrange will not.
+bool Workspace::StartMake() {
+    if (!startMake_ || !startMake_(*this)) return false;
+    const Rect client = GetWindow() ? GetWindow()->ClientRect() : layoutResult_.area;
+    LayOut(client.Width(), client.Height());
+    return true;
+}
 
 bool Workspace::ExampleProjectsAllowed() const { return !exampleProjectsAllowed_ || exampleProjectsAllowed_(); }
 
@@ -534,7 +508,7 @@ bool Workspace::SaveAsPath(const std::string& path) {
 bool Workspace::NewProject() {
     if (!AskSaveChanges()) return false;
     ClearAll();
-    SetOutputSizeId(kDefaultOutputSize);
+    SetOutputSizeOrDefault(kDefaultOutputSize);
     CommitAll();
     ShowHelpTopic(kInitialHelpTopic);
     return true;

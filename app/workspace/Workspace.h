@@ -6,12 +6,15 @@
 #include "app/core/Surface.h"
 #include "app/core/WorkerThread.h"
 #include "app/workspace/ProjectFiles.h"
+#include "app/workspace/WorkspaceLayout.h"
 #include "media/arrangement/ArrangementView.h"
 #include "media/clips/Clip.h"
 #include "platform/Dialogs.h"
+#include "platform/DrawContext.h"
 
 namespace vantrel {
 
+class Control;
 class Workspace;
 
 // What the worker thread runs for the root. The composition, make and
@@ -23,6 +26,11 @@ struct WorkerHooks {
     std::function<void(Workspace&)> preview;  // command 3
     std::function<void(Workspace&)> make;     // command 4
     std::function<void(Workspace&)> play;     // command 5 (PlayingClip())
+    // The finished composite at output size (surface 0), read on the main
+    // thread under the tree lock; unset, the preview surface stands in.
+    std::function<Surface*(Workspace&)> finishedFrame;
+    // The current clip's own view (surface 1), likewise.
+    std::function<Surface*(Workspace&)> detailView;
 };
 
 struct WorkspaceOptions {
@@ -125,6 +133,21 @@ public:
     bool NewMediaClipByMenu(Window* window);  // 387
     bool StartMake();                         // 360 and 98, through the make library
     ResultFlags ToggleMute(bool audio);       // 368, 369: the current clip's, else the root's
+    ResultFlags SetMakeBoundToTime(bool end); // 351, 352
+    bool ChooseVideoFormat(Window* window);   // 356
+    bool ChooseFrameRate(Window* window);     // 358
+    // Sets an output size; when neither it nor "320 / 240" can be set the
+    // "Error" box says so and the program goes on at what it had.
+    bool SetOutputSizeOrDefault(int id);
+    bool ShowClipInfo(Window* window);        // 367, 207
+    // 643 / 644 and 649 / 650: the composite, or the current clip's frame.
+    bool CopyPicture(bool composite);
+    bool SavePicture(Window* window, bool composite);
+    // What "Copy/Save Composite Picture" and the preview show.
+    const Surface* CompositePicture();
+    // Commands the program answers (Preferences, Update, Email Support,
+    // the info browser's Edit).
+    ResultFlags ProgramCommand(Window* window, int command);
     // One quantize unit back (-1) or on (1): the arrow keys.
     ResultFlags StepTime(int direction);
     bool ExampleProjectsAllowed() const;
@@ -150,6 +173,30 @@ public:
     int FramesPerSecondSetting() const { return framesPerSecond_; }
     int PaneFocus() const { return paneFocus_; }
 
+    // -- the editor's window --------------------------------------------------
+    bool ShowHoverText(const std::string& text, const Rect& rect) override;
+    // The control attached with this id; null for none.
+    Control* ControlById(int id) const;
+    // What the next layout depends on, read from the tree and the window.
+    LayoutState CurrentLayoutState() const;
+    // The last layout, in layout coordinates.
+    const LayoutResult& Layout() const { return layoutResult_; }
+    // Runs the layout for a client area without drawing.
+    void LayOut(int clientWidth, int clientHeight);
+    // The first control or region under a layout point in hit order: a
+    // control id, a LayoutRegion, or 0 for none.
+    int HitAt(Point p) const;
+    double HorizontalRatio() const { return horizontalRatio_; }
+    double VerticalRatio() const { return verticalRatio_; }
+    void SetSplitRatios(double horizontal, double vertical) { horizontalRatio_ = horizontal, verticalRatio_ = vertical; }
+    const std::string& HoverText() const { return hoverText_; }
+    bool HoverArmed() const { return hoverArmed_; }
+    // The hover box for the pointer: the text's extent plus 2 on each side,
+    // beside the pointer and kept inside the area.
+    static Rect HoverBox(Point pointer, TextSize text, const Rect& area);
+    // The scale control's value (0.01 .. 1.0).
+    double OutputScale() const;
+
 private:
     static int WorkerCallback(std::int32_t command, void* context);
     void DeclareRootVariables();
@@ -161,6 +208,13 @@ private:
     // must not send the next save back to a former location.
     void SetProjectPath(const std::string& path);
     bool SaveAsPath(const std::string& path);
+    void AttachControls();
+    void PlaceControls();
+    ResultFlags KeyUp(Window* window, std::uint32_t key, Point pointer);
+    ResultFlags EditorInput(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags);
+    ResultFlags DragSplitter(Window* window, std::uint32_t message, Point p);
+    void PaintEditor(DrawContext& dc);
+    void PaintHover(DrawContext& dc);
 
     Surface preview_;
     RootState state_;
@@ -178,6 +232,14 @@ private:
     int framesPerSecond_ = 15;
     int paneFocus_ = 0;
     Rect layout_{};
+    std::vector<std::unique_ptr<Control>> controls_;
+    LayoutResult layoutResult_;
+    double horizontalRatio_ = 0.5, verticalRatio_ = 0.5;
+    int draggedSplitter_ = 0;  // a LayoutRegion while a splitter is dragged
+    std::string hoverText_ = "* * * * *";
+    Rect hoverRect_{};
+    bool hoverArmed_ = false;
+    Point pointer_{};
 };
 
 }  // namespace vantrel

@@ -1,6 +1,7 @@
 #include "media/make/WorkspaceMake.h"
 
 #include "app/core/WorkerThread.h"
+#include "media/compose/Composition.h"
 #include "media/make/Make.h"
 #include "media/plugins/PluginTables.h"
 
@@ -10,6 +11,8 @@ WorkerHooks CompositionWorkerHooks() {
     WorkerHooks hooks;
     hooks.preview = [](Workspace& root) { PreviewCommand(root, root.GetSurface()); };
     hooks.make = [](Workspace& root) { MakeCommand(root); };
+    hooks.finishedFrame = [](Workspace& root) { return FinishedFrame(root); };
+    hooks.detailView = [](Workspace& root) { return DetailView(root); };
     return hooks;
 }
 

@@ -123,7 +123,9 @@ void PainterDrawContext::FillRect(const Rect& rect, Colour colour) {
 
 void PainterDrawContext::StretchPicture(const Surface& picture, const Rect& source, const Rect& dest) {
     if (!painter_ || picture.IsEmpty() || source.IsEmpty() || dest.IsEmpty()) return;
+    if (smooth_) painter_->setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter_->drawImage(ToQRect(dest), WrapOpaque(picture), ToQRect(source));
+    if (smooth_) painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
 void PainterDrawContext::TilePicture(const Surface& picture, const Rect& dest) {

@@ -29,6 +29,9 @@ public:
     PainterDrawContext& operator=(const PainterDrawContext&) = delete;
 
     bool IsActive() const { return painter_ && painter_->isActive(); }
+    // Stretched pictures filtered rather than repeated pixel by pixel (the
+    // window's scaled drawing); off by default for exact pixels.
+    void SetSmoothPictures(bool smooth) { smooth_ = smooth; }
 
     void Line(Pen pen, int x0, int y0, int x1, int y1) override;
     void FillRect(const Rect& rect, Colour colour) override;
@@ -53,6 +56,7 @@ private:
     const QImage* readable_ = nullptr;  // what PixelAt reads, when anything
     std::unique_ptr<QPainter> ownPainter_;
     QPainter* painter_ = nullptr;
+    bool smooth_ = false;
 };
 
 }  // namespace vantrel

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -26,7 +27,13 @@ namespace {
 // the context goes away.
 class WindowDrawContext final : public DrawContext {
 public:
-    WindowDrawContext(QImage& backing, QWidget& widget) : painter_(&backing), widget_(widget) {}
+    // Items draw in layout coordinates; the painter scales them to the
+    // window, so text and lines come out at the window's own resolution
+    // and pictures are drawn smooth.
+    WindowDrawContext(QImage& backing, QWidget& widget, QSize layout)
+        : qpainter_(&backing), painter_(Scaled(qpainter_, backing.size(), layout)), widget_(widget) {
+        painter_.SetSmoothPictures(true);
+    }
     ~WindowDrawContext() override { widget_.update(); }
 
     void Line(Pen pen, int x0, int y0, int x1, int y1) override { painter_.Line(pen, x0, y0, x1, y1); }
@@ -46,6 +53,12 @@ public:
     void ClearClip() override { painter_.ClearClip(); }
 
 private:
+    static QPainter& Scaled(QPainter& painter, QSize device, QSize layout) {
+        if (!layout.isEmpty() && layout != device)
+            painter.scale(double(device.width()) / layout.width(), double(device.height()) / layout.height());
+        return painter;
+    }
+    QPainter qpainter_;
     PainterDrawContext painter_;
     QWidget& widget_;
 };
@@ -127,7 +140,22 @@ std::vector<std::string> QtMainWindow::DroppedFiles(std::intptr_t dropHandle) co
 
 std::unique_ptr<DrawContext> QtMainWindow::BeginDraw() {
     if (backing_.isNull()) return nullptr;
-    return std::make_unique<WindowDrawContext>(backing_, *this);
+    return std::make_unique<WindowDrawContext>(backing_, *this, layoutSize_);
+}
+
+void QtMainWindow::SetLayoutSize(int width, int height) { layoutSize_ = QSize(width, height); }
+
+// Queued onto the window's thread, and only one at a time: a worker that
+// finishes previews faster than the window draws them asks once.
+void QtMainWindow::RequestRefresh() {
+    if (refreshQueued_.exchange(true)) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            refreshQueued_ = false;
+            if (events_ && !IsMinimised()) events_->Resized();
+        },
+        Qt::QueuedConnection);
 }
 
 void QtMainWindow::Close() { close(); }

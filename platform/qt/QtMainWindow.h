@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <QImage>
 #include <QWidget>
 #include <map>
@@ -35,6 +36,8 @@ public:
     std::vector<std::string> DroppedFiles(std::intptr_t dropHandle) const override;
     std::unique_ptr<DrawContext> BeginDraw() override;
     void Close() override;
+    void SetLayoutSize(int width, int height) override;
+    void RequestRefresh() override;
 
     // What is shown: the picture the items drew, client-sized.
     const QImage& Backing() const { return backing_; }
@@ -61,6 +64,8 @@ private:
 
     WindowEvents* events_ = nullptr;
     QImage backing_;
+    QSize layoutSize_;  // empty: drawn one to one
+    std::atomic<bool> refreshQueued_{false};
     bool captured_ = false;
     bool destroyed_ = false;
     std::map<int, int> timers_;  // Qt's timer id -> ours

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -231,6 +233,36 @@ TEST_F(MainWindowTest, DrawingLandsInTheBackingPicture) {
         EXPECT_EQ(dc->PixelAt(10, 50), Rgb(0, 0, 0));  // the end point is not drawn
     }
     EXPECT_EQ(window->Backing().pixel(15, 15), qRgb(200, 100, 50));
+}
+
+// A layout smaller than the client area is drawn scaled up to fill it.
+TEST_F(MainWindowTest, ALayoutSizeScalesTheDrawing) {
+    const QSize backing = window->Backing().size();
+    window->SetLayoutSize(backing.width() / 2, backing.height() / 2);
+    {
+        auto dc = window->BeginDraw();
+        ASSERT_TRUE(dc);
+        dc->FillRect({0, 0, backing.width() / 2, backing.height() / 2}, Rgb(0, 0, 0));
+        dc->FillRect({10, 10, 20, 20}, Rgb(200, 100, 50));
+    }
+    EXPECT_EQ(window->Backing().pixel(21, 21), qRgb(200, 100, 50));
+    EXPECT_EQ(window->Backing().pixel(39, 39), qRgb(200, 100, 50));
+    EXPECT_EQ(window->Backing().pixel(41, 41), qRgb(0, 0, 0));
+    EXPECT_EQ(window->Backing().pixel(19, 19), qRgb(0, 0, 0));
+}
+
+// Any thread may ask; the refresh arrives on the window's thread, once for
+// a burst of requests.
+TEST_F(MainWindowTest, RefreshRequestsFromAnotherThreadArriveOnce) {
+    std::thread worker([&] {
+        for (int i = 0; i < 5; ++i) window->RequestRefresh();
+    });
+    worker.join();
+    PumpUntil([&] { return recorder->resized > 0; });
+    EXPECT_EQ(recorder->resized, 1);
+    window->RequestRefresh();
+    PumpUntil([&] { return recorder->resized > 1; });
+    EXPECT_EQ(recorder->resized, 2);
 }
 
 TEST_F(MainWindowTest, CaptureTitleAndPlacement) {

@@ -580,16 +580,18 @@ TEST_F(WorkspaceTest, CommandsItDoesNotKnowGoToTheProgramFirst) {
 namespace vantrel {
 namespace {
 
-TEST_F(WorkspaceTest, ThePreviewIsShownInTheOutputsProportionsWithTheTimeBeneath) {
+TEST_F(WorkspaceTest, ThePreviewIsShownInTheOutputsProportionsInItsPane) {
     auto root = Make();
-    root->SetStatusText("Done!");
-    root->SetTimeValue(2500);
+    root->LayOut(800, 600);
     testing::RecordingDrawContext dc;
-    EXPECT_EQ(root->Paint(dc, 0, 0, 660, 260, 0), 1);  // 240 rows for the picture, 20 for the status
+    EXPECT_EQ(root->Paint(dc, 0, 0, 800, 600, 0), 1);
     ASSERT_EQ(dc.stretches.size(), 1u);
-    EXPECT_EQ(dc.stretches[0].dest, (Rect{170, 0, 490, 240}));  // 320 x 240, centred
-    ASSERT_EQ(dc.texts.size(), 1u);
-    EXPECT_EQ(dc.texts[0], "2.500000 s    Done!");
+    const Rect room = root->Layout().Of(kPreviewRegion);
+    const Rect dest = dc.stretches[0].dest;
+    EXPECT_EQ(dest.Intersect(room), dest);
+    EXPECT_NEAR(double(dest.Width()) / dest.Height(), 320.0 / 240.0, 0.02);  // "320 / 240"
+    EXPECT_EQ(dest.left - room.left, room.right - dest.right);  // centred
+    EXPECT_TRUE(dest.Width() == room.Width() || dest.Height() == room.Height());
 }
 
 }  // namespace

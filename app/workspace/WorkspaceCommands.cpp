@@ -1,0 +1,118 @@
+// The root's commands beyond the project's: make bounds, output format and
+// rate menus, clip information, and copying or saving pictures.
+#include <algorithm>
+#include <array>
+
+#include "app/core/MenuList.h"
+#include "app/core/StringTable.h"
+#include "app/workspace/Workspace.h"
+#include "controls/BitmapFile.h"
+#include "media/sources/ClipInfo.h"
+#include "media/sources/MediaOpen.h"
+#include "platform/Platform.h"
+#include "platform/System.h"
+
+namespace vantrel {
+
+namespace {
+constexpr std::array kVideoFormats = {80, 488, 489, 81, 82, 639, 640};
+constexpr std::array kFrameRates = {128, 129, 132, 133, 134};
+constexpr int kErrorText = 590;
+constexpr int kSavePictureDialogKey = 649;
+
+int ShowMenu(Window* window, std::span<const int> ids) {
+    MenuList menu;
+    for (int id : ids) menu.Add(id);
+    return menu.Show(window);
+}
+}  // namespace
+
+ResultFlags Workspace::SetMakeBoundToTime(bool end) {
+    const std::int32_t now = Time();
+    // A strip never runs backwards: a bound set past the other takes it along.
+    if (end)
+        SetMakeRange(std::min(MakeStart(), now), now);
+    else
+        SetMakeRange(now, std::max(MakeEnd(), now));
+    return kChanged | kRepaint;
+}
+
+bool Workspace::SetOutputSizeOrDefault(int id) {
+    if (SetOutputSizeId(id)) return true;
+    if (SetOutputSizeId(kDefaultOutputSize)) return true;
+    ShowError("The output size " + Str(id) + " cannot be set; the output stays as it was.");
+    return false;
+}
+
+bool Workspace::ChooseVideoFormat(Window* window) {
+    const int chosen = ShowMenu(window, kVideoFormats);
+    if (!chosen) return false;
+    state_.WaitWorkerIdle();
+    return SetOutputSizeOrDefault(chosen);
+}
+
+bool Workspace::ChooseFrameRate(Window* window) {
+    const int chosen = ShowMenu(window, kFrameRates);
+    if (!chosen || !SetFrameRateId(chosen)) return false;
+    framesPerSecond_ = FramesPerSecond(chosen);
+    return true;
+}
+
+bool Workspace::ShowClipInfo(Window* window) {
+    if (!Platform().dialogs) return false;
+    const Clip* clip = CurrentChild() ? CurrentChild() : this;
+    MessageBoxRequest request;
+    request.text = ClipInfoText(clip->Name(), clip->Source());
+    request.caption = kClipInfoCaption;
+    request.icon = BoxIcon::Information;
+    request.buttons = BoxButtons::Ok;
+    Platform().dialogs->MessageBox(window, request);
+    return true;
+}
+
+const Surface* Workspace::CompositePicture() {
+    if (hooks_.finishedFrame)
+        if (const Surface* frame = hooks_.finishedFrame(*this); frame && !frame->IsEmpty()) return frame;
+    return preview_.IsEmpty() ? nullptr : &preview_;
+}
+
+// Nothing without an arrangement with children or without a picture.
+static const Surface* PictureFor(Workspace& root, bool composite) {
+    if (!root.IsArrangement() || root.ChildCount() == 0) return nullptr;
+    if (composite) return root.CompositePicture();
+    const Clip* current = root.CurrentChild();
+    const Surface* picture = current ? current->Picture() : nullptr;
+    return picture && !picture->IsEmpty() ? picture : nullptr;
+}
+
+bool Workspace::CopyPicture(bool composite) {
+    state_.WaitWorkerIdle();
+    const Surface* picture = PictureFor(*this, composite);
+    return picture && Platform().clipboard && Platform().clipboard->SetImage(*picture);
+}
+
+bool Workspace::SavePicture(Window* window, bool composite) {
+    state_.WaitWorkerIdle();
+    const Surface* picture = PictureFor(*this, composite);
+    if (!picture || !Platform().dialogs) return false;
+    FileDialogRequest request;
+    request.title = Str(composite ? 649 : 650);
+    request.filters = {{"Bitmap (*.bmp)", "*.bmp"}};
+    request.folder = folders_.Folder(kSavePictureDialogKey).value_or(FolderOf(ProjectPath()));
+    request.askBeforeReplace = true;
+    const auto path = Platform().dialogs->SaveFile(window, request);
+    if (!path || path->empty()) return false;
+    folders_.Remember(kSavePictureDialogKey, *path);
+    const std::string forced = ForceExtension(*path, ".bmp");
+    if (SaveBitmapFile(*picture, forced)) return true;
+    ShowError("The picture could not be saved to\n\"" + forced + "\".");
+    return false;
+}
+
+ResultFlags Workspace::ProgramCommand(Window* window, int command) {
+    ResultFlags out = 0;
+    if (programCommand_) programCommand_(window, command, out);
+    return out;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,335 @@
+// The root's window side: its controls, the layout, the pointer and keys,
+// and the drawing of the whole editor.
+#include <algorithm>
+
+#include "app/core/MenuList.h"
+#include "app/core/PictureStore.h"
+#include "app/core/StringTable.h"
+#include "app/core/TimeMath.h"
+#include "app/workspace/CommandTable.h"
+#include "app/workspace/RootControls.h"
+#include "app/workspace/Workspace.h"
+#include "controls/ValueSlider.h"
+#include "platform/Window.h"
+
+namespace vantrel {
+
+namespace {
+constexpr int kEmptySpaceHelp = 331;  // "Use Mouse Pointer + F1 for Help "
+constexpr int kCopyImageCommand = 637;
+constexpr std::uint32_t kVkPrintScreen = 0x2C;
+constexpr std::uint32_t kVkF9 = kVkF1 + 8;
+constexpr Colour kHoverYellow = Rgb(255, 255, 0);
+
+// Keypad digits to the pane focus they choose; 5 clears it.
+int KeypadFocus(std::uint32_t key) {
+    switch (key - kVkNumpad0) {
+        case 7: return kFocusUp | kFocusLeft;
+        case 8: return kFocusUp;
+        case 9: return kFocusUp | kFocusRight;
+        case 4: return kFocusLeft;
+        case 6: return kFocusRight;
+        case 1: return kFocusDown | kFocusLeft;
+        case 2: return kFocusDown;
+        case 3: return kFocusDown | kFocusRight;
+        default: return 0;
+    }
+}
+
+bool IsSplitter(int hit) { return hit == kVerticalSplitter || hit == kVerticalSplitterLow || hit == kHorizontalSplitter; }
+
+bool IsRegion(int hit) {
+    if (hit < 0) return !IsSplitter(hit);
+    for (const RootControlRow& row : RootControlRows())
+        if (row.id == hit) return row.kind == RootControlKind::Region;
+    return false;
+}
+}  // namespace
+
+void Workspace::AttachControls() {
+    controls_.clear();
+    for (const RootControlRow& row : RootControlRows()) {
+        std::unique_ptr<Control> control = MakeRootControl(row);
+        if (!control->Attach(this, Media(), App(), row.id, row.styleId)) {
+            control->SetId(row.id);
+            control->SetStyleId(row.styleId);
+            control->SetParent(this);
+        }
+        auto current = [this]() -> Clip* { return CurrentChild() ? CurrentChild() : this; };
+        if (auto* field = dynamic_cast<TimeField*>(control.get())) {
+            switch (row.id) {
+                case 344:
+                    field->Bind([current] { return current()->GetPosition(); },
+                                [current](std::int32_t ms) { return current()->SetPosition(ms) | kChanged; });
+                    break;
+                case 345:
+                    field->Bind([current] { return current()->GetSize(); },
+                                [current](std::int32_t ms) { return current()->SetSize(std::max(ms, 1)) | kChanged; });
+                    break;
+                case 346:
+                    field->Bind([this] { return Time(); }, [this](std::int32_t ms) { return SetGlobalTime(ms); });
+                    break;
+                default:
+                    field->Bind([current] { return current()->Offset(); },
+                                [current](std::int32_t ms) -> ResultFlags {
+                                    current()->SetOffset(ms);
+                                    return kChanged;
+                                });
+                    break;
+            }
+        }
+        if (auto* status = dynamic_cast<StatusLine*>(control.get())) status->Bind([this] { return StatusText(); });
+        controls_.push_back(std::move(control));
+    }
+}
+
+Control* Workspace::ControlById(int id) const {
+    for (const auto& control : controls_)
+        if (control->GetId() == id) return control.get();
+    return nullptr;
+}
+
+double Workspace::OutputScale() const {
+    const auto* scale = dynamic_cast<const ValueSlider*>(ControlById(370));
+    return scale ? std::clamp(scale->Value(), 0.01, 1.0) : 1.0;
+}
+
+LayoutState Workspace::CurrentLayoutState() const {
+    LayoutState state;
+    const Rect client = GetWindow() ? GetWindow()->ClientRect() : layoutResult_.area;
+    state.clientWidth = client.Width();
+    state.clientHeight = client.Height();
+    state.rowHeight = Metric(kRowHeight);
+    state.gap = Metric(kPaneGap);
+    state.rootIsArrangement = IsArrangement();
+    state.hasChildren = ChildCount() > 0;
+    state.making = (state_.Activity() & kActivityMake) != 0;
+    state.playing = (state_.Activity() & kActivityPlay) != 0;
+    // While something runs the root stands for the current clip, so that
+    // "Stop" has its row even when nothing is selected.
+    state.clipCurrent = CurrentChild() != nullptr || state.making || state.playing;
+    state.changed = IsChanged();
+    state.horizontalRatio = horizontalRatio_;
+    state.verticalRatio = verticalRatio_;
+    state.paneFocus = paneFocus_;
+    return state;
+}
+
+void Workspace::LayOut(int clientWidth, int clientHeight) {
+    LayoutState state = CurrentLayoutState();
+    state.clientWidth = clientWidth;
+    state.clientHeight = clientHeight;
+    layoutResult_ = ComputeLayout(state);
+    layout_ = layoutResult_.area;
+    SetRectangle(layout_);
+    PlaceControls();
+}
+
+void Workspace::PlaceControls() {
+    for (const auto& control : controls_) control->SetRectangle({});
+    for (const LaidOut& item : layoutResult_.items)
+        if (Control* control = item.id > 0 ? ControlById(item.id) : nullptr) control->SetRectangle(item.rect);
+    const Clip* current = CurrentChild() ? CurrentChild() : this;
+    for (const auto& control : controls_) {
+        if (auto* check = dynamic_cast<CheckButton*>(control.get()))
+            check->SetChecked(control->GetId() == kMuteAudioCommand ? current->MuteAudio() : current->MuteVideo());
+        // A button whose command is not offered now is drawn disabled and
+        // ignores clicks; one being pressed keeps its state.
+        const CommandRow* row = FindRootCommand(control->GetId());
+        if (row && dynamic_cast<PushButton*>(control.get()) && control->Press() != kPressed)
+            control->SetPress(IsOffered(*row, *this) ? kUp : kDisabled);
+    }
+}
+
+int Workspace::HitAt(Point p) const {
+    for (int id : RootHitOrder()) {
+        const Control* control = id > 0 ? ControlById(id) : nullptr;
+        const Rect rect = control ? control->Rectangle() : layoutResult_.Of(id);
+        if (rect.Contains(p)) return id;
+    }
+    return 0;
+}
+
+bool Workspace::ShowHoverText(const std::string& text, const Rect& rect) {
+    hoverText_ = text;
+    hoverRect_ = rect;
+    return true;
+}
+
+Rect Workspace::HoverBox(Point pointer, TextSize text, const Rect& area) {
+    constexpr int kBesidePointer = 16;
+    const int width = text.width + 4, height = text.height + 4;
+    int x = pointer.x + kBesidePointer, y = pointer.y + kBesidePointer;
+    if (x + width > area.right) x = area.right - width;
+    if (y + height > area.bottom) y = pointer.y - height - 4;
+    x = std::max(x, area.left);
+    y = std::max(y, area.top);
+    return {x, y, x + width, y + height};
+}
+
+ResultFlags Workspace::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
+    auto edit = Edit();
+    window = window ? window : GetWindow();
+    return EditorInput(window, message, x, y, keyFlags);
+}
+
+ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
+    const Rect client = window ? window->ClientRect() : layoutResult_.area;
+    const Point p = ClientToLayout(x, y, client.Width(), client.Height());
+    if (message == kKeyUp) return KeyUp(window, std::uint32_t(keyFlags), p);
+    if (message == kMouseMove) {
+        pointer_ = p;
+        hoverArmed_ = true;
+    } else {
+        hoverArmed_ = false;
+    }
+    if (draggedSplitter_) return DragSplitter(window, message, p);
+    if (Item* captured = CapturedChild()) return DispatchToChild(captured, captured, window, message, p.x, p.y, keyFlags);
+
+    const int hit = HitAt(p);
+    if (IsSplitter(hit)) {
+        if (window) window->SetCursor(hit == kHorizontalSplitter ? Cursor::SizeVertical : Cursor::SizeHorizontal);
+        if (message == kLeftButtonDown) {
+            draggedSplitter_ = hit;
+            if (window) window->SetCapture();
+        }
+        return 0;
+    }
+    ResultFlags flags = 0;
+    if (Control* control = hit > 0 ? ControlById(hit) : nullptr) {
+        flags = DispatchToChild(control, control, window, message, p.x, p.y, keyFlags);
+        if (!IsRegion(hit)) return flags;
+    } else if (message == kMouseMove) {
+        ShowHoverTextById(kEmptySpaceHelp, layoutResult_.area);
+        if (window) window->SetCursor(Cursor::Arrow);
+    }
+    // The regions whose own editing is not there yet answer a right click
+    // with the clip menu, like empty space.
+    if (message == kRightButtonUp && !(keyFlags & kControlHeld)) {
+        MenuList menu;
+        for (int id : ProjectMenuIds()) id == MenuList::kSeparator ? menu.AddSeparator() : menu.Add(id);
+        const int chosen = menu.Show(window);
+        ResultFlags out = 0;
+        if (chosen) Command(window, chosen, out);
+        return FinishInput(flags | out);
+    }
+    return flags;
+}
+
+ResultFlags Workspace::DragSplitter(Window* window, std::uint32_t message, Point p) {
+    const Rect& area = layoutResult_.panesArea;
+    if (message == kMouseMove || message == kLeftButtonUp) {
+        if (draggedSplitter_ == kHorizontalSplitter)
+            verticalRatio_ = RatioFromDrag(area, p.y, false);
+        else
+            horizontalRatio_ = RatioFromDrag(area, p.x, true);
+    }
+    if (message != kLeftButtonUp) return FinishInput(message == kMouseMove ? kRelayout : 0);
+    draggedSplitter_ = 0;
+    if (window) window->ReleaseCapture();
+    return FinishInput(kRelayout | kRepaint);
+}
+
+ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
+    Clip* current = CurrentChild();
+    ResultFlags flags = 0;
+    if (key == kVkEscape) {
+        paneFocus_ = 0;
+        state_.SetStopRequest(true);
+        flags = kResetPanes | kRepaint;
+    } else if (key == kVkNumpad0 + 5) {
+        paneFocus_ = 0;
+        flags = kResetPanes | kRepaint;
+    } else if (const int focus = KeypadFocus(key)) {
+        if (paneFocus_ != 0) return 0;
+        paneFocus_ = focus;
+        flags = kRelayout | kRepaint;
+    } else if (key == kVkF9) {
+        if (paneFocus_ != 0) return 0;
+        paneFocus_ = FocusForPoint(layoutResult_, p);
+        flags = kRelayout | kRepaint;
+    } else if (key == kVkLeft || key == kVkRight) {
+        flags = StepTime(key == kVkLeft ? -1 : 1);
+    } else if (key == kVkPrintScreen) {
+        Command(window, kCopyImageCommand, flags);
+    } else if (key == kVk0) {
+        flags = SetGlobalTime(current ? current->GetPosition() : GetPosition());
+    } else if (key >= kVk0 + 1 && key <= kVk0 + 8) {
+        flags = GotoLocator(int(key - kVk0 - 1));
+    } else if (key == kVk0 + 9) {
+        flags = SetGlobalTime(current ? SaturatingAdd(current->GetPosition(), current->GetSize())
+                                      : SaturatingAdd(GetPosition(), GetSize()));
+    } else {
+        // Any other key goes to what is under the pointer (F1 there opens
+        // its help topic).
+        Item* target = CapturedChild();
+        if (!target) {
+            const int hit = HitAt(p);
+            target = hit > 0 ? ControlById(hit) : nullptr;
+        }
+        return target ? DispatchToChild(target, target, window, kKeyUp, p.x, p.y, key) : 0;
+    }
+    return FinishInput(flags);
+}
+
+// -- drawing --------------------------------------------------------------
+
+namespace {
+constexpr int kBackgroundPicture = 555;  // "Application Background Image"
+
+// A picture fitted into a rectangle in its own proportions, centred.
+Rect Fitted(const Rect& room, int width, int height, double scale) {
+    if (room.IsEmpty() || width <= 0 || height <= 0) return {};
+    const double fit = std::min(double(room.Width()) / width, double(room.Height()) / height) * scale;
+    const int w = std::max(1, int(width * fit)), h = std::max(1, int(height * fit));
+    const int x = room.left + (room.Width() - w) / 2, y = room.top + (room.Height() - h) / 2;
+    return {x, y, x + w, y + h};
+}
+}  // namespace
+
+void Workspace::PaintEditor(DrawContext& dc) {
+    const Surface* background = Media() ? Media()->Picture(kBackgroundPicture) : nullptr;
+    if (background && !background->IsEmpty())
+        dc.TilePicture(*background, layoutResult_.area);
+    else
+        dc.FillRect(layoutResult_.area, Rgb(48, 48, 48));
+    for (int splitter : {int(kVerticalSplitter), int(kVerticalSplitterLow), int(kHorizontalSplitter)})
+        dc.FillRect(layoutResult_.Of(splitter), Rgb(96, 96, 96));
+    for (int region : {int(kClipViewRegion), int(kInfoBrowserRegion)}) dc.FillRect(layoutResult_.Of(region), 0);
+
+    const Rect room = layoutResult_.Of(kPreviewRegion);
+    dc.FillRect(room, 0);
+    const OutputSize* output = FindOutputSize(OutputSizeId());
+    const int outputWidth = output ? output->width : 320, outputHeight = output ? output->height : 240;
+    if (const Surface* frame = CompositePicture()) {
+        // The finished frame in the output's proportions, as large as the
+        // pane allows, times the scale control.
+        dc.SetClip(room);
+        dc.StretchPicture(*frame, frame->Bounds(), Fitted(room, outputWidth, outputHeight, OutputScale()));
+        dc.ClearClip();
+    }
+    const Rect view = layoutResult_.Of(kClipViewRegion);
+    const Surface* detail = hooks_.detailView && CurrentChild() ? hooks_.detailView(*this) : nullptr;
+    if (detail && !detail->IsEmpty() && !view.IsEmpty()) {
+        dc.SetClip(view);
+        dc.StretchPicture(*detail, detail->Bounds(), Fitted(view, detail->Width(), detail->Height(), 1.0));
+        dc.ClearClip();
+    }
+    for (const auto& control : controls_) {
+        const Rect& r = control->Rectangle();
+        if (!r.IsEmpty()) control->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
+    }
+}
+
+void Workspace::PaintHover(DrawContext& dc) {
+    if (!GetWindow() || CapturedChild() || draggedSplitter_ || state_.Busy() || !hoverArmed_) return;
+    if (hoverText_.empty() || hoverRect_.IsEmpty()) return;
+    const Rect box = HoverBox(pointer_, dc.TextExtent(hoverText_), layoutResult_.area);
+    dc.FillRect(box, 0);
+    dc.FillRect(box.Inset(1), kHoverYellow);
+    TextStyle style;
+    style.colour = 0;
+    dc.Text(hoverText_, box.Inset(1), style);
+}
+
+}  // namespace vantrel
