@@ -16,6 +16,7 @@
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/Workspace.h"
 #include "tests/browser/internet/LocalServer.h"
+#include "tests/support/TinyWav.h"
 
 namespace vantrel {
 namespace {
@@ -157,16 +158,7 @@ TEST_F(ProjectVerbsTest, MakeAndPictureWriteTheirFilesAndRefuseBadArguments) {
 }
 
 TEST_F(ProjectVerbsTest, InfoDescribesAMediaFileOrFails) {
-    // 0.5 s of 8-bit mono silence at 8000 Hz.
-    std::string wav = "RIFF";
-    auto put32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) wav += char((v >> (8 * i)) & 255); };
-    auto put16 = [&](std::uint16_t v) { wav += char(v & 255), wav += char(v >> 8); };
-    put32(36 + 4000);
-    wav += "WAVEfmt ";
-    put32(16), put16(1), put16(1), put32(8000), put32(8000), put16(1), put16(8);
-    wav += "data";
-    put32(4000);
-    wav += std::string(4000, char(128));
+    const std::string wav = testing::TinyWav();
     Write("tone.wav", wav);
 
     const Run info = Program("--info tone.wav");
@@ -229,15 +221,7 @@ TEST_F(ProjectVerbsTest, SavesRefuseWriteProtectedTargetsFollowLinksAndKeepPermi
 
 TEST_F(ProjectVerbsTest, AMediaAddressInAProjectIsFetchedOnlyWithConsent) {
     test::LocalServer server;
-    std::string wav = "RIFF";
-    auto put32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) wav += char((v >> (8 * i)) & 255); };
-    auto put16 = [&](std::uint16_t v) { wav += char(v & 255), wav += char(v >> 8); };
-    put32(36 + 4000);
-    wav += "WAVEfmt ";
-    put32(16), put16(1), put16(1), put32(8000), put32(8000), put16(1), put16(8);
-    wav += "data";
-    put32(4000);
-    wav += std::string(4000, char(128));
+    const std::string wav = testing::TinyWav();
     server.Set("/clips/tiny.wav", {200, wav});
     {
         // A project as only a hand-made file holds one: a media clip whose

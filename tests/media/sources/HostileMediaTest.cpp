@@ -11,6 +11,7 @@
 #include "media/sources/FfmpegSource.h"
 #include "media/sources/MediaOpen.h"
 #include "tests/media/sources/MediaFixtures.h"
+#include "tests/support/TinyWav.h"
 
 namespace vantrel {
 namespace {
@@ -20,15 +21,7 @@ using testing::TempFolder;
 // Half a second of 8-bit mono WAV followed by `padding` zero bytes; the tail
 // is a hole in the file, so gigabytes cost no disk.
 std::string PaddedWav(const TempFolder& folder, const std::string& name, std::int64_t padding) {
-    std::string wav = "RIFF";
-    auto put32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) wav += char((v >> (8 * i)) & 255); };
-    auto put16 = [&](std::uint16_t v) { wav += char(v & 255), wav += char(v >> 8); };
-    put32(36 + 4000);
-    wav += "WAVEfmt ";
-    put32(16), put16(1), put16(1), put32(8000), put32(8000), put16(1), put16(8);
-    wav += "data";
-    put32(4000);
-    wav += std::string(4000, char(128));
+    const std::string wav = testing::TinyWav();
     const std::string path = folder / name;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     EXPECT_GE(fd, 0);
