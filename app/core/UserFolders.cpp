@@ -129,6 +129,14 @@ std::string PrivateTemporaryFolder() {
     return folder;
 }
 
+std::string PrivateTemporarySubfolder(const std::string& name) {
+    const std::string parent = PrivateTemporaryFolder();
+    if (parent.empty()) return {};
+    const std::string folder = parent + name;
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
+    return IsOurFolder(folder) ? folder + "/" : std::string();
+}
+
 void ForgetPrivateTemporaryFolder() {
     std::lock_guard hold(TemporaryLock());
     CachedTemporary().clear();

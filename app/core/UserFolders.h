@@ -21,6 +21,9 @@ std::string DataFolder();
 // unique folder is made beside it instead. Empty only when nothing can be
 // made at all.
 std::string PrivateTemporaryFolder();
+// A sub-folder of it ("downloads"), made and checked by the same rules,
+// ending with '/'; empty when it cannot be had.
+std::string PrivateTemporarySubfolder(const std::string& name);
 // Tests change TMPDIR; the next call then decides afresh.
 void ForgetPrivateTemporaryFolder();
 

@@ -136,7 +136,6 @@ int Workspace::ClearAll() {
     header_.SetInt(ClipHeader::kOutputSizeId, kDefaultOutputSize);
     header_.SetInt(ClipHeader::kFrameRateId, kDefaultFrameRate);
     header_.SetInt(ClipHeader::kAudioMaster, -1);
-    framesPerSecond_ = 15;
     type_ = 0;
     arrangement_ = true;
     autoAdjust_ = false;
@@ -188,7 +187,7 @@ Rect Workspace::Arrange(int left, int top, int right, int bottom) {
             Paint(*dc, area.left, area.top, area.right, area.bottom, 0);
         }
     }
-    return making ? Rect{} : layout_;
+    return making ? Rect{} : layoutResult_.area;
 }
 
 // The whole editor in layout coordinates; the window scales it to its

@@ -170,7 +170,7 @@ public:
     // Replacing hooks waits for the worker first.
     void SetWorkerHooks(WorkerHooks hooks);
     const WorkerHooks& Hooks() const { return hooks_; }
-    int FramesPerSecondSetting() const { return framesPerSecond_; }
+    int FramesPerSecondSetting() const { return FramesPerSecond(FrameRateId()); }
     int PaneFocus() const { return paneFocus_; }
 
     // -- the editor's window --------------------------------------------------
@@ -229,9 +229,7 @@ private:
     std::function<bool(Window*, int, ResultFlags&)> programCommand_;
     DialogFolders folders_;
     ScriptObjects scriptControls_;
-    int framesPerSecond_ = 15;
     int paneFocus_ = 0;
-    Rect layout_{};
     std::vector<std::unique_ptr<Control>> controls_;
     LayoutResult layoutResult_;
     double horizontalRatio_ = 0.5, verticalRatio_ = 0.5;

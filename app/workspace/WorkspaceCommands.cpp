@@ -53,9 +53,7 @@ bool Workspace::ChooseVideoFormat(Window* window) {
 
 bool Workspace::ChooseFrameRate(Window* window) {
     const int chosen = ShowMenu(window, kFrameRates);
-    if (!chosen || !SetFrameRateId(chosen)) return false;
-    framesPerSecond_ = FramesPerSecond(chosen);
-    return true;
+    return chosen && SetFrameRateId(chosen);
 }
 
 bool Workspace::ShowClipInfo(Window* window) {

@@ -120,8 +120,7 @@ void Workspace::LayOut(int clientWidth, int clientHeight) {
     state.clientWidth = clientWidth;
     state.clientHeight = clientHeight;
     layoutResult_ = ComputeLayout(state);
-    layout_ = layoutResult_.area;
-    SetRectangle(layout_);
+    SetRectangle(layoutResult_.area);
     PlaceControls();
 }
 

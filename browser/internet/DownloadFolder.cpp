@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,20 +14,6 @@
 namespace vantrel {
 
 namespace {
-
-// A folder of ours: a real folder (lstat, so a planted link does not
-// count), owned by us, reachable by nobody else.
-bool IsOwnPrivateFolder(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) return false;
-    if ((info.st_mode & 077) != 0 && ::chmod(path.c_str(), 0700) != 0) return false;
-    return true;
-}
-
-bool MakeOrCheck(const std::string& path) {
-    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    return IsOwnPrivateFolder(path);
-}
 
 // "<name>.part-<pid>-<n>" of a process that no longer runs.
 bool IsStalePart(const std::string& name) {
@@ -51,30 +36,19 @@ void RemoveStaleParts(const std::string& folder) {
     for (const std::string& path : doomed) ::unlink(path.c_str());
 }
 
-// Inside the program's private temporary folder, which already refuses
-// links and folders of others.
-std::optional<std::string> MakeDownloadFolder() {
-    std::string user = PrivateTemporaryFolder();
-    if (user.empty()) return std::nullopt;
-    while (user.size() > 1 && user.back() == '/') user.pop_back();
-    const std::string downloads = user + "/downloads";
-    if (!MakeOrCheck(downloads)) return std::nullopt;
-    return downloads + "/";
-}
-
 }  // namespace
 
 std::optional<std::string> DownloadFolder() {
-    // Asked again when TMPDIR changes (tests set their own).
+    // Part files are swept once for each folder the downloads land in (tests
+    // change TMPDIR, and with it the folder).
     static std::mutex mutex;
-    static std::string forTemporary;
-    static std::optional<std::string> folder;
+    static std::string swept;
+    const std::string folder = PrivateTemporarySubfolder("downloads");
+    if (folder.empty()) return std::nullopt;
     std::lock_guard lock(mutex);
-    const std::string temporary = PrivateTemporaryFolder();
-    if (!folder || temporary != forTemporary || !IsOwnPrivateFolder(folder->substr(0, folder->size() - 1))) {
-        forTemporary = temporary;
-        folder = MakeDownloadFolder();
-        if (folder) RemoveStaleParts(*folder);
+    if (folder != swept) {
+        RemoveStaleParts(folder);
+        swept = folder;
     }
     return folder;
 }

@@ -234,7 +234,7 @@ public:
     RootState* TreeState() { return RootClip()->State(); }
     // "Play" on a clip of the tree: the root's worker plays it. A tree
     // without a worker plays nothing.
-    virtual bool Play(Clip* clip) { return clip && false; }
+    virtual bool Play(Clip*) { return false; }
     virtual void SetStatusText(const std::string& text);
     const std::string& StatusText() const { return statusText_; }
 

@@ -88,6 +88,16 @@ protected:
         ASSERT_TRUE(plugins.Load(std::string(VANTREL_PROGRAM_DIR) + "/plugins/basalt.so"));
         project = WriteProject(folder);
     }
+    // The written project read into a root of the composition's own.
+    void LoadProject(Clip& root) const {
+        MakeRoot(root);
+        std::FILE* file = std::fopen(project.c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        FileInStream in(file);
+        const int loaded = root.Load(in);
+        std::fclose(file);
+        ASSERT_NE(loaded, 0);
+    }
     TempFolder folder;
     PluginTables plugins;
     std::string project;
@@ -135,11 +145,7 @@ TEST_F(Batch, AMadeWaveHoldsExactlyTheMix) {
     ASSERT_EQ(dataBytes, 1200u * 441 / 10 * 4);
 
     Clip root;
-    MakeRoot(root);
-    std::FILE* file = std::fopen(project.c_str(), "rb");
-    FileInStream in(file);
-    ASSERT_NE(root.Load(in), 0);
-    std::fclose(file);
+    ASSERT_NO_FATAL_FAILURE(LoadProject(root));
     MixBuffers buffers;
     std::vector<std::uint8_t> expected;
     for (int i = 0; i < 12; ++i) {
@@ -160,15 +166,11 @@ TEST_F(Batch, AMadeWaveHoldsExactlyTheMix) {
 // sample 44100, not at 1001 ms.
 TEST_F(Batch, AMadeFileEndsAtTheLastSampleOfTheRange) {
     Clip root;
-    MakeRoot(root);
-    std::FILE* file = std::fopen(project.c_str(), "rb");
-    FileInStream in(file);
-    ASSERT_NE(root.Load(in), 0);
-    std::fclose(file);
+    ASSERT_NO_FATAL_FAILURE(LoadProject(root));
     ASSERT_TRUE(root.SetFrameRateId(134));
     root.SetMakeRange(0, 1000);
     const std::string shorter = folder.File("shorter.kwp");
-    file = std::fopen(shorter.c_str(), "wb");
+    std::FILE* file = std::fopen(shorter.c_str(), "wb");
     FileOutStream out(file);
     ASSERT_NE(root.Save(out), 0);
     std::fclose(file);
