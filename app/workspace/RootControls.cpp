@@ -51,10 +51,10 @@ constexpr std::array kRootControls = {
 constexpr std::array kHitOrder = {
     int(kInfoBrowserRegion), 120, 477, 591, 224, 342, 343, 139, 367, 207, 368, 369, 360, 356, 358, 351, 352,
     365, 366, 335, 370, 348, 347, 592, 387, 1, 362, 361, 509, 506, 505, 508, 507, 344, 345, 346, 382,
-    636, int(kClipViewRegion),
+    636, int(kClipViewRegion), int(kRectanglePanelsRegion),
     // The root's own regions.
     int(kVerticalSplitter), int(kVerticalSplitterLow), int(kHorizontalSplitter), 353, 383, 330, 354, 355, 384,
-    495, 496, 497, 498, 499, 500, 350, 490, 491, int(kPreviewRegion),
+    495, 496, 497, 498, 499, 500, 350, 490, 491, int(kPanelRegion), int(kCurveViewRegion), int(kPreviewRegion),
 };
 }  // namespace
 

@@ -294,7 +294,8 @@ void Workspace::PaintEditor(DrawContext& dc) {
         dc.FillRect(layoutResult_.area, Rgb(48, 48, 48));
     for (int splitter : {int(kVerticalSplitter), int(kVerticalSplitterLow), int(kHorizontalSplitter)})
         dc.FillRect(layoutResult_.Of(splitter), Rgb(96, 96, 96));
-    for (int region : {int(kClipViewRegion), int(kInfoBrowserRegion)}) dc.FillRect(layoutResult_.Of(region), 0);
+    for (int region : {int(kClipViewRegion), int(kInfoBrowserRegion), int(kPanelRegion), int(kRectanglePanelsRegion),
+                       int(kCurveViewRegion)}) dc.FillRect(layoutResult_.Of(region), 0);
 
     const Rect room = layoutResult_.Of(kPreviewRegion);
     dc.FillRect(room, 0);

@@ -75,13 +75,20 @@ void PlacePreviewPane(Builder& b, Rect pane, int row) {
 void PlaceClipPane(Builder& b, Rect pane, int row) {
     b.Row(CutTop(pane, row), {{207, 1}, {367, 3}, {368, 3}, {369, 3}, {382, 4}});
     b.Row(CutTop(pane, row), {{361, 1}, {365, 1}, {362, 1}, {366, 1}});
-    b.Put(kClipViewRegion, pane);
+    // The clip's own picture over its two rectangle panels on the left, the
+    // parameter panel on the right.
+    const int split = pane.left + pane.Width() * 9 / 20;
+    Rect left{pane.left, pane.top, split, pane.bottom};
+    const Rect rectangles = CutBottom(left, std::min(left.Height() / 2, row * 8));
+    b.Put(kClipViewRegion, left);
+    b.Put(kRectanglePanelsRegion, rectangles);
+    b.Put(kPanelRegion, {split, pane.top, pane.right, pane.bottom});
 }
 
-void PlaceBrowserPane(Builder& b, Rect pane, int row) {
+void PlaceBrowserPane(Builder& b, Rect pane, int row, bool browserShown) {
     b.Row(CutTop(pane, row), {{591, 1}, {224, 1}, {477, 1}, {120, 1}, {592, 1}});
     b.Row(CutBottom(pane, row), {{335, 1}});
-    b.Put(kInfoBrowserRegion, pane);
+    b.Put(browserShown ? kInfoBrowserRegion : kCurveViewRegion, pane);
 }
 
 void PlaceArrangementPane(Builder& b, Rect pane, int row) {
@@ -189,7 +196,7 @@ LayoutResult ComputeLayout(const LayoutState& state) {
     }
     PlacePreviewPane(b, out.panes[kTopLeft], row);
     PlaceClipPane(b, out.panes[kTopRight], row);
-    PlaceBrowserPane(b, out.panes[kBottomLeft], row);
+    PlaceBrowserPane(b, out.panes[kBottomLeft], row, state.infoBrowserShown);
     PlaceArrangementPane(b, out.panes[kBottomRight], row);
     return out;
 }

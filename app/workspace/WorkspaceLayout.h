@@ -23,6 +23,7 @@ struct LayoutState {
     double horizontalRatio = 0.5;
     double verticalRatio = 0.5;
     int paneFocus = 0;
+    bool infoBrowserShown = false;  // open and holding a page
 };
 
 // Pane focus bits: the low nibble is horizontal, the high nibble vertical.
@@ -45,6 +46,8 @@ enum LayoutRegion : int {
     kVerticalSplitter = -5,    // the upper half of the vertical splitter
     kVerticalSplitterLow = -6, // its lower half
     kHorizontalSplitter = -7,
+    kCurveViewRegion = -8,      // the browser's pane while the browser is not shown
+    kRectanglePanelsRegion = -9,
     kTimeGridRegion = 636,
 };
 
