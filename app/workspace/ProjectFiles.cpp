@@ -173,7 +173,14 @@ int SaveProjectAs(const std::string& in, const std::string& out, std::string& me
 bool LoadProjectQuietly(Clip& root, const std::string& path, std::string& message) {
     if (RootState* state = root.State()) state->SetAsksForMissingMedia(false);
     bool opened = false;
-    if (ReadProjectFile(root, path, opened)) return true;
+    if (ReadProjectFile(root, path, opened)) {
+        // The file records the path it was last saved under, which may be
+        // another copy of it: a later save must write here, not there.
+        root.SetName(BaseName(path));
+        root.SetMediaPath(path);
+        root.CommitAll();
+        return true;
+    }
     message = (opened ? "cannot read the project " : "cannot open ") + path;
     return false;
 }

@@ -92,6 +92,29 @@ TEST_F(ProjectVerbsTest, ScriptMovesTimeSetsAClipVariableAndTheSavedProjectKeeps
     EXPECT_DOUBLE_EQ(loaded.ChildAt(0)->Table().ValueByName("IDS_DST_L", 1500), 0.25);
 }
 
+// A project copied elsewhere still records the path it was saved under; a
+// script that saves it must write the copy it was given, never the original.
+TEST_F(ProjectVerbsTest, ScriptSavesTheProjectItLoadedNotThePathRecordedInIt) {
+    fs::create_directory(folder_ + "elsewhere");
+    const std::string original = folder_ + "elsewhere/orig.kwp";
+    {
+        WorkspaceOptions options;
+        options.startWorker = false;
+        Workspace root(nullptr, nullptr, nullptr, options);
+        ASSERT_NE(root.NewChildClip(kGradientType), nullptr);
+        root.SetMediaPath(original);
+        std::string error;
+        ASSERT_TRUE(WriteProjectFile(root, original, error)) << error;
+    }
+    fs::rename(original, folder_ + "in.kwp");
+    const auto before = fs::file_size(folder_ + "in.kwp");
+    Write("save.vrm", "<vrs> ;\n* SetTime 2 ;\ncc.DST_L SetValue 0.5 ;\n* Command 342 ;\n* Command 26 ;\n");
+    const Run run = Program("--script save.vrm in.kwp");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_FALSE(fs::exists(original));
+    EXPECT_GT(fs::file_size(folder_ + "in.kwp"), before);  // the new key frame is in it
+}
+
 TEST_F(ProjectVerbsTest, ScriptExitStatusFollowsItsResultAndBadArgumentsAreUsageErrors) {
     Write("no.vrm", "<vrs> ;\nx = 1 ;\nif x == 2 { return ok ; }\nx /= 0 ;\n");
     EXPECT_EQ(Program("--script no.vrm").status, 1);
