@@ -8,6 +8,7 @@ per topic, in a shorthand that keeps them readable while they are written:
     ((words|id))       a control of the editor: each word becomes
                        <M=word=id>, which lights the control up while the
                        pointer rests on it and shows its page when clicked
+    [!words|script!]   a script link: each word becomes <C=word=script>
     {{words|name}}     an object word: each word becomes <T=word=name>,
                        which lights up the named object (a variable of the
                        current clip "cc.IDS_...", of the current effect
@@ -29,6 +30,7 @@ import controls  # noqa: E402
 import effects  # noqa: E402
 import groups  # noqa: E402
 import panels  # noqa: E402
+import tutorials  # noqa: E402
 import variables  # noqa: E402
 
 PAGE_FOLDER = os.path.join(HERE, "..", "..", "data", "program", "9")
@@ -50,6 +52,7 @@ TRAIL = r"((?:'s)?[.,;:!?)]*)"
 def expand(text):
     text = re.sub(LEAD + r"\[\[([^|\]]+)\|([^\]]+)\]\]" + TRAIL, lambda m: tagged("H", m), text)
     text = re.sub(LEAD + r"\(\(([^|)]+)\|([^)]+)\)\)" + TRAIL, lambda m: tagged("M", m), text)
+    text = re.sub(LEAD + r"\[!([^|\]]+)\|([^!]+)!\]" + TRAIL, lambda m: tagged("C", m), text)
     text = re.sub(LEAD + r"\{\{([^|}]+)\|([^}]+)\}\}" + TRAIL, lambda m: tagged("T", m), text)
     if re.search(r"\[\[|\]\]|\{\{|\}\}|\(\(", text):
         raise ValueError("unexpanded shorthand in: " + text[:80])
@@ -79,7 +82,12 @@ def main():
             sys.exit(f"topic {number} is too long for the browser ({len(page)} characters)")
         with open(os.path.join(PAGE_FOLDER, "h%07d.txt" % number), "w", encoding="ascii") as f:
             f.write(page)
-    print(f"{len(pages)} pages written")
+    for name, text in sorted(tutorials.PAGES.items()):
+        path = os.path.join(PAGE_FOLDER, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w", encoding="ascii") as f:
+            f.write("<vrh>\n" + expand(text))
+    print(f"{len(pages)} numbered pages and {len(tutorials.PAGES)} named pages written")
 
 
 if __name__ == "__main__":
