@@ -43,8 +43,9 @@ Keys that work anywhere: the arrow keys left and right step the time by one
 1 to 8 jump to the eight locators; Print Screen copies the preview picture to the
 clipboard; Esc also stops a make or playback.
 
-Rest the pointer on anything and press F1 to read its page. A right click on an
-empty arrangement opens the project menu ([[New Project|99]], [[Open Project|25]] ...).
+Rest the pointer on anything and press F1 to read its page. A right click in the
+arrangement opens a menu whose File entry holds the project commands
+([[New Project|99]], [[Open Project|25]], [[Save As|27]] ...).
 """
 
 PAGES[1] = """
@@ -288,8 +289,9 @@ or waveform. Tracks higher up are drawn in front of lower ones.
 - Click a clip to make it the current clip; its parameters and rectangles appear
   in the clip pane.
 - Drag a clip to move it in time or to another track; drag its ends to trim it.
-- Right-click a clip for its menu (play, duplicate, split, delete, order); right
-  click on empty space for the project menu.
+- Right-click for a menu: its File entry holds the project commands, the other
+  entries act on the clip under the pointer (play, duplicate, split at the current
+  time, delete, move up or down a track).
 - A sub arrangement can be entered to edit the clips inside it.
 
 Zoom with the [[zoom buttons|505]] or fit everything with [[F|509]]. The

@@ -14,7 +14,8 @@ per topic, in a shorthand that keeps them readable while they are written:
                        current clip "cc.IDS_...", of the current effect
                        "cv.IDS_..." or "ca.IDS_...", a panel button ...)
     a blank line       a paragraph break (<br> <br>)
-    a line "- ..."     a list item on a line of its own
+    a line "- ..."     a list item on a line of its own; indented lines
+                       continue it, an unindented one ends the list
 
 Run it after changing a table; the pages it writes are checked in.
 """
@@ -59,10 +60,16 @@ def expand(text):
     out = []
     for paragraph in re.split(r"\n\s*\n", text.strip()):
         lines = []
-        for line in paragraph.strip().splitlines():
-            line = line.strip()
-            if line.startswith("- ") and lines:
+        in_list = False
+        for raw in paragraph.strip("\n").splitlines():
+            line = raw.strip()
+            if line.startswith("- "):
+                lines.append("<br> " + line if lines else line)
+                in_list = True
+            elif in_list and not raw[:1].isspace():
+                # An unindented line after a list starts a line of its own.
                 lines.append("<br> " + line)
+                in_list = False
             else:
                 lines.append(line)
         out.append(" ".join(lines))
