@@ -25,7 +25,8 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || fail "instal
 
 # The layout a desktop expects.
 for file in lib/vantrel/vantrel lib/vantrel/plugins/basalt.so lib/vantrel/vantpat.jpg lib/vantrel/vanthelp.jpg \
-  lib/vantrel/vantrel.jpg lib/vantrel/9/samps/example.kwp bin/vantrel share/applications/vantrel.desktop \
+  lib/vantrel/vantrel.jpg lib/vantrel/9/samps/example.kwp lib/vantrel/9/h0000215.txt lib/vantrel/9/home.vrh \
+  lib/vantrel/9/tuts/menu.vrh lib/vantrel/9/tuts/fresh.vrm bin/vantrel share/applications/vantrel.desktop \
   share/mime/packages/vantrel.xml share/icons/hicolor/48x48/apps/vantrel.png \
   share/icons/hicolor/128x128/apps/vantrel.png share/icons/hicolor/256x256/apps/vantrel.png \
   share/icons/hicolor/scalable/apps/vantrel.svg; do
