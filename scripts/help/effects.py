@@ -333,7 +333,7 @@ PAGES[552] = adjust_with("blue is not the strongest channel", "Blue Key", 548,
 PAGES[553] = adjust_with("blue is the strongest channel", "Blue Key Inverted", 549,
                          "Deepen the blue of a sky.")
 PAGES[292] = adjust_with("a pixel's brightness lies outside the window of Brightness 1 and 2", "Brightness Key", 31,
-                         "Warm the mid tones and leave shadows and highlights alone.")
+                         "With a window of 0 to 0.7 only the highlights above it change: warm them for a sunlit look.")
 PAGES[293] = adjust_with("a pixel's brightness lies inside the window of Brightness 1 and 2", "Brightness Key Inverted",
                          289, "Lift or tint only the shadows (window 0 to 0.3).")
 PAGES[256] = adjust_with("the picture lies inside a soft circle", "Circle Key", 181,

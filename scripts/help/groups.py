@@ -36,14 +36,13 @@ or type values. {KEYING} The tutorial
 
 PAGES[425] = """
 The variables of the clip itself, before any effect:
-- {{Pre Effect Opacity|cc.IDS_START_OPACITY}} (-1 to 1) is added to the picture's
+- [[Pre Effect Opacity|554]] (-1 to 1) is added to the picture's
   opacity. Pictures without transparency of their own need 1 to be seen; 0.5 makes
   them half transparent; keyed from 0 to 1 it fades the clip in.
-- {{Clip Time Mapper|cc.IDS_CLIPTIMEMAPPER}} (movies and sub arrangements) says
+- [[Clip Time Mapper|231]] (movies and sub arrangements) says
   which moment of the media is shown: 0 is its first frame and 1 its last. A new
   clip has two keys, 0 at its start and 1 at the media's end, so it plays normally.
-  Move the second key to play slower or faster, add keys for freeze frames or to
-  play backwards.
+  Key it to play slower, faster, frozen or backwards.
 A title starts with Pre Effect Opacity 0 until a key is set.
 """
 

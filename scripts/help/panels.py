@@ -92,7 +92,8 @@ watch the background disappear. Release the button on the best spot.
 PAGES[386] = """
 Every property of a clip or effect in Vantrel is a variable: a number with a
 minimum, a maximum and a default, which can have key frames. Between two key
-frames the value changes smoothly; before the first and after the last it stays.
+frames the value changes evenly from one to the other (switches jump at the
+key); before the first and after the last key it stays as it is there.
 Variables are grouped (see the [[group selector|191]]) and edited in the
 [[parameter pane|494]], on the preview's [[corner handles|497]], in the
 [[rectangle panels|375]] and as curves.

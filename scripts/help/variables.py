@@ -45,9 +45,10 @@ rect_pages(53, "cv", 424, "effect rectangle", (
 PAGES[231] = f"""
 Which moment of a movie (or of a sub arrangement) the clip shows: 0 is the first
 frame, 1 the last. A new clip gets two key frames, 0 at its start and 1 where its
-media ends, so it plays at normal speed. Move the second key later for slow
-motion, earlier for fast motion; two keys with the same value make a freeze
-frame; a falling value plays backwards. Sound is not affected. See
+media ends, so it plays at normal speed. For slow motion let the value reach 1
+later: set 1 at a later time and delete the key at the media's end; reaching 1
+earlier plays it faster. Two keys with the same value make a freeze frame; a
+falling value plays backwards. Sound is not affected. See
 [[Clip Variables|425]].
 """
 
