@@ -12,6 +12,9 @@ to keep your project untouched."""
 
 MORE = "[[Tutorials|9/tuts/menu.vrh]] [[Help Home|591]]"
 
+NOTHING = """If the step does nothing, no clip is current: click the clip in the arrangement
+and run the step again."""
+
 PAGES["home.vrh"] = """
 Vantrel help. Everything here is installed with the program and works without an
 internet connection.
@@ -132,6 +135,8 @@ Step 2: fade it in and out. Click the sunrise clip on the top track of
 last, is current now), then [!add|9/tuts/keys2.vrm!] [!the|9/tuts/keys2.vrm!]
 [!fade.|9/tuts/keys2.vrm!]
 
+{NOTHING}
+
 {MORE}
 """
 
@@ -172,6 +177,8 @@ Step 2: click the disc clip in ((the arrangement|353)) so that it is the current
 clip, then [!add|9/tuts/greenkey2.vrm!] [!the|9/tuts/greenkey2.vrm!]
 [!key.|9/tuts/greenkey2.vrm!] A menu opens: choose [[Green Key|30]] under Key Effects.
 
+{NOTHING}
+
 {MORE}
 """
 
@@ -186,6 +193,8 @@ Step 3: keyed edges are hard. With the disc still current,
 [!smooth|9/tuts/greenkey3.vrm!] [!the|9/tuts/greenkey3.vrm!]
 [!edges.|9/tuts/greenkey3.vrm!] The menu opens again: choose [[Key Smoother|78]] under
 Convolution Filters.
+
+{NOTHING}
 
 {MORE}
 """
@@ -224,6 +233,8 @@ The clip on a higher track is always drawn in front.
 Step 2: click the sunrise clip in ((the arrangement|353)) (top track) so that it is
 current, then [!add|9/tuts/wipe2.vrm!] [!the|9/tuts/wipe2.vrm!]
 [!wipe.|9/tuts/wipe2.vrm!] A menu opens: choose [[Wipe|282]] under Others.
+
+{NOTHING}
 
 {MORE}
 """
@@ -269,6 +280,8 @@ The chime starts at 3 seconds on the second track and is the current clip.
 
 Step 2: [!pan|9/tuts/audio2.vrm!] [!the|9/tuts/audio2.vrm!] [!chime.|9/tuts/audio2.vrm!]
 The effect menu opens again: choose Volume/Pan.
+
+{NOTHING}
 
 {MORE}
 """
