@@ -68,8 +68,7 @@ PAGES[387] = """
 Makes a clip that is not read from a file. Click ((New Media Clip|387)) and
 choose:
 
-- Text String: a title. Its words, font, colours and shadow are variables of the
-  clip; see [[Font Variables|426]], [[Forground Color|394]] and [[Shadow Variables|427]].
+- Text String: a title. Its font and colours are variables of the clip; see [[Font Variables|426]], [[Forground Color|394]] and [[Shadow Variables|427]].
 - Gradient: a picture that blends four corner colours; see [[Left Top Color|655]].
 - Sub Arrangement: an arrangement inside the arrangement, with tracks and clips of
   its own. It is placed and faded like any clip, so a group of clips can move as one.
@@ -83,10 +82,10 @@ Opens the page you are reading in a text editor, so that you can write your own
 notes into the help. A topic that has no page yet gets a new file with a short
 placeholder text.
 
-Pages are plain text. Words are separated by spaces; a <br> word starts a new
-line. Links are written as tagged words, one word each, for example a link to
-the page of the Make button is written H, equals sign, the shown word, equals
-sign, 360, inside angle brackets. See [[Help Home|591]] for where the pages live.
+Pages are plain text. Words are separated by spaces; the word br in angle
+brackets starts a new line. Links are tagged words, one word each: a link to the
+page of the Make button is written as an opening angle bracket, H, an equals
+sign, the shown word, an equals sign, 360 and a closing angle bracket. See [[Help Home|591]] for where the pages live.
 """
 
 PAGES[342] = """
