@@ -9,7 +9,7 @@ effects, watch the result in the preview and make it into a movie file.
 
 A good first hour:
 - [[Make a first project from the samples|9/tuts/first.vrh]] (five minutes, no typing)
-- [[Open the example project|473]] and drag in the time ruler to look around
+- [!Open the example project|9/tuts/example.vrm!] and drag in the time ruler to look around
 - [[Read how the window is laid out|555]]
 - [[Choose a tutorial|9/tuts/menu.vrh]]
 

@@ -61,6 +61,31 @@ they replace the one you have open.
 Start with the first if Vantrel is new to you. [[Help Home|591]]
 """
 
+PAGES["tuts/example.vrh"] = f"""
+The example project: six seconds that use most of what Vantrel does. Drag in the
+((time ruler|383)) to look through it; click a clip in ((the arrangement|353))
+to see its variables, then [[Work with Video Effects|362]] or
+[[Work with Audio Effect|361]] for its effects.
+- The title on the top track: a [[text clip|387]] placed at the bottom of the
+  picture.
+- The disc: a picture shot on green, made see-through by a [[Green Key|30]], its
+  [[destination rectangle|423]] keyed to move from left to right.
+- Picture in Picture: a [[sub arrangement|387]] holding a movie, a gradient cut
+  round by a [[Circle Key|181]] and a chime; its rectangle moves from the top right
+  to the top left.
+- The sunrise picture, wiped in and out again by a [[Wipe|282]].
+- The backdrop movie at the bottom of the stack.
+- The chord: [[Volume/Pan|142]] swells it and pans it from left to right, and a
+  [[compressor|514]] evens it out. A second chime rings at 4.2 seconds.
+- The whole picture gets a frame from [[Frame Style 1|679]], added as a master
+  effect with no clip current.
+
+Make it into a movie with [[Make the result to a file|9/tuts/make.vrh]], or build
+one yourself: [[A first project from the samples|9/tuts/first.vrh]].
+
+{MORE}
+"""
+
 # -- a first project ------------------------------------------------------------------
 
 PAGES["tuts/first.vrh"] = f"""
