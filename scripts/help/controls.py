@@ -515,3 +515,82 @@ Saves the composed picture at the current time as a BMP file.
 PAGES[650] = """
 Saves the current clip's own frame at the current time as a BMP file.
 """
+
+# Kinds of clip and the clip menu of the arrangement.
+
+PAGES[172] = """
+A title: a line of words drawn in one colour, centred, with everything around the
+letters transparent, so it lies over the clips on lower tracks. Make one with
+[[New Media Clip|387]]; change its words and typeface with Change Text in its
+menu. Its size and weight are [[Font Variables|426]], its colour the
+[[Forground Color|394]]; place it with its [[destination rectangle|423]]. A new
+title is invisible until its [[Pre Effect Opacity|554]] is keyed above 0.
+"""
+
+PAGES[568] = """
+A picture that blends four corner colours into each other: white, red, green and
+blue unless you change them ([[Left Top Color|655]], [[Right Top Color|660]],
+[[Left Bottom Color|670]], [[Right Bottom Color|665]]). Four equal corners make a
+flat colour field, good as a background or a box behind a title; keyed corners
+make a sky that changes. Make one with [[New Media Clip|387]].
+"""
+
+PAGES[412] = """
+An arrangement inside the arrangement: it has its own tracks, clips, time grid
+and effects, and the whole of it is placed, faded and effected like a single
+clip, through its [[destination rectangle|423]] and [[Clip Variables|425]]. Use
+it to build a picture in picture once and move it as one, as in the example
+project. Make one with [[New Media Clip|387]]; its [[Clip Time Mapper|231]] can
+slow or speed up everything inside it.
+"""
+
+PAGES[97] = """
+The project commands in the arrangement's menu: [[New Project|99]],
+[[Open Project|25]], [[Open Project URL|654]], [[Load Example Project|473]],
+[[Save Project|26]], [[Save As|27]], [[Revert To Saved|306]], [[Generate|98]],
+[[Import Video Clip|1]], [[Import Clip URL|653]], [[New Media Clip|387]],
+[[Work With Opacities|209]] and [[Work With Volumes|210]].
+"""
+
+PAGES[36] = """
+Deletes the selected clips after asking, listing their names; No is the default
+answer. The tracks close up afterwards.
+"""
+
+PAGES[710] = """
+Makes a copy of the clip, with its variables, key frames and effects. The copy
+takes the clip's track and the clip and everything below it move down a row.
+"""
+
+PAGES[711] = """
+Cuts the clip in two at the current time (snapped to the [[time grid|339]]): the
+first part ends there and a copy with the same settings starts there and ends
+where the clip ended. Nothing happens when the time is not inside the clip.
+"""
+
+PAGES[706] = """
+Moves the clip to the top track, in front of all others. [[Up|707]],
+[[Down|708]] and [[Bottom|709]] move it one row or to the back.
+"""
+
+PAGES[707] = """
+Moves the clip one track up, in front of the clips on the track it passes.
+"""
+
+PAGES[708] = """
+Moves the clip one track down, behind the clips of the track it passes.
+"""
+
+PAGES[709] = """
+Moves the clip to the bottom track, behind all others.
+"""
+
+PAGES[704] = """
+Makes this sound the only one heard: while a clip is the audio master, the other
+clips are silent in the preview and in the made movie. Offered for sound-only
+clips of the top arrangement; [[Remove Audio Master|705]] ends it.
+"""
+
+PAGES[705] = """
+Ends the [[audio master|704]]: every clip is heard again.
+"""
