@@ -99,8 +99,8 @@ first, after asking.
 
 PAGES[343] = """
 Throws away every change made since the last [[Apply|342]], after asking
-"Do you really want to undo all pending changes?". Clips, key frames and effects
-go back to where they were at the last Apply.
+"Do you really want to undo all pending changes?". Values, key frames and the
+clips' times go back to what they were at the last Apply.
 
 ((Undo|343)) only appears while there are pending changes; with nothing pending
 it does nothing.
