@@ -1,5 +1,6 @@
 #include "platform/qt/PainterDrawContext.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPaintDevice>
@@ -148,10 +149,29 @@ QFont PainterDrawContext::FontFor(int heightPx, bool bold) const {
     return font;
 }
 
+QFont PainterDrawContext::FontFor(const TextStyle& style) const {
+    QFont font = FontFor(style.heightPx, style.bold);
+    if (style.serif) {
+        static const bool times = QFontDatabase::hasFamily(QStringLiteral("Times New Roman"));
+        font.setStyleHint(QFont::Serif);
+        font.setFamilies(times ? QStringList{QStringLiteral("Times New Roman")} : QStringList{QStringLiteral("serif")});
+    }
+    if (style.pointSize > 0) font.setPointSize(style.pointSize);
+    return font;
+}
+
+TextSize PainterDrawContext::MeasureText(const std::string& text, const TextStyle& style) {
+    if (!qGuiApp) return {};
+    // Point sizes follow the device's resolution, as drawing does.
+    const QFontMetrics metrics(FontFor(style), painter_ ? painter_->device() : nullptr);
+    const QString shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return {metrics.horizontalAdvance(shown), metrics.height()};
+}
+
 void PainterDrawContext::Text(const std::string& text, const Rect& rect, const TextStyle& style) {
     if (!painter_ || text.empty() || rect.IsEmpty() || !qGuiApp) return;
     painter_->save();
-    const QFont font = FontFor(style.heightPx, style.bold);
+    const QFont font = FontFor(style);
     painter_->setFont(font);
     painter_->setPen(ToQColor(style.colour == kNoColour ? 0 : style.colour));
     if (style.background != kNoColour) {
