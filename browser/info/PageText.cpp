@@ -241,7 +241,8 @@ std::string HomePageText(int language, const std::function<std::string(int)>& te
         char suffix[64];
         std::snprintf(suffix, sizeof suffix, "=%d/%s>", folder, page);
         std::string out;
-        for (std::string_view word : SplitWords(text(id), 1024)) out += "<H=" + std::string(word) + suffix + " ";
+        const std::string words = text(id);
+        for (std::string_view word : SplitWords(words, 1024)) out += "<H=" + std::string(word) + suffix + " ";
         return out;
     };
     auto line = [](const std::string& content) { return content + " <br> <br>\n"; };
