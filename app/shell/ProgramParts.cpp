@@ -5,6 +5,7 @@
 #include "app/core/Surface.h"
 #include "app/shell/Application.h"
 #include "app/workspace/Workspace.h"
+#include "browser/info/InfoBrowser.h"
 #include "browser/internet/InternetCommands.h"
 #include "media/compose/Composition.h"
 #include "media/display/MediaSystem.h"
@@ -31,6 +32,8 @@ constexpr int kDarkBackgroundImage = 560;  // "Application Background Dark"
 constexpr int kPreferencesCommand = 477;
 constexpr int kUpdateCommand = 120;
 constexpr int kEmailSupportCommand = 592;
+constexpr int kEditPageCommand = 224;
+constexpr int kStartPage = 215;  // "Initial Option Set"
 
 std::optional<std::string> DownloadMedia(const std::string& url) {
     return FetchToTemporaryFolder(url, LocalNameFor(url));
@@ -78,6 +81,14 @@ void ConnectProgramParts(bool editor) {
     if (editor) SetRemoteMediaConsent(&AskToDownloadMedia);
     SetMemberAreaFetch(&RefreshFromMemberArea);
     SetScriptPreferences(&PreferencesItem());
+    // Batch scripts keep the recorder: they have no pane to show pages in.
+    if (editor) {
+        SetScriptHelp(&ProgramInfoBrowser());
+        Hooks().openSurfPage = [](const std::string& address) {
+            ProgramInfoBrowser().FollowTarget(address);
+            return true;
+        };
+    }
     SkinStartup skin;
     // Only the editor has somebody to ask; batch runs keep the command inert.
     if (editor) skin.settingsEditor = &QtSettingsDialog();
@@ -87,6 +98,11 @@ void ConnectProgramParts(bool editor) {
         if (auto* media = dynamic_cast<MediaSystem*>(control.Media())) DeriveDarkBackground(*media);
     };
     StartSkin(skin);
+}
+
+InfoBrowser& ProgramInfoBrowser() {
+    static InfoBrowser browser;
+    return browser;
 }
 
 PluginTables& ProgramPlugins() {
@@ -112,6 +128,16 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.hooks = CompositionWorkerHooks();
     options.language = [] { return SettingsStore::Instance().Language(); };
     options.openProjectUrl = [](Window* owner) { return OpenProjectFromAddress(owner); };
+    InfoBrowser& browser = ProgramInfoBrowser();
+    options.infoBrowser = &browser;
+    options.infoBrowserShown = [&browser] { return browser.Shown(); };
+    options.showHelpTopic = [&browser](int topic) {
+        if (topic == kStartPage) {
+            if (!SettingsStore::Instance().Prefs().contextSensitiveResponses) return;
+            browser.SetReplace(true);
+        }
+        browser.ShowNumberedPage(topic);
+    };
     // The plugin only needs to know that a window is there to show its
     // options over; a failed make is reported on the status line, which the
     // worker may write.
@@ -127,6 +153,10 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
         if (command == kUpdateCommand) {
             CheckForUpdate(owner);
             out = kRepaint;
+            return true;
+        }
+        if (command == kEditPageCommand) {
+            ProgramInfoBrowser().EditCurrentPage();
             return true;
         }
         if (command == kEmailSupportCommand) {
