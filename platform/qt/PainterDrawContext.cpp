@@ -2,10 +2,12 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QScreen>
 #include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPoint>
 #include <QString>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -156,14 +158,19 @@ QFont PainterDrawContext::FontFor(const TextStyle& style) const {
         font.setStyleHint(QFont::Serif);
         font.setFamilies(times ? QStringList{QStringLiteral("Times New Roman")} : QStringList{QStringLiteral("serif")});
     }
-    if (style.pointSize > 0) font.setPointSize(style.pointSize);
+    if (style.pointSize > 0) {
+        // Points become pixels once, with the screen's vertical resolution,
+        // so that measuring and drawing agree whatever device is painted.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+        font.setPixelSize(std::max(1, int(style.pointSize * dpi / 72.0 + 0.5)));
+    }
     return font;
 }
 
 TextSize PainterDrawContext::MeasureText(const std::string& text, const TextStyle& style) {
     if (!qGuiApp) return {};
-    // Point sizes follow the device's resolution, as drawing does.
-    const QFontMetrics metrics(FontFor(style), painter_ ? painter_->device() : nullptr);
+    const QFontMetrics metrics(FontFor(style));
     const QString shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
     return {metrics.horizontalAdvance(shown), metrics.height()};
 }
