@@ -102,6 +102,17 @@ void ConnectProgramParts(bool editor) {
 
 InfoBrowser& ProgramInfoBrowser() {
     static InfoBrowser browser;
+    static const bool offlineFirst = [] {
+        // Without a member-area address pages are never refreshed: no wait
+        // cursor, no folders made for copies that will not come.
+        InfoBrowser::Outside outside = browser.GetOutside();
+        outside.refreshOff = [prefsSayOff = outside.refreshOff] {
+            return prefsSayOff() || ConfiguredMemberArea().empty();
+        };
+        browser.SetOutside(std::move(outside));
+        return true;
+    }();
+    (void)offlineFirst;
     return browser;
 }
 

@@ -37,6 +37,7 @@ public:
 
     InfoBrowser();
     void SetOutside(Outside outside) { outside_ = std::move(outside); }
+    const Outside& GetOutside() const { return outside_; }
 
     // -- pages -----------------------------------------------------------------
     void ShowNumberedPage(int number);
