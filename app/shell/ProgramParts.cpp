@@ -33,7 +33,6 @@ constexpr int kPreferencesCommand = 477;
 constexpr int kUpdateCommand = 120;
 constexpr int kEmailSupportCommand = 592;
 constexpr int kEditPageCommand = 224;
-constexpr int kStartPage = 215;  // "Initial Option Set"
 
 std::optional<std::string> DownloadMedia(const std::string& url) {
     return FetchToTemporaryFolder(url, LocalNameFor(url));
@@ -143,11 +142,10 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.infoBrowser = &browser;
     options.infoBrowserShown = [&browser] { return browser.Shown(); };
     options.showHelpTopic = [&browser](int topic) {
-        if (topic == kStartPage) {
-            if (!SettingsStore::Instance().Prefs().contextSensitiveResponses) return;
-            browser.SetReplace(true);
-        }
-        browser.ShowNumberedPage(topic);
+        if (topic == InfoBrowser::kStartPage)
+            browser.ShowStartPage();
+        else
+            browser.ShowNumberedPage(topic);
     };
     // The plugin only needs to know that a window is there to show its
     // options over; a failed make is reported on the status line, which the

@@ -66,6 +66,13 @@ InfoBrowser::InfoBrowser() {
         return prefs.shopEditHelpButton != 0 || prefs.infoBrowserHelpMode != 0;
     };
     outside_.surfFolder = [] { return PrivateTemporarySubfolder("VantrelSurf"); };
+    outside_.startPageWanted = [] { return SettingsStore::Instance().Prefs().contextSensitiveResponses != 0; };
+}
+
+void InfoBrowser::ShowStartPage() {
+    if (outside_.startPageWanted && !outside_.startPageWanted()) return;
+    history_.SetReplace(true);
+    ShowNumberedPage(kStartPage);
 }
 
 int InfoBrowser::Language() const { return outside_.language ? outside_.language() : 9; }

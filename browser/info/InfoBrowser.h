@@ -33,6 +33,8 @@ public:
         std::function<bool()> refreshOff;
         // Where Surf pages and shortcut files go ("VantrelSurf/").
         std::function<std::string()> surfFolder;
+        // Whether the start page greets the user (a preference).
+        std::function<bool()> startPageWanted;
     };
 
     InfoBrowser();
@@ -43,6 +45,10 @@ public:
     void ShowNumberedPage(int number);
     void ShowNamedPage(const std::string& name);
     void ShowHomePage() { ShowNumberedPage(kHomePage); }
+    // Page 215 at start-up and after a project is loaded, when wanted; it
+    // takes the place of the page shown instead of growing the history.
+    void ShowStartPage();
+    static constexpr int kStartPage = 215;
     void Back();
     // The next navigation takes the place of the page shown.
     void SetReplace(bool replace) { history_.SetReplace(replace); }

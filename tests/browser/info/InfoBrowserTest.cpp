@@ -251,6 +251,18 @@ TEST_F(BrowserFixture, ScriptsTurnPages) {
     ResultFlags out = 0;
     EXPECT_TRUE(browser.Command(nullptr, InfoBrowser::kBackCommand, out));
     EXPECT_EQ(browser.History().Current().number, 605);
+
+    // The start page takes the place of the page shown, and only when the
+    // preference wants it.
+    browser.ShowStartPage();
+    EXPECT_EQ(browser.History().Count(), 2u);
+    EXPECT_EQ(browser.History().Current().number, 215);
+    InfoBrowser::Outside outside = browser.GetOutside();
+    outside.startPageWanted = [] { return false; };
+    browser.SetOutside(outside);
+    browser.ShowNumberedPage(12);
+    browser.ShowStartPage();
+    EXPECT_EQ(browser.History().Current().number, 12);
 }
 
 TEST_F(BrowserFixture, ClicksAndHovers) {
