@@ -1,5 +1,8 @@
 #include "app/shell/ProgramParts.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "app/core/PictureStore.h"
 #include "app/core/StringTable.h"
 #include "app/core/Surface.h"
@@ -23,6 +26,7 @@
 #include "skin/PreferencesObject.h"
 #include "skin/SettingsStore.h"
 #include "skin/SkinActions.h"
+#include "variables/Variable.h"
 
 namespace vantrel {
 
@@ -39,6 +43,32 @@ std::optional<std::string> DownloadMedia(const std::string& url) {
 }
 
 constexpr int kQuestionCaption = 302;
+
+// Help asked for a variable's topic (F1 over it) lists the variable's
+// figures under its page: the current clip's, its current effects', or the
+// root's own variable of that string id.
+std::optional<VariableFigures> FiguresForTopic(Workspace& root, int topic) {
+    const std::string number = std::to_string(topic);
+    for (const std::string& name : {"cc." + number, "cv." + number, "ca." + number, number}) {
+        const auto* variable = dynamic_cast<const Variable*>(root.ResolveName(name));
+        if (!variable || variable->StringId() != topic) continue;
+        VariableFigures figures;
+        figures.stringId = topic;
+        figures.identifier = std::string(variable->Identifier());
+        figures.minimum = variable->Minimum();
+        figures.maximum = variable->Maximum();
+        figures.defaultValue = variable->Default();
+        figures.keyCount = variable->KeyCount();
+        bool first = true;
+        for (const KeyFrame& key : variable->Keys()) {
+            figures.lowestKeyMs = first ? key.time : std::min(figures.lowestKeyMs, key.time);
+            figures.highestKeyMs = first ? key.time : std::max(figures.highestKeyMs, key.time);
+            first = false;
+        }
+        return figures;
+    }
+    return std::nullopt;
+}
 }  // namespace
 
 bool AskToDownloadMedia(const std::string& address, Window* owner) {
@@ -141,7 +171,10 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     InfoBrowser& browser = ProgramInfoBrowser();
     options.infoBrowser = &browser;
     options.infoBrowserShown = [&browser] { return browser.Shown(); };
-    options.showHelpTopic = [&browser](int topic) {
+    auto shownFor = std::make_shared<Workspace*>(nullptr);
+    options.showHelpTopic = [&browser, shownFor](int topic) {
+        if (*shownFor)
+            if (const auto figures = FiguresForTopic(**shownFor, topic)) browser.SetVariableFigures(*figures);
         if (topic == InfoBrowser::kStartPage)
             browser.ShowStartPage();
         else
@@ -183,6 +216,7 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     };
     auto root = std::make_unique<Workspace>(&application, &window, application.Media(), options);
     Workspace* workspace = root.get();
+    *shownFor = workspace;
     Hooks().openProject = [workspace](const std::string& path) { return workspace->OpenProjectFile(path); };
     Hooks().importMedia = [workspace](const std::string& path) { return workspace->ImportMedia(path) != nullptr; };
     Hooks().quit = [] { QtPlatform::Quit(0); };
