@@ -19,6 +19,10 @@ struct TextStyle {
     bool ellipsis = true;           // cut with "..." when too wide
     int heightPx = 0;               // 0: the default font
     bool bold = false;
+    // The reading face of pages: "Times New Roman" where installed, else the
+    // desktop's serif face.
+    bool serif = false;
+    int pointSize = 0;  // > 0: points at the screen's vertical resolution, instead of heightPx
 };
 
 struct TextSize {
@@ -36,6 +40,10 @@ public:
     virtual void TilePicture(const Surface& picture, const Rect& dest) = 0;
     virtual void Text(const std::string& text, const Rect& rect, const TextStyle& style) = 0;
     virtual TextSize TextExtent(const std::string& text, int heightPx = 0) = 0;
+    // The extent in the style's face, weight and size.
+    virtual TextSize MeasureText(const std::string& text, const TextStyle& style) {
+        return TextExtent(text, style.heightPx);
+    }
     virtual Colour PixelAt(int x, int y) = 0;
     virtual void SetClip(const Rect& rect) = 0;
     virtual void ClearClip() = 0;

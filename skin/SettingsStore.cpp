@@ -69,6 +69,7 @@ constexpr const char* kPictureFilter = "*.png;*.jpg;*.gif;*.bmp;*.jpeg;";
 constexpr int kLanguageId = 645;
 constexpr int kDownloadSecondsId = 1010;    // "Download Time Limit (Seconds)"
 constexpr int kDownloadMegabytesId = 1011;  // "Download Size Limit (MB)"
+constexpr int kMemberAreaAddressId = 1012;  // "Member Area Address (Page Refresh)"
 constexpr int kSkinnableTextFlags = 4;
 constexpr const char* kDefaultCredit = "Made with Vantrel Media Compositor";
 
@@ -233,6 +234,7 @@ void SettingsStore::BuildPreferences() {
         entry.number = value;
         layout_.Add(std::move(entry));
     }
+    addText(layout_, kMemberAreaAddressId, prefs_.memberAreaAddress);
 }
 
 void SettingsStore::ApplyLanguage(int language) {

@@ -48,6 +48,9 @@ struct Preferences {
     // "Internet": every download ends at these, whatever the server does.
     std::int32_t downloadSeconds = 300;
     std::int32_t downloadMegabytes = 1024;
+    // Where pages and tutorial scripts are refreshed from before they are
+    // shown or run; empty: never, the shipped and edited copies are used.
+    std::string memberAreaAddress;
 };
 
 // The one store of skin elements, preferences and the language; the texts

@@ -459,6 +459,7 @@ constexpr StringResource kStrings[] = {
     {711, "Split at Current Time"},
     {1010, "Download Time Limit (Seconds)"},
     {1011, "Download Size Limit (MB)"},
+    {1012, "Member Area Address (Page Refresh)"},
 };
 }  // namespace
 

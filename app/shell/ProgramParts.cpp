@@ -1,10 +1,14 @@
 #include "app/shell/ProgramParts.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "app/core/PictureStore.h"
 #include "app/core/StringTable.h"
 #include "app/core/Surface.h"
 #include "app/shell/Application.h"
 #include "app/workspace/Workspace.h"
+#include "browser/info/InfoBrowser.h"
 #include "browser/internet/InternetCommands.h"
 #include "media/compose/Composition.h"
 #include "media/display/MediaSystem.h"
@@ -22,6 +26,7 @@
 #include "skin/PreferencesObject.h"
 #include "skin/SettingsStore.h"
 #include "skin/SkinActions.h"
+#include "variables/Variable.h"
 
 namespace vantrel {
 
@@ -31,12 +36,39 @@ constexpr int kDarkBackgroundImage = 560;  // "Application Background Dark"
 constexpr int kPreferencesCommand = 477;
 constexpr int kUpdateCommand = 120;
 constexpr int kEmailSupportCommand = 592;
+constexpr int kEditPageCommand = 224;
 
 std::optional<std::string> DownloadMedia(const std::string& url) {
     return FetchToTemporaryFolder(url, LocalNameFor(url));
 }
 
 constexpr int kQuestionCaption = 302;
+
+// Help asked for a variable's topic (F1 over it) lists the variable's
+// figures under its page: the current clip's, its current effects', or the
+// root's own variable of that string id.
+std::optional<VariableFigures> FiguresForTopic(Workspace& root, int topic) {
+    const std::string number = std::to_string(topic);
+    for (const std::string& name : {"cc." + number, "cv." + number, "ca." + number, number}) {
+        const auto* variable = dynamic_cast<const Variable*>(root.ResolveName(name));
+        if (!variable || variable->StringId() != topic) continue;
+        VariableFigures figures;
+        figures.stringId = topic;
+        figures.identifier = std::string(variable->Identifier());
+        figures.minimum = variable->Minimum();
+        figures.maximum = variable->Maximum();
+        figures.defaultValue = variable->Default();
+        figures.keyCount = variable->KeyCount();
+        bool first = true;
+        for (const KeyFrame& key : variable->Keys()) {
+            figures.lowestKeyMs = first ? key.time : std::min(figures.lowestKeyMs, key.time);
+            figures.highestKeyMs = first ? key.time : std::max(figures.highestKeyMs, key.time);
+            first = false;
+        }
+        return figures;
+    }
+    return std::nullopt;
+}
 }  // namespace
 
 bool AskToDownloadMedia(const std::string& address, Window* owner) {
@@ -78,6 +110,14 @@ void ConnectProgramParts(bool editor) {
     if (editor) SetRemoteMediaConsent(&AskToDownloadMedia);
     SetMemberAreaFetch(&RefreshFromMemberArea);
     SetScriptPreferences(&PreferencesItem());
+    // Batch scripts keep the recorder: they have no pane to show pages in.
+    if (editor) {
+        SetScriptHelp(&ProgramInfoBrowser());
+        Hooks().openSurfPage = [](const std::string& address) {
+            ProgramInfoBrowser().FollowTarget(address);
+            return true;
+        };
+    }
     SkinStartup skin;
     // Only the editor has somebody to ask; batch runs keep the command inert.
     if (editor) skin.settingsEditor = &QtSettingsDialog();
@@ -87,6 +127,22 @@ void ConnectProgramParts(bool editor) {
         if (auto* media = dynamic_cast<MediaSystem*>(control.Media())) DeriveDarkBackground(*media);
     };
     StartSkin(skin);
+}
+
+InfoBrowser& ProgramInfoBrowser() {
+    static InfoBrowser browser;
+    static const bool offlineFirst = [] {
+        // Without a member-area address pages are never refreshed: no wait
+        // cursor, no folders made for copies that will not come.
+        InfoBrowser::Outside outside = browser.GetOutside();
+        outside.refreshOff = [prefsSayOff = outside.refreshOff] {
+            return prefsSayOff() || ConfiguredMemberArea().empty();
+        };
+        browser.SetOutside(std::move(outside));
+        return true;
+    }();
+    (void)offlineFirst;
+    return browser;
 }
 
 PluginTables& ProgramPlugins() {
@@ -112,6 +168,18 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.hooks = CompositionWorkerHooks();
     options.language = [] { return SettingsStore::Instance().Language(); };
     options.openProjectUrl = [](Window* owner) { return OpenProjectFromAddress(owner); };
+    InfoBrowser& browser = ProgramInfoBrowser();
+    options.infoBrowser = &browser;
+    options.infoBrowserShown = [&browser] { return browser.Shown(); };
+    auto shownFor = std::make_shared<Workspace*>(nullptr);
+    options.showHelpTopic = [&browser, shownFor](int topic) {
+        if (*shownFor)
+            if (const auto figures = FiguresForTopic(**shownFor, topic)) browser.SetVariableFigures(*figures);
+        if (topic == InfoBrowser::kStartPage)
+            browser.ShowStartPage();
+        else
+            browser.ShowNumberedPage(topic);
+    };
     // The plugin only needs to know that a window is there to show its
     // options over; a failed make is reported on the status line, which the
     // worker may write.
@@ -129,6 +197,10 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
             out = kRepaint;
             return true;
         }
+        if (command == kEditPageCommand) {
+            ProgramInfoBrowser().EditCurrentPage();
+            return true;
+        }
         if (command == kEmailSupportCommand) {
             const std::string address = SupportMailto();
             if (Hooks().openSurfPage)
@@ -144,6 +216,7 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     };
     auto root = std::make_unique<Workspace>(&application, &window, application.Media(), options);
     Workspace* workspace = root.get();
+    *shownFor = workspace;
     Hooks().openProject = [workspace](const std::string& path) { return workspace->OpenProjectFile(path); };
     Hooks().importMedia = [workspace](const std::string& path) { return workspace->ImportMedia(path) != nullptr; };
     Hooks().quit = [] { QtPlatform::Quit(0); };

@@ -23,6 +23,10 @@ class Window;
 // naming the address, No by default. True when the user says Yes.
 bool AskToDownloadMedia(const std::string& address, Window* owner);
 
+class InfoBrowser;
+// The one info browser of the editor.
+InfoBrowser& ProgramInfoBrowser();
+
 // The plugins of the running program, loaded while the media system starts.
 PluginTables& ProgramPlugins();
 

@@ -45,6 +45,7 @@ FileDialogRequest ProjectDialog(const std::string& title, const std::string& fol
 
 Workspace::Workspace(Application* application, Window* window, PictureStore* media, WorkspaceOptions options)
     : hooks_(std::move(options.hooks)), showHelpTopic_(std::move(options.showHelpTopic)),
+      infoBrowser_(options.infoBrowser), infoBrowserShown_(std::move(options.infoBrowserShown)),
       language_(std::move(options.language)),
       exampleProjectsAllowed_(std::move(options.exampleProjectsAllowed)),
       openProjectUrl_(std::move(options.openProjectUrl)), startMake_(std::move(options.startMake)),
@@ -61,6 +62,11 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
         SetStyleId(kRootId);
     }
     AttachControls();
+    if (infoBrowser_) {
+        infoBrowser_->SetParent(this);
+        infoBrowser_->SetMedia(media);
+        infoBrowser_->SetApp(application);
+    }
     ClearAll();
     SetStatusText(Str(kVantrelText));
     if (window) {
@@ -77,10 +83,12 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
     SetOutputSizeOrDefault(kDefaultOutputSize);
     SetStatusText(Str(kDoneText));
     CommitAll();
-    ShowHelpTopic(kInitialHelpTopic);
+    // Drawn with the first arrangement of the window, not from here.
+    if (showHelpTopic_) showHelpTopic_(kInitialHelpTopic);
 }
 
 Workspace::~Workspace() {
+    if (infoBrowser_ && infoBrowser_->Parent() == this) infoBrowser_->SetParent(nullptr);
     if (GetWindow()) GetWindow()->StopTimer(kTimerId);
     ClearAll();
     // The worker may be inside a hook that reads the tree: stop it before
@@ -262,6 +270,8 @@ bool Workspace::Play(Clip* clip) {
 
 int Workspace::ShowHelpTopic(int topic) {
     if (showHelpTopic_) showHelpTopic_(topic);
+    // The browser's pane may appear: lay out and draw again.
+    if (GetWindow()) FinishInput(kRepaint);
     return topic;
 }
 
@@ -403,6 +413,7 @@ bool Workspace::OpenProjectFile(const std::string& path) {
     SetProjectPath(forced);
     if (GetWindow()) GetWindow()->SetCursor(Cursor::Arrow);
     SetStatusText(Str(kDoneText));
+    if (opened) ShowHelpTopic(kInitialHelpTopic);
     return ok;
 }
 

@@ -39,6 +39,10 @@ struct WorkspaceOptions {
     // Help topics the root is asked to show (215 at start and on "New
     // Project"); the info browser plugs in here.
     std::function<void(int topic)> showHelpTopic;
+    // The info browser: it takes the bottom-left pane, first in the hit
+    // order, while infoBrowserShown answers true (open and holding a page).
+    Control* infoBrowser = nullptr;
+    std::function<bool()> infoBrowserShown;
     // Whether the project menu offers "Load Example Project" (a preference).
     std::function<bool()> exampleProjectsAllowed;
     // The language number of the example projects' folder (9 when unset);
@@ -98,6 +102,7 @@ public:
     // The "Play" entry: false when the clip cannot play or something runs.
     bool Play(Clip* clip) override;
     int ShowHelpTopic(int topic) override;
+    bool InfoBrowserShown() const { return infoBrowser_ && infoBrowserShown_ && infoBrowserShown_(); }
     void SetStatusText(const std::string& text) override;
 
     // Scripts: "*", "ne"/"se"/"nw"/"sw", "cc.", "cv.", "ca.", "r1.", "r2."
@@ -222,6 +227,8 @@ private:
     std::unique_ptr<WorkerThread> workerThread_;
     WorkerHooks hooks_;
     std::function<void(int)> showHelpTopic_;
+    Control* infoBrowser_ = nullptr;
+    std::function<bool()> infoBrowserShown_;
     std::function<int()> language_;
     std::function<bool()> exampleProjectsAllowed_;
     std::function<bool(Window*)> openProjectUrl_;

@@ -112,6 +112,7 @@ LayoutState Workspace::CurrentLayoutState() const {
     state.horizontalRatio = horizontalRatio_;
     state.verticalRatio = verticalRatio_;
     state.paneFocus = paneFocus_;
+    state.infoBrowserShown = InfoBrowserShown();
     return state;
 }
 
@@ -128,6 +129,7 @@ void Workspace::PlaceControls() {
     for (const auto& control : controls_) control->SetRectangle({});
     for (const LaidOut& item : layoutResult_.items)
         if (Control* control = item.id > 0 ? ControlById(item.id) : nullptr) control->SetRectangle(item.rect);
+    if (infoBrowser_) infoBrowser_->SetRectangle(InfoBrowserShown() ? layoutResult_.Of(kInfoBrowserRegion) : Rect{});
     const Clip* current = CurrentChild() ? CurrentChild() : this;
     for (const auto& control : controls_) {
         if (auto* check = dynamic_cast<CheckButton*>(control.get()))
@@ -195,6 +197,8 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
         return 0;
     }
     ResultFlags flags = 0;
+    if (hit == kInfoBrowserRegion && infoBrowser_)
+        return DispatchToChild(infoBrowser_, infoBrowser_, window, message, p.x, p.y, keyFlags);
     if (Control* control = hit > 0 ? ControlById(hit) : nullptr) {
         flags = DispatchToChild(control, control, window, message, p.x, p.y, keyFlags);
         if (!IsRegion(hit)) return flags;
@@ -264,7 +268,7 @@ ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
         Item* target = CapturedChild();
         if (!target) {
             const int hit = HitAt(p);
-            target = hit > 0 ? ControlById(hit) : nullptr;
+            target = hit > 0 ? ControlById(hit) : hit == kInfoBrowserRegion ? infoBrowser_ : nullptr;
         }
         return target ? DispatchToChild(target, target, window, kKeyUp, p.x, p.y, key) : 0;
     }
@@ -318,6 +322,10 @@ void Workspace::PaintEditor(DrawContext& dc) {
     for (const auto& control : controls_) {
         const Rect& r = control->Rectangle();
         if (!r.IsEmpty()) control->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
+    }
+    if (infoBrowser_ && InfoBrowserShown()) {
+        const Rect& r = infoBrowser_->Rectangle();
+        infoBrowser_->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "browser/internet/InternetCommands.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
@@ -9,6 +10,7 @@
 #include "browser/internet/InternetSession.h"
 #include "platform/Platform.h"
 #include "skin/IniFile.h"
+#include "skin/SettingsStore.h"
 
 namespace vantrel {
 
@@ -145,8 +147,20 @@ bool OpenProjectFromAddress(Window* owner) {
     return Hooks().openProject(*local);
 }
 
+std::string ConfiguredMemberArea() {
+    std::string base = SettingsStore::Instance().Prefs().memberAreaAddress;
+    if (base.empty())
+        if (const char* given = std::getenv("VANTREL_MEMBER_AREA")) base = given;
+    if (!base.empty() && base.back() != '/') base += '/';
+    return base;
+}
+
 bool RefreshFromMemberArea(const std::string& name, const std::string& localPath) {
-    return InternetSession::Instance().Download(MemberArea() + name, localPath);
+    // Offline first: without an address nothing waits on the network and
+    // the shipped pages stay as they are.
+    const std::string base = ConfiguredMemberArea();
+    if (base.empty()) return false;
+    return InternetSession::Instance().Download(base + name, localPath);
 }
 
 std::string SupportMailto() { return "mailto:" + SupportMailAddress(); }

@@ -64,9 +64,12 @@ bool ImportFromAddress(const std::string& name);
 // (downloaded now), or the name itself; nothing when the download fails.
 std::optional<std::string> LocalCopyOf(const std::string& name);
 
+// The address pages and scripts are refreshed from: the preference, else
+// VANTREL_MEMBER_AREA, ending in "/"; empty when neither is set.
+std::string ConfiguredMemberArea();
 // Pages and tutorial scripts: fetches the member area's copy of name over
 // localPath. A failure leaves the local copy, so the program keeps working
-// offline with what it has.
+// offline with what it has; without a configured address it fails at once.
 bool RefreshFromMemberArea(const std::string& name, const std::string& localPath);
 
 // "Email Support": the address for the shell's mail program.

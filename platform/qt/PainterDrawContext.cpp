@@ -1,10 +1,13 @@
 #include "platform/qt/PainterDrawContext.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QScreen>
 #include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPoint>
 #include <QString>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -148,10 +151,34 @@ QFont PainterDrawContext::FontFor(int heightPx, bool bold) const {
     return font;
 }
 
+QFont PainterDrawContext::FontFor(const TextStyle& style) const {
+    QFont font = FontFor(style.heightPx, style.bold);
+    if (style.serif) {
+        static const bool times = QFontDatabase::hasFamily(QStringLiteral("Times New Roman"));
+        font.setStyleHint(QFont::Serif);
+        font.setFamilies(times ? QStringList{QStringLiteral("Times New Roman")} : QStringList{QStringLiteral("serif")});
+    }
+    if (style.pointSize > 0) {
+        // Points become pixels once, with the screen's vertical resolution,
+        // so that measuring and drawing agree whatever device is painted.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+        font.setPixelSize(std::max(1, int(style.pointSize * dpi / 72.0 + 0.5)));
+    }
+    return font;
+}
+
+TextSize PainterDrawContext::MeasureText(const std::string& text, const TextStyle& style) {
+    if (!qGuiApp) return {};
+    const QFontMetrics metrics(FontFor(style));
+    const QString shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return {metrics.horizontalAdvance(shown), metrics.height()};
+}
+
 void PainterDrawContext::Text(const std::string& text, const Rect& rect, const TextStyle& style) {
     if (!painter_ || text.empty() || rect.IsEmpty() || !qGuiApp) return;
     painter_->save();
-    const QFont font = FontFor(style.heightPx, style.bold);
+    const QFont font = FontFor(style);
     painter_->setFont(font);
     painter_->setPen(ToQColor(style.colour == kNoColour ? 0 : style.colour));
     if (style.background != kNoColour) {

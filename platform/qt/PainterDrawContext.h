@@ -41,6 +41,7 @@ public:
     void TilePicture(const Surface& picture, const Rect& dest) override;
     void Text(const std::string& text, const Rect& rect, const TextStyle& style) override;
     TextSize TextExtent(const std::string& text, int heightPx = 0) override;
+    TextSize MeasureText(const std::string& text, const TextStyle& style) override;
     Colour PixelAt(int x, int y) override;
     void SetClip(const Rect& rect) override;
     void ClearClip() override;
@@ -51,6 +52,7 @@ public:
 private:
     void Prepare();
     QFont FontFor(int heightPx, bool bold) const;
+    QFont FontFor(const TextStyle& style) const;
 
     QImage surfaceImage_;           // over the surface's bytes when built from one
     const QImage* readable_ = nullptr;  // what PixelAt reads, when anything

@@ -48,6 +48,9 @@ public:
     TextSize TextExtent(const std::string& text, int heightPx) override {
         return painter_.TextExtent(text, heightPx);
     }
+    TextSize MeasureText(const std::string& text, const TextStyle& style) override {
+        return painter_.MeasureText(text, style);
+    }
     Colour PixelAt(int x, int y) override { return painter_.PixelAt(x, y); }
     void SetClip(const Rect& rect) override { painter_.SetClip(rect); }
     void ClearClip() override { painter_.ClearClip(); }

@@ -123,6 +123,7 @@ TEST_F(SkinQueries, PreferencesHaveTheirIdsKindsDefaultsAndFlagsInOrder) {
         {567, SettingKind::Switch, "1", 0},
         // The download limits: every download ends at them.
         {1010, SettingKind::Number, "300", 0}, {1011, SettingKind::Number, "1024", 0},
+        {1012, SettingKind::Text, "", 0},  // no member area: pages stay as shipped
     };
     const std::string credit = store().Prefs().copyright;
     const PreferenceRow output[] = {

@@ -26,6 +26,7 @@ public:
     std::vector<Rect> tiles;
     std::vector<std::string> texts;
     std::vector<Rect> textRects;
+    std::vector<TextStyle> textStyles;
     std::vector<Rect> clips;
     std::map<std::pair<int, int>, Colour> pixels;
     // What TextExtent answers: this many pixels per character, one line high.
@@ -47,6 +48,7 @@ public:
         append(keepInto->tiles, tiles);
         append(keepInto->texts, texts);
         append(keepInto->textRects, textRects);
+        append(keepInto->textStyles, textStyles);
         append(keepInto->clips, clips);
     }
 
@@ -61,9 +63,10 @@ public:
         stretches.push_back({&picture, source, dest});
     }
     void TilePicture(const Surface&, const Rect& dest) override { tiles.push_back(dest); }
-    void Text(const std::string& text, const Rect& rect, const TextStyle&) override {
+    void Text(const std::string& text, const Rect& rect, const TextStyle& style) override {
         texts.push_back(text);
         textRects.push_back(rect);
+        textStyles.push_back(style);
     }
     TextSize TextExtent(const std::string& text, int) override {
         return {charWidth * int(text.size()), lineHeight};

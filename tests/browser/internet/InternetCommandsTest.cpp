@@ -10,6 +10,7 @@
 #include "app/core/Version.h"
 #include "browser/internet/Endpoints.h"
 #include "platform/scripted/ScriptedPlatform.h"
+#include "skin/SettingsStore.h"
 #include "tests/browser/internet/LocalServer.h"
 #include "tests/browser/internet/TestFolder.h"
 
@@ -149,6 +150,25 @@ TEST_F(InternetCommandsTest, RefreshedPagesComeFromTheMemberAreaAndFailuresKeepT
     ScopedEnv offline("VANTREL_MEMBER_AREA", "http://127.0.0.1:1/");
     EXPECT_FALSE(RefreshFromMemberArea("e0000012.vrh", local));
     EXPECT_EQ(ReadAll(local), "<vrh>fresh");
+}
+
+TEST_F(InternetCommandsTest, WithoutAnAddressPagesAreNeverRefreshed) {
+    const std::string local = folder_.File("e0000013.vrh");
+    test::WriteAll(local, "<vrh> shipped");
+    server_.Set("/members/e0000013.vrh", {200, "<vrh> fresh"});
+    const std::size_t asked = server_.Requests().size();
+    {
+        ScopedEnv none("VANTREL_MEMBER_AREA", "");
+        EXPECT_EQ(ConfiguredMemberArea(), "");
+        EXPECT_FALSE(RefreshFromMemberArea("e0000013.vrh", local));
+        EXPECT_EQ(ReadAll(local), "<vrh> shipped");
+        EXPECT_EQ(server_.Requests().size(), asked);  // nothing went out
+        // The preference, once given, is the address.
+        SettingsStore::Instance().Prefs().memberAreaAddress = server_.Url("/members");
+        EXPECT_TRUE(RefreshFromMemberArea("e0000013.vrh", local));
+        SettingsStore::Instance().Prefs().memberAreaAddress.clear();
+    }
+    EXPECT_EQ(ReadAll(local), "<vrh> fresh");
 }
 
 TEST_F(InternetCommandsTest, ProjectFromAnAddressIsOpenedFromItsDownloadedCopy) {

@@ -1,0 +1,73 @@
+// The browser in the editor: its pane, F1 over the controls, "Help Home",
+// the start page and the close box, through the root's own input.
+#include <gtest/gtest.h>
+
+#include "app/core/ProgramFolder.h"
+#include "app/workspace/Workspace.h"
+#include "browser/info/InfoBrowser.h"
+#include "platform/Platform.h"
+#include "platform/scripted/ScriptedPlatform.h"
+#include "tests/support/TempFolder.h"
+
+namespace vantrel {
+namespace {
+
+struct BrowserPaneTest : ::testing::Test {
+    ScriptedDialogs dialogs;
+    ScriptedMenus menus;
+    ScriptedWindow window;
+    PlatformServices previous = SetPlatform({&dialogs, &menus});
+    InfoBrowser browser;
+    std::unique_ptr<Workspace> root;
+
+    BrowserPaneTest() {
+        InfoBrowser::Outside outside;
+        outside.language = [] { return 9; };
+        outside.refreshOff = [] { return true; };
+        browser.SetOutside(outside);
+        WorkspaceOptions options;
+        options.startWorker = false;
+        options.infoBrowser = &browser;
+        options.infoBrowserShown = [this] { return browser.Shown(); };
+        options.showHelpTopic = [this](int topic) { browser.ShowNumberedPage(topic); };
+        root = std::make_unique<Workspace>(nullptr, &window, nullptr, options);
+        root->LayOut(1024, 768);
+    }
+    ~BrowserPaneTest() override {
+        root.reset();
+        SetPlatform(previous);
+    }
+    Point Centre(const Rect& r) const { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+};
+
+TEST_F(BrowserPaneTest, TheBrowserHasItsPaneWhileShown) {
+    // The start page is up, so the bottom-left pane is the browser's.
+    ASSERT_EQ(browser.History().Current().number, 215);
+    const Rect pane = root->Layout().Of(kInfoBrowserRegion);
+    ASSERT_FALSE(pane.IsEmpty());
+    EXPECT_EQ(browser.Rectangle(), pane);
+    EXPECT_EQ(root->HitAt(Centre(pane)), kInfoBrowserRegion);
+
+    // F1 over a control shows that control's page.
+    const Rect clipInfo = root->ControlById(367)->Rectangle();
+    root->Input(&window, kKeyUp, Centre(clipInfo).x, Centre(clipInfo).y, kVkF1);
+    EXPECT_EQ(browser.History().Current().number, 367);
+
+    // A click on the close box, routed by the root, hides the pane.
+    const Point close = Centre(browser.CloseBox());
+    root->Input(&window, kLeftButtonDown, close.x, close.y, kLeftButtonHeld);
+    root->LayOut(1024, 768);
+    EXPECT_FALSE(browser.Shown());
+    EXPECT_TRUE(root->Layout().Of(kInfoBrowserRegion).IsEmpty());
+    EXPECT_TRUE(browser.Rectangle().IsEmpty());
+
+    // "Help Home" brings it back with the generated home page.
+    ResultFlags out = 0;
+    ASSERT_TRUE(root->Command(&window, InfoBrowser::kHomePage, out));
+    root->LayOut(1024, 768);
+    EXPECT_EQ(browser.History().Current().number, InfoBrowser::kHomePage);
+    EXPECT_FALSE(root->Layout().Of(kInfoBrowserRegion).IsEmpty());
+}
+
+}  // namespace
+}  // namespace vantrel
