@@ -457,6 +457,11 @@ constexpr StringResource kStrings[] = {
     {709, "Bottom"},
     {710, "Duplicate"},
     {711, "Split at Current Time"},
+    // The curve view's and the effect list's entries.
+    {760, "Add"},
+    {761, "Remove Effect"},
+    {762, "Move Effect Up"},
+    {763, "Move Effect Down"},
     {1010, "Download Time Limit (Seconds)"},
     {1011, "Download Size Limit (MB)"},
 };

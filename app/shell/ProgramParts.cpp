@@ -4,7 +4,9 @@
 #include "app/core/StringTable.h"
 #include "app/core/Surface.h"
 #include "app/shell/Application.h"
+#include "app/workspace/EditorPanels.h"
 #include "app/workspace/Workspace.h"
+#include "effects/Effect.h"
 #include "browser/internet/InternetCommands.h"
 #include "media/compose/Composition.h"
 #include "media/display/MediaSystem.h"
@@ -73,6 +75,10 @@ void ConnectProgramParts(bool editor) {
     // Effects and generators of loaded clips; plugin effects find the
     // plugins once they are loaded.
     InstallCompositionParts(&ProgramPlugins());
+    EditorPanels::SetKeyColourPickerRule([](VariableOwner& owner) {
+        const auto* effect = dynamic_cast<const Effect*>(&owner);
+        return effect && effect->HasKeyColourPicker();
+    });
     SetDownloadFunction(&DownloadMedia);
     // Batch runs answer from their command line (RunBatch); the editor asks.
     if (editor) SetRemoteMediaConsent(&AskToDownloadMedia);
