@@ -300,9 +300,10 @@ int RectanglePanel::Paint(DrawContext& dc, int left, int top, int right, int bot
         if (r.IsEmpty()) continue;
         dc.FillRect(r.Inset(1), i == pressed_ ? Rgb(90, 90, 120) : Rgb(56, 56, 72));
         DrawEdge(dc, r, i == pressed_, 1);
-        const std::string caption = i == kOptionsButton
-                                        ? Str(kOptions) + (captionId_ ? ": " + Str(captionId_) : std::string())
-                                        : kCaptions[std::size_t(i)];
+        // The options button names the rectangle it edits.
+        const std::string caption = i != kOptionsButton ? kCaptions[std::size_t(i)]
+                                    : captionId_        ? Str(captionId_)
+                                                        : Str(kOptions);
         dc.Text(caption, r, text);
         if (buttons_[std::size_t(i)]->FlashCount() > 0) DrawFlash(*buttons_[std::size_t(i)], dc, r);
     }

@@ -462,6 +462,16 @@ constexpr StringResource kStrings[] = {
     {761, "Remove Effect"},
     {762, "Move Effect Up"},
     {763, "Move Effect Down"},
+    // The envelope strip's commands in an audio clip's menu.
+    {764, "Get Audio Envelope"},
+    {765, "Invert"},
+    {766, "Full Range"},
+    {767, "Forward Release"},
+    {768, "Backward Release"},
+    {769, "Bidirectional Release"},
+    {770, "To Clip Strip"},
+    {771, "From Clip Strip"},
+    {772, "Envelope"},
     {1010, "Download Time Limit (Seconds)"},
     {1011, "Download Size Limit (MB)"},
 };

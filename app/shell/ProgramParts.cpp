@@ -5,10 +5,12 @@
 #include "app/core/Surface.h"
 #include "app/shell/Application.h"
 #include "app/workspace/EditorPanels.h"
+#include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
 #include "effects/Effect.h"
 #include "browser/internet/InternetCommands.h"
 #include "media/compose/Composition.h"
+#include "media/compose/Envelope.h"
 #include "media/display/MediaSystem.h"
 #include "media/make/WorkspaceMake.h"
 #include "media/plugins/PluginTables.h"
@@ -79,6 +81,21 @@ void ConnectProgramParts(bool editor) {
         const auto* effect = dynamic_cast<const Effect*>(&owner);
         return effect && effect->HasKeyColourPicker();
     });
+    SetEnvelopeOperations({[](int command, Clip& arrangement, Clip& child, Variable* variable, double releaseMs) {
+        Variable* strip = EnvelopeStrip(arrangement);
+        if (!strip) return false;
+        switch (command) {
+            case kGetAudioEnvelope: return GetAudioEnvelope(arrangement, child, *strip);
+            case kInvertEnvelope: InvertKeys(*strip); return true;
+            case kFullRangeEnvelope: return FullRange(*strip);
+            case kForwardRelease: ForwardRelease(*strip, releaseMs); return true;
+            case kBackwardRelease: BackwardRelease(*strip, releaseMs); return true;
+            case kBidirectionalRelease: BidirectionalRelease(*strip, releaseMs); return true;
+            case kToClipStrip: return variable && ToClipStrip(arrangement, child, *variable, *strip);
+            case kFromClipStrip: return variable && FromClipStrip(arrangement, child, *strip, *variable);
+            default: return false;
+        }
+    }});
     SetDownloadFunction(&DownloadMedia);
     // Batch runs answer from their command line (RunBatch); the editor asks.
     if (editor) SetRemoteMediaConsent(&AskToDownloadMedia);

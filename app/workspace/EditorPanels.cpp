@@ -4,6 +4,7 @@
 
 #include "app/core/MenuList.h"
 #include "app/core/StringTable.h"
+#include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
 #include "panels/EffectMenu.h"
 
@@ -16,6 +17,8 @@ constexpr int kWorkWithAudio = 361, kWorkWithVideo = 362;
 constexpr std::array<int, 4> kSourceIds{45, 46, 47, 48};
 constexpr std::array<int, 4> kDestinationIds{49, 50, 51, 52};
 constexpr std::array<int, 4> kEffectRectIds{53, 54, 55, 56};
+constexpr int kClipVariablesCaption = 425;
+constexpr int kEnvelopeCaption = 772;
 constexpr int kSourceCaption = 422, kDestinationCaption = 423, kEffectRectCaption = 424;
 
 std::function<bool(VariableOwner&)>& PickerRule() {
@@ -54,7 +57,8 @@ void EditorPanels::Sync() {
     Clip& clip = EditedClip();
     VariableOwner* current = CurrentEffect();
     std::vector<EffectListView::Entry> entries;
-    entries.push_back({clip.Name().empty() ? Str(clip.Type()) : clip.Name(), nullptr, current == nullptr});
+    const std::string ownName = clip.Name().empty() ? Str(clip.Type()) : clip.Name();
+    entries.push_back({ownName.empty() ? Str(kClipVariablesCaption) : ownName, nullptr, current == nullptr});
     for (const auto& effect : audio_ ? clip.AudioEffects() : clip.VideoEffects())
         entries.push_back({Str(effect->GetId()), effect.get(), effect.get() == current});
     list_.SetEntries(std::move(entries));
@@ -147,7 +151,13 @@ ResultFlags EditorPanels::ListMenu(Window* window) {
         menu.AddSeparator();
         for (int id : {kRemoveEffect, kMoveEffectUp, kMoveEffectDown}) menu.Add(id);
     }
+    // An audio clip's envelope strip commands, as in its arrangement menu.
+    if (auto envelope = EnvelopeSubmenu(EditedClip())) {
+        menu.AddSeparator();
+        menu.AddSubmenu(kEnvelopeCaption, envelope);
+    }
     const int chosen = menu.Show(window);
+    if (IsEnvelopeCommand(chosen)) return RunEnvelopeCommand(chosen, EditedClip(), curve_.Shown());
     ResultFlags out = 0;
     if (chosen) root_.Command(window, chosen, out);
     return out;

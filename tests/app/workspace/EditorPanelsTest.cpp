@@ -2,6 +2,7 @@
 
 #include "app/core/StringTable.h"
 #include "app/workspace/EditorPanels.h"
+#include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
 #include "tests/media/clips/ClipFixtures.h"
 
@@ -79,6 +80,39 @@ TEST_F(EditorPanelsTest, AddedEffectsBecomeCurrentAndTheListEditsThem) {
     EXPECT_FALSE(panels.ShowsAudio());
     panels.Sync();
     EXPECT_EQ(panels.List().Entries().size(), 2u);
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST_F(EditorPanelsTest, AnAudioClipsListMenuCarriesTheEnvelopeCommands) {
+    std::vector<int> ran;
+    SetEnvelopeOperations({[&](int command, Clip& arrangement, Clip&, Variable* variable, double releaseMs) {
+        ran.push_back(command);
+        EXPECT_EQ(&arrangement, root.get());
+        EXPECT_EQ(releaseMs, kDefaultReleaseMs);
+        return command != kToClipStrip || variable != nullptr;
+    }});
+    EXPECT_EQ(EnvelopeSubmenu(*clip), nullptr);  // a text clip has no audio
+    testing::TempFolder folder;
+    const std::string wav = folder.File("tone.wav");
+    ASSERT_TRUE(testing::WriteWav(wav, 400));
+    Clip* tone = root->ImportMedia(wav);
+    ASSERT_NE(tone, nullptr);
+    root->LayOut(1024, 768);
+    const Rect list = root->Panels().List().RowRect(0);
+    platform.menus.answers = {kFullRangeEnvelope};
+    const ResultFlags out = root->Input(&window, kRightButtonUp, list.left + 30, list.top + 2, 0);
+    EXPECT_TRUE(out & kChanged);
+    ASSERT_FALSE(platform.menus.shown.empty());
+    EXPECT_EQ(platform.menus.shown.back().back().caption, Str(772));
+    EXPECT_EQ(ran, std::vector<int>{kFullRangeEnvelope});
+    EXPECT_TRUE(RunEnvelopeCommand(kToClipStrip, *tone, root->Panels().Curve().Shown()) & kChanged);
+    SetEnvelopeOperations({});
+    EXPECT_EQ(EnvelopeSubmenu(*tone), nullptr);
 }
 
 }  // namespace
