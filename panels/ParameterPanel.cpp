@@ -72,6 +72,14 @@ std::optional<double> ReadSingle(const std::string& text) {
 ParameterPanel::ParameterPanel() {
     SetId(kParameters);
     SetStyleId(kParameters);
+    const std::array<int, 3> ids{VariableTable::kPreviousKeyFrameCommand, kGroupSelector,
+                                 VariableTable::kNextKeyFrameCommand};
+    for (std::size_t i = 0; i < barParts_.size(); ++i) {
+        barParts_[i] = std::make_unique<Control>();
+        barParts_[i]->SetParent(this);
+        barParts_[i]->SetId(ids[i]);
+        barParts_[i]->SetStyleId(ids[i]);
+    }
 }
 
 void ParameterPanel::SetTarget(VariableOwner* owner, bool keyColourPicker) {
@@ -82,6 +90,13 @@ void ParameterPanel::SetTarget(VariableOwner* owner, bool keyColourPicker) {
     }
     owner_ = owner;
     picking_ = owner && keyColourPicker;
+    if (owner) {
+        VariableTable& table = owner->Table();
+        table.SetNamedItem(VariableTable::kParameters, this);
+        table.SetNamedItem(VariableTable::kPreviousKeyFrame, barParts_[0].get());
+        table.SetNamedItem(VariableTable::kClickGroups, barParts_[1].get());
+        table.SetNamedItem(VariableTable::kNextKeyFrame, barParts_[2].get());
+    }
 }
 
 int ParameterPanel::TableId() const {
@@ -150,6 +165,9 @@ Rect ParameterPanel::Arrange(int left, int top, int right, int bottom) {
     previousKey_ = {bar_.left, bar_.top, bar_.left + twelfth, bar_.bottom};
     nextKey_ = {bar_.right - twelfth, bar_.top, bar_.right, bar_.bottom};
     selector_ = {previousKey_.right, bar_.top, nextKey_.left, bar_.bottom};
+    barParts_[0]->SetRectangle(previousKey_);
+    barParts_[1]->SetRectangle(selector_);
+    barParts_[2]->SetRectangle(nextKey_);
     const std::vector<int> shown = ShownRows();
     if (shown.empty() || rest.IsEmpty()) return Rectangle();
     const int n = int(shown.size());
@@ -230,6 +248,8 @@ void ParameterPanel::PaintBar(DrawContext& dc) {
     const int groupId = entry >= 0 ? owner_->Table().At(entry).DeclaredId() : TableId();
     const std::string caption = Str(groupId).empty() ? Str(kGroupSelector) : Str(groupId);
     dc.Text(caption, selector_, text);
+    for (const auto& part : barParts_)
+        if (part->FlashCount() > 0) DrawFlash(*part, dc, part->Rectangle());
 }
 
 void ParameterPanel::PaintPicker(DrawContext& dc) {

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,6 +82,9 @@ private:
     void PaintPicker(DrawContext& dc);
 
     VariableOwner* owner_ = nullptr;
+    // The bar's three parts as controls, so that scripts and the help can
+    // name them through the table: 615, 191, 614.
+    std::array<std::unique_ptr<Control>, 3> barParts_;
     bool picking_ = false;  // the picker strip is wanted
     std::vector<Row> rows_;
     Rect bar_{}, previousKey_{}, selector_{}, nextKey_{}, picker_{};

@@ -89,12 +89,13 @@ TEST_F(PanelFixture, DragAndValueDialogSetTheValueAtTheCurrentTimeWithinTheRange
     EXPECT_DOUBLE_EQ(Var("IDS_S1").ValueAt(500), 2.0);
     EXPECT_TRUE(Var("IDS_S1").HasKeyAt(500));
 
-    platform.dialogs.textAnswers = {std::string("7.5"), std::string("abc"), std::string(" -3")};
+    platform.dialogs.textAnswers = {std::string("7.5"), std::string("abc"), std::string("nan"), std::string(" -3")};
     const Point c = Centre(v);
     EXPECT_TRUE(panel.Input(&window, kLeftButtonDoubleClick, c.x, c.y, 0) & kChanged);
     EXPECT_DOUBLE_EQ(Var("IDS_S1").ValueAt(500), 2.0);  // above the maximum: the maximum
     EXPECT_EQ(platform.dialogs.textPrompts.size(), 1u);
     EXPECT_EQ(panel.Input(&window, kLeftButtonDoubleClick, c.x, c.y, 0), 0u);  // no number: nothing
+    EXPECT_EQ(panel.Input(&window, kLeftButtonDoubleClick, c.x, c.y, 0), 0u);  // not a finite number either
     panel.Input(&window, kLeftButtonDoubleClick, c.x, c.y, 0);
     EXPECT_DOUBLE_EQ(Var("IDS_S1").ValueAt(500), 0.0);
     EXPECT_EQ(FormatThreeDecimals(0.12345), "0.123");
@@ -155,9 +156,15 @@ TEST_F(PanelFixture, GroupSettingsCopyAndPasteAndSwitchesTurnOver) {
     EXPECT_TRUE(Has(Flatten(platform.menus.shown.back()), 285));
     EXPECT_DOUBLE_EQ(Var("IDS_A1").ValueAt(0), -0.5);
     EXPECT_DOUBLE_EQ(Var("IDS_A2").ValueAt(0), 1.0);
-    // A control that is pointed at by the help marks itself.
+    // A control that is pointed at by the help marks itself; the table
+    // names the panel and its bar to scripts and to the help.
     Var("IDS_A1").Command(&window, Control::kHelpHoverCommand, out);
     EXPECT_GT(Var("IDS_A1").FlashCount(), 0);
+    EXPECT_EQ(owner.Table().ResolveName("IDS_PARAMETERS"), &panel);
+    Control* selector = owner.Table().ResolveName("#191");
+    ASSERT_NE(selector, nullptr);
+    selector->Command(&window, Control::kHelpHoverCommand, out);
+    EXPECT_GT(selector->FlashCount(), 0);
 }
 
 struct RectangleFixture : ::testing::Test {
