@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "app/core/StringTable.h"
 #include "panels/CurveView.h"
 #include "panels/ParameterPanel.h"
 #include "panels/RectanglePanel.h"
 #include "panels/ValueClipboard.h"
 #include "platform/scripted/ScriptedPlatform.h"
+#include "tests/support/RecordingDrawContext.h"
 #include "variables/Catalogue.h"
 
 namespace vantrel {
@@ -165,6 +167,59 @@ TEST_F(PanelFixture, GroupSettingsCopyAndPasteAndSwitchesTurnOver) {
     ASSERT_NE(selector, nullptr);
     selector->Command(&window, Control::kHelpHoverCommand, out);
     EXPECT_GT(selector->FlashCount(), 0);
+}
+
+// A window whose picture holds one known pixel.
+class PixelWindow final : public Window {
+public:
+    Point at{};
+    Colour colour = 0;
+    bool captured = false;
+    Rect ClientRect() const override { return {0, 0, 1024, 768}; }
+    void SetTitle(const std::string&) override {}
+    std::string Title() const override { return {}; }
+    bool IsMinimised() const override { return false; }
+    void SetCapture() override { captured = true; }
+    void ReleaseCapture() override { captured = false; }
+    bool HasCapture() const override { return captured; }
+    void SetCursor(Cursor) override {}
+    bool StartTimer(int, int) override { return true; }
+    void StopTimer(int) override {}
+    std::optional<Point> PointerPosition() const override { return std::nullopt; }
+    std::vector<std::string> DroppedFiles(std::intptr_t) const override { return {}; }
+    std::unique_ptr<DrawContext> BeginDraw() override {
+        auto dc = std::make_unique<testing::RecordingDrawContext>();
+        dc->pixels[{at.x, at.y}] = colour;
+        return dc;
+    }
+    void Close() override {}
+};
+
+TEST(KeyColourPickerTest, DraggingPicksTheWindowPixelIntoTheKeyColour) {
+    ScriptedPlatform platform;
+    VariableOwner key;
+    DeclareGroup(key.Table(), catalogue::kChromaKeyVars);
+    ParameterPanel panel;
+    panel.SetTarget(&key, true);
+    panel.Arrange(0, 0, 200, 200);
+    const Rect strip = panel.PickerStrip();
+    ASSERT_EQ(strip, (Rect{0, 0, 200, 20}));
+    // The hidden colour channels have no rows; the tolerances do.
+    EXPECT_EQ(panel.Rows().size(), 2u);
+    PixelWindow window;
+    window.at = {500, 300};
+    window.colour = Rgb(255, 51, 0);
+    EXPECT_EQ(panel.Input(&window, kLeftButtonDown, 10, 5, 0) & kCaptureMe, kCaptureMe);
+    EXPECT_TRUE(panel.Input(&window, kMouseMove, 500, 300, kLeftButtonHeld) & kChanged);
+    EXPECT_TRUE(panel.Input(&window, kLeftButtonUp, 500, 300, 0) & kReleaseMe);
+    EXPECT_DOUBLE_EQ(key.Table().ValueByName("IDS_RED", 0), 1.0);
+    EXPECT_DOUBLE_EQ(key.Table().ValueByName("IDS_GREEN", 0), 0.2);
+    EXPECT_DOUBLE_EQ(key.Table().ValueByName("IDS_BLUE", 0), 0.0);
+    // Drawn in the key colour, captioned in its inverse.
+    testing::RecordingDrawContext dc;
+    panel.Paint(dc, 0, 0, 200, 200, 0);
+    EXPECT_NE(std::find(dc.fills.begin(), dc.fills.end(), std::pair{strip, Rgb(255, 51, 0)}), dc.fills.end());
+    EXPECT_NE(std::find(dc.texts.begin(), dc.texts.end(), Str(616)), dc.texts.end());
 }
 
 struct RectangleFixture : ::testing::Test {
