@@ -81,6 +81,13 @@ int Control::Paint(DrawContext& dc, int, int, int, int, int) {
 }
 
 bool Control::Command(Window* window, int command, ResultFlags& out) {
+    // The info browser points at a control with this: it marks itself with
+    // the attention frame for the next few paints.
+    if (command == kHelpHoverCommand) {
+        flashCount_ = kHelpHoverPaints;
+        out = kRepaint;
+        return true;
+    }
     return Services().SkinCommand(*this, window, command, out);
 }
 

@@ -12,6 +12,8 @@ namespace vantrel {
 class Control : public Item {
 public:
     static constexpr int kSkinCaptionCommand = 608;
+    static constexpr int kHelpHoverCommand = 359;
+    static constexpr int kHelpHoverPaints = 6;
 
     // Slots 22 .. 27.
     virtual void SetId(int id);

@@ -7,10 +7,14 @@
 #include "app/core/StringTable.h"
 #include "app/core/Surface.h"
 #include "app/shell/Application.h"
+#include "app/workspace/EditorPanels.h"
+#include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
 #include "browser/info/InfoBrowser.h"
+#include "effects/Effect.h"
 #include "browser/internet/InternetCommands.h"
 #include "media/compose/Composition.h"
+#include "media/compose/Envelope.h"
 #include "media/display/MediaSystem.h"
 #include "media/make/WorkspaceMake.h"
 #include "media/plugins/PluginTables.h"
@@ -47,25 +51,28 @@ constexpr int kQuestionCaption = 302;
 // Help asked for a variable's topic (F1 over it) lists the variable's
 // figures under its page: the current clip's, its current effects', or the
 // root's own variable of that string id.
+VariableFigures FiguresOf(const Variable& variable, int topic) {
+    VariableFigures figures;
+    figures.stringId = topic;
+    figures.identifier = std::string(variable.Identifier());
+    figures.minimum = variable.Minimum();
+    figures.maximum = variable.Maximum();
+    figures.defaultValue = variable.Default();
+    figures.keyCount = variable.KeyCount();
+    bool first = true;
+    for (const KeyFrame& key : variable.Keys()) {
+        figures.lowestKeyMs = first ? key.time : std::min(figures.lowestKeyMs, key.time);
+        figures.highestKeyMs = first ? key.time : std::max(figures.highestKeyMs, key.time);
+        first = false;
+    }
+    return figures;
+}
+
 std::optional<VariableFigures> FiguresForTopic(Workspace& root, int topic) {
     const std::string number = std::to_string(topic);
     for (const std::string& name : {"cc." + number, "cv." + number, "ca." + number, number}) {
         const auto* variable = dynamic_cast<const Variable*>(root.ResolveName(name));
-        if (!variable || variable->StringId() != topic) continue;
-        VariableFigures figures;
-        figures.stringId = topic;
-        figures.identifier = std::string(variable->Identifier());
-        figures.minimum = variable->Minimum();
-        figures.maximum = variable->Maximum();
-        figures.defaultValue = variable->Default();
-        figures.keyCount = variable->KeyCount();
-        bool first = true;
-        for (const KeyFrame& key : variable->Keys()) {
-            figures.lowestKeyMs = first ? key.time : std::min(figures.lowestKeyMs, key.time);
-            figures.highestKeyMs = first ? key.time : std::max(figures.highestKeyMs, key.time);
-            first = false;
-        }
-        return figures;
+        if (variable && variable->StringId() == topic) return FiguresOf(*variable, topic);
     }
     return std::nullopt;
 }
@@ -105,6 +112,25 @@ void ConnectProgramParts(bool editor) {
     // Effects and generators of loaded clips; plugin effects find the
     // plugins once they are loaded.
     InstallCompositionParts(&ProgramPlugins());
+    EditorPanels::SetKeyColourPickerRule([](VariableOwner& owner) {
+        const auto* effect = dynamic_cast<const Effect*>(&owner);
+        return effect && effect->HasKeyColourPicker();
+    });
+    SetEnvelopeOperations({[](int command, Clip& arrangement, Clip& child, Variable* variable, double releaseMs) {
+        Variable* strip = EnvelopeStrip(arrangement);
+        if (!strip) return false;
+        switch (command) {
+            case kGetAudioEnvelope: return GetAudioEnvelope(arrangement, child, *strip);
+            case kInvertEnvelope: InvertKeys(*strip); return true;
+            case kFullRangeEnvelope: return FullRange(*strip);
+            case kForwardRelease: ForwardRelease(*strip, releaseMs); return true;
+            case kBackwardRelease: BackwardRelease(*strip, releaseMs); return true;
+            case kBidirectionalRelease: BidirectionalRelease(*strip, releaseMs); return true;
+            case kToClipStrip: return variable && ToClipStrip(arrangement, child, *variable, *strip);
+            case kFromClipStrip: return variable && FromClipStrip(arrangement, child, *strip, *variable);
+            default: return false;
+        }
+    }});
     SetDownloadFunction(&DownloadMedia);
     // Batch runs answer from their command line (RunBatch); the editor asks.
     if (editor) SetRemoteMediaConsent(&AskToDownloadMedia);
@@ -172,9 +198,15 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.infoBrowser = &browser;
     options.infoBrowserShown = [&browser] { return browser.Shown(); };
     auto shownFor = std::make_shared<Workspace*>(nullptr);
-    options.showHelpTopic = [&browser, shownFor](int topic) {
-        if (*shownFor)
+    // F1 over a panel row names the very variable (an effect's may share its
+    // string id with the clip's); a bare topic is looked up by its id.
+    auto pointedAt = std::make_shared<std::optional<VariableFigures>>();
+    options.showHelpTopic = [&browser, shownFor, pointedAt](int topic) {
+        if (*pointedAt && (*pointedAt)->stringId == topic)
+            browser.SetVariableFigures(**pointedAt);
+        else if (*shownFor)
             if (const auto figures = FiguresForTopic(**shownFor, topic)) browser.SetVariableFigures(*figures);
+        pointedAt->reset();
         if (topic == InfoBrowser::kStartPage)
             browser.ShowStartPage();
         else
@@ -217,6 +249,9 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     auto root = std::make_unique<Workspace>(&application, &window, application.Media(), options);
     Workspace* workspace = root.get();
     *shownFor = workspace;
+    workspace->Panels().Parameters().SetVariableHelpSink([pointedAt](const Variable& variable) {
+        *pointedAt = FiguresOf(variable, variable.DeclaredId() ? variable.DeclaredId() : 487);
+    });
     Hooks().openProject = [workspace](const std::string& path) { return workspace->OpenProjectFile(path); };
     Hooks().importMedia = [workspace](const std::string& path) { return workspace->ImportMedia(path) != nullptr; };
     Hooks().quit = [] { QtPlatform::Quit(0); };

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/core/StringTable.h"
+#include "app/workspace/EditorPanels.h"
 #include "app/workspace/Workspace.h"
 
 namespace vantrel {
@@ -21,6 +22,7 @@ bool HasAudio(const Workspace& root) { return root.HasAudio(); }
 bool IsArrangement(const Workspace& root) { return root.IsArrangement(); }
 bool Pending(const Workspace& root) { return root.IsChanged(); }
 bool ExamplesAllowed(const Workspace& root) { return root.ExampleProjectsAllowed(); }
+bool HasCurrentEffect(const Workspace& root) { return const_cast<Workspace&>(root).Panels().CurrentEffect(); }
 
 // In id order, so that a lookup can halve.
 constexpr std::array kRows = {
@@ -41,11 +43,13 @@ constexpr std::array kRows = {
     CommandRow{kWorkWithOpacitiesCommand, 0, HasVideo,
                [](Workspace& r, Window*) -> ResultFlags {
                    r.WorkWithOpacities();
+                   r.Panels().ShowList(false);
                    return kRepaint;
                }},
     CommandRow{kWorkWithVolumesCommand, 0, HasAudio,
                [](Workspace& r, Window*) -> ResultFlags {
                    r.WorkWithVolumes();
+                   r.Panels().ShowList(true);
                    return kRepaint;
                }},
     CommandRow{kEditPageCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.ProgramCommand(w, kEditPageCommand); }},
@@ -66,6 +70,10 @@ constexpr std::array kRows = {
     CommandRow{kFramesPerSecondCommand, 0, nullptr,
                [](Workspace& r, Window* w) { return When(r.ChooseFrameRate(w), kChanged | kRepaint); }},
     CommandRow{kMakeCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.StartMake(), kRepaint); }},
+    CommandRow{kWorkWithAudioEffectsCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Panels().ShowList(true); }},
+    CommandRow{kWorkWithVideoEffectsCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Panels().ShowList(false); }},
+    CommandRow{kAddAudioEffectCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.Panels().AddEffectByMenu(w, false); }},
+    CommandRow{kAddVideoEffectCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.Panels().AddEffectByMenu(w, true); }},
     CommandRow{kClipInfoCommand, 0, nullptr, [](Workspace& r, Window* w) { return When(r.ShowClipInfo(w), 0); }},
     CommandRow{kMuteAudioCommand, 0, nullptr, [](Workspace& r, Window*) { return r.ToggleMute(true); }},
     CommandRow{kMuteVideoCommand, 0, nullptr, [](Workspace& r, Window*) { return r.ToggleMute(false); }},
@@ -98,6 +106,9 @@ constexpr std::array kRows = {
     CommandRow{kImportClipUrlCommand, 0, IsArrangement,
                [](Workspace& r, Window* w) { return When(r.ImportClipUrl(w), kChanged | kRepaint); }},
     CommandRow{kProjectUrlCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.OpenProjectUrl(), kRedraw); }},
+    CommandRow{kRemoveEffectCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Panels().RemoveCurrentEffect(); }},
+    CommandRow{kMoveEffectUpCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Panels().MoveCurrentEffect(-1); }},
+    CommandRow{kMoveEffectDownCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Panels().MoveCurrentEffect(1); }},
 };
 
 constexpr bool InIdOrder() {

@@ -76,6 +76,13 @@ enum RootCommand : int {
     kSaveSourceFrameCommand = 650,
     kImportClipUrlCommand = 653,
     kProjectUrlCommand = 654,
+    kWorkWithAudioEffectsCommand = 361,
+    kWorkWithVideoEffectsCommand = 362,
+    kAddAudioEffectCommand = 365,
+    kAddVideoEffectCommand = 366,
+    kRemoveEffectCommand = 761,
+    kMoveEffectUpCommand = 762,
+    kMoveEffectDownCommand = 763,
 };
 
 }  // namespace vantrel

@@ -9,6 +9,7 @@
 #include "app/core/TimeMath.h"
 #include "app/core/Version.h"
 #include "app/workspace/CommandTable.h"
+#include "app/workspace/EditorPanels.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/DrawContext.h"
 #include "platform/Platform.h"
@@ -61,6 +62,7 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
         SetId(kRootId);
         SetStyleId(kRootId);
     }
+    panels_ = std::make_unique<EditorPanels>(*this);
     AttachControls();
     if (infoBrowser_) {
         infoBrowser_->SetParent(this);

@@ -15,6 +15,7 @@
 namespace vantrel {
 
 class Control;
+class EditorPanels;
 class Workspace;
 
 // What the worker thread runs for the root. The composition, make and
@@ -201,6 +202,8 @@ public:
     static Rect HoverBox(Point pointer, TextSize text, const Rect& area);
     // The scale control's value (0.01 .. 1.0).
     double OutputScale() const;
+    // The parameter, rectangle and curve panels and the effect list.
+    EditorPanels& Panels() { return *panels_; }
 
 private:
     static int WorkerCallback(std::int32_t command, void* context);
@@ -238,6 +241,7 @@ private:
     ScriptObjects scriptControls_;
     int paneFocus_ = 0;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::unique_ptr<EditorPanels> panels_;
     LayoutResult layoutResult_;
     double horizontalRatio_ = 0.5, verticalRatio_ = 0.5;
     int draggedSplitter_ = 0;  // a LayoutRegion while a splitter is dragged

@@ -7,6 +7,7 @@
 #include "app/core/StringTable.h"
 #include "app/core/TimeMath.h"
 #include "app/workspace/CommandTable.h"
+#include "app/workspace/EditorPanels.h"
 #include "app/workspace/RootControls.h"
 #include "app/workspace/Workspace.h"
 #include "controls/ValueSlider.h"
@@ -140,6 +141,7 @@ void Workspace::PlaceControls() {
         if (row && dynamic_cast<PushButton*>(control.get()) && control->Press() != kPressed)
             control->SetPress(IsOffered(*row, *this) ? kUp : kDisabled);
     }
+    panels_->Place(layoutResult_);
 }
 
 int Workspace::HitAt(Point p) const {
@@ -196,6 +198,7 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
         }
         return 0;
     }
+    if (EditorPanels::Holds(hit)) return DispatchToChild(panels_.get(), panels_.get(), window, message, p.x, p.y, keyFlags);
     ResultFlags flags = 0;
     if (hit == kInfoBrowserRegion && infoBrowser_)
         return DispatchToChild(infoBrowser_, infoBrowser_, window, message, p.x, p.y, keyFlags);
@@ -268,7 +271,10 @@ ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
         Item* target = CapturedChild();
         if (!target) {
             const int hit = HitAt(p);
-            target = hit > 0 ? ControlById(hit) : hit == kInfoBrowserRegion ? infoBrowser_ : nullptr;
+            target = hit > 0                        ? ControlById(hit)
+                     : hit == kInfoBrowserRegion      ? infoBrowser_
+                     : EditorPanels::Holds(hit)       ? static_cast<Item*>(panels_.get())
+                                                      : nullptr;
         }
         return target ? DispatchToChild(target, target, window, kKeyUp, p.x, p.y, key) : 0;
     }
@@ -300,6 +306,7 @@ void Workspace::PaintEditor(DrawContext& dc) {
         dc.FillRect(layoutResult_.Of(splitter), Rgb(96, 96, 96));
     for (int region : {int(kClipViewRegion), int(kInfoBrowserRegion), int(kPanelRegion), int(kRectanglePanelsRegion),
                        int(kCurveViewRegion)}) dc.FillRect(layoutResult_.Of(region), 0);
+    panels_->PaintPanels(dc);
 
     const Rect room = layoutResult_.Of(kPreviewRegion);
     dc.FillRect(room, 0);

@@ -161,6 +161,14 @@ public:
     // and every clip below.
     void WorkWithOpacities();
     void WorkWithVolumes();
+    // The effect the panels edit; null (or one not in the list) for none.
+    void SetCurrentEffect(EffectKind kind, VariableOwner* effect);
+    // Removes an effect of either list (forgetting it as current); false
+    // when it is in neither.
+    bool RemoveEffect(VariableOwner* effect);
+    // One place towards the front (-1) or the back (1) of its list; false
+    // at the end of the list or when it is in neither.
+    bool MoveEffect(VariableOwner* effect, int direction);
 
     // -- arrangement --------------------------------------------------------
     int TrackCount() const;
