@@ -1,9 +1,12 @@
 #include "app/shell/ProgramParts.h"
 
+#include <QCoreApplication>
+
 #include "app/core/PictureStore.h"
 #include "app/core/StringTable.h"
 #include "app/core/Surface.h"
 #include "app/shell/Application.h"
+#include "app/shell/StartupDisplay.h"
 #include "app/workspace/Workspace.h"
 #include "browser/internet/InternetCommands.h"
 #include "media/compose/Composition.h"
@@ -101,7 +104,9 @@ std::unique_ptr<PictureStore> StartMediaSystem(Window& window) {
     options.window = &window;
     options.hooks.loadPlugins = [] { ProgramPlugins().LoadDefault(); };
     options.hooks.unloadPlugins = [] { ProgramPlugins().Shutdown(); };
+    options.progress = [&window](const std::string& text) { ShowStartupProgress(window, text); };
     if (!media->Start(options)) return nullptr;
+    ShowStartupDrawing();  // the start-up picture
     ReloadSkinPictures(*media);
     DeriveDarkBackground(*media);
     return media;
@@ -112,11 +117,16 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.hooks = CompositionWorkerHooks();
     options.language = [] { return SettingsStore::Instance().Language(); };
     options.openProjectUrl = [](Window* owner) { return OpenProjectFromAddress(owner); };
+    options.progress = [&window](const std::string& text) { ShowStartupProgress(window, text); };
     // The plugin only needs to know that a window is there to show its
-    // options over; a failed make is reported on the status line, which the
-    // worker may write.
+    // options over. The worker's failure box and the opening of the made
+    // file are queued onto the main thread.
     options.startMake = [](Workspace& root) {
-        return StartMake(root, ProgramPlugins(), root.GetWindow(), SettingsStore::Instance().Prefs().openWhenMade != 0);
+        MainThreadPost post = [](std::function<void()> task) {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+        };
+        return StartMake(root, ProgramPlugins(), root.GetWindow(), SettingsStore::Instance().Prefs().openWhenMade != 0,
+                         {}, post);
     };
     PictureStore* media = application.Media();
     options.programCommand = [media](Window* owner, int command, ResultFlags& out) {

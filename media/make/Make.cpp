@@ -171,8 +171,12 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
         if (job.showMessage) job.showMessage(kMakeFailed);
     } else {
         report.result = MakeResult::kMade;
-        if (job.openWhenMade)
-            if (Shell* shell = Platform().shell) shell->Open(job.outputFile);
+        if (job.openWhenMade) {
+            if (job.openMadeFile)
+                job.openMadeFile(job.outputFile);
+            else if (Shell* shell = Platform().shell)
+                shell->Open(job.outputFile);
+        }
     }
     return report;
 }

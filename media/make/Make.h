@@ -42,6 +42,9 @@ struct MakeJob {
     std::function<void(int index, int frames, std::int32_t t0)> frameDone;
     // Failure messages; the editor shows them in a box on its own thread.
     std::function<void(const std::string&)> showMessage;
+    // Opens the made file; empty, the platform's shell opens it from the
+    // worker. The editor hands the opening to its main thread.
+    std::function<void(const std::string&)> openMadeFile;
 };
 
 enum class MakeResult {
