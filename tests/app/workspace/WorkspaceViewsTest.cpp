@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/workspace/Workspace.h"
+#include "tests/support/RecordingDrawContext.h"
 #include "tests/media/clips/ClipFixtures.h"
 
 namespace vantrel {
@@ -44,6 +45,39 @@ TEST(WorkspaceOutputSize, AFailedSizeSaysWhyAndKeeps320x240) {
     EXPECT_EQ(root.OutputSizeId(), 82);
     EXPECT_EQ(platform.dialogs.boxes.size(), 2u);
     EXPECT_EQ(window.title.rfind("Vantrel", 0), 0u);
+}
+
+// The current clip's own picture (surface 1) is drawn in its pane only
+// while a clip is current; the composite is drawn in the preview always.
+TEST(WorkspaceViews, TheClipViewShowsOnlyWhileAClipIsCurrent) {
+    ScopedDialogs platform;
+    ScriptedWindow window;
+    Surface composite, detail;
+    composite.Allocate(32, 24);
+    detail.Allocate(16, 16);
+    WorkspaceOptions options;
+    options.startWorker = false;
+    options.hooks.finishedFrame = [&](Workspace&) { return &composite; };
+    options.hooks.detailView = [&](Workspace&) { return &detail; };
+    Workspace root(nullptr, &window, nullptr, options);
+    auto drawn = [&] {
+        root.LayOut(1024, 768);
+        testing::RecordingDrawContext dc;
+        root.Paint(dc, 0, 0, 1024, 768, 0);
+        int composites = 0, details = 0;
+        for (const auto& s : dc.stretches) {
+            composites += s.picture == &composite && root.Layout().Of(kPreviewRegion).Contains(s.dest.left, s.dest.top);
+            details += s.picture == &detail && root.Layout().Of(kClipViewRegion).Contains(s.dest.left, s.dest.top);
+        }
+        return std::pair{composites, details};
+    };
+    EXPECT_EQ(drawn(), (std::pair{1, 0}));
+    Clip* clip = root.NewChildClip(kTextStringType);
+    ASSERT_NE(clip, nullptr);
+    root.SetCurrentChild(clip);
+    EXPECT_EQ(drawn(), (std::pair{1, 1}));
+    root.SetCurrentChild(nullptr);
+    EXPECT_EQ(drawn(), (std::pair{1, 0}));
 }
 
 }  // namespace
