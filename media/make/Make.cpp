@@ -217,7 +217,7 @@ void SetPendingMake(ExportPlugin* plugin, const MakeJob& job) {
     pending.job = job;
 }
 
-void MakeCommand(Clip& root) {
+MakeReport MakeCommand(Clip& root) {
     Pending& pending = PendingSlot();
     ExportPlugin* plugin;
     MakeJob job;
@@ -229,9 +229,9 @@ void MakeCommand(Clip& root) {
     }
     if (!plugin) {
         if (RootState* state = root.State()) state->EndActivity(kActivityMake);
-        return;
+        return {};
     }
-    RunMake(root, *plugin, job);
+    return RunMake(root, *plugin, job);
 }
 
 void PreviewCommand(Clip& root, Surface* preview) {

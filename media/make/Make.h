@@ -81,7 +81,7 @@ std::string WithExtension(const std::string& path, const std::string& extension)
 // given to SetMakePlugin.
 void PreviewCommand(Clip& root, Surface* preview);
 void SetPendingMake(ExportPlugin* plugin, const MakeJob& job);
-void MakeCommand(Clip& root);
+MakeReport MakeCommand(Clip& root);
 
 // The batch verbs. Each answers 0 on success and 1 on failure with the
 // reason in `message`. --make picks the format from OUTPUT's extension and

@@ -23,8 +23,8 @@ WorkerHooks CompositionWorkerHooks() {
     WorkerHooks hooks;
     hooks.preview = [](Workspace& root) { PreviewCommand(root, root.GetSurface()); };
     hooks.make = [](Workspace& root) {
-        MakeCommand(root);
-        {
+        // A failure keeps its own text on the status line.
+        if (MakeCommand(root).result == MakeResult::kMade) {
             auto edit = root.Edit();
             root.SetStatusText(Str(kDoneText));
         }

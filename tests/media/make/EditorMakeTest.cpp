@@ -78,8 +78,27 @@ TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread
         tasks.swap(queued);
     }
     for (auto& task : tasks) task();
+    tasks.clear();
     EXPECT_EQ(platform.shell.opened, std::vector<std::string>{made});
     EXPECT_TRUE(platform.dialogs.boxes.empty());
+
+    // An empty range makes nothing: the failure box comes through the main
+    // thread too, and the made file is not opened.
+    root->SetMakeRange(1000, 1000);
+    platform.dialogs.fileAnswers = {folder / "empty"};
+    ASSERT_TRUE(StartMake(*root, plugins, &window, true, {}, post));
+    ASSERT_TRUE(WaitFor([&] { return (root->State()->Activity() & kActivityMake) == 0; }));
+    root->State()->WaitWorkerIdle();
+    EXPECT_TRUE(platform.dialogs.boxes.empty());
+    {
+        std::lock_guard lock(mutex);
+        tasks.swap(queued);
+    }
+    for (auto& task : tasks) task();
+    ASSERT_EQ(platform.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(platform.dialogs.boxes[0].text, "The Vantrel make operation failed....");
+    EXPECT_EQ(platform.dialogs.boxes[0].caption, "Error");
+    EXPECT_EQ(platform.shell.opened.size(), 1u);
     root.reset();
     ClipStates::Instance().Clear();
 }
