@@ -48,7 +48,11 @@ bool IsRegion(int hit) {
 
 void Workspace::AttachControls() {
     controls_.clear();
+    Progress(600);  // "Rectangle"
     for (const RootControlRow& row : RootControlRows()) {
+        // The start-up's progress texts between the groups of controls.
+        if (row.id == 367 || row.id == 477 || row.id == 342 || row.id == 356 || row.id == 335) Progress(row.id);
+        if (row.id == 360) Progress(98);  // "Generate"
         std::unique_ptr<Control> control = MakeRootControl(row);
         if (!control->Attach(this, Media(), App(), row.id, row.styleId)) {
             control->SetId(row.id);
