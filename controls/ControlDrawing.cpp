@@ -70,7 +70,13 @@ void DrawFace(Control& control, DrawContext& dc, int captionId, int parts) {
         text.background = kNoColour;
         text.centred = true;
         text.ellipsis = true;
-        dc.Text(caption, rect, text);
+        // Clear of the 3-D edges, so that a long caption is cut short
+        // before it runs into the frame of a narrow control.
+        constexpr int kCaptionMargin = 3;
+        const Rect room = rect.Width() > 4 * kCaptionMargin
+                              ? Rect{rect.left + kCaptionMargin, rect.top, rect.right - kCaptionMargin, rect.bottom}
+                              : rect;
+        dc.Text(caption, room, text);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/shell/ProgramParts.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <optional>
 
@@ -7,6 +8,7 @@
 #include "app/core/StringTable.h"
 #include "app/core/Surface.h"
 #include "app/shell/Application.h"
+#include "app/shell/StartupDisplay.h"
 #include "app/workspace/EditorPanels.h"
 #include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
@@ -183,7 +185,9 @@ std::unique_ptr<PictureStore> StartMediaSystem(Window& window) {
     options.window = &window;
     options.hooks.loadPlugins = [] { ProgramPlugins().LoadDefault(); };
     options.hooks.unloadPlugins = [] { ProgramPlugins().Shutdown(); };
+    options.progress = [&window](const std::string& text) { ShowStartupProgress(window, text); };
     if (!media->Start(options)) return nullptr;
+    ShowStartupDrawing();  // the start-up picture
     ReloadSkinPictures(*media);
     DeriveDarkBackground(*media);
     return media;
@@ -212,11 +216,16 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
         else
             browser.ShowNumberedPage(topic);
     };
+    options.progress = [&window](const std::string& text) { ShowStartupProgress(window, text); };
     // The plugin only needs to know that a window is there to show its
-    // options over; a failed make is reported on the status line, which the
-    // worker may write.
+    // options over. The worker's failure box and the opening of the made
+    // file are queued onto the main thread.
     options.startMake = [](Workspace& root) {
-        return StartMake(root, ProgramPlugins(), root.GetWindow(), SettingsStore::Instance().Prefs().openWhenMade != 0);
+        MainThreadPost post = [](std::function<void()> task) {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+        };
+        return StartMake(root, ProgramPlugins(), root.GetWindow(), SettingsStore::Instance().Prefs().openWhenMade != 0,
+                         {}, post);
     };
     PictureStore* media = application.Media();
     options.programCommand = [media](Window* owner, int command, ResultFlags& out) {

@@ -59,6 +59,9 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
     if (!window) return kExitNoWindow;
 
     WindowProcedure procedure(*window, &QtPlatform::Quit);
+    // Shown before the parts start, so that their progress texts and the
+    // start-up picture are seen.
+    window->ShowMaximised();
     auto application = std::make_unique<Application>(*window, parts.media, parts.root, [&](Application& app) {
         procedure.SetApplication(&app);
         window->SetEvents(&procedure);

@@ -50,12 +50,12 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
       language_(std::move(options.language)),
       exampleProjectsAllowed_(std::move(options.exampleProjectsAllowed)),
       openProjectUrl_(std::move(options.openProjectUrl)), startMake_(std::move(options.startMake)),
-      programCommand_(std::move(options.programCommand)) {
+      programCommand_(std::move(options.programCommand)), progress_(std::move(options.progress)) {
     SetApp(application);
     SetMedia(media);
     SetParent(nullptr);
     SetWindow(window);
-    SetStatusText(Str(kRootClipText));
+    Progress(kRootClipText);
     arrangement_ = true;
     SetSpan(0, 10000);
     if (!Attach(nullptr, media, application, kRootId, kRootId)) {
@@ -70,7 +70,7 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
         infoBrowser_->SetApp(application);
     }
     ClearAll();
-    SetStatusText(Str(kVantrelText));
+    Progress(kVantrelText);
     if (window) {
         char title[64];
         std::snprintf(title, sizeof title, "Vantrel RF%d.%02d", kVersionMajor, kVersionMinor);
@@ -83,10 +83,15 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
     }
     if (window) window->StartTimer(kTimerId, kTimerPeriodMs);
     SetOutputSizeOrDefault(kDefaultOutputSize);
-    SetStatusText(Str(kDoneText));
+    Progress(kDoneText);
     CommitAll();
     // Drawn with the first arrangement of the window, not from here.
     if (showHelpTopic_) showHelpTopic_(kInitialHelpTopic);
+}
+
+void Workspace::Progress(int textId) {
+    SetStatusText(Str(textId));
+    if (progress_) progress_(Str(textId));
 }
 
 Workspace::~Workspace() {

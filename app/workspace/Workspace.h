@@ -32,6 +32,9 @@ struct WorkerHooks {
     std::function<Surface*(Workspace&)> finishedFrame;
     // The current clip's own view (surface 1), likewise.
     std::function<Surface*(Workspace&)> detailView;
+    // Makes the root's composition pictures at an output size (a string id);
+    // false when they cannot be made. Unset, every size can be set.
+    std::function<bool(Workspace&, int outputSizeId)> allocateOutput;
 };
 
 struct WorkspaceOptions {
@@ -58,6 +61,8 @@ struct WorkspaceOptions {
     // Commands the program answers around the workspace ("Preferences", the
     // language choices); tried for any command the workspace does not know.
     std::function<bool(Window* window, int command, ResultFlags& out)> programCommand;
+    // The progress texts of the construction, drawn on the window at once.
+    std::function<void(const std::string& text)> progress;
 };
 
 // The root clip: a clip like every other, plus the window, the preview
@@ -142,8 +147,9 @@ public:
     ResultFlags SetMakeBoundToTime(bool end); // 351, 352
     bool ChooseVideoFormat(Window* window);   // 356
     bool ChooseFrameRate(Window* window);     // 358
-    // Sets an output size; when neither it nor "320 / 240" can be set the
-    // "Error" box says so and the program goes on at what it had.
+    // Sets an output size; an unknown one quietly gives "320 / 240". When
+    // the pictures of a size cannot be made the "Error" box says why and the
+    // program goes on at "320 / 240".
     bool SetOutputSizeOrDefault(int id);
     bool ShowClipInfo(Window* window);        // 367, 207
     // 643 / 644 and 649 / 650: the composite, or the current clip's frame.
@@ -208,6 +214,7 @@ public:
 private:
     static int WorkerCallback(std::int32_t command, void* context);
     void DeclareRootVariables();
+    void Progress(int textId);
     std::optional<std::string> AskOpenPath(int titleId, const std::string& folder, const std::string& pattern);
     std::optional<std::string> AskSavePath(int key);
     BoxAnswer Ask(const std::string& text, int captionId, BoxButtons buttons, BoxIcon icon = BoxIcon::Question);
@@ -237,6 +244,7 @@ private:
     std::function<bool(Window*)> openProjectUrl_;
     std::function<bool(Workspace&)> startMake_;
     std::function<bool(Window*, int, ResultFlags&)> programCommand_;
+    std::function<void(const std::string&)> progress_;
     DialogFolders folders_;
     ScriptObjects scriptControls_;
     int paneFocus_ = 0;

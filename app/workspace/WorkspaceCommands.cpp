@@ -38,9 +38,23 @@ ResultFlags Workspace::SetMakeBoundToTime(bool end) {
 }
 
 bool Workspace::SetOutputSizeOrDefault(int id) {
-    if (SetOutputSizeId(id)) return true;
-    if (SetOutputSizeId(kDefaultOutputSize)) return true;
-    ShowError("The output size " + Str(id) + " cannot be set; the output stays as it was.");
+    auto allocate = [this](int size) {
+        if (!hooks_.allocateOutput) return true;
+        state_.WaitWorkerIdle();
+        return hooks_.allocateOutput(*this, size);
+    };
+    if (FindOutputSize(id)) {
+        if (SetOutputSizeId(id) && allocate(id)) return true;
+    } else if (SetOutputSizeId(kDefaultOutputSize) && allocate(kDefaultOutputSize)) {
+        return true;
+    }
+    // Ending the program here would lose the project; the smallest common
+    // size keeps it editable, and the user learns why the size did not take.
+    SetOutputSizeId(kDefaultOutputSize);
+    if (id != kDefaultOutputSize) allocate(kDefaultOutputSize);
+    ShowError("The output size \"" + Str(FindOutputSize(id) ? id : kDefaultOutputSize) +
+              "\" cannot be set: there is not enough memory for its pictures.\nThe output stays at \"" +
+              Str(kDefaultOutputSize) + "\".");
     return false;
 }
 

@@ -1,6 +1,8 @@
 // The root's window side: its controls, the layout, the pointer and keys,
 // and the drawing of the whole editor.
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include "app/core/MenuList.h"
 #include "app/core/PictureStore.h"
@@ -49,7 +51,11 @@ bool IsRegion(int hit) {
 
 void Workspace::AttachControls() {
     controls_.clear();
+    Progress(600);  // "Rectangle"
     for (const RootControlRow& row : RootControlRows()) {
+        // The start-up's progress texts between the groups of controls.
+        if (row.id == 367 || row.id == 477 || row.id == 342 || row.id == 356 || row.id == 335) Progress(row.id);
+        if (row.id == 360) Progress(98);  // "Generate"
         std::unique_ptr<Control> control = MakeRootControl(row);
         if (!control->Attach(this, Media(), App(), row.id, row.styleId)) {
             control->SetId(row.id);
@@ -286,6 +292,30 @@ ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
 namespace {
 constexpr int kBackgroundPicture = 555;  // "Application Background Image"
 
+// The parts of `area` that none of `covers` overlaps, as rectangles.
+std::vector<Rect> Uncovered(const Rect& area, const std::vector<Rect>& covers) {
+    std::vector<Rect> pieces{area};
+    for (const Rect& cover : covers) {
+        if (cover.IsEmpty()) continue;
+        std::vector<Rect> next;
+        for (const Rect& p : pieces) {
+            const Rect cut = p.Intersect(cover);
+            if (cut.IsEmpty()) {
+                next.push_back(p);
+                continue;
+            }
+            const Rect parts[] = {{p.left, p.top, p.right, cut.top},
+                                  {p.left, cut.bottom, p.right, p.bottom},
+                                  {p.left, cut.top, cut.left, cut.bottom},
+                                  {cut.right, cut.top, p.right, cut.bottom}};
+            for (const Rect& part : parts)
+                if (!part.IsEmpty()) next.push_back(part);
+        }
+        pieces.swap(next);
+    }
+    return pieces;
+}
+
 // A picture fitted into a rectangle in its own proportions, centred.
 Rect Fitted(const Rect& room, int width, int height, double scale) {
     if (room.IsEmpty() || width <= 0 || height <= 0) return {};
@@ -297,19 +327,25 @@ Rect Fitted(const Rect& room, int width, int height, double scale) {
 }  // namespace
 
 void Workspace::PaintEditor(DrawContext& dc) {
+    constexpr std::array kBlackRegions = {int(kPreviewRegion), int(kClipViewRegion), int(kInfoBrowserRegion),
+                                          int(kPanelRegion), int(kRectanglePanelsRegion), int(kCurveViewRegion)};
     const Surface* background = Media() ? Media()->Picture(kBackgroundPicture) : nullptr;
-    if (background && !background->IsEmpty())
-        dc.TilePicture(*background, layoutResult_.area);
-    else
+    if (background && !background->IsEmpty()) {
+        // Only where the black panes will not cover it: the window repaints
+        // at every timer tick, and tiling the whole area was most of what an
+        // idle editor cost.
+        std::vector<Rect> covers;
+        for (int region : kBlackRegions) covers.push_back(layoutResult_.Of(region));
+        for (const Rect& piece : Uncovered(layoutResult_.area, covers)) dc.TilePicture(*background, piece);
+    } else {
         dc.FillRect(layoutResult_.area, Rgb(48, 48, 48));
+    }
     for (int splitter : {int(kVerticalSplitter), int(kVerticalSplitterLow), int(kHorizontalSplitter)})
         dc.FillRect(layoutResult_.Of(splitter), Rgb(96, 96, 96));
-    for (int region : {int(kClipViewRegion), int(kInfoBrowserRegion), int(kPanelRegion), int(kRectanglePanelsRegion),
-                       int(kCurveViewRegion)}) dc.FillRect(layoutResult_.Of(region), 0);
+    for (int region : kBlackRegions) dc.FillRect(layoutResult_.Of(region), 0);
     panels_->PaintPanels(dc);
 
     const Rect room = layoutResult_.Of(kPreviewRegion);
-    dc.FillRect(room, 0);
     const OutputSize* output = FindOutputSize(OutputSizeId());
     const int outputWidth = output ? output->width : 320, outputHeight = output ? output->height : 240;
     if (const Surface* frame = CompositePicture()) {

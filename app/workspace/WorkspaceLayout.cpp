@@ -191,6 +191,8 @@ LayoutResult ComputeLayout(const LayoutState& state) {
     // While a make runs only one pane is left; the preview takes it so that
     // the frames being made stay in sight.
     if (state.making) {
+        // The status line tells which frame is being made.
+        b.Row(CutBottom(rest, row), {{335, 1}});
         PlacePreviewPane(b, rest, row);
         return out;
     }

@@ -171,8 +171,12 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
         if (job.showMessage) job.showMessage(kMakeFailed);
     } else {
         report.result = MakeResult::kMade;
-        if (job.openWhenMade)
-            if (Shell* shell = Platform().shell) shell->Open(job.outputFile);
+        if (job.openWhenMade) {
+            if (job.openMadeFile)
+                job.openMadeFile(job.outputFile);
+            else if (Shell* shell = Platform().shell)
+                shell->Open(job.outputFile);
+        }
     }
     return report;
 }
@@ -213,7 +217,7 @@ void SetPendingMake(ExportPlugin* plugin, const MakeJob& job) {
     pending.job = job;
 }
 
-void MakeCommand(Clip& root) {
+MakeReport MakeCommand(Clip& root) {
     Pending& pending = PendingSlot();
     ExportPlugin* plugin;
     MakeJob job;
@@ -225,9 +229,9 @@ void MakeCommand(Clip& root) {
     }
     if (!plugin) {
         if (RootState* state = root.State()) state->EndActivity(kActivityMake);
-        return;
+        return {};
     }
-    RunMake(root, *plugin, job);
+    return RunMake(root, *plugin, job);
 }
 
 void PreviewCommand(Clip& root, Surface* preview) {

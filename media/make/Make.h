@@ -42,6 +42,9 @@ struct MakeJob {
     std::function<void(int index, int frames, std::int32_t t0)> frameDone;
     // Failure messages; the editor shows them in a box on its own thread.
     std::function<void(const std::string&)> showMessage;
+    // Opens the made file; empty, the platform's shell opens it from the
+    // worker. The editor hands the opening to its main thread.
+    std::function<void(const std::string&)> openMadeFile;
 };
 
 enum class MakeResult {
@@ -78,7 +81,7 @@ std::string WithExtension(const std::string& path, const std::string& extension)
 // given to SetMakePlugin.
 void PreviewCommand(Clip& root, Surface* preview);
 void SetPendingMake(ExportPlugin* plugin, const MakeJob& job);
-void MakeCommand(Clip& root);
+MakeReport MakeCommand(Clip& root);
 
 // The batch verbs. Each answers 0 on success and 1 on failure with the
 // reason in `message`. --make picks the format from OUTPUT's extension and

@@ -1,33 +1,90 @@
 #include "media/make/WorkspaceMake.h"
 
+#include <cstdio>
+
+#include "app/core/StringTable.h"
 #include "app/core/WorkerThread.h"
+#include "media/compose/ClipState.h"
 #include "media/compose/Composition.h"
 #include "media/make/Make.h"
 #include "media/plugins/PluginTables.h"
+#include "platform/Platform.h"
+#include "platform/System.h"
+#include "platform/Window.h"
 
 namespace vantrel {
+
+namespace {
+constexpr int kErrorCaption = 590;
+constexpr int kDoneText = 220;
+}  // namespace
 
 WorkerHooks CompositionWorkerHooks() {
     WorkerHooks hooks;
     hooks.preview = [](Workspace& root) { PreviewCommand(root, root.GetSurface()); };
-    hooks.make = [](Workspace& root) { MakeCommand(root); };
+    hooks.make = [](Workspace& root) {
+        // A failure keeps its own text on the status line.
+        if (MakeCommand(root).result == MakeResult::kMade) {
+            auto edit = root.Edit();
+            root.SetStatusText(Str(kDoneText));
+        }
+        if (Window* window = root.GetWindow()) window->RequestRefresh();
+    };
     hooks.finishedFrame = [](Workspace& root) { return FinishedFrame(root); };
     hooks.detailView = [](Workspace& root) { return DetailView(root); };
+    hooks.allocateOutput = [](Workspace& root, int outputSizeId) {
+        return ClipStates::Instance().Allocate(root, outputSizeId);
+    };
     return hooks;
 }
 
+std::string MakeProgressText(int index, int frames, std::int32_t t0) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%s: %d / %d (%0.3f s)", "Processing", index + 1, frames, t0 / 1000.0);
+    return text;
+}
+
 bool StartMake(Workspace& root, const PluginTables& plugins, PluginWindow pluginWindow, bool openWhenMade,
-               std::function<void(const std::string&)> reportFailure) {
+               std::function<void(const std::string&)> reportFailure, MainThreadPost post) {
     RootState& state = *root.State();
     if (!root.GetWindow() || state.Busy()) return false;
     ExportPlugin* plugin = plugins.FirstExportPlugin();
     MakeJob job;
     if (!PrepareMake(root, plugin, root.GetWindow(), pluginWindow, openWhenMade, job)) return false;
-    // Message boxes belong to the main thread; the loop runs on the worker.
+    // Message boxes and the desktop belong to the main thread; the loop runs
+    // on the worker.
     Workspace* workspace = &root;
-    job.showMessage = reportFailure ? std::move(reportFailure)
-                                    : std::function<void(const std::string&)>(
-                                          [workspace](const std::string& text) { workspace->SetStatusText(text); });
+    Window* window = root.GetWindow();
+    if (reportFailure) {
+        job.showMessage = std::move(reportFailure);
+    } else if (post) {
+        job.showMessage = [post, window](const std::string& text) {
+            post([window, text] {
+                if (Dialogs* dialogs = Platform().dialogs)
+                    dialogs->MessageBox(window, {text, Str(kErrorCaption), BoxIcon::Error, BoxButtons::Ok});
+            });
+        };
+    } else {
+        job.showMessage = [workspace](const std::string& text) {
+            auto edit = workspace->Edit();
+            workspace->SetStatusText(text);
+        };
+    }
+    if (post)
+        job.openMadeFile = [post](const std::string& path) {
+            post([path] {
+                if (Shell* shell = Platform().shell) shell->Open(path);
+            });
+        };
+    // The window draws on its own thread: the worker only leaves the text
+    // and asks for a refresh, which also shows the frame just composed.
+    job.frameDone = [workspace, window](int index, int frames, std::int32_t t0) {
+        {
+            auto edit = workspace->Edit();
+            workspace->SetStatusText(MakeProgressText(index, frames, t0));
+        }
+        window->RequestRefresh();
+    };
     state.WaitWorkerIdle();
     state.SetStopRequest(false);
     SetPendingMake(plugin, job);

@@ -27,22 +27,26 @@ QImage PainterDrawContext::WrapOpaque(const Surface& picture) {
     if (picture.IsEmpty()) return {};
     // Pictures are blitted, not blended. RGB32 promises alpha bytes of 0xFF
     // and some of Qt's copy paths pass the byte on as it is, so a picture
-    // that breaks the promise is drawn from a copy that keeps it.
-    QImage image(picture.Bytes(), picture.Width(), picture.Height(), qsizetype(picture.Pitch()) * 4,
-                 QImage::Format_RGB32);
-    for (int y = 0; y < picture.Height(); ++y) {
+    // that breaks the promise is drawn from a copy that keeps it. Every
+    // repaint of the window comes through here, the idle timer's too: the
+    // loops run over plain rows, without a branch per pixel.
+    const int width = picture.Width(), height = picture.Height();
+    bool opaque = true;
+    for (int y = 0; y < height && opaque; ++y) {
         const Pixel* row = picture.Row(y);
-        for (int x = 0; x < picture.Width(); ++x)
-            if (PixelAlpha(row[x]) != 255) {
-                QImage opaque = image.copy();
-                for (int yy = 0; yy < opaque.height(); ++yy) {
-                    auto* line = reinterpret_cast<QRgb*>(opaque.scanLine(yy));
-                    for (int xx = 0; xx < opaque.width(); ++xx) line[xx] |= 0xFF000000u;
-                }
-                return opaque;
-            }
+        Pixel all = 0xFFFFFFFFu;
+        for (int x = 0; x < width; ++x) all &= row[x];
+        opaque = (all >> 24) == 0xFF;
     }
-    return image;
+    if (opaque)
+        return QImage(picture.Bytes(), width, height, qsizetype(picture.Pitch()) * 4, QImage::Format_RGB32);
+    QImage copy(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        const Pixel* row = picture.Row(y);
+        auto* line = reinterpret_cast<QRgb*>(copy.scanLine(y));
+        for (int x = 0; x < width; ++x) line[x] = row[x] | 0xFF000000u;
+    }
+    return copy;
 }
 
 PainterDrawContext::PainterDrawContext(Surface& surface) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -101,6 +102,9 @@ public:
     std::vector<std::string> DroppedFiles(std::intptr_t handle) const override;
     std::unique_ptr<DrawContext> BeginDraw() override { return nullptr; }
     void Close() override {}
+    // Refreshes asked for, from any thread.
+    std::atomic<int> refreshRequests{0};
+    void RequestRefresh() override { ++refreshRequests; }
 };
 
 // Owns one of each scripted service and installs them for its lifetime.

@@ -129,6 +129,7 @@ TEST(WorkspaceLayout, AMakeShowsOnlyThePreviewWithItsRow) {
     const LayoutResult layout = ComputeLayout(state);
     EXPECT_FALSE(layout.Of(kPreviewRegion).IsEmpty());
     EXPECT_FALSE(layout.Of(139).IsEmpty());
+    EXPECT_FALSE(layout.Of(335).IsEmpty());  // the progress of the make
     EXPECT_TRUE(layout.Of(353).IsEmpty());
     EXPECT_TRUE(layout.Of(kInfoBrowserRegion).IsEmpty());
     EXPECT_TRUE(layout.Of(kClipViewRegion).IsEmpty());

@@ -1,0 +1,107 @@
+// Make from the editor with the real export plugin on the worker thread.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+#include "app/core/WorkerThread.h"
+#include "media/compose/ClipState.h"
+#include "media/compose/Composition.h"
+#include "media/make/WorkspaceMake.h"
+#include "media/plugins/PluginTables.h"
+#include "platform/scripted/ScriptedPlatform.h"
+#include "tests/support/TempFolder.h"
+
+namespace vantrel {
+namespace {
+
+template <typename Condition>
+bool WaitFor(Condition done) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+// The example project made into a temporary folder: each frame leaves its
+// progress and asks the window for a refresh, "Stop" ends the make within a
+// frame, and the made file is opened through the main thread's queue, not
+// from the worker.
+TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread) {
+    ScriptedPlatform platform;
+    testing::TempFolder folder;
+    PluginTables plugins;
+    ASSERT_TRUE(plugins.Load(std::string(VANTREL_PROGRAM_DIR) + "/plugins/basalt.so"));
+    InstallCompositionParts(&plugins);
+    ScriptedWindow window;
+    WorkspaceOptions options;
+    options.hooks = CompositionWorkerHooks();
+    auto root = std::make_unique<Workspace>(nullptr, &window, nullptr, options);
+    root->State()->SetAsksForMissingMedia(false);
+    ASSERT_TRUE(root->OpenProjectFile(std::string(VANTREL_PROGRAM_DIR) + "/9/samps/example.kwp"));
+    root->SetMakeRange(0, 30000);  // 450 frames: far more than the test waits for
+
+    std::mutex mutex;
+    std::vector<std::function<void()>> queued;
+    MainThreadPost post = [&](std::function<void()> task) {
+        std::lock_guard lock(mutex);
+        queued.push_back(std::move(task));
+    };
+    platform.dialogs.fileAnswers = {folder / "made"};
+    const int before = window.refreshRequests;
+    ASSERT_TRUE(StartMake(*root, plugins, &window, true, {}, post));
+    ASSERT_TRUE(WaitFor([&] { return window.refreshRequests - before >= 3; }));
+    {
+        auto edit = root->Edit();
+        EXPECT_EQ(root->StatusText().rfind("Processing: ", 0), 0u) << root->StatusText();
+    }
+    ResultFlags out = 0;
+    root->Command(&window, 139, out);  // "Stop"
+    const int atStop = window.refreshRequests;
+    ASSERT_TRUE(WaitFor([&] { return (root->State()->Activity() & kActivityMake) == 0; }));
+    root->State()->WaitWorkerIdle();
+    // At most the frame under way, then the refresh that brings the
+    // editor's layout back.
+    EXPECT_LE(window.refreshRequests, atStop + 2);
+    EXPECT_EQ(root->StatusText(), "Done!");
+
+    const std::string made = folder / "made.mp4";
+    EXPECT_GT(std::filesystem::file_size(made), 0u);
+    EXPECT_TRUE(platform.shell.opened.empty());
+    std::vector<std::function<void()>> tasks;
+    {
+        std::lock_guard lock(mutex);
+        tasks.swap(queued);
+    }
+    for (auto& task : tasks) task();
+    tasks.clear();
+    EXPECT_EQ(platform.shell.opened, std::vector<std::string>{made});
+    EXPECT_TRUE(platform.dialogs.boxes.empty());
+
+    // An empty range makes nothing: the failure box comes through the main
+    // thread too, and the made file is not opened.
+    root->SetMakeRange(1000, 1000);
+    platform.dialogs.fileAnswers = {folder / "empty"};
+    ASSERT_TRUE(StartMake(*root, plugins, &window, true, {}, post));
+    ASSERT_TRUE(WaitFor([&] { return (root->State()->Activity() & kActivityMake) == 0; }));
+    root->State()->WaitWorkerIdle();
+    EXPECT_TRUE(platform.dialogs.boxes.empty());
+    {
+        std::lock_guard lock(mutex);
+        tasks.swap(queued);
+    }
+    for (auto& task : tasks) task();
+    ASSERT_EQ(platform.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(platform.dialogs.boxes[0].text, "The Vantrel make operation failed....");
+    EXPECT_EQ(platform.dialogs.boxes[0].caption, "Error");
+    EXPECT_EQ(platform.shell.opened.size(), 1u);
+    root.reset();
+    ClipStates::Instance().Clear();
+}
+
+}  // namespace
+}  // namespace vantrel
