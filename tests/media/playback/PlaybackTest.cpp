@@ -237,6 +237,34 @@ TEST_F(PlaybackTest, StopEndsThePlaybackAtTheNextPollAndClosesTheDevice) {
     EXPECT_FALSE(control.IsOpen("clip"));
 }
 
+// The window must not wait for a clip to play out: a command that needs the
+// worker ends the playback. And a Play nothing will run leaves no playback
+// behind that nothing would ever end.
+TEST_F(PlaybackTest, WaitingForTheWorkerEndsAPlaybackAndAnUnpostedPlayLeavesNoTrace) {
+    Clip* clip = Import(WriteSecondWav(folder, "long.wav", 8), 0, 0);
+    ASSERT_NE(clip, nullptr);
+    RootState& state = *root->State();
+    ASSERT_TRUE(root->Play(clip));
+    ASSERT_TRUE(Eventually([&] { return control.IsOpen("clip"); }));
+    const auto began = std::chrono::steady_clock::now();
+    {
+        auto edit = root->Edit();
+        state.WaitWorkerIdle();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - began, 2s);
+    EXPECT_TRUE(Finished());
+    EXPECT_FALSE(control.IsOpen("clip"));
+    EXPECT_EQ(control.Sent().back(), "close clip");
+
+    state.HoldTree();
+    EXPECT_FALSE(root->Play(clip));
+    state.ReleaseTree();
+    EXPECT_EQ(state.Activity(), 0);
+    EXPECT_EQ(state.PlayingClip(), nullptr);
+    std::vector<int> commands = root->MenuCommands(*clip);
+    EXPECT_NE(std::find(commands.begin(), commands.end(), kClipPlay), commands.end());
+}
+
 TEST_F(PlaybackTest, AVideoGoesToThePreviewAndWithAnAudioMasterIsComposedHere) {
     Clip* movie = Import(Sample("backdrop.avi"), 0, 0);
     ASSERT_NE(movie, nullptr);
