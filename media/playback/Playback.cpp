@@ -2,10 +2,12 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <thread>
 
 #include "media/compose/Composition.h"
 #include "media/make/Make.h"
+#include "media/sources/MediaOpen.h"
 #include "platform/Window.h"
 
 namespace vantrel {
@@ -49,6 +51,17 @@ private:
     Workspace& root_;
 };
 
+// A project names its media relative to its own folder and reads them from
+// there; the device opens them from wherever the program runs.
+std::string DevicePath(const Workspace& root, const std::string& path) {
+    const std::filesystem::path media(path);
+    const std::string project = root.ProjectPath();
+    if (!media.is_relative() || IsRemoteAddress(path) || project.empty()) return path;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::absolute(project, error).parent_path();
+    return error ? path : (folder / media).lexically_normal().string();
+}
+
 struct Plan {
     std::string path;
     bool picture = false;  // the played clip has one: the device draws it
@@ -74,7 +87,7 @@ std::optional<Plan> MakePlan(Workspace& root, Clip* chosen) {
     if (played->Time() < 0) root.SetTime(root.Time() - played->Time());
     plan.start = root.Time() + plan.offset;
     if (plan.local) PreviewCommand(root, root.GetSurface());
-    plan.path = played->Source()->Path();
+    plan.path = DevicePath(root, played->Source()->Path());
     plan.picture = played->Source()->HasPicture();
     plan.destination = root.Layout().Of(kPreviewRegion);
     return plan;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -263,6 +264,41 @@ TEST_F(PlaybackTest, WaitingForTheWorkerEndsAPlaybackAndAnUnpostedPlayLeavesNoTr
     EXPECT_EQ(state.PlayingClip(), nullptr);
     std::vector<int> commands = root->MenuCommands(*clip);
     EXPECT_NE(std::find(commands.begin(), commands.end(), kClipPlay), commands.end());
+}
+
+// The bundled example names its media relative to the project's folder;
+// the device must find them from wherever the program was started. Space
+// plays the current clip and stops it again.
+TEST_F(PlaybackTest, MediaNamedRelativeToTheProjectPlayFromAnywhereAndSpaceStartsAndStops) {
+    WriteSecondWav(folder, "near.wav", 8);
+    const std::string project = folder.File("p.kwp");
+    {
+        const std::filesystem::path started = std::filesystem::current_path();
+        std::filesystem::current_path(folder.Path());
+        Clip* clip = Import("near.wav", 0, 0);
+        std::filesystem::current_path(started);
+        ASSERT_NE(clip, nullptr);
+        ASSERT_EQ(clip->MediaPath(), "near.wav");
+        ASSERT_TRUE(root->SaveProjectFile(project));
+    }
+    ASSERT_TRUE(root->OpenProjectFile(project));
+    ASSERT_EQ(root->ChildCount(), 1);
+    {
+        auto edit = root->Edit();
+        root->SetCurrentChild(root->ChildAt(0));
+    }
+    int polls = 0;
+    onPoll = [&](Workspace&) { ++polls; };
+    root->Input(&window, kKeyUp, 0, 0, kVkSpace);
+    ASSERT_TRUE(Eventually([&] { return polls > 2; }));
+    root->Input(&window, kKeyUp, 0, 0, kVkSpace);
+    ASSERT_TRUE(Finished());
+    const std::vector<std::string> sent = control.Sent();
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(sent[0], "open \"" + (std::filesystem::path(folder.Path()) / "near.wav").lexically_normal().string() +
+                           "\" alias clip");
+    EXPECT_EQ(sent.back(), "close clip");
+    EXPECT_LT(root->Time(), 2000);
 }
 
 TEST_F(PlaybackTest, AVideoGoesToThePreviewAndWithAnAudioMasterIsComposedHere) {
