@@ -132,6 +132,9 @@ void PlayCommand(Workspace& root, MediaControl& control, const PlaybackOptions& 
     // The average time one locally drawn update takes, to aim each picture
     // at the moment it will be seen.
     std::int64_t updates = 0, updateMicroseconds = 0;
+    // Nobody else draws the preview while a sound plays: the composite
+    // follows the time here, as a locally drawn video does.
+    const bool compose = plan->local || !plan->picture;
     while (ready && mode == "playing" && !state.StopRequested()) {
         if (!control.Send("status clip mode", &mode)) break;
         if (mode == "stopped") {
@@ -145,7 +148,7 @@ void PlayCommand(Workspace& root, MediaControl& control, const PlaybackOptions& 
             {
                 TreeLockGuard hold(&state.lock);
                 const auto time = std::int32_t(position - plan->offset);
-                if (plan->local) {
+                if (compose) {
                     const std::int32_t ahead = updates ? std::int32_t(updateMicroseconds / updates / 1000) : 0;
                     root.SetTime(time + ahead);
                     PreviewCommand(root, root.GetSurface());
@@ -155,7 +158,7 @@ void PlayCommand(Workspace& root, MediaControl& control, const PlaybackOptions& 
                 }
             }
             if (window) window->RequestRefresh();
-            if (plan->local) {
+            if (compose) {
                 updateMicroseconds +=
                     std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now() - began).count();
                 ++updates;
