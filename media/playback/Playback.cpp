@@ -74,6 +74,8 @@ struct Plan {
 // on when the played clip has not begun yet.
 std::optional<Plan> MakePlan(Workspace& root, Clip* chosen) {
     if (!chosen || !chosen->Source() || !root.GetWindow()) return std::nullopt;
+    // A tree just read from a file has not been told the time yet.
+    root.SetTime(root.Time());
     Plan plan;
     Clip* played = chosen;
     const Clip* arrangement = chosen->ParentClip();

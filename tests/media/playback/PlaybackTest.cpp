@@ -267,15 +267,16 @@ TEST_F(PlaybackTest, WaitingForTheWorkerEndsAPlaybackAndAnUnpostedPlayLeavesNoTr
 }
 
 // The bundled example names its media relative to the project's folder;
-// the device must find them from wherever the program was started. Space
-// plays the current clip and stops it again.
+// the device must find them from wherever the program was started, and the
+// clip's time in a tree just read must be right. Space plays the current
+// clip and stops it again.
 TEST_F(PlaybackTest, MediaNamedRelativeToTheProjectPlayFromAnywhereAndSpaceStartsAndStops) {
     WriteSecondWav(folder, "near.wav", 8);
     const std::string project = folder.File("p.kwp");
     {
         const std::filesystem::path started = std::filesystem::current_path();
         std::filesystem::current_path(folder.Path());
-        Clip* clip = Import("near.wav", 0, 0);
+        Clip* clip = Import("near.wav", 0, 2000);
         std::filesystem::current_path(started);
         ASSERT_NE(clip, nullptr);
         ASSERT_EQ(clip->MediaPath(), "near.wav");
@@ -297,8 +298,10 @@ TEST_F(PlaybackTest, MediaNamedRelativeToTheProjectPlayFromAnywhereAndSpaceStart
     ASSERT_GE(sent.size(), 2u);
     EXPECT_EQ(sent[0], "open \"" + (std::filesystem::path(folder.Path()) / "near.wav").lexically_normal().string() +
                            "\" alias clip");
+    EXPECT_EQ(sent[2], "play clip from 0");  // the times of a tree just read are current
     EXPECT_EQ(sent.back(), "close clip");
-    EXPECT_LT(root->Time(), 2000);
+    EXPECT_GE(root->Time(), 2000);
+    EXPECT_LT(root->Time(), 4000);
 }
 
 TEST_F(PlaybackTest, AVideoGoesToThePreviewAndWithAnAudioMasterIsComposedHere) {
