@@ -203,6 +203,7 @@ MediaControl::MediaControl(MediaControlOptions options) : options_(std::move(opt
 MediaControl::~MediaControl() = default;
 
 bool MediaControl::Send(const std::string& command, std::string* answer) {
+    std::lock_guard lock(mutex_);
     if (record_) sent_.push_back(command);
     std::string result;
     const bool ok = Run(Words(command), result);
@@ -212,11 +213,13 @@ bool MediaControl::Send(const std::string& command, std::string* answer) {
 
 int MediaControl::AddWindow(VideoWindow* window) {
     if (!window) return 0;
+    std::lock_guard lock(mutex_);
     windows_[nextHandle_] = window;
     return nextHandle_++;
 }
 
 void MediaControl::RemoveWindow(int handle) {
+    std::lock_guard lock(mutex_);
     windows_.erase(handle);
     // A device must never draw into a window that went away.
     for (auto& [alias, device] : devices_)
@@ -225,16 +228,28 @@ void MediaControl::RemoveWindow(int handle) {
             device->Halt(kStopped), device->window = nullptr;
 }
 
-std::vector<std::string> MediaControl::Sent() const { return sent_; }
+std::vector<std::string> MediaControl::Sent() const {
+    std::lock_guard lock(mutex_);
+    return sent_;
+}
+
+PlaybackStats MediaControl::LastClosed() const {
+    std::lock_guard lock(mutex_);
+    return lastClosed_;
+}
 
 MediaControl::Device* MediaControl::Find(const std::string& alias) const {
     const auto it = devices_.find(Lower(alias));
     return it == devices_.end() ? nullptr : it->second.get();
 }
 
-bool MediaControl::IsOpen(const std::string& alias) const { return Find(alias) != nullptr; }
+bool MediaControl::IsOpen(const std::string& alias) const {
+    std::lock_guard lock(mutex_);
+    return Find(alias) != nullptr;
+}
 
 std::optional<PlaybackStats> MediaControl::Stats(const std::string& alias) const {
+    std::lock_guard lock(mutex_);
     if (const Device* device = Find(alias)) return device->Stats();
     return std::nullopt;
 }

@@ -56,7 +56,8 @@ struct MediaControlOptions {
 //   close NAME
 //
 // Keywords ignore case. Send answers false for a command that fails; the
-// answer of a status query goes to `answer`. Commands come from one thread.
+// answer of a status query goes to `answer`. Calls from several threads take
+// turns.
 class MediaControl {
 public:
     explicit MediaControl(MediaControlOptions options = {});
@@ -70,11 +71,14 @@ public:
     void RemoveWindow(int handle);
 
     // Every command sent, in order (for tests); the record is optional.
-    void RecordCommands(bool record) { record_ = record; }
+    void RecordCommands(bool record) {
+        std::lock_guard lock(mutex_);
+        record_ = record;
+    }
     std::vector<std::string> Sent() const;
     // The stats of a device while it is open; LastClosed after it closed.
     std::optional<PlaybackStats> Stats(const std::string& alias) const;
-    PlaybackStats LastClosed() const { return lastClosed_; }
+    PlaybackStats LastClosed() const;
     bool IsOpen(const std::string& alias) const;
 
     struct Device;
@@ -84,6 +88,7 @@ private:
     Device* Find(const std::string& alias) const;
 
     MediaControlOptions options_;
+    mutable std::mutex mutex_;  // everything below
     std::map<std::string, std::unique_ptr<Device>> devices_;  // by lower-case alias
     std::map<int, VideoWindow*> windows_;
     int nextHandle_ = 1;
