@@ -19,6 +19,7 @@
 #include "media/compose/Envelope.h"
 #include "media/display/MediaSystem.h"
 #include "media/make/WorkspaceMake.h"
+#include "media/playback/Playback.h"
 #include "media/plugins/PluginTables.h"
 #include "controls/SkinServices.h"
 #include "media/sources/MediaOpen.h"
@@ -196,6 +197,7 @@ std::unique_ptr<PictureStore> StartMediaSystem(Window& window) {
 std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     WorkspaceOptions options;
     options.hooks = CompositionWorkerHooks();
+    options.hooks.play = PlaybackHook();
     options.language = [] { return SettingsStore::Instance().Language(); };
     options.openProjectUrl = [](Window* owner) { return OpenProjectFromAddress(owner); };
     InfoBrowser& browser = ProgramInfoBrowser();

@@ -271,8 +271,13 @@ bool Workspace::Play(Clip* clip) {
     state_.WaitWorkerIdle();
     state_.SetStopRequest(false);
     state_.AddActivity(kActivityPlay);
-    if (state_.Worker() && state_.ChangeCounter() == 0) state_.Worker()->Post(kWorkerPlay);
-    return true;
+    if (!state_.Worker()) return true;
+    if (state_.ChangeCounter() == 0 && state_.Worker()->Post(kWorkerPlay)) return true;
+    // Nothing will run it, so nothing would ever clear the bit: the editor
+    // would stay in playback for good.
+    state_.EndActivity(kActivityPlay);
+    state_.SetPlayingClip(nullptr);
+    return false;
 }
 
 int Workspace::ShowHelpTopic(int topic) {

@@ -226,6 +226,7 @@ private:
     void AttachControls();
     void PlaceControls();
     ResultFlags KeyUp(Window* window, std::uint32_t key, Point pointer);
+    ResultFlags PlayOrStopKey();
     ResultFlags EditorInput(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags);
     ResultFlags DragSplitter(Window* window, std::uint32_t message, Point p);
     void PaintEditor(DrawContext& dc);

@@ -264,6 +264,8 @@ ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
         flags = StepTime(key == kVkLeft ? -1 : 1);
     } else if (key == kVkPrintScreen) {
         Command(window, kCopyImageCommand, flags);
+    } else if (key == kVkSpace) {
+        flags = PlayOrStopKey();
     } else if (key == kVk0) {
         flags = SetGlobalTime(current ? current->GetPosition() : GetPosition());
     } else if (key >= kVk0 + 1 && key <= kVk0 + 8) {
@@ -285,6 +287,25 @@ ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
         return target ? DispatchToChild(target, target, window, kKeyUp, p.x, p.y, key) : 0;
     }
     return FinishInput(flags);
+}
+
+// Space plays the current clip, or the top clip that can play under the
+// time when the current one cannot; Space again stops it, like Esc.
+ResultFlags Workspace::PlayOrStopKey() {
+    if (state_.Activity() & kActivityPlay) {
+        state_.SetStopRequest(true);
+        return kRepaint;
+    }
+    Clip* clip = CurrentChild();
+    if (!clip || !clip->CanPlay()) {
+        clip = nullptr;
+        for (int i = 0; i < ChildCount(); ++i) {
+            Clip* child = ChildAt(i);
+            const bool under = Time() >= child->GetPosition() && Time() < SaturatingAdd(child->GetPosition(), child->GetSize());
+            if (under && child->CanPlay() && (!clip || child->Track() < clip->Track())) clip = child;
+        }
+    }
+    return clip && Play(clip) ? kRelayout | kRepaint : 0;
 }
 
 // -- drawing --------------------------------------------------------------

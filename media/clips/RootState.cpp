@@ -64,6 +64,9 @@ void RootState::ReleaseTree() {
 
 void RootState::WaitWorkerIdle() {
     if (!worker_) return;
+    // A playback runs until its clip ends; whoever needs the worker must
+    // not hold the window that long, so the playback ends at its next poll.
+    if (activity_.load() & kActivityPlay) SetStopRequest(true);
     const int depth = lock.Suspend();
     worker_->WaitIdle();
     lock.Resume(depth);

@@ -401,8 +401,10 @@ bool FfmpegSource::Open(const std::string& path, bool asAvi) {
             video->origin = av_rescale_q(OriginMicroseconds(video->track.format.get()), AV_TIME_BASE_Q,
                                          stream->time_base);
             const AVRational rate = stream->avg_frame_rate.num > 0 ? stream->avg_frame_rate : stream->r_frame_rate;
-            if (rate.num > 0 && rate.den > 0)
+            if (rate.num > 0 && rate.den > 0) {
                 video->step = std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), stream->time_base));
+                framesPerSecond_ = av_q2d(rate);
+            }
             video_ = std::move(video);
             // A stream that cannot give its first picture is no video.
             if (!ReadFrame(0) || !video_->haveCurrent) {

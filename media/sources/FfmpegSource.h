@@ -32,6 +32,8 @@ public:
     // follow each other should not add to these.
     int VideoSeeks() const;
     int AudioSeeks() const;
+    // The video's frame rate as the container states it; 0 when unknown.
+    double FramesPerSecond() const { return framesPerSecond_; }
 
     struct Video;
     struct Sound;
@@ -43,6 +45,7 @@ private:
     SourceKind kind_ = SourceKind::Movie;
     int lengthMs_ = 0;
     double durationSeconds_ = 0;
+    double framesPerSecond_ = 0;
     std::unique_ptr<Video> video_;
     std::unique_ptr<Sound> sound_;
 };

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "app/core/Surface.h"
+#include "platform/qt/QtAudioOutput.h"
 #include "platform/qt/QtMainWindow.h"
 #include "platform/qt/QtServices.h"
 
@@ -51,12 +52,16 @@ QtPlatform::QtPlatform(int& argc, char** argv, Mode mode) : state_(std::make_uni
     if (mode == Mode::Editor) {
         state_->previous = SetPlatform({&state_->dialogs, &state_->menus, &state_->clipboard, &state_->shell,
                                         &state_->clock});
+        InstallQtAudioOutput();
         state_->installed = true;
     }
 }
 
 QtPlatform::~QtPlatform() {
-    if (state_->installed) SetPlatform(state_->previous);
+    if (state_->installed) {
+        SetPlatform(state_->previous);
+        SetAudioOutputFactory({});
+    }
     // Past the event loop nobody listens to the pipe: a signal ends the
     // process again, as it would have before.
     if (state_->catchesTerminate)

@@ -1,0 +1,26 @@
+#pragma once
+#include <functional>
+
+#include "app/workspace/Workspace.h"
+#include "media/playback/MediaControl.h"
+
+namespace vantrel {
+
+struct PlaybackOptions {
+    // Between two polls of a playing clip; unset, a sixtieth of a second,
+    // the display's refresh.
+    std::function<void()> waitForRefresh;
+};
+
+// The worker's "Play" (the root's PlayingClip()): the clip goes to the
+// media control as "clip", the root's time follows the position until the
+// clip ends, "Stop" or Esc; then the device is closed and the flags of the
+// playback cleared. With an audio master in the arrangement and an AVI with
+// a picture chosen, the master is what plays and the picture is composed
+// here, frame by frame. The root must have a window.
+void PlayCommand(Workspace& root, MediaControl& control, const PlaybackOptions& options = {});
+
+// The hook for WorkerHooks::play; without a control, one of the program's.
+std::function<void(Workspace&)> PlaybackHook(MediaControl* control = nullptr, PlaybackOptions options = {});
+
+}  // namespace vantrel
