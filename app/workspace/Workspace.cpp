@@ -178,6 +178,7 @@ ResultFlags Workspace::FinishInput(ResultFlags flags) {
 // when it started); the window is still drawn, so progress shows.
 Rect Workspace::Arrange(int left, int top, int right, int bottom) {
     auto edit = Edit();
+    FinishUrlImports();
     const bool making = (state_.Activity() & kActivityMake) != 0;
     if (!making) LayOut(right - left, bottom - top);
     if (Window* window = GetWindow()) {
@@ -323,24 +324,6 @@ ResultFlags Workspace::ToggleMute(bool audio) {
     else
         clip->SetMuteVideo(!clip->MuteVideo());
     return kChanged;
-}
-
-bool Workspace::ImportClipByDialog(Window* window) {
-    if (!Platform().dialogs) return false;
-    FileDialogRequest request = ProjectDialog(std::string(kImportDialogTitle), folders_.Folder(kOpenDialogKey).value_or(""),
-                                              std::string(kImportPatterns));
-    request.mustExist = true;
-    const auto path = Platform().dialogs->OpenFile(window, request);
-    return path && !path->empty() && ImportMedia(*path);
-}
-
-bool Workspace::ImportClipUrl(Window* window) {
-    if (!Platform().dialogs) return false;
-    const std::string title = Str(kImportClipUrlCommand);
-    const auto address = Platform().dialogs->TextEntry(window, title, title, "");
-    if (!address || address->empty()) return false;
-    const auto local = DownloadToTemp(*address);
-    return local && ImportMedia(*local);
 }
 
 bool Workspace::NewMediaClipByMenu(Window* window) {
