@@ -123,6 +123,7 @@ bool Workspace::ImportClipUrl(Window* window) {
         urlImports_->running.push_back(import);
     }
     SetStatusText(Str(kDownloading) + ": " + *address);
+    if (GetWindow()) GetWindow()->RequestRefresh();  // the command itself changed nothing yet
     // The record outlives the workspace as long as a download runs; the
     // window is woken only while the workspace still stands.
     std::thread([import, record = urlImports_->self.lock()] {

@@ -334,7 +334,9 @@ bool Workspace::NewMediaClipByMenu(Window* window) {
     menu.AddSeparator();
     menu.Add(kSubArrangementType);
     const int chosen = menu.Show(window ? window : GetWindow());
-    return chosen && NewChildClip(chosen);
+    // Into the arrangement the window shows, like an import.
+    Clip* target = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    return chosen && target->NewChildClip(chosen);
 }
 
 BoxAnswer Workspace::Ask(const std::string& text, int captionId, BoxButtons buttons, BoxIcon icon) {
