@@ -74,6 +74,10 @@ std::vector<int> Workspace::ClipEntryIds(const Clip& clip) const {
     if (opacities || volumes) ids.push_back(MenuList::kSeparator);
     if (opacities) ids.push_back(kWorkWithOpacitiesCommand);
     if (volumes) ids.push_back(kWorkWithVolumesCommand);
+    if (clip.IsArrangement()) {
+        ids.push_back(MenuList::kSeparator);
+        for (int id : {kImportClipCommand, kImportClipUrlCommand, kNewMediaClipCommand}) ids.push_back(id);
+    }
     return ids;
 }
 
@@ -122,10 +126,17 @@ ResultFlags Workspace::ArrangementMenu(Window* window, Point p) {
 ResultFlags Workspace::RunClipEntry(Window* window, Clip* clip, int command) {
     Clip* parent = clip ? clip->ParentClip() : nullptr;
     if (!parent) return 0;
+    constexpr ResultFlags kDone = kChanged | kRepaint;
+    // What the panels and the clip's pane show follows the clip worked on.
+    if (command == kChangeText || command == kWorkWithOpacitiesCommand || command == kWorkWithVolumesCommand)
+        parent->Select(clip);
     switch (command) {
-        case kChangeText: return ChangeText(window, clip) ? kChanged | kRepaint : 0;
+        case kChangeText: return ChangeText(window, clip) ? kDone : kRepaint;
         case kWorkWithOpacitiesCommand: clip->WorkWithOpacities(); return kRepaint | kRelayout;
         case kWorkWithVolumesCommand: clip->WorkWithVolumes(); return kRepaint | kRelayout;
+        case kImportClipCommand: return ImportClipByDialog(window, clip) ? kDone : 0;
+        case kImportClipUrlCommand: return ImportClipUrl(window, clip) ? kDone : 0;
+        case kNewMediaClipCommand: return NewMediaClipByMenu(window, clip) ? kDone : 0;
         default: return parent->RunClipCommand(clip, command);
     }
 }

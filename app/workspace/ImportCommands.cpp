@@ -36,6 +36,7 @@ constexpr int kArrangementWindow = 353;
 // still sends, and then the result is simply dropped.
 struct UrlImport {
     std::string address;
+    Clip* into = nullptr;  // checked against the tree before use
     bool done = false;
     std::optional<std::string> local;
 };
@@ -58,8 +59,17 @@ struct UrlImportsOwner {
 };
 }  // namespace
 
-std::string Workspace::ImportProblem(const std::string& path) const {
-    const Clip* target = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+namespace {
+bool InTree(const Clip& arrangement, const Clip* wanted) {
+    if (&arrangement == wanted) return true;
+    for (int i = 0; i < arrangement.ChildCount(); ++i)
+        if (InTree(*arrangement.ChildAt(i), wanted)) return true;
+    return false;
+}
+}  // namespace
+
+std::string Workspace::ImportProblem(const std::string& path, const Clip* into) const {
+    const Clip* target = into ? into : arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
     if (target->ChildCount() >= kMaxChildren) return Str(kArrangementFull);
     if (IsRemoteAddress(path)) return {};
     std::error_code error;
@@ -68,10 +78,10 @@ std::string Workspace::ImportProblem(const std::string& path) const {
     return {};
 }
 
-Clip* Workspace::ImportFile(Window* window, const std::string& path, std::optional<std::int32_t> time) {
+Clip* Workspace::ImportFile(Window* window, const std::string& path, std::optional<std::int32_t> time, Clip* into) {
     (void)window;
-    Clip* target = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
-    std::string problem = ImportProblem(path);
+    Clip* target = into ? into : arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    std::string problem = ImportProblem(path, target);
     Clip* clip = problem.empty() ? target->ImportMedia(path) : nullptr;
     if (!clip) {
         if (problem.empty()) problem = Str(IsRemoteAddress(path) ? kDownloadFailed : kUnknownFormat);
@@ -86,7 +96,7 @@ Clip* Workspace::ImportFile(Window* window, const std::string& path, std::option
     return clip;
 }
 
-bool Workspace::ImportClipByDialog(Window* window) {
+bool Workspace::ImportClipByDialog(Window* window, Clip* into) {
     if (!Platform().dialogs) return false;
     FileDialogRequest request;
     request.title = Str(kImportTitle);
@@ -98,15 +108,15 @@ bool Workspace::ImportClipByDialog(Window* window) {
     const auto path = Platform().dialogs->OpenFile(window, request);
     if (!path || path->empty()) return false;
     folders_.Remember(kOpenDialogKey, *path);
-    return ImportFile(window, *path) != nullptr;
+    return ImportFile(window, *path, {}, into) != nullptr;
 }
 
-bool Workspace::ImportClipUrl(Window* window) {
+bool Workspace::ImportClipUrl(Window* window, Clip* into) {
     if (!Platform().dialogs) return false;
     const std::string title = Str(kImportClipUrlCommand);
     const auto address = Platform().dialogs->TextEntry(window, title, title, "http://");
     if (!address || address->empty() || *address == "http://") return false;
-    if (!IsRemoteAddress(*address)) return ImportFile(window, *address) != nullptr;
+    if (!IsRemoteAddress(*address)) return ImportFile(window, *address, {}, into) != nullptr;
     if (!urlImports_) {
         auto record = std::make_shared<UrlImports>();
         record->window = GetWindow();
@@ -118,6 +128,7 @@ bool Workspace::ImportClipUrl(Window* window) {
     }
     auto import = std::make_shared<UrlImport>();
     import->address = *address;
+    import->into = into;
     {
         std::lock_guard guard(urlImports_->lock);
         urlImports_->running.push_back(import);
@@ -163,7 +174,9 @@ bool Workspace::FinishUrlImports() {
             ShowError(Str(kCannotImport) + "\n\n\"" + import->address + "\"\n\n" + Str(kDownloadFailed));
             continue;
         }
-        if (ImportFile(GetWindow(), *import->local)) imported = true;
+        // A target removed while the download ran leaves the shown arrangement.
+        Clip* into = import->into && InTree(*this, import->into) ? import->into : nullptr;
+        if (ImportFile(GetWindow(), *import->local, {}, into)) imported = true;
     }
     if (imported) FinishInput(kChanged | kRepaint);
     return imported;

@@ -326,7 +326,7 @@ ResultFlags Workspace::ToggleMute(bool audio) {
     return kChanged;
 }
 
-bool Workspace::NewMediaClipByMenu(Window* window) {
+bool Workspace::NewMediaClipByMenu(Window* window, Clip* into) {
     if (!IsArrangement()) return false;
     MenuList menu;
     menu.Add(kTextStringType);
@@ -335,7 +335,7 @@ bool Workspace::NewMediaClipByMenu(Window* window) {
     menu.Add(kSubArrangementType);
     const int chosen = menu.Show(window ? window : GetWindow());
     // Into the arrangement the window shows, like an import.
-    Clip* target = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    Clip* target = into ? into : arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
     return chosen && target->NewChildClip(chosen);
 }
 

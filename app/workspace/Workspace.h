@@ -130,9 +130,10 @@ public:
     bool SaveProjectAs();               // 27
     bool NewProject();                  // 99
     bool UndoChanges();                 // 343
-    bool ImportClipByDialog(Window* window);  // 1
-    bool ImportClipUrl(Window* window);       // 653: download, then import
-    bool NewMediaClipByMenu(Window* window);  // 387
+    // Into `into`, or the arrangement the window shows when null.
+    bool ImportClipByDialog(Window* window, Clip* into = nullptr);  // 1
+    bool ImportClipUrl(Window* window, Clip* into = nullptr);       // 653: download, then import
+    bool NewMediaClipByMenu(Window* window, Clip* into = nullptr);  // 387
     bool StartMake();                         // 360 and 98, through the make library
     ResultFlags ToggleMute(bool audio);       // 368, 369: the current clip's, else the root's
     ResultFlags SetMakeBoundToTime(bool end); // 351, 352
@@ -162,10 +163,11 @@ public:
     // Imports one file into the shown arrangement; a file that cannot be
     // imported is named in an "Error" box with the reason, and nothing
     // changes. Placed at `time` on a free track when given.
-    Clip* ImportFile(Window* window, const std::string& path, std::optional<std::int32_t> time = {});
+    Clip* ImportFile(Window* window, const std::string& path, std::optional<std::int32_t> time = {},
+                     Clip* into = nullptr);
     // Why a file cannot be imported, as the box says it; empty when it can
     // be tried.
-    std::string ImportProblem(const std::string& path) const;
+    std::string ImportProblem(const std::string& path, const Clip* into = nullptr) const;
     // Dropped files, one after another from the time under the pointer.
     ResultFlags DropMedia(Window* window, std::uintptr_t dropHandle, Point p);
     // Imports whose downloads have ended (main thread; the window's refresh

@@ -112,12 +112,21 @@ TEST_F(ClipMenuTest, TheClickedClipsEntriesThenLocatorsAutoAdjustAndTheFileMenu)
     platform.menus.answers = {};
     Choose(On(*upper), {"File", "New Media Clip"});
     EXPECT_EQ(Captions(platform.menus.shown.back()), (std::vector<std::string>{"Text String", "Gradient", "-", "Sub Arrangement"}));
+
+    // A sub arrangement's own entries add clips to it, not to the root.
+    Clip* sub = Add(kSubArrangementType, 4000, 3000, 0);
+    const std::vector<int> ids = root->ClipEntryIds(*sub);
+    EXPECT_EQ(std::vector<int>(ids.end() - 4, ids.end()), (std::vector<int>{-1, 1, 653, 387}));
+    platform.menus.answers = {kGradientType};
+    EXPECT_NE(root->RunClipEntry(&window, sub, 387) & kChanged, 0u);
+    EXPECT_EQ(sub->ChildCount(), 1);
+    EXPECT_EQ(root->ChildCount(), 2);
 }
 
 TEST_F(ClipMenuTest, ChangeTextTakesTheWordsThenTheTypeface) {
     Clip* text = Add(kTextStringType, 0, 2000, 0);
     platform.dialogs.textAnswers = {std::nullopt};  // cancelled: nothing else is asked
-    EXPECT_EQ(root->RunClipEntry(&window, text, 608), 0u);
+    EXPECT_EQ(root->RunClipEntry(&window, text, 608) & kChanged, 0u);
     EXPECT_TRUE(platform.dialogs.typefaceRequests.empty());
 
     platform.dialogs.textAnswers = {"Hello"};
