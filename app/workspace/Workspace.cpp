@@ -193,6 +193,7 @@ ResultFlags Workspace::FinishInput(ResultFlags flags) {
 // when it started); the window is still drawn, so progress shows.
 Rect Workspace::Arrange(int left, int top, int right, int bottom) {
     auto edit = Edit();
+    FinishUrlImports();
     const bool making = (state_.Activity() & kActivityMake) != 0;
     if (!making) LayOut(right - left, bottom - top);
     if (Window* window = GetWindow()) {
@@ -347,25 +348,7 @@ ResultFlags Workspace::ToggleMute(bool audio) {
     return kChanged;
 }
 
-bool Workspace::ImportClipByDialog(Window* window) {
-    if (!Platform().dialogs) return false;
-    FileDialogRequest request = ProjectDialog(std::string(kImportDialogTitle), folders_.Folder(kOpenDialogKey).value_or(""),
-                                              std::string(kImportPatterns));
-    request.mustExist = true;
-    const auto path = Platform().dialogs->OpenFile(window, request);
-    return path && !path->empty() && ImportMedia(*path);
-}
-
-bool Workspace::ImportClipUrl(Window* window) {
-    if (!Platform().dialogs) return false;
-    const std::string title = Str(kImportClipUrlCommand);
-    const auto address = Platform().dialogs->TextEntry(window, title, title, "");
-    if (!address || address->empty()) return false;
-    const auto local = DownloadToTemp(*address);
-    return local && ImportMedia(*local);
-}
-
-bool Workspace::NewMediaClipByMenu(Window* window) {
+bool Workspace::NewMediaClipByMenu(Window* window, Clip* into) {
     if (!IsArrangement()) return false;
     MenuList menu;
     menu.Add(kTextStringType);
@@ -373,7 +356,9 @@ bool Workspace::NewMediaClipByMenu(Window* window) {
     menu.AddSeparator();
     menu.Add(kSubArrangementType);
     const int chosen = menu.Show(window ? window : GetWindow());
-    return chosen && NewChildClip(chosen);
+    // Into the arrangement the window shows, like an import.
+    Clip* target = into ? into : arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    return chosen && target->NewChildClip(chosen);
 }
 
 BoxAnswer Workspace::Ask(const std::string& text, int captionId, BoxButtons buttons, BoxIcon icon) {

@@ -7,6 +7,7 @@
 #include "app/core/WorkerThread.h"
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/WorkspaceLayout.h"
+#include "media/arrangement/ArrangementHit.h"
 #include "media/arrangement/ArrangementView.h"
 #include "media/clips/Clip.h"
 #include "platform/Dialogs.h"
@@ -17,6 +18,7 @@ namespace vantrel {
 class Control;
 class EditorPanels;
 class Workspace;
+struct UrlImports;
 
 // What the worker thread runs for the root. The composition, make and
 // playback libraries fill these in; an empty member does nothing. The
@@ -139,9 +141,10 @@ public:
     bool SaveProjectAs();               // 27
     bool NewProject();                  // 99
     bool UndoChanges();                 // 343
-    bool ImportClipByDialog(Window* window);  // 1
-    bool ImportClipUrl(Window* window);       // 653: download, then import
-    bool NewMediaClipByMenu(Window* window);  // 387
+    // Into `into`, or the arrangement the window shows when null.
+    bool ImportClipByDialog(Window* window, Clip* into = nullptr);  // 1
+    bool ImportClipUrl(Window* window, Clip* into = nullptr);       // 653: download, then import
+    bool NewMediaClipByMenu(Window* window, Clip* into = nullptr);  // 387
     bool StartMake();                         // 360 and 98, through the make library
     ResultFlags ToggleMute(bool audio);       // 368, 369: the current clip's, else the root's
     ResultFlags SetMakeBoundToTime(bool end); // 351, 352
@@ -155,6 +158,34 @@ public:
     // 643 / 644 and 649 / 650: the composite, or the current clip's frame.
     bool CopyPicture(bool composite);
     bool SavePicture(Window* window, bool composite);
+    // -- the arrangement's menu, clip commands and import -----------------------
+    // The arrangement window's geometry now (the shown arrangement in the
+    // region 353), and the child under a layout point there.
+    ArrangementGeometry ArrangementGeometryNow() const;
+    Clip* ClipAt(Point p) const;
+    // The right-click menu of the arrangement window: the clicked clip's
+    // entries, the locators, "Auto Adjust Make Strip" and the "File" menu.
+    ResultFlags ArrangementMenu(Window* window, Point p);
+    // The clicked clip's own entries, in menu order (string ids, -1 for a
+    // separator).
+    std::vector<int> ClipEntryIds(const Clip& clip) const;
+    ResultFlags RunClipEntry(Window* window, Clip* clip, int command);
+    // "Change Text": the words, then the typeface; false when cancelled.
+    bool ChangeText(Window* window, Clip* clip);
+    // Imports one file into the shown arrangement; a file that cannot be
+    // imported is named in an "Error" box with the reason, and nothing
+    // changes. Placed at `time` on a free track when given.
+    Clip* ImportFile(Window* window, const std::string& path, std::optional<std::int32_t> time = {},
+                     Clip* into = nullptr);
+    // Why a file cannot be imported, as the box says it; empty when it can
+    // be tried.
+    std::string ImportProblem(const std::string& path, const Clip* into = nullptr) const;
+    // Dropped files, one after another from the time under the pointer.
+    ResultFlags DropMedia(Window* window, std::uintptr_t dropHandle, Point p);
+    // Imports whose downloads have ended (main thread; the window's refresh
+    // calls it). True when anything was imported.
+    bool FinishUrlImports();
+    bool UrlImportPending() const;
     // What "Copy/Save Composite Picture" and the preview show.
     const Surface* CompositePicture();
     // Commands the program answers (Preferences, Update, Email Support,
@@ -258,6 +289,7 @@ private:
     Rect hoverRect_{};
     bool hoverArmed_ = false;
     Point pointer_{};
+    std::shared_ptr<UrlImports> urlImports_;  // downloads on their way to import
 };
 
 }  // namespace vantrel

@@ -20,6 +20,7 @@ namespace vantrel {
 namespace {
 constexpr int kEmptySpaceHelp = 331;  // "Use Mouse Pointer + F1 for Help "
 constexpr int kCopyImageCommand = 637;
+constexpr int kArrangementWindowRegion = 353;
 constexpr std::uint32_t kVkPrintScreen = 0x2C;
 constexpr std::uint32_t kVkF9 = kVkF1 + 8;
 constexpr Colour kHoverYellow = Rgb(255, 255, 0);
@@ -196,6 +197,11 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
     if (Item* captured = CapturedChild()) return DispatchToChild(captured, captured, window, message, p.x, p.y, keyFlags);
 
     const int hit = HitAt(p);
+    // Files dropped anywhere but on a button are media to import; a button
+    // takes them as its skin picture.
+    if (message == kFilesDropped && (hit <= 0 || IsRegion(hit))) return FinishInput(DropMedia(window, keyFlags, p));
+    if (message == kRightButtonUp && hit == kArrangementWindowRegion && ChildCount() > 0 && !(keyFlags & kControlHeld))
+        return FinishInput(ArrangementMenu(window, p));
     if (IsSplitter(hit)) {
         if (window) window->SetCursor(hit == kHorizontalSplitter ? Cursor::SizeVertical : Cursor::SizeHorizontal);
         if (message == kLeftButtonDown) {
@@ -263,7 +269,9 @@ ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
     } else if (key == kVkLeft || key == kVkRight) {
         flags = StepTime(key == kVkLeft ? -1 : 1);
     } else if (key == kVkPrintScreen) {
-        Command(window, kCopyImageCommand, flags);
+        // The root's picture is the composite frame; its skin picture only
+        // while there is none.
+        if (!CopyPicture(true)) Command(window, kCopyImageCommand, flags);
     } else if (key == kVkSpace) {
         flags = PlayOrStopKey();
     } else if (key == kVk0) {

@@ -239,6 +239,10 @@ void Clip::SetMakeRange(std::int32_t start, std::int32_t end) {
     header_.SetInt(ClipHeader::kMakeEnd, end);
 }
 
+std::string Clip::Words() const { return header_.Words().value_or(Str(kTextStringType)); }
+
+std::string Clip::Typeface() const { return header_.TypefaceName().value_or(kDefaultTypeface); }
+
 std::int32_t Clip::Locator(int index) const {
     if (index < 0 || index >= kLocatorCount) return 0;
     return header_.Int(ClipHeader::kLocators + std::size_t(index) * 4);

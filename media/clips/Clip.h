@@ -118,6 +118,12 @@ public:
     bool MuteVideo() const { return header_.Int(ClipHeader::kMuteVideo) != 0; }
     void SetMuteAudio(bool mute) { header_.SetInt(ClipHeader::kMuteAudio, mute); }
     void SetMuteVideo(bool mute) { header_.SetInt(ClipHeader::kMuteVideo, mute); }
+    // A text clip's words and typeface: what the header holds, else the
+    // defaults ("Text String", "System").
+    std::string Words() const;
+    void SetWords(const std::string& words) { header_.SetWords(words); }
+    std::string Typeface() const;
+    void SetTypeface(const std::string& name) { header_.SetTypefaceName(name); }
     std::int32_t Locator(int index) const;
     void SetLocator(int index, std::int32_t time);
     ResultFlags GotoLocator(int index);

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,16 @@ public:
     static constexpr std::size_t kFrameRateId = 1164;
     static constexpr std::size_t kViewFlag = 1172;
     static constexpr std::size_t kType = 1176;
+    // A text clip's words and typeface live in bytes other versions do not
+    // name, so their readers pass them through. The flags say which of the
+    // two were stored: zero (an older file) reads as the defaults, while a
+    // stored empty text stays empty.
+    static constexpr std::size_t kTextFlags = 1180;  // int32: 1 words, 2 typeface
+    static constexpr std::size_t kWords = 1184;      // 1024 bytes, zero-terminated
+    static constexpr std::size_t kWordsSize = 1024;
+    static constexpr std::size_t kTypeface = 2208;   // 64 bytes, zero-terminated
+    static constexpr std::size_t kTypefaceSize = 64;
+    static constexpr std::int32_t kWordsStored = 1, kTypefaceStored = 2;
 
     ClipHeader() { bytes_.fill(0); }
 
@@ -57,6 +68,12 @@ public:
     void SetName(std::string_view name) { SetText(kName, kNameSize, name); }
     std::string Path() const { return Text(kPath, kPathSize); }
     void SetPath(std::string_view path) { SetText(kPath, kPathSize, path); }
+
+    // Nothing when the header holds none.
+    std::optional<std::string> Words() const;
+    void SetWords(std::string_view words);
+    std::optional<std::string> TypefaceName() const;
+    void SetTypefaceName(std::string_view name);
 
     std::array<std::uint8_t, kSize>& Bytes() { return bytes_; }
     const std::array<std::uint8_t, kSize>& Bytes() const { return bytes_; }

@@ -44,6 +44,8 @@ public:
 constexpr int kTextStringType = 172;
 constexpr int kGradientType = 568;
 constexpr int kSubArrangementType = 412;
+// A text clip's typeface until the user chooses one.
+inline constexpr const char* kDefaultTypeface = "System";
 
 // Installed by the generators' library; until then a generator that only
 // knows its type is attached. Null: the generator could not be made.

@@ -210,16 +210,29 @@ public:
     }
     int Type() const override { return type_; }
     bool Render(Clip& clip) override {
+        TakeWords(clip);
         const FrameSize size = OutputFrameSize(clip.RootClip()->OutputSizeId());
         if (picture_.Width() != size.width || picture_.Height() != size.height)
             if (!picture_.Allocate(size.width, size.height)) return false;
         return generator_->Render(picture_, clip.Time());
     }
     Surface* Picture() override { return picture_.IsEmpty() ? nullptr : &picture_; }
-    std::string InfoLines(const Clip& clip) const override { return generator_->Information(clip.Time()); }
+    std::string InfoLines(const Clip& clip) const override {
+        TakeWords(clip);
+        return generator_->Information(clip.Time());
+    }
     PictureGenerator& Generator() { return *generator_; }
 
 private:
+    // The clip's header holds the words, so that they are saved, copied and
+    // undone with the rest of the clip.
+    void TakeWords(const Clip& clip) const {
+        auto* text = dynamic_cast<TextGenerator*>(generator_.get());
+        if (!text) return;
+        if (std::string words = clip.Words(); words != text->Text()) text->SetText(std::move(words));
+        if (std::string face = clip.Typeface(); face != text->Typeface()) text->SetTypeface(std::move(face));
+    }
+
     int type_;
     std::unique_ptr<PictureGenerator> generator_;
     Surface picture_;

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QGuiApplication>
 #include <QImage>
 #include <QInputDialog>
@@ -168,6 +169,13 @@ std::optional<Colour> QtDialogs::ChooseColour(Window* owner, Colour initial) {
     const QColor chosen = QColorDialog::getColor(start, WidgetOf(owner));
     if (!chosen.isValid()) return std::nullopt;
     return Rgb(chosen.red(), chosen.green(), chosen.blue());
+}
+
+std::optional<std::string> QtDialogs::ChooseTypeface(Window* owner, const std::string& initial) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, QFont(QString::fromStdString(initial)), WidgetOf(owner));
+    if (!ok) return std::nullopt;
+    return chosen.family().toStdString();
 }
 
 std::unique_ptr<QMenu> BuildMenu(const std::vector<MenuEntry>& entries, QWidget* owner) {

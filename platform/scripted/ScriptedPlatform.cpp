@@ -54,6 +54,11 @@ std::optional<Colour> ScriptedDialogs::ChooseColour(Window*, Colour) {
     return Take(colourAnswers, std::optional<Colour>{});
 }
 
+std::optional<std::string> ScriptedDialogs::ChooseTypeface(Window*, const std::string& initial) {
+    typefaceRequests.push_back(initial);
+    return Take(typefaceAnswers, std::optional<std::string>{});
+}
+
 int ScriptedMenus::ShowPopup(Window*, const std::vector<MenuEntry>& entries) {
     shown.push_back(entries);
     return Take(answers, 0);

@@ -20,11 +20,13 @@ public:
     std::deque<std::optional<std::string>> fileAnswers;  // open and save
     std::deque<std::optional<std::string>> textAnswers;
     std::deque<std::optional<Colour>> colourAnswers;
+    std::deque<std::optional<std::string>> typefaceAnswers;
 
     std::vector<MessageBoxRequest> boxes;
     std::vector<FileDialogRequest> openRequests, saveRequests;
     std::vector<std::string> textPrompts;
     int colourRequests = 0;
+    std::vector<std::string> typefaceRequests;  // the typeface each started from
 
     BoxAnswer MessageBox(Window* owner, const MessageBoxRequest& request) override;
     std::optional<std::string> OpenFile(Window* owner, const FileDialogRequest& request) override;
@@ -32,6 +34,7 @@ public:
     std::optional<std::string> TextEntry(Window* owner, const std::string& title,
                                          const std::string& prompt, const std::string& initial) override;
     std::optional<Colour> ChooseColour(Window* owner, Colour initial) override;
+    std::optional<std::string> ChooseTypeface(Window* owner, const std::string& initial) override;
 
     // The answer a box gives when nobody answers it.
     static BoxAnswer DefaultAnswer(const MessageBoxRequest& request);

@@ -319,3 +319,44 @@ TEST(RoundTrip, NestedProjectSavesLoadsAndSavesToTheSameBytes) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST(TextClips, WordsAndTypefaceSurviveTheRecordAndOldFilesReadTheDefaults) {
+    auto root = MakeRoot();
+    Clip* text = AddAt(*root, kTextStringType, 0, 1000, 0);
+    EXPECT_EQ(text->Words(), "Text String");
+    EXPECT_EQ(text->Typeface(), "System");
+
+    text->SetWords("Two\tlines\nünd more");
+    text->SetTypeface("DejaVu Serif");
+    Bytes bytes = SaveBytes(*text);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data() + ClipHeader::kWords)), "Two\tlines\nünd more");
+    Reader reader;
+    ASSERT_TRUE(reader.Load(bytes));
+    EXPECT_EQ(reader.clip->Words(), "Two\tlines\nünd more");
+    EXPECT_EQ(reader.clip->Typeface(), "DejaVu Serif");
+    // The bytes before are the listed fields, untouched.
+    EXPECT_EQ(At(bytes, ClipHeader::kType), kTextStringType);
+
+    // An empty text is a text, not the default.
+    text->SetWords("");
+    Reader empty;
+    ASSERT_TRUE(empty.Load(SaveBytes(*text)));
+    EXPECT_EQ(empty.clip->Words(), "");
+
+    // A file written before these bytes were used holds zeros there.
+    std::fill(bytes.begin() + ClipHeader::kTextFlags, bytes.begin() + ClipHeader::kTypeface + 64, 0);
+    Reader old;
+    ASSERT_TRUE(old.Load(bytes));
+    EXPECT_EQ(old.clip->Words(), "Text String");
+    EXPECT_EQ(old.clip->Typeface(), "System");
+
+    // Too long: cut to the room, never inside a character.
+    text->SetWords(std::string(1022, 'a') + "é");
+    EXPECT_EQ(text->Words(), std::string(1022, 'a'));
+}
+
+}  // namespace
+}  // namespace vantrel
