@@ -61,6 +61,8 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
         SetStyleId(kRootId);
     }
     AttachControls();
+    // A clip's picture read in the background shows at the next refresh.
+    if (window) arrangementWindow_->Pictures().SetReady([window] { window->RequestRefresh(); });
     ClearAll();
     SetStatusText(Str(kVantrelText));
     if (window) {
@@ -82,6 +84,7 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
 
 Workspace::~Workspace() {
     if (GetWindow()) GetWindow()->StopTimer(kTimerId);
+    arrangementWindow_->Pictures().SetReady({});
     ClearAll();
     // The worker may be inside a hook that reads the tree: stop it before
     // the clip part goes.
@@ -227,6 +230,7 @@ std::vector<int> Workspace::ProjectMenuIds() const {
 
 ResultFlags Workspace::SetTime(std::int32_t parentTime) {
     auto edit = Edit();
+    arrangementWindow_->Validate();
     arrangementView_.FollowTime(parentTime);
     return Clip::SetTime(parentTime);
 }

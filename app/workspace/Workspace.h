@@ -8,6 +8,7 @@
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/WorkspaceLayout.h"
 #include "media/arrangement/ArrangementView.h"
+#include "media/arrangement/ArrangementWindow.h"
 #include "media/clips/Clip.h"
 #include "platform/Dialogs.h"
 #include "platform/DrawContext.h"
@@ -89,6 +90,8 @@ public:
     // The view follows the time unless a ruler holds the capture.
     ResultFlags SetTime(std::int32_t parentTime) override;
     ArrangementView& View() { return arrangementView_; }
+    // The arrangement window with its rulers, bars, make strip and handles.
+    ArrangementWindow& ArrangementEditor() { return *arrangementWindow_; }
     // Runs a script command holding the tree like every other edit.
     bool RunCommand(const std::string& command, std::string& answer) override;
     // The one way the main thread edits the tree outside the root's own
@@ -196,6 +199,8 @@ public:
     static Rect HoverBox(Point pointer, TextSize text, const Rect& area);
     // The scale control's value (0.01 .. 1.0).
     double OutputScale() const;
+    // Where the finished frame stands in the preview pane.
+    Rect PicturePlace() const;
 
 private:
     static int WorkerCallback(std::int32_t command, void* context);
@@ -219,6 +224,7 @@ private:
     Surface preview_;
     RootState state_;
     ArrangementView arrangementView_{this};
+    std::unique_ptr<ArrangementWindow> arrangementWindow_ = std::make_unique<ArrangementWindow>(*this, arrangementView_);
     std::unique_ptr<WorkerThread> workerThread_;
     WorkerHooks hooks_;
     std::function<void(int)> showHelpTopic_;

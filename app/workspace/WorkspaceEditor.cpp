@@ -38,6 +38,16 @@ int KeypadFocus(std::uint32_t key) {
 
 bool IsSplitter(int hit) { return hit == kVerticalSplitter || hit == kVerticalSplitterLow || hit == kHorizontalSplitter; }
 
+// The parts of the arrangement pane, and the preview the corner handles
+// stand on: the arrangement window takes presses and the wheel there.
+bool IsArrangementPart(int hit) {
+    switch (hit) {
+        case 353: case 354: case 355: case 383: case 330: case 350: case 490: case 491: case 384: case 495:
+        case 496: case 497: case 498: case 499: case 500: case kPreviewRegion: return true;
+        default: return false;
+    }
+}
+
 bool IsRegion(int hit) {
     if (hit < 0) return !IsSplitter(hit);
     for (const RootControlRow& row : RootControlRows())
@@ -138,6 +148,16 @@ void Workspace::PlaceControls() {
         if (row && dynamic_cast<PushButton*>(control.get()) && control->Press() != kPressed)
             control->SetPress(IsOffered(*row, *this) ? kUp : kDisabled);
     }
+    ArrangementRects rects;
+    rects.window = layoutResult_.Of(353);
+    rects.slider = layoutResult_.Of(354);
+    rects.scroller = layoutResult_.Of(355);
+    rects.topRuler = layoutResult_.Of(383);
+    rects.bottomRuler = layoutResult_.Of(330);
+    rects.strip = layoutResult_.Of(350);
+    rects.picture = PicturePlace();
+    arrangementWindow_->SetRects(rects);
+    arrangementWindow_->KeepScrollInRange();
 }
 
 int Workspace::HitAt(Point p) const {
@@ -194,6 +214,10 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
         }
         return 0;
     }
+    const bool arrangementMessage = message == kLeftButtonDown || message == kLeftButtonDoubleClick ||
+                                    message == kLeftButtonUp || message == kMouseWheel;
+    if (arrangementMessage && IsArrangementPart(hit) && arrangementWindow_->Holds(p))
+        return DispatchToChild(arrangementWindow_.get(), arrangementWindow_.get(), window, message, p.x, p.y, keyFlags);
     ResultFlags flags = 0;
     if (Control* control = hit > 0 ? ControlById(hit) : nullptr) {
         flags = DispatchToChild(control, control, window, message, p.x, p.y, keyFlags);
@@ -249,6 +273,8 @@ ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
         flags = kRelayout | kRepaint;
     } else if (key == kVkLeft || key == kVkRight) {
         flags = StepTime(key == kVkLeft ? -1 : 1);
+    } else if (key == kVkBack && arrangementWindow_->Path().size() > 1) {
+        flags = arrangementWindow_->Leave();
     } else if (key == kVkPrintScreen) {
         Command(window, kCopyImageCommand, flags);
     } else if (key == kVk0) {
@@ -299,13 +325,11 @@ void Workspace::PaintEditor(DrawContext& dc) {
 
     const Rect room = layoutResult_.Of(kPreviewRegion);
     dc.FillRect(room, 0);
-    const OutputSize* output = FindOutputSize(OutputSizeId());
-    const int outputWidth = output ? output->width : 320, outputHeight = output ? output->height : 240;
     if (const Surface* frame = CompositePicture()) {
         // The finished frame in the output's proportions, as large as the
         // pane allows, times the scale control.
         dc.SetClip(room);
-        dc.StretchPicture(*frame, frame->Bounds(), Fitted(room, outputWidth, outputHeight, OutputScale()));
+        dc.StretchPicture(*frame, frame->Bounds(), PicturePlace());
         dc.ClearClip();
     }
     const Rect view = layoutResult_.Of(kClipViewRegion);
@@ -319,6 +343,13 @@ void Workspace::PaintEditor(DrawContext& dc) {
         const Rect& r = control->Rectangle();
         if (!r.IsEmpty()) control->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
     }
+    arrangementWindow_->Draw(dc);
+}
+
+Rect Workspace::PicturePlace() const {
+    const OutputSize* output = FindOutputSize(OutputSizeId());
+    return Fitted(layoutResult_.Of(kPreviewRegion), output ? output->width : 320, output ? output->height : 240,
+                  OutputScale());
 }
 
 void Workspace::PaintHover(DrawContext& dc) {
