@@ -216,7 +216,7 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
     }
     const bool arrangementMessage = message == kLeftButtonDown || message == kLeftButtonDoubleClick ||
                                     message == kLeftButtonUp || message == kMouseWheel;
-    if (arrangementMessage && IsArrangementPart(hit) && arrangementWindow_->Holds(p))
+    if (arrangementMessage && ((IsArrangementPart(hit) && arrangementWindow_->Holds(p)) || arrangementWindow_->OnHandle(p)))
         return DispatchToChild(arrangementWindow_.get(), arrangementWindow_.get(), window, message, p.x, p.y, keyFlags);
     ResultFlags flags = 0;
     if (Control* control = hit > 0 ? ControlById(hit) : nullptr) {

@@ -51,7 +51,8 @@ ResultFlags ArrangementWindow::Enter(Clip* arrangement) {
     Validate();
     if (!arrangement || !arrangement->IsArrangement() || Shown()->IndexOf(arrangement) < 0) return 0;
     path_.push_back(arrangement);
-    arrangement->DefaultMakeStrip();
+    // Never shown before: the view over its whole time line.
+    if (arrangement->ViewSpan() <= 0) arrangement->SetView(arrangement->Start(), arrangement->Length());
     view_.Show(arrangement);
     return kRelayout | kRepaint;
 }
@@ -159,6 +160,13 @@ Rect ArrangementWindow::HandleRect(Part corner) const {
     return {cx - h, cy - h, cx + h, cy + h};
 }
 
+bool ArrangementWindow::OnHandle(Point p) const {
+    if (!Shown()->CurrentChild() || rects_.picture.IsEmpty()) return false;
+    for (Part corner : {Part::NorthWest, Part::NorthEast, Part::SouthWest, Part::SouthEast})
+        if (HandleRect(corner).Contains(p)) return true;
+    return false;
+}
+
 ArrangementWindow::Part ArrangementWindow::PartAt(Point p, Clip** child) const {
     if (child) *child = nullptr;
     if (rects_.topRuler.Contains(p)) return Part::TopRuler;
@@ -184,10 +192,11 @@ ArrangementWindow::Part ArrangementWindow::PartAt(Point p, Clip** child) const {
         if (p.y < rects_.window.top + kPathHeight) return Part::Path;
         return Part::Empty;
     }
-    if (Shown()->CurrentChild() && rects_.picture.Contains(p)) {
+    if (Shown()->CurrentChild() && !rects_.picture.IsEmpty()) {
+        // A handle reaches half its size past the rectangle's corner.
         for (Part corner : {Part::NorthWest, Part::NorthEast, Part::SouthWest, Part::SouthEast})
             if (HandleRect(corner).Contains(p)) return corner;
-        if (DestinationRect().Contains(p)) return Part::Inside;
+        if (rects_.picture.Contains(p) && DestinationRect().Contains(p)) return Part::Inside;
     }
     return Part::None;
 }

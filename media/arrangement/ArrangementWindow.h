@@ -111,6 +111,9 @@ public:
     // corner handles; empty without a current clip.
     Rect DestinationRect() const;
     Rect HandleRect(Part corner) const;
+    // Whether the point is on a corner handle (which may stand over the
+    // preview pane's other controls).
+    bool OnHandle(Point p) const;
     // The scroll is reset when every track and one more row fit.
     void KeepScrollInRange();
 

@@ -58,12 +58,12 @@ void ClipPictures::Run() {
         }));
         lock.lock();
         done_[path] = std::move(picture);
-        busy_ = false;
         std::function<void()> ready = ready_;
-        if (queue_.empty()) idle_.notify_all();
         lock.unlock();
         if (ready) ready();
         lock.lock();
+        busy_ = false;
+        if (queue_.empty()) idle_.notify_all();
     }
     busy_ = false;
     idle_.notify_all();
