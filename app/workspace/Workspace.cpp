@@ -292,6 +292,7 @@ Control* Workspace::ResolveName(const std::string& name) {
 
 bool Workspace::Command(Window* window, int command, ResultFlags& out) {
     auto edit = Edit();
+    arrangementWindow_->Validate();
     if (const CommandRow* row = FindRootCommand(command)) {
         out = IsOffered(*row, *this) ? row->run(*this, window ? window : GetWindow()) : 0;
         return true;

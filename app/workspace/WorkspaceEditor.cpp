@@ -188,6 +188,7 @@ Rect Workspace::HoverBox(Point pointer, TextSize text, const Rect& area) {
 
 ResultFlags Workspace::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
     auto edit = Edit();
+    arrangementWindow_->Validate();
     window = window ? window : GetWindow();
     return EditorInput(window, message, x, y, keyFlags);
 }

@@ -244,6 +244,11 @@ ResultFlags ArrangementWindow::SetViewStart(std::int64_t start) {
 
 ResultFlags ArrangementWindow::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
     Validate();
+    // A clip taken away under a drag (by a script) ends the drag.
+    if (drag_.clip && Shown()->IndexOf(drag_.clip) < 0) {
+        drag_ = {};
+        return kReleaseMe | kRepaint;
+    }
     const Point p{x, y};
     switch (message) {
         case kLeftButtonDown: return Press(window, p, keyFlags);
