@@ -376,6 +376,8 @@ ResultFlags ArrangementWindow::Move(Point p) {
         default: break;
     }
     if (!clip || rects_.picture.IsEmpty() || (!IsCorner(drag_.part) && drag_.part != Part::Inside)) return 0;
+    // A click that does not move keys nothing.
+    if (!drag_.moved && p.x == drag_.from.x && p.y == drag_.from.y) return 0;
     const double fx = double(p.x - rects_.picture.left) / rects_.picture.Width();
     const double fy = double(p.y - rects_.picture.top) / rects_.picture.Height();
     double v[4] = {drag_.dest[0], drag_.dest[1], drag_.dest[2], drag_.dest[3]};

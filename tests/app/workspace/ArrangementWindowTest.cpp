@@ -187,6 +187,11 @@ TEST_F(ArrangementInputTest, GripsOfTheMakeStripAndCornersOnThePreviewEditThePro
     root->SetTime(2000);
     const Rect picture = Arrangement().Rects().picture;
     ASSERT_FALSE(picture.IsEmpty());
+    // A click on the picture alone keys nothing.
+    const Point centre{(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2};
+    Send(kLeftButtonDown, centre, kLeftButtonHeld);
+    EXPECT_EQ(Send(kLeftButtonUp, centre) & kChanged, 0u);
+    EXPECT_FALSE(clip->HasKeyNow(51));
     const Rect handle = Arrangement().HandleRect(ArrangementWindow::Part::SouthEast);
     const ResultFlags flags = [&] {
         Send(kLeftButtonDown, {(handle.left + handle.right) / 2, (handle.top + handle.bottom) / 2}, kLeftButtonHeld);
