@@ -14,6 +14,9 @@ enum Message : std::uint32_t {
     kLeftButtonDoubleClick = 0x0203,
     kRightButtonDown = 0x0204,
     kRightButtonUp = 0x0205,
+    // The parameter holds the key flags in its low word and the wheel's
+    // signed turn (120 a notch, away from the user positive) in its high word.
+    kMouseWheel = 0x020A,
     kFilesDropped = 0x0233,
 };
 

@@ -69,6 +69,8 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
         infoBrowser_->SetMedia(media);
         infoBrowser_->SetApp(application);
     }
+    // A clip's picture read in the background shows at the next refresh.
+    if (window) arrangementWindow_->Pictures().SetReady([window] { window->RequestRefresh(); });
     ClearAll();
     Progress(kVantrelText);
     if (window) {
@@ -97,6 +99,7 @@ void Workspace::Progress(int textId) {
 Workspace::~Workspace() {
     if (infoBrowser_ && infoBrowser_->Parent() == this) infoBrowser_->SetParent(nullptr);
     if (GetWindow()) GetWindow()->StopTimer(kTimerId);
+    arrangementWindow_->Pictures().SetReady({});
     ClearAll();
     // The worker may be inside a hook that reads the tree: stop it before
     // the clip part goes.
@@ -243,6 +246,7 @@ std::vector<int> Workspace::ProjectMenuIds() const {
 
 ResultFlags Workspace::SetTime(std::int32_t parentTime) {
     auto edit = Edit();
+    arrangementWindow_->Validate();
     arrangementView_.FollowTime(parentTime);
     return Clip::SetTime(parentTime);
 }
@@ -304,13 +308,20 @@ Control* Workspace::ResolveName(const std::string& name) {
     names.currentAudioEffect = effectsOf->CurrentAudioEffect();
     names.firstRectanglePanel = scriptControls_.firstRectanglePanel;
     names.secondRectanglePanel = scriptControls_.secondRectanglePanel;
-    return ResolveRootName(name, names, ScriptNames());
+    Control* found = ResolveRootName(name, names, ScriptNames());
+    // A number that names none of the root's variables names one of its
+    // controls, so that help pages can light up a button.
+    if (!found || found == this)
+        if (const auto id = ReadWholeNumber(name, true))
+            if (Control* control = ControlById(*id)) return control;
+    return found;
 }
 
 // -- commands -----------------------------------------------------------------
 
 bool Workspace::Command(Window* window, int command, ResultFlags& out) {
     auto edit = Edit();
+    arrangementWindow_->Validate();
     if (const CommandRow* row = FindRootCommand(command)) {
         out = IsOffered(*row, *this) ? row->run(*this, window ? window : GetWindow()) : 0;
         return true;

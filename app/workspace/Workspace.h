@@ -9,6 +9,7 @@
 #include "app/workspace/WorkspaceLayout.h"
 #include "media/arrangement/ArrangementHit.h"
 #include "media/arrangement/ArrangementView.h"
+#include "media/arrangement/ArrangementWindow.h"
 #include "media/clips/Clip.h"
 #include "platform/Dialogs.h"
 #include "platform/DrawContext.h"
@@ -101,6 +102,8 @@ public:
     // The view follows the time unless a ruler holds the capture.
     ResultFlags SetTime(std::int32_t parentTime) override;
     ArrangementView& View() { return arrangementView_; }
+    // The arrangement window with its rulers, bars, make strip and handles.
+    ArrangementWindow& ArrangementEditor() { return *arrangementWindow_; }
     // Runs a script command holding the tree like every other edit.
     bool RunCommand(const std::string& command, std::string& answer) override;
     // The one way the main thread edits the tree outside the root's own
@@ -241,6 +244,8 @@ public:
     double OutputScale() const;
     // The parameter, rectangle and curve panels and the effect list.
     EditorPanels& Panels() { return *panels_; }
+    // Where the finished frame stands in the preview pane.
+    Rect PicturePlace() const;
 
 private:
     static int WorkerCallback(std::int32_t command, void* context);
@@ -266,6 +271,7 @@ private:
     Surface preview_;
     RootState state_;
     ArrangementView arrangementView_{this};
+    std::unique_ptr<ArrangementWindow> arrangementWindow_ = std::make_unique<ArrangementWindow>(*this, arrangementView_);
     std::unique_ptr<WorkerThread> workerThread_;
     WorkerHooks hooks_;
     std::function<void(int)> showHelpTopic_;

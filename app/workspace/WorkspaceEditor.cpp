@@ -42,6 +42,16 @@ int KeypadFocus(std::uint32_t key) {
 
 bool IsSplitter(int hit) { return hit == kVerticalSplitter || hit == kVerticalSplitterLow || hit == kHorizontalSplitter; }
 
+// The parts of the arrangement pane, and the preview the corner handles
+// stand on: the arrangement window takes presses and the wheel there.
+bool IsArrangementPart(int hit) {
+    switch (hit) {
+        case 353: case 354: case 355: case 383: case 330: case 350: case 490: case 491: case 384: case 495:
+        case 496: case 497: case 498: case 499: case 500: case kPreviewRegion: return true;
+        default: return false;
+    }
+}
+
 bool IsRegion(int hit) {
     if (hit < 0) return !IsSplitter(hit);
     for (const RootControlRow& row : RootControlRows())
@@ -149,6 +159,16 @@ void Workspace::PlaceControls() {
             control->SetPress(IsOffered(*row, *this) ? kUp : kDisabled);
     }
     panels_->Place(layoutResult_);
+    ArrangementRects rects;
+    rects.window = layoutResult_.Of(353);
+    rects.slider = layoutResult_.Of(354);
+    rects.scroller = layoutResult_.Of(355);
+    rects.topRuler = layoutResult_.Of(383);
+    rects.bottomRuler = layoutResult_.Of(330);
+    rects.strip = layoutResult_.Of(350);
+    rects.picture = PicturePlace();
+    arrangementWindow_->SetRects(rects);
+    arrangementWindow_->KeepScrollInRange();
 }
 
 int Workspace::HitAt(Point p) const {
@@ -179,6 +199,7 @@ Rect Workspace::HoverBox(Point pointer, TextSize text, const Rect& area) {
 
 ResultFlags Workspace::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
     auto edit = Edit();
+    arrangementWindow_->Validate();
     window = window ? window : GetWindow();
     return EditorInput(window, message, x, y, keyFlags);
 }
@@ -210,6 +231,10 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
         }
         return 0;
     }
+    const bool arrangementMessage = message == kLeftButtonDown || message == kLeftButtonDoubleClick ||
+                                    message == kLeftButtonUp || message == kMouseWheel;
+    if (arrangementMessage && ((IsArrangementPart(hit) && arrangementWindow_->Holds(p)) || arrangementWindow_->OnHandle(p)))
+        return DispatchToChild(arrangementWindow_.get(), arrangementWindow_.get(), window, message, p.x, p.y, keyFlags);
     if (EditorPanels::Holds(hit)) return DispatchToChild(panels_.get(), panels_.get(), window, message, p.x, p.y, keyFlags);
     ResultFlags flags = 0;
     if (hit == kInfoBrowserRegion && infoBrowser_)
@@ -268,6 +293,8 @@ ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
         flags = kRelayout | kRepaint;
     } else if (key == kVkLeft || key == kVkRight) {
         flags = StepTime(key == kVkLeft ? -1 : 1);
+    } else if (key == kVkBack && arrangementWindow_->Path().size() > 1) {
+        flags = arrangementWindow_->Leave();
     } else if (key == kVkPrintScreen) {
         // The root's picture is the composite frame; its skin picture only
         // while there is none.
@@ -375,13 +402,11 @@ void Workspace::PaintEditor(DrawContext& dc) {
     panels_->PaintPanels(dc);
 
     const Rect room = layoutResult_.Of(kPreviewRegion);
-    const OutputSize* output = FindOutputSize(OutputSizeId());
-    const int outputWidth = output ? output->width : 320, outputHeight = output ? output->height : 240;
     if (const Surface* frame = CompositePicture()) {
         // The finished frame in the output's proportions, as large as the
         // pane allows, times the scale control.
         dc.SetClip(room);
-        dc.StretchPicture(*frame, frame->Bounds(), Fitted(room, outputWidth, outputHeight, OutputScale()));
+        dc.StretchPicture(*frame, frame->Bounds(), PicturePlace());
         dc.ClearClip();
     }
     const Rect view = layoutResult_.Of(kClipViewRegion);
@@ -395,10 +420,17 @@ void Workspace::PaintEditor(DrawContext& dc) {
         const Rect& r = control->Rectangle();
         if (!r.IsEmpty()) control->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
     }
+    arrangementWindow_->Draw(dc);
     if (infoBrowser_ && InfoBrowserShown()) {
         const Rect& r = infoBrowser_->Rectangle();
         infoBrowser_->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
     }
+}
+
+Rect Workspace::PicturePlace() const {
+    const OutputSize* output = FindOutputSize(OutputSizeId());
+    return Fitted(layoutResult_.Of(kPreviewRegion), output ? output->width : 320, output ? output->height : 240,
+                  OutputScale());
 }
 
 void Workspace::PaintHover(DrawContext& dc) {

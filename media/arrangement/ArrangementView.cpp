@@ -68,14 +68,18 @@ ResultFlags ArrangementView::FitViewAndMakeStrip() {
 }
 
 void ArrangementView::FollowTime(std::int32_t rootTime) {
-    if (!arrangement_ || arrangement_->CapturedChild()) return;
+    // The capture that holds the view still is the root's, whichever
+    // arrangement is shown.
+    if (!arrangement_ || arrangement_->RootClip()->CapturedChild()) return;
     Clip& clip = *arrangement_;
     const std::int32_t span = clip.ViewSpan();
     if (span <= 0) return;
-    // The arrangement's own time: the root's for the root.
+    // The arrangement's own time line: the root's time and position for the
+    // root, the local time from the in point for a sub arrangement.
     const std::int64_t time = clip.IsRoot() ? rootTime : clip.Time();
-    std::int64_t start = std::max<std::int64_t>(clip.GetPosition(), time - span / 2);
-    start = std::min<std::int64_t>(start, std::int64_t(clip.GetPosition()) + clip.Length() - span);
+    const std::int64_t first = clip.IsRoot() ? clip.GetPosition() : clip.Start();
+    std::int64_t start = std::max<std::int64_t>(first, time - span / 2);
+    start = std::min<std::int64_t>(start, first + clip.Length() - span);
     clip.SetView(std::int32_t(std::clamp<std::int64_t>(start, INT32_MIN, INT32_MAX)), span);
 }
 

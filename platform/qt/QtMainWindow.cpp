@@ -13,6 +13,9 @@
 #include <QScreen>
 #include <QTimerEvent>
 #include <QUrl>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 #include "app/core/Messages.h"
 #include "platform/DrawContext.h"
@@ -208,6 +211,16 @@ void QtMainWindow::mouseReleaseEvent(QMouseEvent* event) {
 // a right double click is not a message of ours and is dropped.
 void QtMainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) Mouse(kLeftButtonDoubleClick, event);
+}
+
+void QtMainWindow::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    const int turn = std::clamp(event->angleDelta().y(), -32768, 32767);
+    if (!events_ || turn == 0) return;
+    const QPoint p = event->position().toPoint();
+    const std::uint32_t flags = MouseKeyFlags(event->buttons(), event->modifiers());
+    events_->Input(kMouseWheel, SignExtend16(p.x()), SignExtend16(p.y()),
+                   std::uintptr_t(flags & 0xFFFF) | (std::uintptr_t(std::uint16_t(turn)) << 16));
 }
 
 void QtMainWindow::keyReleaseEvent(QKeyEvent* event) {
