@@ -594,3 +594,39 @@ clips of the top arrangement; [[Remove Audio Master|705]] ends it.
 PAGES[705] = """
 Ends the [[audio master|704]]: every clip is heard again.
 """
+
+# The effect list's own commands (its right-click menu and the command table).
+PAGES[761] = """
+Takes the current effect off the clip, with its variables and key frames. The
+effect below it in the list becomes current. Right click the effect in the list
+above the [[parameters|494]] and choose Remove Effect; [[Undo|343]] brings it
+back until the next [[Apply|342]].
+"""
+
+PAGES[762] = """
+Moves the current effect one place up in the clip's list, so that it runs one
+step earlier. Effects run from the top of the list down, each on what the ones
+above it made: a [[Blur|149]] above a [[Green Key|30]] softens the picture before
+the key, below it softens the key's edge as well.
+"""
+
+PAGES[763] = """
+Moves the current effect one place down in the clip's list, so that it runs one
+step later, on what the effects above it made. Use it with
+[[Move Effect Up|762]] to try an effect before and after another one.
+"""
+
+PAGES[772] = """
+The envelope strip of the arrangement: a volume curve drawn from a clip's sound
+that other clips can follow, for example to lower the music while a voice
+speaks. Right click a clip with sound in ((the arrangement|353)) and open
+Envelope:
+- Get Audio Envelope reads the clip's loudness into the strip.
+- Invert turns it upside down (loud becomes quiet), which is what ducking needs.
+- Full Range stretches it to use the whole range.
+- Forward, Backward and Bidirectional Release smooth it, so the level falls
+  back slowly after a loud passage.
+- To Clip Strip copies the strip into the clip's current variable as key
+  frames; From Clip Strip reads that variable back into the strip.
+The tutorial [[Mix and duck audio|9/tuts/audio.vrh]] uses it step by step.
+"""
