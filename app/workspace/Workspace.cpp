@@ -71,6 +71,7 @@ Workspace::Workspace(Application* application, Window* window, PictureStore* med
     }
     // A clip's picture read in the background shows at the next refresh.
     if (window) arrangementWindow_->Pictures().SetReady([window] { window->RequestRefresh(); });
+    arrangementWindow_->SetPathResolver([this](const std::string& path) { return PathBesideProject(ProjectPath(), path); });
     ClearAll();
     Progress(kVantrelText);
     if (window) {

@@ -102,7 +102,8 @@ void ArrangementWindow::DrawBox(DrawContext& dc, Clip& child, const Rect& full, 
     if (inside.IsEmpty()) return;
 
     std::shared_ptr<const ClipPicture> picture;
-    if (picturesShown_ && child.Source()) picture = pictures_.Get(child.Source()->Path());
+    if (picturesShown_ && child.Source())
+        picture = pictures_.Get(resolvePath_ ? resolvePath_(child.Source()->Path()) : child.Source()->Path());
     if (picture && !picture->peaks.empty()) {
         // One column per pixel: the loudest stretch under it.
         const int middle = (inside.top + inside.bottom) / 2;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -75,6 +76,8 @@ public:
     ClipPictures& Pictures() { return pictures_; }
     // Off: no pictures are asked for (the benchmark, most tests).
     void SetPicturesShown(bool shown) { picturesShown_ = shown; }
+    // Turns a clip's media path into one the background reader can open.
+    void SetPathResolver(std::function<std::string(const std::string&)> resolve) { resolvePath_ = std::move(resolve); }
 
     // -- the arrangement shown ----------------------------------------------
     Clip* Shown() const;
@@ -174,6 +177,7 @@ private:
     ArrangementPalette palette_;
     ClipPictures pictures_;
     bool picturesShown_ = true;
+    std::function<std::string(const std::string&)> resolvePath_;
     std::vector<Clip*> path_;  // from the root to the arrangement shown
     Drag drag_;
 };

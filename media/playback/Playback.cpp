@@ -51,15 +51,8 @@ private:
     Workspace& root_;
 };
 
-// A project names its media relative to its own folder and reads them from
-// there; the device opens them from wherever the program runs.
 std::string DevicePath(const Workspace& root, const std::string& path) {
-    const std::filesystem::path media(path);
-    const std::string project = root.ProjectPath();
-    if (!media.is_relative() || IsRemoteAddress(path) || project.empty()) return path;
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::absolute(project, error).parent_path();
-    return error ? path : (folder / media).lexically_normal().string();
+    return PathBesideProject(root.ProjectPath(), path);
 }
 
 struct Plan {

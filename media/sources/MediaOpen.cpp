@@ -138,4 +138,12 @@ std::unique_ptr<MediaSource> OpenMediaFile(const std::string& requested, const O
     return OpenMediaSource(path);
 }
 
+std::string PathBesideProject(const std::string& projectPath, const std::string& mediaPath) {
+    const std::filesystem::path media(mediaPath);
+    if (!media.is_relative() || IsRemoteAddress(mediaPath) || projectPath.empty()) return mediaPath;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::absolute(projectPath, error).parent_path();
+    return error ? mediaPath : (folder / media).lexically_normal().string();
+}
+
 }  // namespace vantrel

@@ -34,6 +34,10 @@ void SetLastLocatedFolder(const std::string& folder);
 // The part after the last '\\', '/' or ':'.
 std::string BaseName(std::string_view path);
 bool IsRemoteAddress(std::string_view path);
+// A project names its media relative to its own folder and opens them while
+// it loads from there; readers that come later run from wherever the program
+// is and need the whole path.
+std::string PathBesideProject(const std::string& projectPath, const std::string& mediaPath);
 
 // The four openers in their order: AVI, WAV, movie stream, still picture.
 // No questions, no downloads.
