@@ -7,9 +7,11 @@
 #include <thread>
 
 #include "app/workspace/CommandTable.h"
+#include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
 #include "media/sources/MediaOpen.h"
 #include "tests/media/clips/ClipFixtures.h"
+#include "tests/support/TinyWav.h"
 
 namespace vantrel {
 namespace {
@@ -262,6 +264,34 @@ TEST_F(ClipMenuTest, MissingMediaOnLoadIsAskedForAndALocatedPathIsKept) {
     EXPECT_TRUE(platform.dialogs.boxes.empty());
     EXPECT_EQ(root->ChildAt(1)->MediaPath(), moved);
     SetLastLocatedFolder("");
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// A clip with sound offers the arrangement's envelope strip in its menu; the
+// chosen entry runs on the clip's arrangement with its current variable.
+TEST_F(ClipMenuTest, AClipWithSoundOffersTheEnvelopeStrip) {
+    std::vector<int> ran;
+    SetEnvelopeOperations({[&](int command, Clip& arrangement, Clip&, Variable*, double) {
+        ran.push_back(command);
+        return &arrangement == root.get();
+    }});
+    const std::string wav = folder / "tone.wav";
+    std::ofstream(wav, std::ios::binary) << testing::TinyWav();
+    Clip* sound = root->ImportFile(&window, wav, 1000);
+    ASSERT_NE(sound, nullptr);
+    Clip* picture = Add(kGradientType, 1000, 2000, sound->Track() + 1);
+    root->LayOut(1024, 768);
+
+    Choose(On(*picture), {});
+    EXPECT_EQ(Find(platform.menus.shown.back(), "Envelope"), nullptr);
+    EXPECT_NE(Choose(On(*sound), {"Envelope", "Invert"}) & kChanged, 0u);
+    EXPECT_EQ(ran, std::vector<int>{kInvertEnvelope});
+    SetEnvelopeOperations({});
 }
 
 }  // namespace
