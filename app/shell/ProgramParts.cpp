@@ -203,6 +203,7 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     InfoBrowser& browser = ProgramInfoBrowser();
     options.infoBrowser = &browser;
     options.infoBrowserShown = [&browser] { return browser.Shown(); };
+    options.editHelpButton = [] { return SettingsStore::Instance().Prefs().shopEditHelpButton != 0; };
     auto shownFor = std::make_shared<Workspace*>(nullptr);
     // F1 over a panel row names the very variable (an effect's may share its
     // string id with the clip's); a bare topic is looked up by its id.

@@ -47,6 +47,7 @@ FileDialogRequest ProjectDialog(const std::string& title, const std::string& fol
 Workspace::Workspace(Application* application, Window* window, PictureStore* media, WorkspaceOptions options)
     : hooks_(std::move(options.hooks)), showHelpTopic_(std::move(options.showHelpTopic)),
       infoBrowser_(options.infoBrowser), infoBrowserShown_(std::move(options.infoBrowserShown)),
+      editHelpButton_(std::move(options.editHelpButton)),
       language_(std::move(options.language)),
       exampleProjectsAllowed_(std::move(options.exampleProjectsAllowed)),
       openProjectUrl_(std::move(options.openProjectUrl)), startMake_(std::move(options.startMake)),

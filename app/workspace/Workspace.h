@@ -50,6 +50,8 @@ struct WorkspaceOptions {
     // order, while infoBrowserShown answers true (open and holding a page).
     Control* infoBrowser = nullptr;
     std::function<bool()> infoBrowserShown;
+    // The preference that shows "Edit" for help pages.
+    std::function<bool()> editHelpButton;
     // Whether the project menu offers "Load Example Project" (a preference).
     std::function<bool()> exampleProjectsAllowed;
     // The language number of the example projects' folder (9 when unset);
@@ -277,6 +279,7 @@ private:
     std::function<void(int)> showHelpTopic_;
     Control* infoBrowser_ = nullptr;
     std::function<bool()> infoBrowserShown_;
+    std::function<bool()> editHelpButton_;
     std::function<int()> language_;
     std::function<bool()> exampleProjectsAllowed_;
     std::function<bool(Window*)> openProjectUrl_;

@@ -131,6 +131,7 @@ LayoutState Workspace::CurrentLayoutState() const {
     state.verticalRatio = verticalRatio_;
     state.paneFocus = paneFocus_;
     state.infoBrowserShown = InfoBrowserShown();
+    state.editHelpButton = editHelpButton_ && editHelpButton_();
     return state;
 }
 

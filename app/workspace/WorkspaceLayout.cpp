@@ -85,8 +85,12 @@ void PlaceClipPane(Builder& b, Rect pane, int row) {
     b.Put(kPanelRegion, {split, pane.top, pane.right, pane.bottom});
 }
 
-void PlaceBrowserPane(Builder& b, Rect pane, int row, bool browserShown) {
-    b.Row(CutTop(pane, row), {{591, 1}, {224, 1}, {477, 1}, {120, 1}, {592, 1}});
+void PlaceBrowserPane(Builder& b, Rect pane, int row, bool browserShown, bool editButton) {
+    // "Edit" is for page authors: only while a page shows and they asked for it.
+    if (browserShown && editButton)
+        b.Row(CutTop(pane, row), {{591, 1}, {224, 1}, {477, 1}, {120, 1}, {592, 1}});
+    else
+        b.Row(CutTop(pane, row), {{591, 1}, {477, 1}, {120, 1}, {592, 1}});
     b.Row(CutBottom(pane, row), {{335, 1}});
     b.Put(browserShown ? kInfoBrowserRegion : kCurveViewRegion, pane);
 }
@@ -198,7 +202,7 @@ LayoutResult ComputeLayout(const LayoutState& state) {
     }
     PlacePreviewPane(b, out.panes[kTopLeft], row);
     PlaceClipPane(b, out.panes[kTopRight], row);
-    PlaceBrowserPane(b, out.panes[kBottomLeft], row, state.infoBrowserShown);
+    PlaceBrowserPane(b, out.panes[kBottomLeft], row, state.infoBrowserShown, state.editHelpButton);
     PlaceArrangementPane(b, out.panes[kBottomRight], row);
     return out;
 }

@@ -24,6 +24,7 @@ struct LayoutState {
     double verticalRatio = 0.5;
     int paneFocus = 0;
     bool infoBrowserShown = false;  // open and holding a page
+    bool editHelpButton = false;    // preference: "Edit" for help pages while the browser shows
 };
 
 // Pane focus bits: the low nibble is horizontal, the high nibble vertical.

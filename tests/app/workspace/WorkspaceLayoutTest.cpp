@@ -161,3 +161,26 @@ TEST(WorkspaceLayout, F9AndSplitterDrags) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// "Edit" writes help pages: it shows only while the browser holds a page and
+// the author's preference is on; the browser's pane is the curve view
+// otherwise.
+TEST(WorkspaceLayout, EditButtonOnlyForAShownPageWithThePreference) {
+    LayoutState state = Window(1024, 768);
+    for (bool shown : {false, true})
+        for (bool preference : {false, true}) {
+            state.infoBrowserShown = shown;
+            state.editHelpButton = preference;
+            const LayoutResult layout = ComputeLayout(state);
+            EXPECT_EQ(layout.Of(224).IsEmpty(), !(shown && preference)) << shown << preference;
+            EXPECT_FALSE(layout.Of(591).IsEmpty());
+            EXPECT_EQ(layout.Of(kInfoBrowserRegion).IsEmpty(), !shown);
+            EXPECT_EQ(layout.Of(kCurveViewRegion).IsEmpty(), shown);
+        }
+}
+
+}  // namespace
+}  // namespace vantrel
