@@ -5,22 +5,19 @@
 // picture. Prints the median and the worst of 200 moves.
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
 #include "app/core/Messages.h"
-#include "app/core/WorkerThread.h"
 #include "app/workspace/EditorPanels.h"
 #include "app/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
+#include "bench/workspace/EditorFrames.h"
 #include "media/compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
-#include "platform/qt/PainterDrawContext.h"
 
 using namespace vantrel;
 
@@ -28,12 +25,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kBlur = 149;
 constexpr int kMatrixGroup = 438;
-
-void WaitForPreview(Workspace& root) {
-    WorkerThread* worker = root.State()->Worker();
-    while (worker->PendingCommand() != WorkerThread::kEmpty) std::this_thread::yield();
-    root.State()->WaitWorkerIdle();
-}
 
 bool Measure(const std::string& project) {
     WorkspaceOptions options;
@@ -61,7 +52,7 @@ bool Measure(const std::string& project) {
         blur->Table().SetValueByName("IDS_EFFECT_LEVEL", 0, 0.2);
         blur->Table().SetValueByName("IDS_MATRIX_SIZE", 0, 7);
         root.Panels().Parameters().RunGroupChoice(kMatrixGroup);
-        root.LayOut(1024, 768);
+        root.LayOut(bench::kEditorLayoutWidth, bench::kEditorLayoutHeight);
         const int level = blur->Table().FindByName("IDS_EFFECT_LEVEL");
         for (const auto& r : root.Panels().Parameters().Rows())
             if (r.index == level) row = r.value;
@@ -72,22 +63,15 @@ bool Measure(const std::string& project) {
     }
     const int y = (row.top + row.bottom) / 2;
     root.Input(nullptr, kLeftButtonDown, row.left + 2, y, 0);
-    WaitForPreview(root);
+    bench::WaitForPreview(root);
     QImage window(1280, 960, QImage::Format_RGB32);
     std::vector<double> ms;
     for (int i = 0; i < 200; ++i) {
         const int x = row.left + 2 + (i * 7) % std::max(1, row.Width() - 4);
         const auto start = Clock::now();
         root.Input(nullptr, kMouseMove, x, y, kLeftButtonHeld);
-        WaitForPreview(root);
-        {
-            QPainter painter(&window);
-            painter.scale(1.25, 1.25);
-            PainterDrawContext dc(painter);
-            dc.SetSmoothPictures(true);
-            auto edit = root.Edit();
-            root.Paint(dc, 0, 0, 1024, 768, 0);
-        }
+        bench::WaitForPreview(root);
+        bench::PaintEditorScaled(root, window);
         ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     root.Input(nullptr, kLeftButtonUp, row.left + 2, y, 0);

@@ -9,34 +9,25 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
 #include "app/core/Messages.h"
-#include "app/core/WorkerThread.h"
 #include "app/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
+#include "bench/workspace/EditorFrames.h"
 #include "media/compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
 #include "platform/WindowEvents.h"
-#include "platform/qt/PainterDrawContext.h"
 #include "platform/qt/QtMainWindow.h"
 
 using namespace vantrel;
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-void WaitForPreview(Workspace& root) {
-    WorkerThread* worker = root.State()->Worker();
-    while (worker->PendingCommand() != WorkerThread::kEmpty) std::this_thread::yield();
-    root.State()->WaitWorkerIdle();
-}
 
 // byFrame: each change moves one 15 fps frame on (as a ruler drag does),
 // so every preview decodes new pictures; otherwise one arrow key, one
@@ -50,7 +41,7 @@ bool Measure(const char* name, const std::string& project, bool byFrame) {
         std::printf("%s: %s does not open\n", name, project.c_str());
         return false;
     }
-    root.LayOut(1024, 768);
+    root.LayOut(bench::kEditorLayoutWidth, bench::kEditorLayoutHeight);
     QImage window(1280, 960, QImage::Format_RGB32);
     std::vector<double> ms;
     for (int i = 0; i < 200; ++i) {
@@ -61,15 +52,8 @@ bool Measure(const char* name, const std::string& project, bool byFrame) {
         } else {
             root.Input(nullptr, kKeyUp, 0, 0, i % 2 ? kVkLeft : kVkRight);
         }
-        WaitForPreview(root);
-        {
-            QPainter painter(&window);
-            painter.scale(1.25, 1.25);
-            PainterDrawContext dc(painter);
-            dc.SetSmoothPictures(true);
-            auto edit = root.Edit();
-            root.Paint(dc, 0, 0, 1024, 768, 0);
-        }
+        bench::WaitForPreview(root);
+        bench::PaintEditorScaled(root, window);
         ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     std::sort(ms.begin(), ms.end());
@@ -115,7 +99,7 @@ bool MeasureThroughWindow(const char* name, const std::string& project) {
         root.Input(&window, kKeyUp, 0, 0, i % 2 ? kVkLeft : kVkRight);
         while (events.refreshes == before) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
         ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        WaitForPreview(root);
+        bench::WaitForPreview(root);
         QCoreApplication::processEvents();
     }
     window.SetEvents(nullptr);
