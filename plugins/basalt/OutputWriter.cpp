@@ -155,7 +155,7 @@ struct OutputWriter::State {
     void Run(Job& job);
     void EncoderLoop();
     void StopEncoder();
-    void EncodeVideo(std::int32_t timeMs, AVFrame* staged);
+    void EncodeVideo(std::int32_t timeMs, AVFrame* input);
     void EncodeAudio(std::int32_t timeMs, const std::int16_t* samples, int sampleFrames);
 
     bool OpenVideo(Quality quality);
@@ -441,11 +441,8 @@ AVFrame* OutputWriter::State::Stage(int width, int height, int pitch, const std:
     return frame;
 }
 
+// Only with the encoding thread running; without it the writers encode at once.
 void OutputWriter::State::Submit(Job job) {
-    if (!encoder.joinable()) {
-        Run(job);
-        return;
-    }
     std::unique_lock lock(queueLock);
     queueChanged.wait(lock, [this] { return queue.size() < kQueueDepth || failed; });
     if (failed) {
@@ -490,7 +487,7 @@ void OutputWriter::State::StopEncoder() {
     encoder.join();
 }
 
-void OutputWriter::State::EncodeVideo(std::int32_t timeMs, AVFrame* staged) {
+void OutputWriter::State::EncodeVideo(std::int32_t timeMs, AVFrame* input) {
     if (failed) return;
     const std::int64_t relative = Relative(timeMs);
     if (relative < 0) return;  // before the start of the output
@@ -498,16 +495,16 @@ void OutputWriter::State::EncodeVideo(std::int32_t timeMs, AVFrame* staged) {
     std::int64_t pts = std::llround(double(relative) * fps / 1000.0);
     if (pts <= lastVideoPts) pts = lastVideoPts + 1;
 
-    AVFrame* encoded = staged;
-    if (staged->format != video->pix_fmt || staged->width != video->width || staged->height != video->height) {
-        scaler = sws_getCachedContext(scaler, staged->width, staged->height, AVPixelFormat(staged->format),
+    AVFrame* encoded = input;
+    if (input->format != video->pix_fmt || input->width != video->width || input->height != video->height) {
+        scaler = sws_getCachedContext(scaler, input->width, input->height, AVPixelFormat(input->format),
                                       video->width, video->height, video->pix_fmt, SWS_BICUBIC, nullptr, nullptr,
                                       nullptr);
         if (!scaler || av_frame_make_writable(videoFrame) < 0) {
             failed = true;
             return;
         }
-        sws_scale(scaler, staged->data, staged->linesize, 0, staged->height, videoFrame->data,
+        sws_scale(scaler, input->data, input->linesize, 0, input->height, videoFrame->data,
                   videoFrame->linesize);
         encoded = videoFrame;
     }
@@ -540,6 +537,23 @@ void OutputWriter::WriteVideo(std::int32_t timeMs, int width, int height, int pi
     if (!s || !s->video || s->failed || !pixels || width <= 0 || height <= 0 || pitch < width ||
         width > kMaxDimension || height > kMaxDimension)
         return;
+    if (!s->encoder.joinable()) {
+        // Encoded before the call returns: the caller's pixels are read in
+        // place, as a staged copy would only be read once more.
+        AVFrame* frame = av_frame_alloc();
+        if (!frame) {
+            s->failed = true;
+            return;
+        }
+        frame->format = s->stagingFormat;
+        frame->width = width;
+        frame->height = height;
+        frame->data[0] = reinterpret_cast<std::uint8_t*>(const_cast<std::uint32_t*>(pixels));
+        frame->linesize[0] = pitch * 4;
+        s->EncodeVideo(timeMs, frame);
+        av_frame_free(&frame);
+        return;
+    }
     Job job;
     job.timeMs = timeMs;
     job.frame = s->Stage(width, height, pitch, pixels);
