@@ -15,7 +15,6 @@
 namespace vantrel {
 
 namespace {
-constexpr int kErrorCaption = 590;
 constexpr int kDoneText = 220;
 }  // namespace
 
@@ -58,11 +57,9 @@ bool StartMake(Workspace& root, const PluginTables& plugins, PluginWindow plugin
     if (reportFailure) {
         job.showMessage = std::move(reportFailure);
     } else if (post) {
-        job.showMessage = [post, window](const std::string& text) {
-            post([window, text] {
-                if (Dialogs* dialogs = Platform().dialogs)
-                    dialogs->MessageBox(window, {text, Str(kErrorCaption), BoxIcon::Error, BoxButtons::Ok});
-            });
+        // PrepareMake's box, carried over to the main thread.
+        job.showMessage = [post, box = std::move(job.showMessage)](const std::string& text) {
+            post([box, text] { box(text); });
         };
     } else {
         job.showMessage = [workspace](const std::string& text) {
