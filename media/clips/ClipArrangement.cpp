@@ -75,8 +75,8 @@ void Clip::CompactTracks() {
 
 std::vector<int> Clip::MenuCommands(const Clip& child) const {
     std::vector<int> commands;
-    Clip* root = const_cast<Clip*>(this)->RootClip();
-    if (child.CanPlay() && !(root->State() && root->State()->Busy())) commands.push_back(kClipPlay);
+    const RootState* state = const_cast<Clip*>(this)->TreeState();
+    if (child.CanPlay() && !(state && state->Busy())) commands.push_back(kClipPlay);
     if (IsRoot() && !child.HoldsPicture() && child.HasAudio())
         commands.push_back(audioMaster_ == &child ? kClipRemoveAudioMaster : kClipMakeAudioMaster);
     if (child.Track() > 0) {
