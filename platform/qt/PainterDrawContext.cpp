@@ -135,9 +135,23 @@ void PainterDrawContext::StretchPicture(const Surface& picture, const Rect& sour
     if (smooth_) painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
+// The editor tiles its background into each piece of the window the panes
+// leave uncovered, and the skin's controls share their tiles: one paint
+// brings the same picture here again and again, and a tile does not change
+// while a paint lasts, so it is scanned for its alpha once.
+const QImage& PainterDrawContext::TileImage(const Surface& picture) {
+    if (&picture != tileSource_ || picture.Bytes() != tileBytes_ || tileImage_.width() != picture.Width() ||
+        tileImage_.height() != picture.Height()) {
+        tileImage_ = WrapOpaque(picture);
+        tileSource_ = &picture;
+        tileBytes_ = picture.Bytes();
+    }
+    return tileImage_;
+}
+
 void PainterDrawContext::TilePicture(const Surface& picture, const Rect& dest) {
     if (!painter_ || picture.IsEmpty() || dest.IsEmpty()) return;
-    const QImage image = WrapOpaque(picture);
+    const QImage& image = TileImage(picture);
     const int w = picture.Width(), h = picture.Height();
     auto floorTo = [](int v, int step) { return v >= 0 ? v - v % step : v - ((v % step) + step) % step; };
     painter_->save();

@@ -37,7 +37,9 @@ public:
     void FillRect(const Rect& rect, Colour colour) override;
     void StretchPicture(const Surface& picture, const Rect& source, const Rect& dest) override;
     // Tiles start at the device's origin, so that neighbouring controls
-    // tiled with the same picture join without a seam.
+    // tiled with the same picture join without a seam. Tiles are fixed
+    // pictures: one tiled again through the same context is not looked at
+    // anew.
     void TilePicture(const Surface& picture, const Rect& dest) override;
     void Text(const std::string& text, const Rect& rect, const TextStyle& style) override;
     TextSize TextExtent(const std::string& text, int heightPx = 0) override;
@@ -53,12 +55,17 @@ private:
     void Prepare();
     QFont FontFor(int heightPx, bool bold) const;
     QFont FontFor(const TextStyle& style) const;
+    const QImage& TileImage(const Surface& picture);
 
     QImage surfaceImage_;           // over the surface's bytes when built from one
     const QImage* readable_ = nullptr;  // what PixelAt reads, when anything
     std::unique_ptr<QPainter> ownPainter_;
     QPainter* painter_ = nullptr;
     bool smooth_ = false;
+    // The picture last tiled, checked and wrapped once for this context.
+    const Surface* tileSource_ = nullptr;
+    const std::uint8_t* tileBytes_ = nullptr;
+    QImage tileImage_;
 };
 
 }  // namespace vantrel
