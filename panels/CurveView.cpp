@@ -15,12 +15,9 @@ namespace vantrel {
 namespace {
 constexpr int kDelete = 36, kDefault = 125, kMinimum = 126, kMaximum = 127;
 constexpr int kDeletePrevious = 233, kDeleteFollowing = 234;
-constexpr int kFlashPaints = 6;
 constexpr Colour kBackground = Rgb(0, 0, 0);
 constexpr Colour kInverse = Rgb(255, 255, 255);
 }  // namespace
-
-
 
 void CurveView::SetVariable(VariableOwner* owner, Variable* variable) {
     if (variable != variable_) dragged_ = -1;
@@ -186,15 +183,6 @@ ResultFlags CurveView::Input(Window* window, std::uint32_t message, int x, int y
         default:
             return 0;
     }
-}
-
-bool CurveView::Command(Window* window, int command, ResultFlags& out) {
-    if (command == kHelpHover) {
-        SetFlashCount(kFlashPaints);
-        out = kRepaint;
-        return true;
-    }
-    return Control::Command(window, command, out);
 }
 
 }  // namespace vantrel

@@ -14,7 +14,6 @@ namespace vantrel {
 class CurveView : public Control {
 public:
     static constexpr int kAdd = 760;
-    static constexpr int kHelpHover = 359;
     static constexpr int kMarkHalf = 3;
 
     CurveView() = default;
@@ -24,7 +23,6 @@ public:
 
     int Paint(DrawContext& dc, int left, int top, int right, int bottom, int flag) override;
     ResultFlags Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) override;
-    bool Command(Window* window, int command, ResultFlags& out) override;
 
     // -- geometry and the menus, reachable without a window ------------------
     int XOfTime(std::int32_t time) const;

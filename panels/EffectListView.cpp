@@ -70,13 +70,4 @@ ResultFlags EffectListView::Input(Window* window, std::uint32_t message, int x, 
     return 0;
 }
 
-bool EffectListView::Command(Window* window, int command, ResultFlags& out) {
-    if (command == 359) {
-        SetFlashCount(6);
-        out = kRepaint;
-        return true;
-    }
-    return Control::Command(window, command, out);
-}
-
 }  // namespace vantrel

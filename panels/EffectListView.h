@@ -28,7 +28,6 @@ public:
 
     int Paint(DrawContext& dc, int left, int top, int right, int bottom, int flag) override;
     ResultFlags Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) override;
-    bool Command(Window* window, int command, ResultFlags& out) override;
 
     Rect RowRect(int index) const;
     Rect EnableBox(int index) const;

@@ -4,18 +4,14 @@
 #include <memory>
 
 #include "app/core/MenuList.h"
+#include "variables/EffectCategories.h"
 
 namespace vantrel {
 
 std::vector<EffectCategory> VideoEffectCategories() {
-    std::vector<EffectCategory> categories = {
-        {105, {103, 106, 111, 300, 301}},
-        {75, {28, 130, 29, 131, 546, 547, 30, 288, 548, 549, 31, 289, 247, 248, 181, 241, 244, 243}},
-        {77, {78, 149, 72}},
-        {251, {252, 253, 254, 255, 550, 551, 290, 291, 552, 553, 292, 293, 260, 261, 256, 257, 258, 259}},
-        {442, {439, 440, 443, 449}},
-        {271, {282, 266, 297, 419}},
-    };
+    std::vector<EffectCategory> categories;
+    for (const EffectCategoryList& list : kVideoEffectCategories)
+        categories.push_back({list.captionId, {list.types.begin(), list.types.end()}});
     // Keep only types the catalogue makes, and give the rest a place.
     for (EffectCategory& category : categories)
         std::erase_if(category.types, [](int type) { return !FindEffectRow(EffectKind::kVideo, type); });

@@ -22,7 +22,6 @@ constexpr int kPickerHint = 566;
 constexpr int kCopy = 221, kPaste = 222, kDelete = 36, kDeletePrevious = 233, kDeleteFollowing = 234;
 constexpr int kUseValueStartToEnd = 225, kEdit = 224, kDefault = 125, kMinimum = 126, kMaximum = 127;
 constexpr int kCopySettings = 284, kPasteSettings = 285;
-constexpr int kFlashPaints = 6;
 constexpr Colour kSliderColour = Rgb(70, 130, 200);
 constexpr Colour kTrackColour = Rgb(40, 40, 40);
 constexpr Colour kKeyNowColour = Rgb(255, 220, 0);
@@ -507,10 +506,6 @@ ResultFlags ParameterPanel::HelpKey(int x, int y) {
 
 bool ParameterPanel::Command(Window* window, int command, ResultFlags& out) {
     switch (command) {
-        case kHelpHover:
-            SetFlashCount(kFlashPaints);
-            out = kRepaint;
-            return true;
         case kHoverGroupSelector:
             ShowHoverTextById(kGroupSelector, selector_);
             out = 0;

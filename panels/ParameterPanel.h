@@ -23,7 +23,6 @@ public:
     static constexpr int kClickGroupSelector = 690;
     static constexpr int kFirstVariableSet = 694, kLastVariableSet = 703;
     static constexpr int kColourPicker = 616;
-    static constexpr int kHelpHover = 359;
 
     struct Row {
         int index;  // in the table

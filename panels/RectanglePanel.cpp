@@ -21,7 +21,6 @@ enum Choice : int {
     kDeleteFollowing = 234, kPasteAspect = 262, kGotoNext = 263, kGotoPrevious = 264, kUseStartToEnd = 265,
     kToCenter = 474,
 };
-constexpr int kFlashPaints = 6;
 constexpr int kDragThreshold = 2;
 
 struct RectangleClipboard {
@@ -383,10 +382,6 @@ ResultFlags RectanglePanel::Input(Window* window, std::uint32_t message, int x, 
 
 bool RectanglePanel::Command(Window* window, int command, ResultFlags& out) {
     switch (command) {
-        case kHelpHover:
-            SetFlashCount(kFlashPaints);
-            out = kRepaint;
-            return true;
         case kNextKey:
             out = owner_ ? owner_->GotoNextKey(ids_[0]) : 0;
             return true;

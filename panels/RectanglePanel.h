@@ -32,7 +32,6 @@ public:
     static constexpr int kOptions = 375;
     static constexpr int kNextKey = 612;
     static constexpr int kPreviousKey = 613;
-    static constexpr int kHelpHover = 359;
 
     enum Button {
         kLeftEdge, kTopEdge, kRightEdge, kBottomEdge,

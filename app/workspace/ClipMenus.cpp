@@ -13,7 +13,6 @@
 namespace vantrel {
 
 namespace {
-constexpr int kArrangementWindow = 353;
 constexpr int kFileMenu = 97;
 constexpr int kChangeText = 608;
 constexpr int kSetLocator = 781;
@@ -57,16 +56,7 @@ std::string LocatorCaption(int index, std::int32_t time) {
 }
 }  // namespace
 
-ArrangementGeometry Workspace::ArrangementGeometryNow() const {
-    const Clip* shown = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
-    const Control* window = ControlById(kArrangementWindow);
-    return GeometryOf(*shown, arrangementView_, window ? window->Rectangle() : layoutResult_.Of(kArrangementWindow));
-}
-
-Clip* Workspace::ClipAt(Point p) const {
-    const Clip* shown = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
-    return ChildUnder(*shown, ArrangementGeometryNow(), p);
-}
+Clip* Workspace::ClipAt(Point p) const { return arrangementWindow_->ChildAt(p); }
 
 std::vector<int> Workspace::ClipEntryIds(const Clip& clip) const {
     const Clip* parent = clip.ParentClip();

@@ -28,7 +28,6 @@ constexpr int kDownloading = 789;
 constexpr int kEveryImportable = 790;
 constexpr int kAllFiles = 791;
 constexpr int kClassicFilter = 792;
-constexpr int kArrangementWindow = 353;
 }  // namespace
 
 // One download per address asked for. The thread keeps only this record
@@ -188,10 +187,9 @@ ResultFlags Workspace::DropMedia(Window* window, std::uintptr_t dropHandle, Poin
     Clip* target = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
     // Over the arrangement window the files go where the pointer is; anywhere
     // else they go to the current time.
-    const Control* arrangement = ControlById(kArrangementWindow);
-    const Rect area = arrangement ? arrangement->Rectangle() : Rect{};
     std::int32_t time = target->Time();
-    if (area.Contains(p)) time = target->Quantize(std::max(ArrangementGeometryNow().TimeAt(p.x), 0));
+    if (arrangementWindow_->Rects().window.Contains(p))
+        time = target->Quantize(std::max(arrangementWindow_->TimeAt(p.x), 0));
     ResultFlags flags = 0;
     for (const std::string& path : paths) {
         if (path.empty()) continue;

@@ -7,7 +7,6 @@
 #include "app/core/WorkerThread.h"
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/WorkspaceLayout.h"
-#include "media/arrangement/ArrangementHit.h"
 #include "media/arrangement/ArrangementView.h"
 #include "media/arrangement/ArrangementWindow.h"
 #include "media/clips/Clip.h"
@@ -164,9 +163,7 @@ public:
     bool CopyPicture(bool composite);
     bool SavePicture(Window* window, bool composite);
     // -- the arrangement's menu, clip commands and import -----------------------
-    // The arrangement window's geometry now (the shown arrangement in the
-    // region 353), and the child under a layout point there.
-    ArrangementGeometry ArrangementGeometryNow() const;
+    // The child under a layout point in the arrangement window.
     Clip* ClipAt(Point p) const;
     // The right-click menu of the arrangement window: the clicked clip's
     // entries, the locators, "Auto Adjust Make Strip" and the "File" menu.

@@ -20,7 +20,6 @@ public:
     static constexpr int kBackCommand = 642;     // "Back"
     static constexpr int kNamedPageId = 444;     // id and style while a named page shows
     static constexpr int kBackgroundImage = 593; // "Help Background Image"
-    static constexpr int kHelpHoverCommand = 359;
     static constexpr int kPointSize = 15;
 
     // What the browser does outside itself; tests replace these.

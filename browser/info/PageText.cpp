@@ -7,6 +7,7 @@
 #include "script/ScriptContext.h"
 #include "script/ScriptNames.h"
 #include "script/Text.h"
+#include "variables/EffectCategories.h"
 
 namespace vantrel {
 
@@ -158,16 +159,11 @@ const std::vector<int>* TopicTable::Related(int number) const {
 }
 
 void RegisterEffectCatalogueTopics(TopicTable& table) {
-    const std::vector<int> categories = {105, 75, 77, 251, 442, 271};
+    std::vector<int> categories;
+    for (const EffectCategoryList& list : kVideoEffectCategories) categories.push_back(list.captionId);
     table.Register(605, categories, {606});
-    table.Register(105, {103, 106, 111, 300, 301}, categories);
-    table.Register(75, {28, 130, 29, 131, 546, 547, 30, 288, 548, 549, 31, 289, 247, 248, 181, 241, 244, 243},
-                   categories);
-    table.Register(251, {252, 253, 254, 255, 550, 551, 290, 291, 552, 553, 292, 293, 260, 261, 256, 257, 258, 259},
-                   categories);
-    table.Register(77, {78, 149, 72}, categories);
-    table.Register(442, {439, 440, 443, 449}, categories);
-    table.Register(271, {282, 266, 297, 419}, categories);
+    for (const EffectCategoryList& list : kVideoEffectCategories)
+        table.Register(list.captionId, {list.types.begin(), list.types.end()}, categories);
     table.Register(606, {142}, {606});
 }
 

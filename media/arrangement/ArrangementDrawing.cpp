@@ -54,14 +54,12 @@ void ArrangementWindow::Draw(DrawContext& dc) {
     if (!area.IsEmpty()) {
         dc.SetClip(area);
         dc.FillRect(area, palette_.background);
-        const int height = std::max(view_.TrackHeight(), 1);
         const int firstRow = std::max(TrackAt(area.top), 0);
         const int lastRow = std::min(TrackAt(area.bottom), shown->TrackCount());
         for (int track = firstRow; track <= lastRow; ++track) {
             const int y = BoxOf(track, 0, 0).bottom - 1;
             dc.FillRect({area.left, y, area.right, y + 1}, palette_.trackLine);
         }
-        (void)height;
         const Clip* current = shown->CurrentChild();
         for (Clip* child : shown->ChildrenInDrawingOrder()) {
             const Rect box = BoxOf(*child);

@@ -29,13 +29,12 @@ void ClipPictures::SetReady(std::function<void()> ready) {
 std::shared_ptr<const ClipPicture> ClipPictures::Get(const std::string& path) {
     if (path.empty() || IsRemoteAddress(path)) return nullptr;
     std::lock_guard lock(mutex_);
-    if (auto found = done_.find(path); found != done_.end()) return found->second;
-    if (!asked_[path]) {
-        asked_[path] = true;
+    const auto [entry, first] = pictures_.try_emplace(path);
+    if (first) {
         queue_.push_back(path);
         wake_.notify_one();
     }
-    return nullptr;
+    return entry->second;
 }
 
 void ClipPictures::WaitIdle() {
@@ -57,7 +56,7 @@ void ClipPictures::Run() {
             return stop_;
         }));
         lock.lock();
-        done_[path] = std::move(picture);
+        pictures_[path] = std::move(picture);
         std::function<void()> ready = ready_;
         lock.unlock();
         if (ready) ready();

@@ -57,8 +57,8 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_, idle_;
     std::deque<std::string> queue_;
-    std::map<std::string, std::shared_ptr<const ClipPicture>> done_;
-    std::map<std::string, bool> asked_;
+    // Every file asked for; null until its picture is read.
+    std::map<std::string, std::shared_ptr<const ClipPicture>> pictures_;
     std::function<void()> ready_;
     bool busy_ = false;
     bool stop_ = false;

@@ -54,7 +54,7 @@ struct ClipMenuTest : ::testing::Test {
         root->LayOut(1024, 768);
         return clip;
     }
-    Point On(const Clip& clip) const { return Centre(root->ArrangementGeometryNow().BoxOf(clip)); }
+    Point On(const Clip& clip) const { return Centre(root->ArrangementEditor().BoxOf(clip)); }
     // Shows the menu once dismissed to learn its entries, then again
     // choosing the entry found by the path of captions.
     ResultFlags Choose(Point p, std::vector<std::string> path) {
@@ -181,9 +181,10 @@ TEST_F(ClipMenuTest, DroppedFilesFollowEachOtherFromThePointerAndABadOneIsSkippe
     ASSERT_TRUE(testing::WriteWav(folder.File("a.wav"), 1500));
     ASSERT_TRUE(testing::WriteWav(folder.File("b.wav"), 700));
     window.drops[7] = {folder.File("a.wav"), folder.File("missing.wav"), folder.File("b.wav")};
-    const ArrangementGeometry geometry = root->ArrangementGeometryNow();
-    const Point p{geometry.area.left + geometry.area.Width() / 4, geometry.area.top + 5};
-    const std::int32_t at = geometry.TimeAt(p.x);
+    const ArrangementWindow& arrangement = root->ArrangementEditor();
+    const Rect& area = arrangement.Rects().window;
+    const Point p{area.left + area.Width() / 4, area.top + 5};
+    const std::int32_t at = arrangement.TimeAt(p.x);
     const ResultFlags flags = root->Input(&window, kFilesDropped, p.x, p.y, 7);
     EXPECT_NE(flags & kChanged, 0u);
     ASSERT_EQ(root->ChildCount(), 3);
