@@ -37,13 +37,13 @@ std::string LocatorCaption(int index, std::int32_t time) {
 }  // namespace
 
 ArrangementGeometry Workspace::ArrangementGeometryNow() const {
-    const Clip* shown = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    const Clip* shown = ShownArrangement();
     const Control* window = ControlById(kArrangementWindow);
     return GeometryOf(*shown, arrangementView_, window ? window->Rectangle() : layoutResult_.Of(kArrangementWindow));
 }
 
 Clip* Workspace::ClipAt(Point p) const {
-    const Clip* shown = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    const Clip* shown = ShownArrangement();
     return ChildUnder(*shown, ArrangementGeometryNow(), p);
 }
 
@@ -65,7 +65,7 @@ std::vector<int> Workspace::ClipEntryIds(const Clip& clip) const {
 
 ResultFlags Workspace::ArrangementMenu(Window* window, Point p) {
     if (!Platform().menus) return 0;
-    Clip* shown = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    Clip* shown = ShownArrangement();
     Clip* clicked = ClipAt(p);
     std::vector<MenuEntry> entries;
     if (clicked) {

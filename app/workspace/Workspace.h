@@ -104,6 +104,11 @@ public:
     // The view follows the time unless a ruler holds the capture.
     ResultFlags SetTime(std::int32_t parentTime) override;
     ArrangementView& View() { return arrangementView_; }
+    // The arrangement the window shows; the root while it shows none.
+    Clip* ShownArrangement() { return arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this; }
+    const Clip* ShownArrangement() const {
+        return arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    }
     // The arrangement window with its rulers, bars, make strip and handles.
     ArrangementWindow& ArrangementEditor() { return *arrangementWindow_; }
     // Runs a script command holding the tree like every other edit.
