@@ -297,6 +297,7 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     std::unique_ptr<EditorPanels> panels_;
     LayoutResult layoutResult_;
+    std::vector<Rect> backgroundPieces_;  // of the layout area, around the black panes
     double horizontalRatio_ = 0.5, verticalRatio_ = 0.5;
     int draggedSplitter_ = 0;  // a LayoutRegion while a splitter is dragged
     std::string hoverText_ = "* * * * *";
