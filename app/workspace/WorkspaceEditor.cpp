@@ -283,9 +283,7 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
     // The regions whose own editing is not there yet answer a right click
     // with the clip menu, like empty space.
     if (message == kRightButtonUp && !(keyFlags & kControlHeld)) {
-        MenuList menu;
-        for (int id : ProjectMenuIds()) id == MenuList::kSeparator ? menu.AddSeparator() : menu.Add(id);
-        const int chosen = menu.Show(window);
+        const int chosen = ShowIdMenu(window, ProjectMenuIds());
         ResultFlags out = 0;
         if (chosen) Command(window, chosen, out);
         return FinishInput(flags | out);
