@@ -46,19 +46,6 @@ constexpr const char* kPictureFilter = "*.png;*.jpg;*.gif;*.bmp;*.jpeg;";
 constexpr const char* kSkinFilter = "*.skn";
 constexpr const char* kBitmapFilter = "*.bmp";
 
-MenuEntry Command(int id) {
-    MenuEntry entry;
-    entry.command = id;
-    entry.caption = Str(id);
-    return entry;
-}
-
-MenuEntry Separator() {
-    MenuEntry entry;
-    entry.kind = MenuEntry::Kind::Separator;
-    return entry;
-}
-
 FileDialogRequest Request(int titleId, const char* pattern) {
     FileDialogRequest request;
     request.title = Str(titleId);
@@ -90,12 +77,12 @@ void SkinServices::PaintControl(Control& control, DrawContext& dc) {
 std::vector<MenuEntry> SkinServices::MenuEntries() {
     std::vector<MenuEntry> entries;
     for (int id : {kChangeText, kChangePicture, kChangeForeground, kChangeBackground})
-        entries.push_back(Command(id));
-    entries.push_back(Separator());
-    for (int id : {kRemovePicture, kRemoveForeground, kRemoveBackground}) entries.push_back(Command(id));
-    entries.push_back(Separator());
-    for (int id : {kCopyImage, kSaveImage}) entries.push_back(Command(id));
-    entries.push_back(Separator());
+        entries.push_back(MenuCommand(id, Str(id)));
+    entries.push_back(MenuSeparator());
+    for (int id : {kRemovePicture, kRemoveForeground, kRemoveBackground}) entries.push_back(MenuCommand(id, Str(id)));
+    entries.push_back(MenuSeparator());
+    for (int id : {kCopyImage, kSaveImage}) entries.push_back(MenuCommand(id, Str(id)));
+    entries.push_back(MenuSeparator());
     entries.push_back(SkinSubmenu());
     return entries;
 }
@@ -104,7 +91,7 @@ MenuEntry SkinServices::SkinSubmenu() {
     MenuEntry skin;
     skin.kind = MenuEntry::Kind::Submenu;
     skin.caption = Str(kSkinMenuTitle);
-    for (int id : {kLoadSkin, kSaveSkinAs, kReset}) skin.entries.push_back(Command(id));
+    for (int id : {kLoadSkin, kSaveSkinAs, kReset}) skin.entries.push_back(MenuCommand(id, Str(id)));
     return skin;
 }
 

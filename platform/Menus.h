@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vantrel {
@@ -14,6 +15,14 @@ struct MenuEntry {
     std::string caption;
     std::vector<MenuEntry> entries;  // of a submenu
 };
+
+inline MenuEntry MenuCommand(int command, std::string caption) {
+    return {MenuEntry::Kind::Command, command, std::move(caption), {}};
+}
+inline MenuEntry MenuSeparator() { return {MenuEntry::Kind::Separator, 0, {}, {}}; }
+inline MenuEntry MenuSubmenu(std::string caption, std::vector<MenuEntry> entries) {
+    return {MenuEntry::Kind::Submenu, 0, std::move(caption), std::move(entries)};
+}
 
 class Menus {
 public:

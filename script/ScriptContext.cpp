@@ -118,7 +118,7 @@ std::unique_ptr<ScriptContext> LoadScriptFile(Control* host, std::string_view na
     // the user's or else the shipped one, is used.
     const std::string refreshed = WritePath(DataFolder(), address);
     if (!refreshed.empty()) (void)Fetcher()(address, refreshed);
-    const std::string local = ReadPath(DataFolder(), address);
+    const std::string local = ScriptLocalPath(name);
     std::string text;
     if (!ReadWholeFile(local, text)) return ScriptContext::FromText(host, {}, name);
     return ScriptContext::FromText(host, text, name);

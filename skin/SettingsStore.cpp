@@ -380,10 +380,7 @@ std::string SettingsStore::SkinFolder() const {
     return (user.empty() ? ProgramFolder() : user) + Decimal(Language()) + "/";
 }
 
-std::string SettingsStore::DefaultSkinPath() const {
-    const std::string user = ConfigFolder();
-    return (user.empty() ? ProgramFolder() : user) + DefaultSkinName();
-}
+std::string SettingsStore::DefaultSkinPath() const { return SkinFolder() + "default.skn"; }
 
 int LanguageFromLocale(const char* lcAll, const char* lcMessages, const char* lang) {
     const char* chosen = nullptr;

@@ -7,12 +7,12 @@
 
 namespace vantrel {
 
-namespace {
 std::string WithSeparator(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder += '/';
     return folder;
 }
 
+namespace {
 std::string& Folder() {
     static std::string folder = [] {
         std::error_code error;

@@ -8,6 +8,8 @@ namespace vantrel {
 const std::string& ProgramFolder();
 // Tests and the batch command line may point it elsewhere.
 void SetProgramFolder(const std::string& folder);
+// The folder with a trailing separator added when it has none.
+std::string WithSeparator(std::string folder);
 // The program's private temporary folder (see UserFolders.h) with a
 // trailing separator; the system's own only when that cannot be made.
 std::string TemporaryFolder();

@@ -21,11 +21,6 @@ namespace {
 
 constexpr char kProgramName[] = "vantrel";
 
-std::string WithSeparator(std::string folder) {
-    if (!folder.empty() && folder.back() != '/') folder += '/';
-    return folder;
-}
-
 // $HOME, else the password database: a desktop session always has one, a
 // service started without HOME still finds the user's folders.
 std::string HomeFolder() {

@@ -9,6 +9,7 @@
 #include "app/core/Surface.h"
 #include "app/shell/Application.h"
 #include "app/shell/StartupDisplay.h"
+#include "app/workspace/CommandTable.h"
 #include "app/workspace/EditorPanels.h"
 #include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
@@ -40,10 +41,6 @@ namespace vantrel {
 namespace {
 constexpr int kBackgroundImage = 555;      // "Application Background Image"
 constexpr int kDarkBackgroundImage = 560;  // "Application Background Dark"
-constexpr int kPreferencesCommand = 477;
-constexpr int kUpdateCommand = 120;
-constexpr int kEmailSupportCommand = 592;
-constexpr int kEditPageCommand = 224;
 
 std::optional<std::string> DownloadMedia(const std::string& url) {
     return FetchToTemporaryFolder(url, LocalNameFor(url));

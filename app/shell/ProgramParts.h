@@ -16,14 +16,12 @@ class PluginTables;
 class Window;
 class Application;
 class Item;
-
-class Window;
+class InfoBrowser;
 
 // The editor's answer to a media address found in a project: a question
 // naming the address, No by default. True when the user says Yes.
 bool AskToDownloadMedia(const std::string& address, Window* owner);
 
-class InfoBrowser;
 // The one info browser of the editor.
 InfoBrowser& ProgramInfoBrowser();
 

@@ -27,27 +27,6 @@ constexpr int kGotoLocatorEntry = 0x30000;
 constexpr int kEnvelopeEntry = 0x40000;
 constexpr int kEntryKind = 0x7fff0000;
 
-MenuEntry Entry(int command, const std::string& caption) {
-    MenuEntry entry;
-    entry.command = command;
-    entry.caption = caption;
-    return entry;
-}
-
-MenuEntry Separator() {
-    MenuEntry entry;
-    entry.kind = MenuEntry::Kind::Separator;
-    return entry;
-}
-
-MenuEntry Submenu(const std::string& caption, std::vector<MenuEntry> entries) {
-    MenuEntry entry;
-    entry.kind = MenuEntry::Kind::Submenu;
-    entry.caption = caption;
-    entry.entries = std::move(entries);
-    return entry;
-}
-
 // "3  (12.345 s)": the locator's number and where it stands.
 std::string LocatorCaption(int index, std::int32_t time) {
     char text[48];
@@ -76,33 +55,34 @@ std::vector<int> Workspace::ClipEntryIds(const Clip& clip) const {
 
 ResultFlags Workspace::ArrangementMenu(Window* window, Point p) {
     if (!Platform().menus) return 0;
-    Clip* shown = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    Clip* shown = ShownArrangement();
     Clip* clicked = ClipAt(p);
     std::vector<MenuEntry> entries;
     if (clicked) {
         for (int id : ClipEntryIds(*clicked))
-            entries.push_back(id == MenuList::kSeparator ? Separator() : Entry(kClipEntry | id, Str(id)));
+            entries.push_back(id == MenuList::kSeparator ? MenuSeparator() : MenuCommand(kClipEntry | id, Str(id)));
         // The arrangement's envelope strip works on a clip with sound.
         if (const auto envelope = EnvelopeSubmenu(*clicked)) {
             std::vector<MenuEntry> strip;
             for (int i = 0; i < envelope->Count(); ++i)
-                strip.push_back(Entry(kEnvelopeEntry | envelope->IdAt(i), Str(envelope->IdAt(i))));
-            entries.push_back(Submenu(Str(kEnvelopeCaption), std::move(strip)));
+                strip.push_back(MenuCommand(kEnvelopeEntry | envelope->IdAt(i), Str(envelope->IdAt(i))));
+            entries.push_back(MenuSubmenu(Str(kEnvelopeCaption), std::move(strip)));
         }
-        entries.push_back(Separator());
+        entries.push_back(MenuSeparator());
     }
     std::vector<MenuEntry> set, go;
     for (int i = 0; i < kLocatorCount; ++i) {
-        set.push_back(Entry(kSetLocatorEntry | i, LocatorCaption(i, shown->Time())));
-        go.push_back(Entry(kGotoLocatorEntry | i, LocatorCaption(i, shown->Locator(i))));
+        set.push_back(MenuCommand(kSetLocatorEntry | i, LocatorCaption(i, shown->Time())));
+        go.push_back(MenuCommand(kGotoLocatorEntry | i, LocatorCaption(i, shown->Locator(i))));
     }
-    entries.push_back(Submenu(Str(kSetLocator), std::move(set)));
-    entries.push_back(Submenu(Str(kGotoLocation), std::move(go)));
-    if (shown->IsArrangement()) entries.push_back(Entry(kAutoAdjustCommand, Str(kAutoAdjustCommand)));
+    entries.push_back(MenuSubmenu(Str(kSetLocator), std::move(set)));
+    entries.push_back(MenuSubmenu(Str(kGotoLocation), std::move(go)));
+    if (shown->IsArrangement()) entries.push_back(MenuCommand(kAutoAdjustCommand, Str(kAutoAdjustCommand)));
     std::vector<MenuEntry> file;
-    for (int id : ProjectMenuIds()) file.push_back(id == MenuList::kSeparator ? Separator() : Entry(id, Str(id)));
-    entries.push_back(Separator());
-    entries.push_back(Submenu(Str(kFileMenu), std::move(file)));
+    for (int id : ProjectMenuIds())
+        file.push_back(id == MenuList::kSeparator ? MenuSeparator() : MenuCommand(id, Str(id)));
+    entries.push_back(MenuSeparator());
+    entries.push_back(MenuSubmenu(Str(kFileMenu), std::move(file)));
 
     const int chosen = Platform().menus->ShowPopup(window, entries);
     const int index = chosen & 0xff;

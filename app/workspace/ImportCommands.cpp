@@ -68,7 +68,7 @@ bool InTree(const Clip& arrangement, const Clip* wanted) {
 }  // namespace
 
 std::string Workspace::ImportProblem(const std::string& path, const Clip* into) const {
-    const Clip* target = into ? into : arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    const Clip* target = into ? into : ShownArrangement();
     if (target->ChildCount() >= kMaxChildren) return Str(kArrangementFull);
     if (IsRemoteAddress(path)) return {};
     std::error_code error;
@@ -79,7 +79,7 @@ std::string Workspace::ImportProblem(const std::string& path, const Clip* into) 
 
 Clip* Workspace::ImportFile(Window* window, const std::string& path, std::optional<std::int32_t> time, Clip* into) {
     (void)window;
-    Clip* target = into ? into : arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    Clip* target = into ? into : ShownArrangement();
     std::string problem = ImportProblem(path, target);
     Clip* clip = problem.empty() ? target->ImportMedia(path) : nullptr;
     if (!clip) {
@@ -184,7 +184,7 @@ bool Workspace::FinishUrlImports() {
 ResultFlags Workspace::DropMedia(Window* window, std::uintptr_t dropHandle, Point p) {
     if (!window || !IsArrangement()) return 0;
     const std::vector<std::string> paths = window->DroppedFiles(std::intptr_t(dropHandle));
-    Clip* target = arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    Clip* target = ShownArrangement();
     // Over the arrangement window the files go where the pointer is; anywhere
     // else they go to the current time.
     std::int32_t time = target->Time();

@@ -370,7 +370,7 @@ bool Workspace::NewMediaClipByMenu(Window* window, Clip* into) {
     menu.Add(kSubArrangementType);
     const int chosen = menu.Show(window ? window : GetWindow());
     // Into the arrangement the window shows, like an import.
-    Clip* target = into ? into : arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    Clip* target = into ? into : ShownArrangement();
     return chosen && target->NewChildClip(chosen);
 }
 

@@ -103,6 +103,11 @@ public:
     // The view follows the time unless a ruler holds the capture.
     ResultFlags SetTime(std::int32_t parentTime) override;
     ArrangementView& View() { return arrangementView_; }
+    // The arrangement the window shows; the root while it shows none.
+    Clip* ShownArrangement() { return arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this; }
+    const Clip* ShownArrangement() const {
+        return arrangementView_.Arrangement() ? arrangementView_.Arrangement() : this;
+    }
     // The arrangement window with its rulers, bars, make strip and handles.
     ArrangementWindow& ArrangementEditor() { return *arrangementWindow_; }
     // Runs a script command holding the tree like every other edit.
@@ -289,6 +294,7 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     std::unique_ptr<EditorPanels> panels_;
     LayoutResult layoutResult_;
+    std::vector<Rect> backgroundPieces_;  // of the layout area, around the black panes
     double horizontalRatio_ = 0.5, verticalRatio_ = 0.5;
     int draggedSplitter_ = 0;  // a LayoutRegion while a splitter is dragged
     std::string hoverText_ = "* * * * *";

@@ -19,12 +19,6 @@ constexpr std::array kVideoFormats = {80, 488, 489, 81, 82, 639, 640};
 constexpr std::array kFrameRates = {128, 129, 132, 133, 134};
 constexpr int kErrorText = 590;
 constexpr int kSavePictureDialogKey = 649;
-
-int ShowMenu(Window* window, std::span<const int> ids) {
-    MenuList menu;
-    for (int id : ids) menu.Add(id);
-    return menu.Show(window);
-}
 }  // namespace
 
 ResultFlags Workspace::SetMakeBoundToTime(bool end) {
@@ -59,14 +53,14 @@ bool Workspace::SetOutputSizeOrDefault(int id) {
 }
 
 bool Workspace::ChooseVideoFormat(Window* window) {
-    const int chosen = ShowMenu(window, kVideoFormats);
+    const int chosen = ShowIdMenu(window, kVideoFormats);
     if (!chosen) return false;
     state_.WaitWorkerIdle();
     return SetOutputSizeOrDefault(chosen);
 }
 
 bool Workspace::ChooseFrameRate(Window* window) {
-    const int chosen = ShowMenu(window, kFrameRates);
+    const int chosen = ShowIdMenu(window, kFrameRates);
     return chosen && SetFrameRateId(chosen);
 }
 

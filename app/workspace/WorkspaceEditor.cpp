@@ -52,6 +52,34 @@ bool IsArrangementPart(int hit) {
     }
 }
 
+// The black panes: the background picture is tiled only around them.
+constexpr std::array kBlackRegions = {int(kPreviewRegion), int(kClipViewRegion), int(kInfoBrowserRegion),
+                                      int(kPanelRegion), int(kRectanglePanelsRegion), int(kCurveViewRegion)};
+
+// The parts of `area` that none of `covers` overlaps, as rectangles.
+std::vector<Rect> Uncovered(const Rect& area, const std::vector<Rect>& covers) {
+    std::vector<Rect> pieces{area};
+    for (const Rect& cover : covers) {
+        if (cover.IsEmpty()) continue;
+        std::vector<Rect> next;
+        for (const Rect& p : pieces) {
+            const Rect cut = p.Intersect(cover);
+            if (cut.IsEmpty()) {
+                next.push_back(p);
+                continue;
+            }
+            const Rect parts[] = {{p.left, p.top, p.right, cut.top},
+                                  {p.left, cut.bottom, p.right, p.bottom},
+                                  {p.left, cut.top, cut.left, cut.bottom},
+                                  {cut.right, cut.top, p.right, cut.bottom}};
+            for (const Rect& part : parts)
+                if (!part.IsEmpty()) next.push_back(part);
+        }
+        pieces.swap(next);
+    }
+    return pieces;
+}
+
 bool IsRegion(int hit) {
     if (hit < 0) return !IsSplitter(hit);
     for (const RootControlRow& row : RootControlRows())
@@ -140,6 +168,11 @@ void Workspace::LayOut(int clientWidth, int clientHeight) {
     state.clientWidth = clientWidth;
     state.clientHeight = clientHeight;
     layoutResult_ = ComputeLayout(state);
+    // The window repaints at every timer tick; what the black panes leave
+    // of the background changes only with the layout.
+    std::vector<Rect> covers;
+    for (int region : kBlackRegions) covers.push_back(layoutResult_.Of(region));
+    backgroundPieces_ = Uncovered(layoutResult_.area, covers);
     SetRectangle(layoutResult_.area);
     PlaceControls();
 }
@@ -250,9 +283,7 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
     // The regions whose own editing is not there yet answer a right click
     // with the clip menu, like empty space.
     if (message == kRightButtonUp && !(keyFlags & kControlHeld)) {
-        MenuList menu;
-        for (int id : ProjectMenuIds()) id == MenuList::kSeparator ? menu.AddSeparator() : menu.Add(id);
-        const int chosen = menu.Show(window);
+        const int chosen = ShowIdMenu(window, ProjectMenuIds());
         ResultFlags out = 0;
         if (chosen) Command(window, chosen, out);
         return FinishInput(flags | out);
@@ -349,30 +380,6 @@ ResultFlags Workspace::PlayOrStopKey() {
 namespace {
 constexpr int kBackgroundPicture = 555;  // "Application Background Image"
 
-// The parts of `area` that none of `covers` overlaps, as rectangles.
-std::vector<Rect> Uncovered(const Rect& area, const std::vector<Rect>& covers) {
-    std::vector<Rect> pieces{area};
-    for (const Rect& cover : covers) {
-        if (cover.IsEmpty()) continue;
-        std::vector<Rect> next;
-        for (const Rect& p : pieces) {
-            const Rect cut = p.Intersect(cover);
-            if (cut.IsEmpty()) {
-                next.push_back(p);
-                continue;
-            }
-            const Rect parts[] = {{p.left, p.top, p.right, cut.top},
-                                  {p.left, cut.bottom, p.right, p.bottom},
-                                  {p.left, cut.top, cut.left, cut.bottom},
-                                  {cut.right, cut.top, p.right, cut.bottom}};
-            for (const Rect& part : parts)
-                if (!part.IsEmpty()) next.push_back(part);
-        }
-        pieces.swap(next);
-    }
-    return pieces;
-}
-
 // A picture fitted into a rectangle in its own proportions, centred.
 Rect Fitted(const Rect& room, int width, int height, double scale) {
     if (room.IsEmpty() || width <= 0 || height <= 0) return {};
@@ -384,16 +391,11 @@ Rect Fitted(const Rect& room, int width, int height, double scale) {
 }  // namespace
 
 void Workspace::PaintEditor(DrawContext& dc) {
-    constexpr std::array kBlackRegions = {int(kPreviewRegion), int(kClipViewRegion), int(kInfoBrowserRegion),
-                                          int(kPanelRegion), int(kRectanglePanelsRegion), int(kCurveViewRegion)};
     const Surface* background = Media() ? Media()->Picture(kBackgroundPicture) : nullptr;
     if (background && !background->IsEmpty()) {
-        // Only where the black panes will not cover it: the window repaints
-        // at every timer tick, and tiling the whole area was most of what an
-        // idle editor cost.
-        std::vector<Rect> covers;
-        for (int region : kBlackRegions) covers.push_back(layoutResult_.Of(region));
-        for (const Rect& piece : Uncovered(layoutResult_.area, covers)) dc.TilePicture(*background, piece);
+        // Only where the black panes will not cover it: tiling the whole
+        // area was most of what an idle editor cost.
+        for (const Rect& piece : backgroundPieces_) dc.TilePicture(*background, piece);
     } else {
         dc.FillRect(layoutResult_.area, Rgb(48, 48, 48));
     }
