@@ -418,11 +418,15 @@ bool Workspace::OpenProjectFile(const std::string& path) {
     if (GetWindow()) GetWindow()->SetCursor(Cursor::Wait);
     bool opened = false;
     const bool ok = ReadProjectFile(*this, forced, opened);
-    // The project is where it was opened from, whatever path it was last
-    // saved under: "Save Project" must not write over another copy.
-    SetProjectPath(forced);
+    {
+        // The worker's preview writes the status text too.
+        auto edit = Edit();
+        // The project is where it was opened from, whatever path it was last
+        // saved under: "Save Project" must not write over another copy.
+        SetProjectPath(forced);
+        SetStatusText(Str(kDoneText));
+    }
     if (GetWindow()) GetWindow()->SetCursor(Cursor::Arrow);
-    SetStatusText(Str(kDoneText));
     if (opened) ShowHelpTopic(kInitialHelpTopic);
     return ok;
 }
