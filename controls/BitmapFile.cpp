@@ -4,7 +4,7 @@
 #include <fstream>
 #include <vector>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

@@ -5,7 +5,7 @@
 #include "app/core/Control.h"
 #include "app/core/PictureStore.h"
 #include "app/core/StringTable.h"
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "platform/Platform.h"
 #include "skin/SettingsStore.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/core/Rect.h"
+#include "values/Rect.h"
 
 namespace vantrel {
 

@@ -6,7 +6,7 @@
 #include "app/core/PictureStore.h"
 #include "app/core/PushButton.h"
 #include "app/core/StringTable.h"
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "controls/BitmapFile.h"
 #include "controls/ControlDrawing.h"
 #include "platform/Platform.h"

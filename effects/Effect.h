@@ -2,9 +2,9 @@
 #include <cstdint>
 #include <span>
 
-#include "app/core/Colour.h"
-#include "app/core/Rect.h"
-#include "app/core/Surface.h"
+#include "values/Colour.h"
+#include "values/Rect.h"
+#include "values/Surface.h"
 #include "variables/VariableOwner.h"
 
 namespace vantrel {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Colour.h"
+#include "values/Colour.h"
 
 namespace vantrel {
 

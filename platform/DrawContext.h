@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "app/core/Colour.h"
-#include "app/core/Rect.h"
+#include "values/Colour.h"
+#include "values/Rect.h"
 
 namespace vantrel {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Rect.h"
+#include "values/Rect.h"
 
 namespace vantrel {
 

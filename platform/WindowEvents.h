@@ -4,7 +4,7 @@
 namespace vantrel {
 
 // What the main window reports to the program, already in the editor's own
-// terms: input carries the message numbers of app/core/Messages.h, client
+// terms: input carries the message numbers of values/Messages.h, client
 // coordinates sign-extended from 16 bits (so a point left of or above the
 // client area is negative) and the message's parameter.
 class WindowEvents {

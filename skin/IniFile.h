@@ -1,5 +1,5 @@
 #pragma once
-#include "app/core/TextCompare.h"
+#include "values/TextCompare.h"
 #include <optional>
 #include <string>
 #include <string_view>

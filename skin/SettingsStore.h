@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/Colour.h"
+#include "values/Colour.h"
 #include "skin/SettingsList.h"
 
 namespace vantrel {

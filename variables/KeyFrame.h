@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/core/Rect.h"
+#include "values/Rect.h"
 
 namespace vantrel {
 

@@ -1,6 +1,6 @@
 #include "variables/Variable.h"
 
-#include "app/core/TimeMath.h"
+#include "values/TimeMath.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/core/Records.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "app/core/StringTable.h"
 
 namespace vantrel {

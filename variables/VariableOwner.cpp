@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/core/TimeMath.h"
+#include "values/TimeMath.h"
 
 namespace vantrel {
 

@@ -5,7 +5,7 @@
 #include <climits>
 
 #include "app/core/Records.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 
 namespace vantrel {
 

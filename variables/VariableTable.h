@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/Colour.h"
+#include "values/Colour.h"
 #include "app/core/Control.h"
 #include "variables/Variable.h"
 

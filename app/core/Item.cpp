@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/core/StringTable.h"
-#include "app/core/TimeMath.h"
+#include "values/TimeMath.h"
 #include "platform/Window.h"
 
 namespace vantrel {

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/core/Messages.h"
-#include "app/core/Rect.h"
+#include "values/Messages.h"
+#include "values/Rect.h"
 #include "app/core/ResultFlags.h"
 
 namespace vantrel {

@@ -1,6 +1,6 @@
 #include "app/core/Records.h"
 
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 
 namespace vantrel {
 

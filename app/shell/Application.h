@@ -2,7 +2,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/core/Colour.h"
+#include "values/Colour.h"
 #include "app/core/Item.h"
 #include "platform/Window.h"
 

@@ -2,7 +2,7 @@
 #include <map>
 
 #include "app/core/PictureStore.h"
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

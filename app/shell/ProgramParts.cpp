@@ -6,7 +6,7 @@
 
 #include "app/core/PictureStore.h"
 #include "app/core/StringTable.h"
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "app/shell/Application.h"
 #include "app/shell/StartupDisplay.h"
 #include "app/workspace/CommandTable.h"

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "app/core/Item.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 
 extern char** environ;
 

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
-#include "app/core/Colour.h"
+#include "values/Colour.h"
 #include "media/display/MediaSystem.h"
 #include "platform/DrawContext.h"
 #include "platform/Window.h"

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "app/workspace/Workspace.h"
 #include "media/clips/Clip.h"
 #include "media/sources/MediaOpen.h"

@@ -6,7 +6,7 @@
 #include "app/core/MenuList.h"
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
-#include "app/core/TimeMath.h"
+#include "values/TimeMath.h"
 #include "app/core/Version.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/EditorPanels.h"

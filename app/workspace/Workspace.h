@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "app/core/WorkerThread.h"
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/WorkspaceLayout.h"

@@ -7,7 +7,7 @@
 #include "app/core/MenuList.h"
 #include "app/core/PictureStore.h"
 #include "app/core/StringTable.h"
-#include "app/core/TimeMath.h"
+#include "values/TimeMath.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/EditorPanels.h"
 #include "app/workspace/RootControls.h"

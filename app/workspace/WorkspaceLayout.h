@@ -2,7 +2,7 @@
 #include <array>
 #include <vector>
 
-#include "app/core/Rect.h"
+#include "values/Rect.h"
 
 namespace vantrel {
 

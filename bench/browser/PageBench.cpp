@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "app/core/ProgramFolder.h"
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "browser/info/InfoBrowser.h"
 #include "platform/qt/PainterDrawContext.h"
 

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "media/clips/Clip.h"
 #include "variables/Catalogue.h"
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "media/clips/Clip.h"
 #include "media/compose/Composition.h"
 #include "media/sources/PictureExport.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "media/clips/Clip.h"
 #include "media/compose/Composition.h"
 #include "variables/Catalogue.h"

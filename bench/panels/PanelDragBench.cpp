@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/core/Messages.h"
+#include "values/Messages.h"
 #include "app/workspace/EditorPanels.h"
 #include "app/workspace/Workspace.h"
 #include "bench/compose/Projects.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "variables/VariableTable.h"
 
 namespace vantrel {

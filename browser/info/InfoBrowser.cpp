@@ -8,7 +8,7 @@
 #include "app/core/PictureStore.h"
 #include "app/core/ProgramFolder.h"
 #include "app/core/StringTable.h"
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "app/core/UserFolders.h"
 #include "platform/DrawContext.h"
 #include "platform/Platform.h"

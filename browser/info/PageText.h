@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/Colour.h"
-#include "app/core/Rect.h"
+#include "values/Colour.h"
+#include "values/Rect.h"
 
 namespace vantrel {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "platform/TextRenderer.h"
 #include "variables/VariableOwner.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/core/Messages.h"
+#include "values/Messages.h"
 #include "app/core/StringTable.h"
 #include "media/clips/Clip.h"
 #include "platform/DrawContext.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Colour.h"
+#include "values/Colour.h"
 #include "app/core/Item.h"
-#include "app/core/Rect.h"
+#include "values/Rect.h"
 #include "media/arrangement/ArrangementView.h"
 #include "media/arrangement/ClipPictures.h"
 

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

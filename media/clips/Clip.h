@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/TimeMath.h"
+#include "values/TimeMath.h"
 #include "media/clips/ClipHeader.h"
 #include "media/clips/ClipParts.h"
 #include "media/clips/RootState.h"

@@ -1,7 +1,7 @@
 // Tracks, the child clip commands, selection, view and make strip.
 #include <algorithm>
 
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "app/core/StringTable.h"
 #include "media/clips/Clip.h"
 #include "platform/Platform.h"

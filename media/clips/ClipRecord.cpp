@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "app/core/Records.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "media/clips/Clip.h"
 #include "variables/Catalogue.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "app/core/Rect.h"
-#include "app/core/Surface.h"
+#include "values/Rect.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "media/compose/AudioMix.h"
 #include "variables/Variable.h"
 

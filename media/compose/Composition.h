@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/core/TimeMath.h"
+#include "values/TimeMath.h"
 #include "media/clips/Clip.h"
 #include "media/compose/AudioMix.h"
 #include "media/compose/ClipState.h"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/core/PictureStore.h"
-#include "app/core/Rect.h"
-#include "app/core/Surface.h"
+#include "values/Rect.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

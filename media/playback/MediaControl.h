@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Rect.h"
-#include "app/core/Surface.h"
+#include "values/Rect.h"
+#include "values/Surface.h"
 #include "media/sources/MediaSource.h"
 #include "platform/AudioOutput.h"
 

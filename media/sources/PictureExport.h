@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

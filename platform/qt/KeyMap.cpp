@@ -1,7 +1,7 @@
 #include <Qt>
 #include <cstdint>
 
-#include "app/core/Messages.h"
+#include "values/Messages.h"
 #include "platform/qt/QtMainWindow.h"
 
 namespace vantrel {

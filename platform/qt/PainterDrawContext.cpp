@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

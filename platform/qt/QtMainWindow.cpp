@@ -17,7 +17,7 @@
 
 #include <algorithm>
 
-#include "app/core/Messages.h"
+#include "values/Messages.h"
 #include "platform/DrawContext.h"
 #include "platform/qt/PainterDrawContext.h"
 #include "platform/qt/QtResources.h"

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "platform/qt/QtAudioOutput.h"
 #include "platform/qt/QtMainWindow.h"
 #include "platform/qt/QtServices.h"

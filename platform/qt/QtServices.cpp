@@ -13,7 +13,7 @@
 #include <QUrl>
 #include <chrono>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "platform/qt/QtMainWindow.h"
 
 namespace vantrel {

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <climits>
 
-#include "app/core/Colour.h"
+#include "values/Colour.h"
 #include "platform/Window.h"
 
 namespace vantrel {

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 

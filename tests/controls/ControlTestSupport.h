@@ -9,7 +9,7 @@
 #include "app/core/Control.h"
 #include "app/core/PictureStore.h"
 #include "app/core/ProgramFolder.h"
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "controls/SkinServices.h"
 #include "platform/qt/PainterDrawContext.h"
 #include "platform/scripted/ScriptedPlatform.h"

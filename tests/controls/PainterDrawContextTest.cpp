@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 namespace {

@@ -7,7 +7,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "app/core/Colour.h"
+#include "values/Colour.h"
 
 namespace vantrel {
 namespace {

@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "EffectTestSupport.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "media/plugins/PluginTables.h"
 
 namespace vantrel {

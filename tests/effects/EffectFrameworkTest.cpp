@@ -5,7 +5,7 @@
 #include <string>
 
 #include "EffectTestSupport.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "platform/DrawContext.h"
 #include "variables/Catalogue.h"
 #include "tests/support/RecordingDrawContext.h"

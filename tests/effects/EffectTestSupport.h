@@ -5,7 +5,7 @@
 #include <memory>
 #include <random>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "effects/EffectRegistry.h"
 
 namespace vantrel::test {

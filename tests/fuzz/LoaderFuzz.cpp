@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "app/core/Records.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/Workspace.h"
 #include "media/compose/AudioMix.h"

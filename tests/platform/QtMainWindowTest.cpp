@@ -10,7 +10,7 @@
 #include <QUrl>
 
 #include "app/core/Version.h"
-#include "app/core/Messages.h"
+#include "values/Messages.h"
 #include "platform/DrawContext.h"
 #include "platform/qt/QtMainWindow.h"
 #include "tests/platform/QtTestSupport.h"

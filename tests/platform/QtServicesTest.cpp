@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "platform/qt/QtServices.h"
 #include "tests/platform/QtTestSupport.h"
 

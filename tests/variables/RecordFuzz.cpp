@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/core/Records.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "variables/Catalogue.h"
 #include "variables/VariableTable.h"
 

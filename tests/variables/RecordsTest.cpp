@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "app/core/Records.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "tests/variables/RecordBytes.h"
 #include "variables/Catalogue.h"
 #include "variables/VariableTable.h"

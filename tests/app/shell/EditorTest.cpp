@@ -18,7 +18,7 @@
 #include <fstream>
 
 #include "app/core/PictureStore.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "app/core/StringTable.h"
 #include "app/shell/MemoryPictureStore.h"
 #include "app/shell/StandInRoot.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "app/shell/ProgramParts.h"
 #include "media/display/MediaSystem.h"
 #include "platform/scripted/ScriptedPlatform.h"

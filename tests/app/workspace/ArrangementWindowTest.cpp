@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "app/core/Messages.h"
+#include "values/Messages.h"
 #include "app/workspace/Workspace.h"
 #include "media/arrangement/ClipPictures.h"
 #include "tests/media/clips/ClipFixtures.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/core/Records.h"
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "media/clips/Clip.h"
 #include "tests/support/TempFolder.h"
 #include "platform/scripted/ScriptedPlatform.h"

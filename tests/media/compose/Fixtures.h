@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "media/clips/Clip.h"
 #include "tests/support/TempFolder.h"
 

@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "media/compose/Composition.h"
 #include "tests/media/compose/Fixtures.h"
 #include "media/arrangement/ArrangementView.h"

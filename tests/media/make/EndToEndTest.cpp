@@ -9,7 +9,7 @@
 #include <iterator>
 #include <vector>
 
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 #include "media/compose/AudioMix.h"
 #include "media/make/Make.h"
 #include "media/plugins/PluginTables.h"

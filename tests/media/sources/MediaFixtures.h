@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantrel::testing {

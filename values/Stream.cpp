@@ -1,4 +1,4 @@
-#include "app/core/Stream.h"
+#include "values/Stream.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 #include <cstring>
 #include <new>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/Surface.h"
+#include "values/Surface.h"
 
 namespace vantrel {
 namespace {

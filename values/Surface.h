@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/core/Colour.h"
-#include "app/core/Rect.h"
+#include "values/Colour.h"
+#include "values/Rect.h"
 
 namespace vantrel {
 
