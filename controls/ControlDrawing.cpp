@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/core/Control.h"
-#include "app/core/PictureStore.h"
-#include "app/core/StringTable.h"
+#include "items/Control.h"
+#include "items/PictureStore.h"
+#include "items/StringTable.h"
 #include "values/Surface.h"
 #include "platform/Platform.h"
 #include "skin/SettingsStore.h"

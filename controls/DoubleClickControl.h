@@ -1,5 +1,5 @@
 #pragma once
-#include "app/core/Control.h"
+#include "items/Control.h"
 
 namespace vantrel {
 

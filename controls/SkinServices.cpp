@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "app/core/Control.h"
-#include "app/core/PictureStore.h"
-#include "app/core/PushButton.h"
-#include "app/core/StringTable.h"
+#include "items/Control.h"
+#include "items/PictureStore.h"
+#include "items/PushButton.h"
+#include "items/StringTable.h"
 #include "values/Surface.h"
 #include "controls/BitmapFile.h"
 #include "controls/ControlDrawing.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/ControlServices.h"
+#include "items/ControlServices.h"
 #include "platform/Menus.h"
 
 namespace vantrel {

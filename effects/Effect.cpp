@@ -3,8 +3,8 @@
 #include <charconv>
 #include <vector>
 
-#include "app/core/Records.h"
-#include "app/core/ResultFlags.h"
+#include "items/Records.h"
+#include "items/ResultFlags.h"
 #include "effects/Pixels.h"
 
 namespace vantrel {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/MenuList.h"
-#include "app/core/StringTable.h"
+#include "items/MenuList.h"
+#include "items/StringTable.h"
 #include "controls/ControlDrawing.h"
 #include "panels/ParameterPanel.h"
 #include "platform/DrawContext.h"

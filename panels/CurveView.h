@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 #include "variables/VariableOwner.h"
 
 namespace vantrel {

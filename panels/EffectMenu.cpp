@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/core/MenuList.h"
+#include "items/MenuList.h"
 #include "variables/EffectCategories.h"
 
 namespace vantrel {

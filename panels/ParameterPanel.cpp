@@ -5,8 +5,8 @@
 #include <cmath>
 #include <memory>
 
-#include "app/core/MenuList.h"
-#include "app/core/StringTable.h"
+#include "items/MenuList.h"
+#include "items/StringTable.h"
 #include "controls/ControlDrawing.h"
 #include "panels/ValueClipboard.h"
 #include "platform/DrawContext.h"

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <optional>
 
-#include "app/core/MenuList.h"
-#include "app/core/StringTable.h"
+#include "items/MenuList.h"
+#include "items/StringTable.h"
 #include "controls/ControlDrawing.h"
 #include "platform/DrawContext.h"
 #include "platform/Window.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 #include "variables/VariableOwner.h"
 
 namespace vantrel {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/core/Control.h"
-#include "app/core/StringTable.h"
+#include "items/Control.h"
+#include "items/StringTable.h"
 #include "platform/Platform.h"
 #include "script/Text.h"
 

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <numbers>
 
-#include "app/core/Control.h"
-#include "app/core/UserFolders.h"
+#include "items/Control.h"
+#include "items/UserFolders.h"
 #include "script/Builtins.h"
 #include "script/Text.h"
 

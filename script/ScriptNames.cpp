@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/ProgramContext.h"
+#include "items/ProgramContext.h"
 #include "script/Text.h"
 
 namespace vantrel {

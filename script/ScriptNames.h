@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 
 namespace vantrel {
 

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 
 namespace vantrel {
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "skin/IniFile.h"
 
 namespace vantrel {

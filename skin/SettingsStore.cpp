@@ -5,10 +5,10 @@
 #include <string>
 #include <utility>
 
-#include "app/core/ProgramContext.h"
-#include "app/core/ProgramFolder.h"
-#include "app/core/UserFolders.h"
-#include "app/core/StringTable.h"
+#include "items/ProgramContext.h"
+#include "items/ProgramFolder.h"
+#include "items/UserFolders.h"
+#include "items/StringTable.h"
 #include "skin/IniFile.h"
 
 namespace vantrel {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/core/PictureStore.h"
-#include "app/core/StringTable.h"
+#include "items/PictureStore.h"
+#include "items/StringTable.h"
 #include "platform/SettingsEditor.h"
 #include "skin/SettingsStore.h"
 

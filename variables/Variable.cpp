@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/Records.h"
+#include "items/Records.h"
 #include "values/Stream.h"
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 
 namespace vantrel {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "values/Colour.h"
-#include "app/core/Control.h"
+#include "items/Control.h"
 #include "variables/KeyFrame.h"
 
 namespace vantrel {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 #include "variables/VariableTable.h"
 
 namespace vantrel {

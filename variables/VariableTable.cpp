@@ -4,7 +4,7 @@
 #include <charconv>
 #include <climits>
 
-#include "app/core/Records.h"
+#include "items/Records.h"
 #include "values/Stream.h"
 
 namespace vantrel {

@@ -1,6 +1,6 @@
 #include "app/shell/Application.h"
 
-#include "app/core/PictureStore.h"
+#include "items/PictureStore.h"
 
 namespace vantrel {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "values/Colour.h"
-#include "app/core/Item.h"
+#include "items/Item.h"
 #include "platform/Window.h"
 
 namespace vantrel {

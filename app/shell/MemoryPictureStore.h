@@ -1,7 +1,7 @@
 #pragma once
 #include <map>
 
-#include "app/core/PictureStore.h"
+#include "items/PictureStore.h"
 #include "values/Surface.h"
 
 namespace vantrel {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/core/PictureStore.h"
-#include "app/core/StringTable.h"
+#include "items/PictureStore.h"
+#include "items/StringTable.h"
 #include "values/Surface.h"
 #include "app/shell/Application.h"
 #include "app/shell/StartupDisplay.h"

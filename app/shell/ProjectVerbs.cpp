@@ -9,7 +9,7 @@
 #include "app/shell/TerminalProgress.h"
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/Workspace.h"
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 #include "media/make/Make.h"
 #include "media/plugins/PluginTables.h"
 #include "media/sources/ClipInfo.h"

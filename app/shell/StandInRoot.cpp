@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/core/PushButton.h"
-#include "app/core/StringTable.h"
+#include "items/PushButton.h"
+#include "items/StringTable.h"
 #include "platform/DrawContext.h"
 #include "platform/Window.h"
 

@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 
 namespace vantrel {
 

@@ -11,7 +11,7 @@
 #include <optional>
 #include <sstream>
 
-#include "app/core/Item.h"
+#include "items/Item.h"
 #include "values/Stream.h"
 
 extern char** environ;

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/Version.h"
+#include "items/Version.h"
 
 namespace vantrel {
 

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/core/ProgramFolder.h"
-#include "app/core/StringTable.h"
+#include "items/ProgramFolder.h"
+#include "items/StringTable.h"
 #include "app/shell/Batch.h"
-#include "app/core/PictureStore.h"
+#include "items/PictureStore.h"
 #include "app/shell/ProgramParts.h"
 #include "app/shell/Startup.h"
 #include "app/shell/WindowProcedure.h"

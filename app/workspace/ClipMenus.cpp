@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/core/MenuList.h"
-#include "app/core/StringTable.h"
+#include "items/MenuList.h"
+#include "items/StringTable.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "app/workspace/EditorPanels.h"
 #include "app/workspace/Workspace.h"
 

@@ -2,7 +2,7 @@
 #include <span>
 #include <string>
 
-#include "app/core/ResultFlags.h"
+#include "items/ResultFlags.h"
 
 namespace vantrel {
 

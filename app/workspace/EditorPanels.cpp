@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/core/MenuList.h"
-#include "app/core/StringTable.h"
+#include "items/MenuList.h"
+#include "items/StringTable.h"
 #include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
 #include "panels/EffectMenu.h"

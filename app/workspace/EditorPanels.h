@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 #include "app/workspace/WorkspaceLayout.h"
 #include "panels/CurveView.h"
 #include "panels/EffectListView.h"

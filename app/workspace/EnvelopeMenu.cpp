@@ -1,6 +1,6 @@
 #include "app/workspace/EnvelopeMenu.h"
 
-#include "app/core/MenuList.h"
+#include "items/MenuList.h"
 #include "media/clips/Clip.h"
 
 namespace vantrel {

@@ -2,7 +2,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/core/ResultFlags.h"
+#include "items/ResultFlags.h"
 
 namespace vantrel {
 

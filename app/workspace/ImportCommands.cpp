@@ -6,7 +6,7 @@
 #include <system_error>
 #include <thread>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/Workspace.h"
 #include "media/sources/ImportFormats.h"

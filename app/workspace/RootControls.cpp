@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "app/workspace/WorkspaceLayout.h"
 #include "controls/ControlDrawing.h"
 #include "controls/ValueSlider.h"

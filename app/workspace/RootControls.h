@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
-#include "app/core/Control.h"
-#include "app/core/PushButton.h"
+#include "items/Control.h"
+#include "items/PushButton.h"
 
 namespace vantrel {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/core/MenuList.h"
-#include "app/core/ProgramFolder.h"
-#include "app/core/StringTable.h"
+#include "items/MenuList.h"
+#include "items/ProgramFolder.h"
+#include "items/StringTable.h"
 #include "values/TimeMath.h"
-#include "app/core/Version.h"
+#include "items/Version.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/EditorPanels.h"
 #include "media/sources/MediaOpen.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "values/Surface.h"
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/WorkspaceLayout.h"
 #include "media/arrangement/ArrangementView.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "app/core/MenuList.h"
-#include "app/core/StringTable.h"
+#include "items/MenuList.h"
+#include "items/StringTable.h"
 #include "app/workspace/Workspace.h"
 #include "controls/BitmapFile.h"
 #include "media/sources/ClipInfo.h"

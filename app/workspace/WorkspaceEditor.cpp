@@ -4,9 +4,9 @@
 #include <array>
 #include <vector>
 
-#include "app/core/MenuList.h"
-#include "app/core/PictureStore.h"
-#include "app/core/StringTable.h"
+#include "items/MenuList.h"
+#include "items/PictureStore.h"
+#include "items/StringTable.h"
 #include "values/TimeMath.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/EditorPanels.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 #include "values/Surface.h"
 #include "browser/info/InfoBrowser.h"
 #include "platform/qt/PainterDrawContext.h"

@@ -23,7 +23,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 #include "app/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
 #include "media/compose/Composition.h"

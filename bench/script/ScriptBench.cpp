@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 #include "script/ScriptContext.h"
 
 namespace {

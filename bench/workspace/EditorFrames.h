@@ -7,7 +7,7 @@
 
 #include <thread>
 
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 #include "app/workspace/Workspace.h"
 #include "platform/qt/PainterDrawContext.h"
 

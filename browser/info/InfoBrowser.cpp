@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/core/PictureStore.h"
-#include "app/core/ProgramFolder.h"
-#include "app/core/StringTable.h"
+#include "items/PictureStore.h"
+#include "items/ProgramFolder.h"
+#include "items/StringTable.h"
 #include "values/Surface.h"
-#include "app/core/UserFolders.h"
+#include "items/UserFolders.h"
 #include "platform/DrawContext.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"

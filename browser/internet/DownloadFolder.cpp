@@ -9,7 +9,7 @@
 #include <mutex>
 #include <vector>
 
-#include "app/core/UserFolders.h"
+#include "items/UserFolders.h"
 
 namespace vantrel {
 

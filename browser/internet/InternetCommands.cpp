@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/core/ProgramFolder.h"
-#include "app/core/StringTable.h"
+#include "items/ProgramFolder.h"
+#include "items/StringTable.h"
 #include "browser/internet/DownloadFolder.h"
 #include "browser/internet/Endpoints.h"
 #include "browser/internet/InternetSession.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/core/Version.h"
+#include "items/Version.h"
 
 namespace vantrel {
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <mutex>
 
-#include "app/core/ProgramContext.h"
+#include "items/ProgramContext.h"
 #include "browser/internet/DownloadFolder.h"
 #include "skin/SettingsStore.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "effects/Pixels.h"
 
 namespace vantrel {

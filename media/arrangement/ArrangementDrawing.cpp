@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "media/arrangement/ArrangementWindow.h"
 #include "media/clips/Clip.h"
 #include "platform/DrawContext.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/core/ResultFlags.h"
+#include "items/ResultFlags.h"
 
 namespace vantrel {
 

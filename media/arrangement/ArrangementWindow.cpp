@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "values/Messages.h"
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "media/clips/Clip.h"
 #include "platform/DrawContext.h"
 #include "platform/WindowEvents.h"

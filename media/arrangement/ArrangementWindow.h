@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "values/Colour.h"
-#include "app/core/Item.h"
+#include "items/Item.h"
 #include "values/Rect.h"
 #include "media/arrangement/ArrangementView.h"
 #include "media/arrangement/ClipPictures.h"

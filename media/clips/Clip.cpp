@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/StringTable.h"
-#include "app/core/WorkerThread.h"
+#include "items/StringTable.h"
+#include "items/WorkerThread.h"
 #include "media/sources/MediaOpen.h"
 #include "script/ScriptNames.h"
 #include "variables/Catalogue.h"

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "values/Stream.h"
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "media/clips/Clip.h"
 #include "platform/Platform.h"
 

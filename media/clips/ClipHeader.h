@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/Records.h"
+#include "items/Records.h"
 
 namespace vantrel {
 

@@ -1,7 +1,7 @@
 // Writing and reading a clip's record: header, variables, effects, children.
 #include <algorithm>
 
-#include "app/core/Records.h"
+#include "items/Records.h"
 #include "values/Stream.h"
 #include "media/clips/Clip.h"
 #include "variables/Catalogue.h"

@@ -1,6 +1,6 @@
 #include "media/clips/RootState.h"
 
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 
 namespace vantrel {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/core/Records.h"
+#include "items/Records.h"
 
 namespace vantrel {
 

@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 
 namespace vantrel {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "effects/EffectRegistry.h"
 #include "media/clips/Clip.h"
 #include "media/compose/ClipState.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "effects/EffectRegistry.h"
 #include "effects/generators/Generators.h"
 #include "media/clips/Clip.h"

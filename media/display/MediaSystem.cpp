@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 #include "media/display/StartupPictures.h"
 #include "media/sources/StillPicture.h"
 #include "platform/Platform.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/PictureStore.h"
+#include "items/PictureStore.h"
 #include "values/Rect.h"
 #include "values/Surface.h"
 

@@ -11,9 +11,9 @@
 #include <malloc.h>
 #endif
 
-#include "app/core/ProgramFolder.h"
-#include "app/core/StringTable.h"
-#include "app/core/WorkerThread.h"
+#include "items/ProgramFolder.h"
+#include "items/StringTable.h"
+#include "items/WorkerThread.h"
 #include "app/workspace/ProjectFiles.h"
 #include "media/clips/Clip.h"
 #include "media/compose/AudioMix.h"

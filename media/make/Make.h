@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/core/Version.h"
+#include "items/Version.h"
 #include "media/plugins/PluginApi.h"
 
 namespace vantrel {

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/core/StringTable.h"
-#include "app/core/WorkerThread.h"
+#include "items/StringTable.h"
+#include "items/WorkerThread.h"
 #include "media/compose/ClipState.h"
 #include "media/compose/Composition.h"
 #include "media/make/Make.h"

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 
 namespace vantrel {
 

@@ -1,7 +1,7 @@
 #include "controls/ControlDrawing.h"
 
-#include "app/core/PushButton.h"
-#include "app/core/StringTable.h"
+#include "items/PushButton.h"
+#include "items/StringTable.h"
 #include "tests/controls/ControlTestSupport.h"
 
 namespace vantrel {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Control.h"
-#include "app/core/PictureStore.h"
-#include "app/core/ProgramFolder.h"
+#include "items/Control.h"
+#include "items/PictureStore.h"
+#include "items/ProgramFolder.h"
 #include "values/Surface.h"
 #include "controls/SkinServices.h"
 #include "platform/qt/PainterDrawContext.h"

@@ -1,6 +1,6 @@
 #include <fstream>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "controls/SkinServices.h"
 #include "skin/IniFile.h"
 #include "tests/controls/ControlTestSupport.h"

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Records.h"
+#include "items/Records.h"
 #include "values/Stream.h"
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/Workspace.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "panels/CurveView.h"
 #include "panels/ParameterPanel.h"
 #include "panels/RectanglePanel.h"

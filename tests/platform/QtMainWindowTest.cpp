@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "app/core/Version.h"
+#include "items/Version.h"
 #include "values/Messages.h"
 #include "platform/DrawContext.h"
 #include "platform/qt/QtMainWindow.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Version.h"
+#include "items/Version.h"
 #include "media/plugins/PluginTables.h"
 
 namespace vantrel {

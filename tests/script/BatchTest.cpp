@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/ProgramFolder.h"
-#include "app/core/StringTable.h"
+#include "items/ProgramFolder.h"
+#include "items/StringTable.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "script/Batch.h"
 #include "script/ScriptContext.h"

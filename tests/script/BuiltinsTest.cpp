@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "script/Builtins.h"
 #include "script/ScriptContext.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 #include "script/ScriptNames.h"
 #include "script/Text.h"
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 #include "script/ScriptContext.h"
 #include "tests/script/FakeHost.h"
 

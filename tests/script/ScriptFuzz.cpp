@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "script/ScriptContext.h"
 #include "tests/script/FakeHost.h"

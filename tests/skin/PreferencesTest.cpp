@@ -1,5 +1,5 @@
 #include "platform/SettingsEditor.h"
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "skin/IniFile.h"
 #include "skin/PreferencesObject.h"
 #include "skin/SkinActions.h"

@@ -1,6 +1,6 @@
 #include "skin/SettingsStore.h"
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "skin/IniFile.h"
 #include "tests/skin/SkinTestSupport.h"
 

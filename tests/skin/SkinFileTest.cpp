@@ -1,4 +1,4 @@
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "skin/IniFile.h"
 #include "skin/SettingsStore.h"
 #include "skin/SkinActions.h"

@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "app/core/ProgramContext.h"
-#include "app/core/ProgramFolder.h"
-#include "app/core/StringTable.h"
+#include "items/ProgramContext.h"
+#include "items/ProgramFolder.h"
+#include "items/StringTable.h"
 #include "skin/SettingsStore.h"
 
 namespace vantrel {

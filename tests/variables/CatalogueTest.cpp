@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "variables/Catalogue.h"
 #include "variables/VariableOwner.h"
 

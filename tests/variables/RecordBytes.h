@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/Records.h"
+#include "items/Records.h"
 
 namespace vantrel::test {
 

@@ -10,7 +10,7 @@
 #include <random>
 #include <vector>
 
-#include "app/core/Records.h"
+#include "items/Records.h"
 #include "values/Stream.h"
 #include "variables/Catalogue.h"
 #include "variables/VariableTable.h"

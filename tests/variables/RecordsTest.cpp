@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/core/Records.h"
+#include "items/Records.h"
 #include "values/Stream.h"
 #include "tests/variables/RecordBytes.h"
 #include "variables/Catalogue.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "variables/Catalogue.h"
 #include "variables/VariableOwner.h"
 #include "variables/VariableTable.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/Version.h"
+#include "items/Version.h"
 #include "app/workspace/Workspace.h"
 #include "media/display/MediaSystem.h"
 
@@ -17,9 +17,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/core/PictureStore.h"
+#include "items/PictureStore.h"
 #include "values/Stream.h"
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "app/shell/MemoryPictureStore.h"
 #include "app/shell/StandInRoot.h"
 #include "app/shell/Vantrel.h"
@@ -28,7 +28,7 @@
 #include "skin/IniFile.h"
 #include "skin/SettingsStore.h"
 #include "skin/SkinActions.h"
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 #include "platform/qt/SettingsDialog.h"
 
 namespace vantrel {

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/core/Version.h"
-#include "app/core/PushButton.h"
+#include "items/Version.h"
+#include "items/PushButton.h"
 #include "app/shell/Application.h"
 #include "app/shell/Batch.h"
 #include "app/shell/MemoryPictureStore.h"

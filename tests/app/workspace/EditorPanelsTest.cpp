@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "app/workspace/EditorPanels.h"
 #include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Control.h"
+#include "items/Control.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/RootControls.h"
 #include "script/ScriptContext.h"

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/core/Control.h"
-#include "app/core/StringTable.h"
+#include "items/Control.h"
+#include "items/StringTable.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/RootControls.h"
 #include "app/workspace/Workspace.h"

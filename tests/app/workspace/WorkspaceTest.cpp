@@ -6,9 +6,9 @@
 #include <iterator>
 #include <thread>
 
-#include "app/core/Version.h"
-#include "app/core/ProgramFolder.h"
-#include "app/core/StringTable.h"
+#include "items/Version.h"
+#include "items/ProgramFolder.h"
+#include "items/StringTable.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/Workspace.h"
 #include "tests/media/clips/ClipFixtures.h"

@@ -2,7 +2,7 @@
 // the start page and the close box, through the root's own input.
 #include <gtest/gtest.h>
 
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 #include "app/workspace/Workspace.h"
 #include "browser/info/InfoBrowser.h"
 #include "platform/Platform.h"

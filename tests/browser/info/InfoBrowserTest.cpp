@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/core/ProgramFolder.h"
-#include "app/core/UserFolders.h"
+#include "items/ProgramFolder.h"
+#include "items/UserFolders.h"
 #include "browser/info/InfoBrowser.h"
 #include "browser/info/PageText.h"
 #include "tests/support/RecordingDrawContext.h"

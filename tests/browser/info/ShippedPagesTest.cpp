@@ -10,9 +10,9 @@
 #include <set>
 #include <sstream>
 
-#include "app/core/ProgramContext.h"
-#include "app/core/ProgramFolder.h"
-#include "app/core/StringTable.h"
+#include "items/ProgramContext.h"
+#include "items/ProgramFolder.h"
+#include "items/StringTable.h"
 #include "app/workspace/Workspace.h"
 #include "browser/info/InfoBrowser.h"
 #include "browser/info/PageText.h"

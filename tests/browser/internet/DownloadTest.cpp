@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/core/Version.h"
+#include "items/Version.h"
 #include "browser/internet/InternetSession.h"
 #include "tests/browser/internet/LocalServer.h"
 #include "tests/browser/internet/TestFolder.h"

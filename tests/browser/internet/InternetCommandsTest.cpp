@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/core/Version.h"
+#include "items/Version.h"
 #include "browser/internet/Endpoints.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "skin/SettingsStore.h"

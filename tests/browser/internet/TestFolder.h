@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/core/UserFolders.h"
+#include "items/UserFolders.h"
 
 namespace vantrel::test {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Records.h"
+#include "items/Records.h"
 #include "values/Stream.h"
 #include "media/clips/Clip.h"
 #include "tests/support/TempFolder.h"

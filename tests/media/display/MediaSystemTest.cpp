@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/core/UserFolders.h"
-#include "app/core/ProgramFolder.h"
+#include "items/UserFolders.h"
+#include "items/ProgramFolder.h"
 #include "media/display/MediaSystem.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/media/sources/MediaFixtures.h"

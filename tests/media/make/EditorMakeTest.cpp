@@ -6,7 +6,7 @@
 #include <mutex>
 #include <thread>
 
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 #include "media/compose/ClipState.h"
 #include "media/compose/Composition.h"
 #include "media/make/WorkspaceMake.h"

@@ -3,10 +3,10 @@
 #include <numeric>
 #include <vector>
 
-#include "app/core/Version.h"
+#include "items/Version.h"
 #include "media/clips/ClipHeader.h"
 #include "media/compose/ClipState.h"
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 #include "app/workspace/Workspace.h"
 #include "media/make/Make.h"
 #include "platform/scripted/ScriptedPlatform.h"

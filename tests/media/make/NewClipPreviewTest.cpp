@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 #include "media/compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
 #include "platform/scripted/ScriptedPlatform.h"

@@ -5,7 +5,7 @@
 #include <random>
 #include <thread>
 
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 #include "media/compose/Composition.h"
 #include "media/make/Make.h"
 #include "variables/Variable.h"

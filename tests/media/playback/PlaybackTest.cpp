@@ -7,7 +7,7 @@
 #include <fstream>
 #include <thread>
 
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 #include "media/compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
 #include "media/playback/MediaControl.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantrel {

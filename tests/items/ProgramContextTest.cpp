@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/core/ProgramContext.h"
-#include "app/core/StringTable.h"
+#include "items/ProgramContext.h"
+#include "items/StringTable.h"
 
 namespace vantrel {
 namespace {

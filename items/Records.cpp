@@ -1,4 +1,4 @@
-#include "app/core/Records.h"
+#include "items/Records.h"
 
 #include "values/Stream.h"
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/core/Item.h"
+#include "items/Item.h"
 
 namespace vantrel {
 

@@ -4,7 +4,7 @@
 
 #include "values/Messages.h"
 #include "values/Rect.h"
-#include "app/core/ResultFlags.h"
+#include "items/ResultFlags.h"
 
 namespace vantrel {
 

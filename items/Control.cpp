@@ -1,11 +1,11 @@
-#include "app/core/Control.h"
+#include "items/Control.h"
 
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
 
-#include "app/core/ControlServices.h"
-#include "app/core/PictureStore.h"
+#include "items/ControlServices.h"
+#include "items/PictureStore.h"
 #include "platform/Window.h"
 
 namespace vantrel {

@@ -1,4 +1,4 @@
-#include "app/core/PushButton.h"
+#include "items/PushButton.h"
 
 #include "platform/Window.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/ProgramContext.h"
+#include "items/ProgramContext.h"
 
 namespace vantrel {
 

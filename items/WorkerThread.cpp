@@ -1,4 +1,4 @@
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 
 #include <pthread.h>
 #include <sched.h>

@@ -1,9 +1,9 @@
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 
 #include <filesystem>
 #include <system_error>
 
-#include "app/core/UserFolders.h"
+#include "items/UserFolders.h"
 
 namespace vantrel {
 

@@ -1,6 +1,6 @@
-#include "app/core/MenuList.h"
+#include "items/MenuList.h"
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "platform/Platform.h"
 
 namespace vantrel {

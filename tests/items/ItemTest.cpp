@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "app/core/Control.h"
-#include "app/core/ControlServices.h"
-#include "app/core/PictureStore.h"
-#include "app/core/PushButton.h"
-#include "app/core/StringTable.h"
+#include "items/Control.h"
+#include "items/ControlServices.h"
+#include "items/PictureStore.h"
+#include "items/PushButton.h"
+#include "items/StringTable.h"
 #include "platform/scripted/ScriptedPlatform.h"
 
 namespace vantrel {

@@ -1,6 +1,6 @@
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 
-#include "app/core/ProgramContext.h"
+#include "items/ProgramContext.h"
 
 namespace vantrel {
 

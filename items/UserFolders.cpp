@@ -1,4 +1,4 @@
-#include "app/core/UserFolders.h"
+#include "items/UserFolders.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 
 namespace vantrel {
 

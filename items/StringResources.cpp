@@ -1,4 +1,4 @@
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 
 namespace vantrel {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 
 namespace vantrel {
 namespace {

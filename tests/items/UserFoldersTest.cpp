@@ -1,4 +1,4 @@
-#include "app/core/UserFolders.h"
+#include "items/UserFolders.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <fstream>
 #include <optional>
 
-#include "app/core/ProgramFolder.h"
+#include "items/ProgramFolder.h"
 
 namespace vantrel {
 namespace {

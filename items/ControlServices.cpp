@@ -1,4 +1,4 @@
-#include "app/core/ControlServices.h"
+#include "items/ControlServices.h"
 
 namespace vantrel {
 

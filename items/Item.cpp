@@ -1,8 +1,8 @@
-#include "app/core/Item.h"
+#include "items/Item.h"
 
 #include <algorithm>
 
-#include "app/core/StringTable.h"
+#include "items/StringTable.h"
 #include "values/TimeMath.h"
 #include "platform/Window.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/core/MenuList.h"
-#include "app/core/StringTable.h"
+#include "items/MenuList.h"
+#include "items/StringTable.h"
 #include "platform/scripted/ScriptedPlatform.h"
 
 namespace vantrel {

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/core/WorkerThread.h"
+#include "items/WorkerThread.h"
 
 namespace vantrel {
 namespace {
