@@ -21,7 +21,7 @@
 #include "media/display/MediaSystem.h"
 #include "media/make/WorkspaceMake.h"
 #include "media/playback/Playback.h"
-#include "media/plugins/PluginTables.h"
+#include "plugins/api/PluginTables.h"
 #include "controls/SkinServices.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/Platform.h"

@@ -11,7 +11,7 @@
 #include "app/workspace/Workspace.h"
 #include "items/ProgramFolder.h"
 #include "media/make/Make.h"
-#include "media/plugins/PluginTables.h"
+#include "plugins/api/PluginTables.h"
 #include "media/sources/ClipInfo.h"
 #include "script/Batch.h"
 

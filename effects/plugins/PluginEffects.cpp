@@ -8,7 +8,7 @@
 #include <string>
 
 #include "effects/Families.h"
-#include "media/plugins/PluginTables.h"
+#include "plugins/api/PluginTables.h"
 #include "variables/Catalogue.h"
 
 namespace vantrel {

@@ -19,7 +19,7 @@
 #include "media/compose/AudioMix.h"
 #include "media/compose/ClipState.h"
 #include "media/compose/Composition.h"
-#include "media/plugins/PluginTables.h"
+#include "plugins/api/PluginTables.h"
 #include "media/sources/PictureExport.h"
 #include "platform/Platform.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "items/Version.h"
-#include "media/plugins/PluginApi.h"
+#include "plugins/api/PluginApi.h"
 
 namespace vantrel {
 

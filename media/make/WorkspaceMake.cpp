@@ -7,7 +7,7 @@
 #include "media/compose/ClipState.h"
 #include "media/compose/Composition.h"
 #include "media/make/Make.h"
-#include "media/plugins/PluginTables.h"
+#include "plugins/api/PluginTables.h"
 #include "platform/Platform.h"
 #include "platform/System.h"
 #include "platform/Window.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "media/plugins/PluginApi.h"
+#include "plugins/api/PluginApi.h"
 #include "plugins/basalt/OptionsDialog.h"
 #include "plugins/basalt/OutputWriter.h"
 

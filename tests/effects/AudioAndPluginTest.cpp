@@ -2,7 +2,7 @@
 
 #include "EffectTestSupport.h"
 #include "values/Stream.h"
-#include "media/plugins/PluginTables.h"
+#include "plugins/api/PluginTables.h"
 
 namespace vantrel {
 namespace {

@@ -3,7 +3,7 @@
 // the audio effect scales every sample by the gain.
 #include <cstring>
 
-#include "media/plugins/PluginApi.h"
+#include "plugins/api/PluginApi.h"
 
 using namespace vantrel;
 

@@ -10,7 +10,7 @@
 #include "media/compose/ClipState.h"
 #include "media/compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
-#include "media/plugins/PluginTables.h"
+#include "plugins/api/PluginTables.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/support/TempFolder.h"
 

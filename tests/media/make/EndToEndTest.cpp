@@ -12,7 +12,7 @@
 #include "values/Stream.h"
 #include "media/compose/AudioMix.h"
 #include "media/make/Make.h"
-#include "media/plugins/PluginTables.h"
+#include "plugins/api/PluginTables.h"
 #include "tests/media/compose/Fixtures.h"
 
 namespace vantrel {

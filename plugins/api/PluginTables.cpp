@@ -1,4 +1,4 @@
-#include "media/plugins/PluginTables.h"
+#include "plugins/api/PluginTables.h"
 
 #include <dlfcn.h>
 

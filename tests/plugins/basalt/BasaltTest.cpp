@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "items/Version.h"
-#include "media/plugins/PluginTables.h"
+#include "plugins/api/PluginTables.h"
 
 namespace vantrel {
 namespace {

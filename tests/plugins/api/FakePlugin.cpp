@@ -1,6 +1,6 @@
 // A plugin library built only for the tests; the defines pick which entries
 // it exports so that one source gives every shape the loader must handle.
-#include "media/plugins/PluginApi.h"
+#include "plugins/api/PluginApi.h"
 
 using namespace vantrel;
 

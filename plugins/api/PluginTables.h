@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "media/plugins/PluginApi.h"
+#include "plugins/api/PluginApi.h"
 
 namespace vantrel {
 
