@@ -5,7 +5,7 @@
 #include "values/Colour.h"
 #include "values/Rect.h"
 #include "values/Surface.h"
-#include "variables/VariableOwner.h"
+#include "model/variables/VariableOwner.h"
 
 namespace vantrel {
 

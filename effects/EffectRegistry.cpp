@@ -1,7 +1,7 @@
 #include "effects/EffectRegistry.h"
 
 #include "effects/Families.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 

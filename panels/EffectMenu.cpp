@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "items/MenuList.h"
-#include "variables/EffectCategories.h"
+#include "model/variables/EffectCategories.h"
 
 namespace vantrel {
 

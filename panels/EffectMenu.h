@@ -2,7 +2,7 @@
 #include <span>
 #include <vector>
 
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "items/Control.h"
-#include "variables/VariableOwner.h"
+#include "model/variables/VariableOwner.h"
 
 namespace vantrel {
 

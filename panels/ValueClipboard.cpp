@@ -1,6 +1,6 @@
 #include "panels/ValueClipboard.h"
 
-#include "variables/Variable.h"
+#include "model/variables/Variable.h"
 
 namespace vantrel {
 

@@ -34,7 +34,7 @@
 #include "skin/PreferencesObject.h"
 #include "skin/SettingsStore.h"
 #include "skin/SkinActions.h"
-#include "variables/Variable.h"
+#include "model/variables/Variable.h"
 
 namespace vantrel {
 

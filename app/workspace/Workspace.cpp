@@ -15,8 +15,8 @@
 #include "platform/Platform.h"
 #include "platform/Window.h"
 #include "script/Text.h"
-#include "variables/Variable.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Variable.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 

@@ -6,7 +6,7 @@
 
 #include "values/Stream.h"
 #include "media/clips/Clip.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 namespace {

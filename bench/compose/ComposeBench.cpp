@@ -12,7 +12,7 @@
 #include "media/compose/Blend.h"
 #include "media/compose/Composition.h"
 #include "media/sources/PictureExport.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 namespace {

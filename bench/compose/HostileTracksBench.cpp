@@ -13,7 +13,7 @@
 #include "media/clips/Clip.h"
 #include "media/compose/Composition.h"
 #include "media/sources/PictureExport.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 namespace {

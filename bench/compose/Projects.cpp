@@ -7,7 +7,7 @@
 #include "values/Stream.h"
 #include "media/clips/Clip.h"
 #include "media/compose/Composition.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel::bench {
 

@@ -7,7 +7,7 @@
 #include "script/ScriptContext.h"
 #include "script/ScriptNames.h"
 #include "script/Text.h"
-#include "variables/EffectCategories.h"
+#include "model/variables/EffectCategories.h"
 
 namespace vantrel {
 

@@ -4,7 +4,7 @@
 
 #include "values/Surface.h"
 #include "platform/TextRenderer.h"
-#include "variables/VariableOwner.h"
+#include "model/variables/VariableOwner.h"
 
 namespace vantrel {
 

@@ -9,7 +9,7 @@
 
 #include "effects/Families.h"
 #include "plugins/api/PluginTables.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 

@@ -7,7 +7,7 @@
 #include "items/WorkerThread.h"
 #include "media/sources/MediaOpen.h"
 #include "script/ScriptNames.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 

@@ -12,7 +12,7 @@
 #include "media/clips/TimeGrid.h"
 #include "media/sources/MediaSource.h"
 #include "script/ScriptNames.h"
-#include "variables/VariableOwner.h"
+#include "model/variables/VariableOwner.h"
 
 namespace vantrel {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "variables/Catalogue.h"
-#include "variables/VariableOwner.h"
+#include "model/variables/Catalogue.h"
+#include "model/variables/VariableOwner.h"
 
 namespace vantrel {
 

@@ -4,7 +4,7 @@
 #include "items/Records.h"
 #include "values/Stream.h"
 #include "media/clips/Clip.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 

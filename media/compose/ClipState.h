@@ -7,7 +7,7 @@
 
 #include "values/Surface.h"
 #include "media/compose/AudioMix.h"
-#include "variables/Variable.h"
+#include "model/variables/Variable.h"
 
 namespace vantrel {
 

@@ -8,7 +8,7 @@
 #include "media/clips/Clip.h"
 #include "media/compose/AudioMix.h"
 #include "media/compose/ClipState.h"
-#include "variables/Variable.h"
+#include "model/variables/Variable.h"
 
 namespace vantrel {
 

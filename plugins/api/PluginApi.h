@@ -15,7 +15,7 @@
 
 // PluginParameter, the 48-byte description of one effect parameter, is
 // shared with the variables that the host declares from it (plain C++ too).
-#include "variables/PluginParameter.h"
+#include "model/variables/PluginParameter.h"
 
 namespace vantrel {
 

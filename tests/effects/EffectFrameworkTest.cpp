@@ -7,7 +7,7 @@
 #include "EffectTestSupport.h"
 #include "values/Stream.h"
 #include "platform/DrawContext.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 #include "tests/support/RecordingDrawContext.h"
 
 namespace vantrel {

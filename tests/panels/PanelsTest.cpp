@@ -9,7 +9,7 @@
 #include "panels/ValueClipboard.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/support/RecordingDrawContext.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 namespace {

@@ -13,7 +13,7 @@
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/RootControls.h"
 #include "script/ScriptContext.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "media/compose/Composition.h"
 #include "tests/media/compose/Fixtures.h"
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 namespace vantrel {
 namespace {

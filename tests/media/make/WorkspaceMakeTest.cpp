@@ -8,7 +8,7 @@
 #include "items/WorkerThread.h"
 #include "media/compose/Composition.h"
 #include "media/make/Make.h"
-#include "variables/Variable.h"
+#include "model/variables/Variable.h"
 #include "media/make/WorkspaceMake.h"
 #include "tests/media/compose/Fixtures.h"
 

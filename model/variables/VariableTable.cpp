@@ -1,4 +1,4 @@
-#include "variables/VariableTable.h"
+#include "model/variables/VariableTable.h"
 
 #include <algorithm>
 #include <charconv>

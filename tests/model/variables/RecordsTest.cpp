@@ -7,9 +7,9 @@
 
 #include "items/Records.h"
 #include "values/Stream.h"
-#include "tests/variables/RecordBytes.h"
-#include "variables/Catalogue.h"
-#include "variables/VariableTable.h"
+#include "tests/model/variables/RecordBytes.h"
+#include "model/variables/Catalogue.h"
+#include "model/variables/VariableTable.h"
 
 namespace vantrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "variables/Catalogue.h"
+#include "model/variables/Catalogue.h"
 
 #include <cmath>
 #include <cstring>

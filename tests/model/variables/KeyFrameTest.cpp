@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "variables/Variable.h"
-#include "variables/VariableTable.h"
+#include "model/variables/Variable.h"
+#include "model/variables/VariableTable.h"
 
 namespace vantrel {
 namespace {

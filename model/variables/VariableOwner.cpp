@@ -1,4 +1,4 @@
-#include "variables/VariableOwner.h"
+#include "model/variables/VariableOwner.h"
 
 #include <algorithm>
 #include <climits>

@@ -9,7 +9,7 @@
 
 #include "values/Colour.h"
 #include "items/Control.h"
-#include "variables/KeyFrame.h"
+#include "model/variables/KeyFrame.h"
 
 namespace vantrel {
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "items/StringTable.h"
-#include "variables/Catalogue.h"
-#include "variables/VariableOwner.h"
-#include "variables/VariableTable.h"
+#include "model/variables/Catalogue.h"
+#include "model/variables/VariableOwner.h"
+#include "model/variables/VariableTable.h"
 
 namespace vantrel {
 namespace {

@@ -2,8 +2,8 @@
 #include <span>
 #include <string_view>
 
-#include "variables/PluginParameter.h"
-#include "variables/VariableTable.h"
+#include "model/variables/PluginParameter.h"
+#include "model/variables/VariableTable.h"
 
 namespace vantrel {
 

@@ -1,4 +1,4 @@
-#include "variables/Variable.h"
+#include "model/variables/Variable.h"
 
 #include "values/TimeMath.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "items/StringTable.h"
-#include "variables/Catalogue.h"
-#include "variables/VariableOwner.h"
+#include "model/variables/Catalogue.h"
+#include "model/variables/VariableOwner.h"
 
 namespace vantrel {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "values/Colour.h"
 #include "items/Control.h"
-#include "variables/Variable.h"
+#include "model/variables/Variable.h"
 
 namespace vantrel {
 

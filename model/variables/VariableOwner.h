@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "items/Control.h"
-#include "variables/VariableTable.h"
+#include "model/variables/VariableTable.h"
 
 namespace vantrel {
 

@@ -12,8 +12,8 @@
 
 #include "items/Records.h"
 #include "values/Stream.h"
-#include "variables/Catalogue.h"
-#include "variables/VariableTable.h"
+#include "model/variables/Catalogue.h"
+#include "model/variables/VariableTable.h"
 
 namespace vantrel {
 namespace {

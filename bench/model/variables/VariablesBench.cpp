@@ -3,7 +3,7 @@
 #include <string>
 
 #include "values/Stream.h"
-#include "variables/VariableTable.h"
+#include "model/variables/VariableTable.h"
 
 namespace vantrel {
 namespace {
