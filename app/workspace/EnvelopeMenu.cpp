@@ -1,7 +1,7 @@
 #include "app/workspace/EnvelopeMenu.h"
 
 #include "items/MenuList.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 
 namespace vantrel {
 

@@ -11,7 +11,7 @@
 
 #include "values/Stream.h"
 #include "app/workspace/Workspace.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "media/sources/MediaOpen.h"
 
 namespace vantrel {

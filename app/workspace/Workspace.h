@@ -9,7 +9,7 @@
 #include "app/workspace/WorkspaceLayout.h"
 #include "media/arrangement/ArrangementView.h"
 #include "media/arrangement/ArrangementWindow.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "platform/Dialogs.h"
 #include "platform/DrawContext.h"
 

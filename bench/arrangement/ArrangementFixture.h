@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 
 namespace vantrel::bench {
 

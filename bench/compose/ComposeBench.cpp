@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "media/compose/Blend.h"
 #include "media/compose/Composition.h"
 #include "media/sources/PictureExport.h"

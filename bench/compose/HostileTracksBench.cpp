@@ -10,7 +10,7 @@
 #include <string>
 
 #include "values/Stream.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "media/compose/Composition.h"
 #include "media/sources/PictureExport.h"
 #include "model/variables/Catalogue.h"

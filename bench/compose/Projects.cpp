@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "values/Stream.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "media/compose/Composition.h"
 #include "model/variables/Catalogue.h"
 

@@ -7,7 +7,7 @@
 
 #include "items/StringTable.h"
 #include "media/arrangement/ArrangementWindow.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "platform/DrawContext.h"
 
 namespace vantrel {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 
 namespace vantrel {
 

@@ -7,7 +7,7 @@
 
 #include "values/Messages.h"
 #include "items/StringTable.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "platform/DrawContext.h"
 #include "platform/WindowEvents.h"
 

@@ -5,7 +5,7 @@
 
 #include "items/StringTable.h"
 #include "effects/EffectRegistry.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "media/compose/ClipState.h"
 #include "media/compose/Status.h"
 

@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 
 namespace vantrel {
 

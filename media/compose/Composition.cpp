@@ -6,7 +6,7 @@
 #include "items/StringTable.h"
 #include "effects/EffectRegistry.h"
 #include "effects/generators/Generators.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "media/compose/Blend.h"
 #include "media/compose/ClipState.h"
 #include "media/compose/Status.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "values/TimeMath.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "media/compose/AudioMix.h"
 #include "media/compose/ClipState.h"
 #include "model/variables/Variable.h"

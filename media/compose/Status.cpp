@@ -1,6 +1,6 @@
 #include "media/compose/Status.h"
 
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 
 namespace vantrel {
 

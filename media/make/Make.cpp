@@ -15,7 +15,7 @@
 #include "items/StringTable.h"
 #include "items/WorkerThread.h"
 #include "app/workspace/ProjectFiles.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "media/compose/AudioMix.h"
 #include "media/compose/ClipState.h"
 #include "media/compose/Composition.h"

@@ -5,7 +5,7 @@
 #include "values/Messages.h"
 #include "app/workspace/Workspace.h"
 #include "media/arrangement/ClipPictures.h"
-#include "tests/media/clips/ClipFixtures.h"
+#include "tests/model/clips/ClipFixtures.h"
 #include "tests/support/RecordingDrawContext.h"
 
 namespace vantrel {

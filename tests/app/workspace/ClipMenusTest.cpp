@@ -10,7 +10,7 @@
 #include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
 #include "media/sources/MediaOpen.h"
-#include "tests/media/clips/ClipFixtures.h"
+#include "tests/model/clips/ClipFixtures.h"
 #include "tests/support/TinyWav.h"
 
 namespace vantrel {

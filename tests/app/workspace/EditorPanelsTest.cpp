@@ -4,7 +4,7 @@
 #include "app/workspace/EditorPanels.h"
 #include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
-#include "tests/media/clips/ClipFixtures.h"
+#include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {
 namespace {

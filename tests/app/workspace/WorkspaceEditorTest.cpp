@@ -7,7 +7,7 @@
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/RootControls.h"
 #include "app/workspace/Workspace.h"
-#include "tests/media/clips/ClipFixtures.h"
+#include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {
 namespace {

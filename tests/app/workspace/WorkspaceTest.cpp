@@ -11,7 +11,7 @@
 #include "items/StringTable.h"
 #include "app/workspace/CommandTable.h"
 #include "app/workspace/Workspace.h"
-#include "tests/media/clips/ClipFixtures.h"
+#include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {
 namespace {

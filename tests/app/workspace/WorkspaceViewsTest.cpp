@@ -2,7 +2,7 @@
 
 #include "app/workspace/Workspace.h"
 #include "tests/support/RecordingDrawContext.h"
-#include "tests/media/clips/ClipFixtures.h"
+#include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {
 namespace {

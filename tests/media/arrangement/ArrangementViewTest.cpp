@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "media/arrangement/ArrangementView.h"
-#include "tests/media/clips/ClipFixtures.h"
+#include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "values/Surface.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantrel::testing {

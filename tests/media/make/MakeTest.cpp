@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "items/Version.h"
-#include "media/clips/ClipHeader.h"
+#include "model/clips/ClipHeader.h"
 #include "media/compose/ClipState.h"
 #include "items/WorkerThread.h"
 #include "app/workspace/Workspace.h"

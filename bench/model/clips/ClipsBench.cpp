@@ -5,7 +5,7 @@
 #include <sys/resource.h>
 
 #include "values/Stream.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "model/variables/Catalogue.h"
 
 namespace vantrel {

@@ -3,7 +3,7 @@
 
 #include "items/Records.h"
 #include "values/Stream.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "model/variables/Catalogue.h"
 
 namespace vantrel {

@@ -1,4 +1,4 @@
-#include "media/clips/RootState.h"
+#include "model/clips/RootState.h"
 
 #include "items/WorkerThread.h"
 

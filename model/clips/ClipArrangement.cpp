@@ -3,7 +3,7 @@
 
 #include "values/Stream.h"
 #include "items/StringTable.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "platform/Platform.h"
 
 namespace vantrel {

@@ -1,4 +1,4 @@
-#include "media/clips/TimeGrid.h"
+#include "model/clips/TimeGrid.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // effect list). The caller holds the tree, as for every edit.
 #include <algorithm>
 
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 
 namespace vantrel {
 

@@ -9,7 +9,7 @@
 
 #include "items/Records.h"
 #include "values/Stream.h"
-#include "media/clips/Clip.h"
+#include "model/clips/Clip.h"
 #include "tests/support/TempFolder.h"
 #include "platform/scripted/ScriptedPlatform.h"
 

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "effects/EffectRegistry.h"
-#include "tests/media/clips/ClipFixtures.h"
+#include "tests/model/clips/ClipFixtures.h"
 
 using namespace vantrel;
 using Bytes = std::vector<std::uint8_t>;

@@ -1,4 +1,4 @@
-#include "media/clips/ClipParts.h"
+#include "model/clips/ClipParts.h"
 
 namespace vantrel {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "media/clips/Clip.h"
-#include "tests/media/clips/ClipFixtures.h"
+#include "model/clips/Clip.h"
+#include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {
 namespace {

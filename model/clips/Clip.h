@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "values/TimeMath.h"
-#include "media/clips/ClipHeader.h"
-#include "media/clips/ClipParts.h"
-#include "media/clips/RootState.h"
-#include "media/clips/TimeGrid.h"
+#include "model/clips/ClipHeader.h"
+#include "model/clips/ClipParts.h"
+#include "model/clips/RootState.h"
+#include "model/clips/TimeGrid.h"
 #include "media/sources/MediaSource.h"
 #include "script/ScriptNames.h"
 #include "model/variables/VariableOwner.h"

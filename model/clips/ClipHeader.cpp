@@ -1,4 +1,4 @@
-#include "media/clips/ClipHeader.h"
+#include "model/clips/ClipHeader.h"
 
 #include <algorithm>
 #include <cstring>
