@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "model/clips/Clip.h"
-#include "media/compose/Blend.h"
-#include "media/compose/Composition.h"
+#include "compose/Blend.h"
+#include "compose/Composition.h"
 #include "media/sources/PictureExport.h"
 #include "model/variables/Catalogue.h"
 

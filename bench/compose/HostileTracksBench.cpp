@@ -11,7 +11,7 @@
 
 #include "values/Stream.h"
 #include "model/clips/Clip.h"
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 #include "media/sources/PictureExport.h"
 #include "model/variables/Catalogue.h"
 

@@ -6,7 +6,7 @@
 
 #include "values/Stream.h"
 #include "model/clips/Clip.h"
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 #include "model/variables/Catalogue.h"
 
 namespace vantrel::bench {

@@ -26,7 +26,7 @@
 #include "items/WorkerThread.h"
 #include "app/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
 #include "media/playback/MediaControl.h"
 #include "media/playback/Playback.h"

@@ -19,7 +19,7 @@
 #include "app/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
 #include "bench/workspace/EditorFrames.h"
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
 #include "platform/WindowEvents.h"
 #include "platform/qt/QtMainWindow.h"

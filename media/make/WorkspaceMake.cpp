@@ -4,8 +4,8 @@
 
 #include "items/StringTable.h"
 #include "items/WorkerThread.h"
-#include "media/compose/ClipState.h"
-#include "media/compose/Composition.h"
+#include "compose/ClipState.h"
+#include "compose/Composition.h"
 #include "media/make/Make.h"
 #include "plugins/api/PluginTables.h"
 #include "platform/Platform.h"

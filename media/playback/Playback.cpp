@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 #include "media/make/Make.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/Window.h"

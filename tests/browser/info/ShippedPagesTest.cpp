@@ -16,7 +16,7 @@
 #include "app/workspace/Workspace.h"
 #include "browser/info/InfoBrowser.h"
 #include "browser/info/PageText.h"
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 #include "platform/Platform.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "script/ScriptContext.h"

@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "items/WorkerThread.h"
-#include "media/compose/ClipState.h"
-#include "media/compose/Composition.h"
+#include "compose/ClipState.h"
+#include "compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
 #include "plugins/api/PluginTables.h"
 #include "platform/scripted/ScriptedPlatform.h"

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "values/Stream.h"
-#include "media/compose/AudioMix.h"
+#include "compose/AudioMix.h"
 #include "media/make/Make.h"
 #include "plugins/api/PluginTables.h"
-#include "tests/media/compose/Fixtures.h"
+#include "tests/compose/Fixtures.h"
 
 namespace vantrel {
 namespace {

@@ -5,12 +5,12 @@
 
 #include "items/Version.h"
 #include "model/clips/ClipHeader.h"
-#include "media/compose/ClipState.h"
+#include "compose/ClipState.h"
 #include "items/WorkerThread.h"
 #include "app/workspace/Workspace.h"
 #include "media/make/Make.h"
 #include "platform/scripted/ScriptedPlatform.h"
-#include "tests/media/compose/Fixtures.h"
+#include "tests/compose/Fixtures.h"
 
 namespace vantrel {
 namespace {

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "items/WorkerThread.h"
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
 #include "platform/scripted/ScriptedPlatform.h"
 

@@ -6,11 +6,11 @@
 #include <thread>
 
 #include "items/WorkerThread.h"
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 #include "media/make/Make.h"
 #include "model/variables/Variable.h"
 #include "media/make/WorkspaceMake.h"
-#include "tests/media/compose/Fixtures.h"
+#include "tests/compose/Fixtures.h"
 
 namespace vantrel {
 namespace {

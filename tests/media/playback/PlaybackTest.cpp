@@ -8,12 +8,12 @@
 #include <thread>
 
 #include "items/WorkerThread.h"
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
 #include "media/playback/MediaControl.h"
 #include "media/playback/Playback.h"
 #include "platform/scripted/ScriptedPlatform.h"
-#include "tests/media/compose/Fixtures.h"
+#include "tests/compose/Fixtures.h"
 #include "tests/support/TinyWav.h"
 
 namespace vantrel {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "media/compose/Blend.h"
+#include "compose/Blend.h"
 
 namespace vantrel {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "media/compose/AudioMix.h"
-#include "media/compose/ClipState.h"
-#include "media/compose/Envelope.h"
-#include "tests/media/compose/Fixtures.h"
+#include "compose/AudioMix.h"
+#include "compose/ClipState.h"
+#include "compose/Envelope.h"
+#include "tests/compose/Fixtures.h"
 
 namespace vantrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "media/compose/ClipState.h"
+#include "compose/ClipState.h"
 
 #include <unordered_set>
 

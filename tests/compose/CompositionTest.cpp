@@ -4,9 +4,9 @@
 
 #include "effects/Effect.h"
 #include "platform/TextRenderer.h"
-#include "media/compose/ClipState.h"
-#include "media/compose/Composition.h"
-#include "tests/media/compose/Fixtures.h"
+#include "compose/ClipState.h"
+#include "compose/Composition.h"
+#include "tests/compose/Fixtures.h"
 
 namespace vantrel {
 namespace {

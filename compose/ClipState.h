@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "values/Surface.h"
-#include "media/compose/AudioMix.h"
+#include "compose/AudioMix.h"
 #include "model/variables/Variable.h"
 
 namespace vantrel {

@@ -1,4 +1,4 @@
-#include "media/compose/Blend.h"
+#include "compose/Blend.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "media/compose/AudioMix.h"
+#include "compose/AudioMix.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include "items/StringTable.h"
 #include "effects/EffectRegistry.h"
 #include "model/clips/Clip.h"
-#include "media/compose/ClipState.h"
-#include "media/compose/Status.h"
+#include "compose/ClipState.h"
+#include "compose/Status.h"
 
 namespace vantrel {
 

@@ -1,4 +1,4 @@
-#include "media/compose/Status.h"
+#include "compose/Status.h"
 
 #include "model/clips/Clip.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "media/compose/Composition.h"
-#include "tests/media/compose/Fixtures.h"
+#include "compose/Composition.h"
+#include "tests/compose/Fixtures.h"
 #include "model/variables/Catalogue.h"
 
 namespace vantrel {

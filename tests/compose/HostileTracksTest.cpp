@@ -6,8 +6,8 @@
 #include <climits>
 
 #include "values/Stream.h"
-#include "media/compose/Composition.h"
-#include "tests/media/compose/Fixtures.h"
+#include "compose/Composition.h"
+#include "tests/compose/Fixtures.h"
 #include "media/arrangement/ArrangementView.h"
 
 extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }

@@ -1,4 +1,4 @@
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 
 #include <algorithm>
 #include <utility>
@@ -7,9 +7,9 @@
 #include "effects/EffectRegistry.h"
 #include "effects/generators/Generators.h"
 #include "model/clips/Clip.h"
-#include "media/compose/Blend.h"
-#include "media/compose/ClipState.h"
-#include "media/compose/Status.h"
+#include "compose/Blend.h"
+#include "compose/ClipState.h"
+#include "compose/Status.h"
 #include "platform/TextRenderer.h"
 
 namespace vantrel {

@@ -1,11 +1,11 @@
-#include "tests/media/compose/Fixtures.h"
+#include "tests/compose/Fixtures.h"
 
 #include <cstdio>
 #include <random>
 
 #include <gtest/gtest.h>
 
-#include "media/compose/Composition.h"
+#include "compose/Composition.h"
 #include "media/sources/PictureExport.h"
 
 namespace vantrel::testing {

@@ -1,4 +1,4 @@
-#include "media/compose/Envelope.h"
+#include "compose/Envelope.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -6,8 +6,8 @@
 
 #include "values/TimeMath.h"
 #include "model/clips/Clip.h"
-#include "media/compose/AudioMix.h"
-#include "media/compose/ClipState.h"
+#include "compose/AudioMix.h"
+#include "compose/ClipState.h"
 #include "model/variables/Variable.h"
 
 namespace vantrel {
