@@ -15,7 +15,7 @@
 #include "app/workspace/Workspace.h"
 #include "browser/info/InfoBrowser.h"
 #include "effects/Effect.h"
-#include "browser/internet/InternetCommands.h"
+#include "internet/InternetCommands.h"
 #include "compose/Composition.h"
 #include "compose/Envelope.h"
 #include "media/display/MediaSystem.h"

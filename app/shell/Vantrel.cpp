@@ -12,7 +12,7 @@
 #include "app/shell/WindowProcedure.h"
 #include "controls/SkinServices.h"
 #include "app/workspace/Workspace.h"
-#include "browser/internet/InternetCommands.h"
+#include "internet/InternetCommands.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace vantrel {

@@ -15,7 +15,7 @@
 
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/Workspace.h"
-#include "tests/browser/internet/LocalServer.h"
+#include "tests/internet/LocalServer.h"
 #include "tests/support/TinyWav.h"
 
 namespace vantrel {

@@ -1,13 +1,13 @@
-#include "browser/internet/InternetCommands.h"
+#include "internet/InternetCommands.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "items/ProgramFolder.h"
 #include "items/StringTable.h"
-#include "browser/internet/DownloadFolder.h"
-#include "browser/internet/Endpoints.h"
-#include "browser/internet/InternetSession.h"
+#include "internet/DownloadFolder.h"
+#include "internet/Endpoints.h"
+#include "internet/InternetSession.h"
 #include "platform/Platform.h"
 #include "skin/IniFile.h"
 #include "skin/SettingsStore.h"

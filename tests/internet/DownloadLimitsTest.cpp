@@ -6,12 +6,12 @@
 #include <chrono>
 #include <filesystem>
 
-#include "browser/internet/DownloadFolder.h"
-#include "browser/internet/InternetCommands.h"
-#include "browser/internet/InternetSession.h"
+#include "internet/DownloadFolder.h"
+#include "internet/InternetCommands.h"
+#include "internet/InternetSession.h"
 #include "skin/SettingsStore.h"
-#include "tests/browser/internet/LocalServer.h"
-#include "tests/browser/internet/TestFolder.h"
+#include "tests/internet/LocalServer.h"
+#include "tests/internet/TestFolder.h"
 
 namespace vantrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "browser/internet/DownloadFolder.h"
+#include "internet/DownloadFolder.h"
 
 #include <dirent.h>
 #include <signal.h>

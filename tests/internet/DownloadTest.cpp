@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "items/Version.h"
-#include "browser/internet/InternetSession.h"
-#include "tests/browser/internet/LocalServer.h"
-#include "tests/browser/internet/TestFolder.h"
+#include "internet/InternetSession.h"
+#include "tests/internet/LocalServer.h"
+#include "tests/internet/TestFolder.h"
 
 namespace vantrel {
 namespace {

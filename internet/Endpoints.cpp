@@ -1,4 +1,4 @@
-#include "browser/internet/Endpoints.h"
+#include "internet/Endpoints.h"
 
 #include <cstdlib>
 

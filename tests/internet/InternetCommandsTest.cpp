@@ -1,5 +1,5 @@
-#include "browser/internet/DownloadFolder.h"
-#include "browser/internet/InternetCommands.h"
+#include "internet/DownloadFolder.h"
+#include "internet/InternetCommands.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,11 +8,11 @@
 #include <string>
 
 #include "items/Version.h"
-#include "browser/internet/Endpoints.h"
+#include "internet/Endpoints.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "skin/SettingsStore.h"
-#include "tests/browser/internet/LocalServer.h"
-#include "tests/browser/internet/TestFolder.h"
+#include "tests/internet/LocalServer.h"
+#include "tests/internet/TestFolder.h"
 
 namespace vantrel {
 namespace {

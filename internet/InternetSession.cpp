@@ -1,4 +1,4 @@
-#include "browser/internet/InternetSession.h"
+#include "internet/InternetSession.h"
 
 #include <curl/curl.h>
 #include <fcntl.h>
@@ -11,7 +11,7 @@
 #include <mutex>
 
 #include "items/ProgramContext.h"
-#include "browser/internet/DownloadFolder.h"
+#include "internet/DownloadFolder.h"
 #include "skin/SettingsStore.h"
 
 namespace vantrel {
