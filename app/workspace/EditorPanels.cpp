@@ -6,7 +6,7 @@
 #include "items/StringTable.h"
 #include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
-#include "panels/EffectMenu.h"
+#include "editor/panels/EffectMenu.h"
 
 namespace vantrel {
 

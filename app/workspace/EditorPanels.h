@@ -3,10 +3,10 @@
 
 #include "items/Control.h"
 #include "app/workspace/WorkspaceLayout.h"
-#include "panels/CurveView.h"
-#include "panels/EffectListView.h"
-#include "panels/ParameterPanel.h"
-#include "panels/RectanglePanel.h"
+#include "editor/panels/CurveView.h"
+#include "editor/panels/EffectListView.h"
+#include "editor/panels/ParameterPanel.h"
+#include "editor/panels/RectanglePanel.h"
 
 namespace vantrel {
 

@@ -1,4 +1,4 @@
-#include "panels/CurveView.h"
+#include "editor/panels/CurveView.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include "items/MenuList.h"
 #include "items/StringTable.h"
 #include "controls/ControlDrawing.h"
-#include "panels/ParameterPanel.h"
+#include "editor/panels/ParameterPanel.h"
 #include "platform/DrawContext.h"
 #include "platform/Window.h"
 

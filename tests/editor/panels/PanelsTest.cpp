@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "items/StringTable.h"
-#include "panels/CurveView.h"
-#include "panels/ParameterPanel.h"
-#include "panels/RectanglePanel.h"
-#include "panels/ValueClipboard.h"
+#include "editor/panels/CurveView.h"
+#include "editor/panels/ParameterPanel.h"
+#include "editor/panels/RectanglePanel.h"
+#include "editor/panels/ValueClipboard.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/support/RecordingDrawContext.h"
 #include "model/variables/Catalogue.h"

@@ -1,4 +1,4 @@
-#include "panels/EffectListView.h"
+#include "editor/panels/EffectListView.h"
 
 #include "controls/ControlDrawing.h"
 #include "platform/DrawContext.h"

@@ -1,4 +1,4 @@
-#include "panels/ValueClipboard.h"
+#include "editor/panels/ValueClipboard.h"
 
 #include "model/variables/Variable.h"
 

@@ -1,4 +1,4 @@
-#include "panels/EffectMenu.h"
+#include "editor/panels/EffectMenu.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "panels/ParameterPanel.h"
+#include "editor/panels/ParameterPanel.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,7 +8,7 @@
 #include "items/MenuList.h"
 #include "items/StringTable.h"
 #include "controls/ControlDrawing.h"
-#include "panels/ValueClipboard.h"
+#include "editor/panels/ValueClipboard.h"
 #include "platform/DrawContext.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"

@@ -1,4 +1,4 @@
-#include "panels/RectanglePanel.h"
+#include "editor/panels/RectanglePanel.h"
 
 #include <algorithm>
 #include <cmath>
