@@ -8,7 +8,7 @@
 #include "values/Stream.h"
 #include "compose/Composition.h"
 #include "tests/compose/Fixtures.h"
-#include "media/arrangement/ArrangementView.h"
+#include "editor/arrangement/ArrangementView.h"
 
 extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
 

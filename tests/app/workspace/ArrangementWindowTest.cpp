@@ -4,7 +4,7 @@
 
 #include "values/Messages.h"
 #include "app/workspace/Workspace.h"
-#include "media/arrangement/ClipPictures.h"
+#include "editor/arrangement/ClipPictures.h"
 #include "tests/model/clips/ClipFixtures.h"
 #include "tests/support/RecordingDrawContext.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "media/arrangement/ArrangementView.h"
+#include "editor/arrangement/ArrangementView.h"
 #include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {

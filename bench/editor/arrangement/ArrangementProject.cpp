@@ -4,7 +4,7 @@
 
 #include "app/workspace/ProjectFiles.h"
 #include "app/workspace/Workspace.h"
-#include "bench/arrangement/ArrangementFixture.h"
+#include "bench/editor/arrangement/ArrangementFixture.h"
 
 int main(int argc, char** argv) {
     using namespace vantrel;

@@ -1,4 +1,4 @@
-#include "media/arrangement/ArrangementView.h"
+#include "editor/arrangement/ArrangementView.h"
 
 #include <algorithm>
 #include <climits>

@@ -8,8 +8,8 @@
 #include "values/Colour.h"
 #include "items/Item.h"
 #include "values/Rect.h"
-#include "media/arrangement/ArrangementView.h"
-#include "media/arrangement/ClipPictures.h"
+#include "editor/arrangement/ArrangementView.h"
+#include "editor/arrangement/ClipPictures.h"
 
 namespace vantrel {
 

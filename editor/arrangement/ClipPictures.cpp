@@ -1,4 +1,4 @@
-#include "media/arrangement/ClipPictures.h"
+#include "editor/arrangement/ClipPictures.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/workspace/Workspace.h"
-#include "bench/arrangement/ArrangementFixture.h"
+#include "bench/editor/arrangement/ArrangementFixture.h"
 #include "tests/support/RecordingDrawContext.h"
 
 namespace vantrel {

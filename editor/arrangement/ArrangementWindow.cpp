@@ -1,4 +1,4 @@
-#include "media/arrangement/ArrangementWindow.h"
+#include "editor/arrangement/ArrangementWindow.h"
 
 #include <algorithm>
 #include <climits>

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "items/StringTable.h"
-#include "media/arrangement/ArrangementWindow.h"
+#include "editor/arrangement/ArrangementWindow.h"
 #include "model/clips/Clip.h"
 #include "platform/DrawContext.h"
 
