@@ -13,7 +13,7 @@
 #include "app/workspace/EditorPanels.h"
 #include "app/workspace/EnvelopeMenu.h"
 #include "app/workspace/Workspace.h"
-#include "browser/info/InfoBrowser.h"
+#include "editor/browser/InfoBrowser.h"
 #include "effects/Effect.h"
 #include "internet/InternetCommands.h"
 #include "compose/Composition.h"

@@ -6,8 +6,8 @@
 
 #include "items/ProgramFolder.h"
 #include "items/UserFolders.h"
-#include "browser/info/InfoBrowser.h"
-#include "browser/info/PageText.h"
+#include "editor/browser/InfoBrowser.h"
+#include "editor/browser/PageText.h"
 #include "tests/support/RecordingDrawContext.h"
 #include "tests/support/TempFolder.h"
 

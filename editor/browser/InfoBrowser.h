@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "items/Control.h"
-#include "browser/info/PageText.h"
+#include "editor/browser/PageText.h"
 
 namespace vantrel {
 

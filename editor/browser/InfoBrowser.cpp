@@ -1,4 +1,4 @@
-#include "browser/info/InfoBrowser.h"
+#include "editor/browser/InfoBrowser.h"
 
 #include <algorithm>
 #include <cstdio>

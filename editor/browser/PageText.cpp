@@ -1,4 +1,4 @@
-#include "browser/info/PageText.h"
+#include "editor/browser/PageText.h"
 
 #include <cstdio>
 #include <filesystem>

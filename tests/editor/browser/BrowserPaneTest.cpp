@@ -4,7 +4,7 @@
 
 #include "items/ProgramFolder.h"
 #include "app/workspace/Workspace.h"
-#include "browser/info/InfoBrowser.h"
+#include "editor/browser/InfoBrowser.h"
 #include "platform/Platform.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/support/TempFolder.h"

@@ -9,7 +9,7 @@
 
 #include "items/ProgramFolder.h"
 #include "values/Surface.h"
-#include "browser/info/InfoBrowser.h"
+#include "editor/browser/InfoBrowser.h"
 #include "platform/qt/PainterDrawContext.h"
 
 namespace vantrel {
