@@ -7,8 +7,8 @@
 
 #include "app/shell/ProgramParts.h"
 #include "app/shell/TerminalProgress.h"
-#include "app/workspace/ProjectFiles.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/ProjectFiles.h"
+#include "editor/workspace/Workspace.h"
 #include "items/ProgramFolder.h"
 #include "media/make/Make.h"
 #include "plugins/api/PluginTables.h"

@@ -11,7 +11,7 @@
 #include "app/shell/Startup.h"
 #include "app/shell/WindowProcedure.h"
 #include "controls/SkinServices.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "internet/InternetCommands.h"
 #include "platform/qt/QtPlatform.h"
 

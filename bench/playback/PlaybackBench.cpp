@@ -24,7 +24,7 @@
 #include <thread>
 
 #include "items/WorkerThread.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
 #include "compose/Composition.h"
 #include "media/make/WorkspaceMake.h"

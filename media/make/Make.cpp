@@ -14,7 +14,7 @@
 #include "items/ProgramFolder.h"
 #include "items/StringTable.h"
 #include "items/WorkerThread.h"
-#include "app/workspace/ProjectFiles.h"
+#include "editor/workspace/ProjectFiles.h"
 #include "model/clips/Clip.h"
 #include "compose/AudioMix.h"
 #include "compose/ClipState.h"

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "plugins/api/PluginApi.h"
 
 namespace vantrel {

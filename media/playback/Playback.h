@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "media/playback/MediaControl.h"
 
 namespace vantrel {

@@ -22,8 +22,8 @@
 
 #include "items/Records.h"
 #include "values/Stream.h"
-#include "app/workspace/ProjectFiles.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/ProjectFiles.h"
+#include "editor/workspace/Workspace.h"
 #include "compose/AudioMix.h"
 #include "compose/Composition.h"
 #include "media/sources/MediaOpen.h"

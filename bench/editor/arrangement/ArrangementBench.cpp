@@ -5,7 +5,7 @@
 // arrangements of 250 and the window shows one of them.
 #include <benchmark/benchmark.h>
 
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "bench/editor/arrangement/ArrangementFixture.h"
 #include "tests/support/RecordingDrawContext.h"
 

@@ -2,8 +2,8 @@
 // for looking at the arrangement window: arrangement_project OUT.kwp SAMPLES
 #include <cstdio>
 
-#include "app/workspace/ProjectFiles.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/ProjectFiles.h"
+#include "editor/workspace/Workspace.h"
 #include "bench/editor/arrangement/ArrangementFixture.h"
 
 int main(int argc, char** argv) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "items/Version.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "media/display/MediaSystem.h"
 
 #include <QApplication>

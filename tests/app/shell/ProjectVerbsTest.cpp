@@ -13,8 +13,8 @@
 
 #include <climits>
 
-#include "app/workspace/ProjectFiles.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/ProjectFiles.h"
+#include "editor/workspace/Workspace.h"
 #include "tests/internet/LocalServer.h"
 #include "tests/support/TinyWav.h"
 

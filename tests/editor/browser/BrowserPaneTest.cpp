@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "items/ProgramFolder.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "editor/browser/InfoBrowser.h"
 #include "platform/Platform.h"
 #include "platform/scripted/ScriptedPlatform.h"

@@ -13,7 +13,7 @@
 #include "items/ProgramContext.h"
 #include "items/ProgramFolder.h"
 #include "items/StringTable.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "editor/browser/InfoBrowser.h"
 #include "editor/browser/PageText.h"
 #include "compose/Composition.h"

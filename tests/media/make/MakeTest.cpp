@@ -7,7 +7,7 @@
 #include "model/clips/ClipHeader.h"
 #include "compose/ClipState.h"
 #include "items/WorkerThread.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "media/make/Make.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/compose/Fixtures.h"

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "items/Control.h"
-#include "app/workspace/CommandTable.h"
-#include "app/workspace/RootControls.h"
+#include "editor/workspace/CommandTable.h"
+#include "editor/workspace/RootControls.h"
 #include "script/ScriptContext.h"
 #include "model/variables/Catalogue.h"
 

@@ -5,7 +5,7 @@
 
 #include "items/MenuList.h"
 #include "items/StringTable.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "controls/BitmapFile.h"
 #include "media/sources/ClipInfo.h"
 #include "media/sources/MediaOpen.h"

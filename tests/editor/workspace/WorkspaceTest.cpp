@@ -9,8 +9,8 @@
 #include "items/Version.h"
 #include "items/ProgramFolder.h"
 #include "items/StringTable.h"
-#include "app/workspace/CommandTable.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/CommandTable.h"
+#include "editor/workspace/Workspace.h"
 #include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {

@@ -1,4 +1,4 @@
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,8 +8,8 @@
 #include "items/StringTable.h"
 #include "values/TimeMath.h"
 #include "items/Version.h"
-#include "app/workspace/CommandTable.h"
-#include "app/workspace/EditorPanels.h"
+#include "editor/workspace/CommandTable.h"
+#include "editor/workspace/EditorPanels.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/DrawContext.h"
 #include "platform/Platform.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/workspace/WorkspaceLayout.h"
+#include "editor/workspace/WorkspaceLayout.h"
 
 namespace vantrel {
 namespace {

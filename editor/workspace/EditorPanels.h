@@ -2,7 +2,7 @@
 #include <functional>
 
 #include "items/Control.h"
-#include "app/workspace/WorkspaceLayout.h"
+#include "editor/workspace/WorkspaceLayout.h"
 #include "editor/panels/CurveView.h"
 #include "editor/panels/EffectListView.h"
 #include "editor/panels/ParameterPanel.h"

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "values/Messages.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
-#include "bench/workspace/EditorFrames.h"
+#include "bench/editor/workspace/EditorFrames.h"
 #include "compose/Composition.h"
 #include "media/make/WorkspaceMake.h"
 #include "platform/WindowEvents.h"

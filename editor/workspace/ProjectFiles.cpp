@@ -1,4 +1,4 @@
-#include "app/workspace/ProjectFiles.h"
+#include "editor/workspace/ProjectFiles.h"
 
 #include <filesystem>
 
@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "values/Stream.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "model/clips/Clip.h"
 #include "media/sources/MediaOpen.h"
 

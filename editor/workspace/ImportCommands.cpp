@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "items/StringTable.h"
-#include "app/workspace/CommandTable.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/CommandTable.h"
+#include "editor/workspace/Workspace.h"
 #include "media/sources/ImportFormats.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/Platform.h"

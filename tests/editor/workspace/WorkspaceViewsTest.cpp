@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "tests/support/RecordingDrawContext.h"
 #include "tests/model/clips/ClipFixtures.h"
 

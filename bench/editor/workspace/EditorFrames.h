@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "items/WorkerThread.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "platform/qt/PainterDrawContext.h"
 
 namespace vantrel::bench {

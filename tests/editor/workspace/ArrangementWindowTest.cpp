@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "values/Messages.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/Workspace.h"
 #include "editor/arrangement/ClipPictures.h"
 #include "tests/model/clips/ClipFixtures.h"
 #include "tests/support/RecordingDrawContext.h"

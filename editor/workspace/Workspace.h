@@ -5,8 +5,8 @@
 
 #include "values/Surface.h"
 #include "items/WorkerThread.h"
-#include "app/workspace/ProjectFiles.h"
-#include "app/workspace/WorkspaceLayout.h"
+#include "editor/workspace/ProjectFiles.h"
+#include "editor/workspace/WorkspaceLayout.h"
 #include "editor/arrangement/ArrangementView.h"
 #include "editor/arrangement/ArrangementWindow.h"
 #include "model/clips/Clip.h"

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <thread>
 
-#include "app/workspace/CommandTable.h"
-#include "app/workspace/EnvelopeMenu.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/CommandTable.h"
+#include "editor/workspace/EnvelopeMenu.h"
+#include "editor/workspace/Workspace.h"
 #include "media/sources/MediaOpen.h"
 #include "tests/model/clips/ClipFixtures.h"
 #include "tests/support/TinyWav.h"

@@ -1,4 +1,4 @@
-#include "app/workspace/EnvelopeMenu.h"
+#include "editor/workspace/EnvelopeMenu.h"
 
 #include "items/MenuList.h"
 #include "model/clips/Clip.h"

@@ -1,11 +1,11 @@
-#include "app/workspace/EditorPanels.h"
+#include "editor/workspace/EditorPanels.h"
 
 #include <algorithm>
 
 #include "items/MenuList.h"
 #include "items/StringTable.h"
-#include "app/workspace/EnvelopeMenu.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/EnvelopeMenu.h"
+#include "editor/workspace/Workspace.h"
 #include "editor/panels/EffectMenu.h"
 
 namespace vantrel {

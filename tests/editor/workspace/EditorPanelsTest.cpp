@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "items/StringTable.h"
-#include "app/workspace/EditorPanels.h"
-#include "app/workspace/EnvelopeMenu.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/EditorPanels.h"
+#include "editor/workspace/EnvelopeMenu.h"
+#include "editor/workspace/Workspace.h"
 #include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {

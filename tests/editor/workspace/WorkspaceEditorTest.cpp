@@ -4,9 +4,9 @@
 
 #include "items/Control.h"
 #include "items/StringTable.h"
-#include "app/workspace/CommandTable.h"
-#include "app/workspace/RootControls.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/CommandTable.h"
+#include "editor/workspace/RootControls.h"
+#include "editor/workspace/Workspace.h"
 #include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {

@@ -1,4 +1,4 @@
-#include "app/workspace/RootControls.h"
+#include "editor/workspace/RootControls.h"
 
 #include <array>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "items/StringTable.h"
-#include "app/workspace/WorkspaceLayout.h"
+#include "editor/workspace/WorkspaceLayout.h"
 #include "controls/ControlDrawing.h"
 #include "controls/ValueSlider.h"
 #include "platform/Platform.h"

@@ -1,11 +1,11 @@
-#include "app/workspace/CommandTable.h"
+#include "editor/workspace/CommandTable.h"
 
 #include <algorithm>
 #include <array>
 
 #include "items/StringTable.h"
-#include "app/workspace/EditorPanels.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/EditorPanels.h"
+#include "editor/workspace/Workspace.h"
 
 namespace vantrel {
 

@@ -5,9 +5,9 @@
 
 #include "items/MenuList.h"
 #include "items/StringTable.h"
-#include "app/workspace/CommandTable.h"
-#include "app/workspace/EnvelopeMenu.h"
-#include "app/workspace/Workspace.h"
+#include "editor/workspace/CommandTable.h"
+#include "editor/workspace/EnvelopeMenu.h"
+#include "editor/workspace/Workspace.h"
 #include "platform/Platform.h"
 
 namespace vantrel {

@@ -1,4 +1,4 @@
-#include "app/workspace/WorkspaceLayout.h"
+#include "editor/workspace/WorkspaceLayout.h"
 
 #include <algorithm>
 #include <cmath>
