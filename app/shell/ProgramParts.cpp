@@ -19,7 +19,7 @@
 #include "compose/Composition.h"
 #include "compose/Envelope.h"
 #include "media/display/MediaSystem.h"
-#include "media/make/WorkspaceMake.h"
+#include "make/WorkspaceMake.h"
 #include "media/playback/Playback.h"
 #include "plugins/api/PluginTables.h"
 #include "controls/SkinServices.h"

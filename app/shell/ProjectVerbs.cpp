@@ -10,7 +10,7 @@
 #include "editor/workspace/ProjectFiles.h"
 #include "editor/workspace/Workspace.h"
 #include "items/ProgramFolder.h"
-#include "media/make/Make.h"
+#include "make/Make.h"
 #include "plugins/api/PluginTables.h"
 #include "media/sources/ClipInfo.h"
 #include "script/Batch.h"

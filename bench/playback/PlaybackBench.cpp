@@ -27,7 +27,7 @@
 #include "editor/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
 #include "compose/Composition.h"
-#include "media/make/WorkspaceMake.h"
+#include "make/WorkspaceMake.h"
 #include "media/playback/MediaControl.h"
 #include "media/playback/Playback.h"
 #include "platform/qt/QtAudioOutput.h"

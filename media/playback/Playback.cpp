@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "compose/Composition.h"
-#include "media/make/Make.h"
+#include "make/Make.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/Window.h"
 

@@ -17,7 +17,7 @@
 #include "bench/compose/Projects.h"
 #include "bench/editor/workspace/EditorFrames.h"
 #include "compose/Composition.h"
-#include "media/make/WorkspaceMake.h"
+#include "make/WorkspaceMake.h"
 
 using namespace vantrel;
 

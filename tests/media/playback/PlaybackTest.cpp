@@ -9,7 +9,7 @@
 
 #include "items/WorkerThread.h"
 #include "compose/Composition.h"
-#include "media/make/WorkspaceMake.h"
+#include "make/WorkspaceMake.h"
 #include "media/playback/MediaControl.h"
 #include "media/playback/Playback.h"
 #include "platform/scripted/ScriptedPlatform.h"

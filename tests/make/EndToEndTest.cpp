@@ -11,7 +11,7 @@
 
 #include "values/Stream.h"
 #include "compose/AudioMix.h"
-#include "media/make/Make.h"
+#include "make/Make.h"
 #include "plugins/api/PluginTables.h"
 #include "tests/compose/Fixtures.h"
 

@@ -1,4 +1,4 @@
-#include "media/make/WorkspaceMake.h"
+#include "make/WorkspaceMake.h"
 
 #include <cstdio>
 
@@ -6,7 +6,7 @@
 #include "items/WorkerThread.h"
 #include "compose/ClipState.h"
 #include "compose/Composition.h"
-#include "media/make/Make.h"
+#include "make/Make.h"
 #include "plugins/api/PluginTables.h"
 #include "platform/Platform.h"
 #include "platform/System.h"

@@ -7,9 +7,9 @@
 
 #include "items/WorkerThread.h"
 #include "compose/Composition.h"
-#include "media/make/Make.h"
+#include "make/Make.h"
 #include "model/variables/Variable.h"
-#include "media/make/WorkspaceMake.h"
+#include "make/WorkspaceMake.h"
 #include "tests/compose/Fixtures.h"
 
 namespace vantrel {

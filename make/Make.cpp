@@ -1,4 +1,4 @@
-#include "media/make/Make.h"
+#include "make/Make.h"
 
 #include <algorithm>
 #include <chrono>

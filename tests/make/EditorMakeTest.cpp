@@ -9,7 +9,7 @@
 #include "items/WorkerThread.h"
 #include "compose/ClipState.h"
 #include "compose/Composition.h"
-#include "media/make/WorkspaceMake.h"
+#include "make/WorkspaceMake.h"
 #include "plugins/api/PluginTables.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/support/TempFolder.h"

@@ -8,7 +8,7 @@
 #include "compose/ClipState.h"
 #include "items/WorkerThread.h"
 #include "editor/workspace/Workspace.h"
-#include "media/make/Make.h"
+#include "make/Make.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/compose/Fixtures.h"
 

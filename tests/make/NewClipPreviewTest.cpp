@@ -5,7 +5,7 @@
 
 #include "items/WorkerThread.h"
 #include "compose/Composition.h"
-#include "media/make/WorkspaceMake.h"
+#include "make/WorkspaceMake.h"
 #include "platform/scripted/ScriptedPlatform.h"
 
 namespace vantrel {
