@@ -20,7 +20,7 @@
 #include "compose/Envelope.h"
 #include "media/display/MediaSystem.h"
 #include "make/WorkspaceMake.h"
-#include "media/playback/Playback.h"
+#include "playback/Playback.h"
 #include "plugins/api/PluginTables.h"
 #include "controls/SkinServices.h"
 #include "media/sources/MediaOpen.h"

@@ -28,8 +28,8 @@
 #include "bench/compose/Projects.h"
 #include "compose/Composition.h"
 #include "make/WorkspaceMake.h"
-#include "media/playback/MediaControl.h"
-#include "media/playback/Playback.h"
+#include "playback/MediaControl.h"
+#include "playback/Playback.h"
 #include "platform/qt/QtAudioOutput.h"
 #include "platform/scripted/ScriptedPlatform.h"
 

@@ -1,4 +1,4 @@
-#include "media/playback/Playback.h"
+#include "playback/Playback.h"
 
 #include <chrono>
 #include <cstdio>

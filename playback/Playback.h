@@ -2,7 +2,7 @@
 #include <functional>
 
 #include "editor/workspace/Workspace.h"
-#include "media/playback/MediaControl.h"
+#include "playback/MediaControl.h"
 
 namespace vantrel {
 

@@ -1,4 +1,4 @@
-#include "media/playback/MediaControl.h"
+#include "playback/MediaControl.h"
 
 #include <algorithm>
 #include <atomic>
