@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "values/Surface.h"
-#include "app/shell/ProgramParts.h"
+#include "shell/ProgramParts.h"
 #include "media/display/MediaSystem.h"
 #include "platform/scripted/ScriptedPlatform.h"
 

@@ -1,3 +1,3 @@
-#include "app/shell/Vantrel.h"
+#include "shell/Vantrel.h"
 
 int main(int argc, char** argv) { return vantrel::VantrelMain(argc, argv); }

@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "app/shell/Application.h"
+#include "shell/Application.h"
 #include "platform/Platform.h"
 
 namespace vantrel {

@@ -1,12 +1,12 @@
-#include "app/shell/ProjectVerbs.h"
+#include "shell/ProjectVerbs.h"
 
 #include <charconv>
 #include <iostream>
 #include <optional>
 #include <sstream>
 
-#include "app/shell/ProgramParts.h"
-#include "app/shell/TerminalProgress.h"
+#include "shell/ProgramParts.h"
+#include "shell/TerminalProgress.h"
 #include "editor/workspace/ProjectFiles.h"
 #include "editor/workspace/Workspace.h"
 #include "items/ProgramFolder.h"

@@ -1,11 +1,11 @@
-#include "app/shell/Batch.h"
+#include "shell/Batch.h"
 
 #include <memory>
 #include <vector>
 
-#include "app/shell/HelpText.h"
-#include "app/shell/ProjectVerbs.h"
-#include "app/shell/Startup.h"
+#include "shell/HelpText.h"
+#include "shell/ProjectVerbs.h"
+#include "shell/Startup.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/scripted/ScriptedPlatform.h"

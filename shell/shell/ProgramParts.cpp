@@ -1,4 +1,4 @@
-#include "app/shell/ProgramParts.h"
+#include "shell/ProgramParts.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -7,8 +7,8 @@
 #include "items/PictureStore.h"
 #include "items/StringTable.h"
 #include "values/Surface.h"
-#include "app/shell/Application.h"
-#include "app/shell/StartupDisplay.h"
+#include "shell/Application.h"
+#include "shell/StartupDisplay.h"
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/EditorPanels.h"
 #include "editor/workspace/EnvelopeMenu.h"

@@ -1,6 +1,6 @@
-#include "app/shell/WindowProcedure.h"
+#include "shell/WindowProcedure.h"
 
-#include "app/shell/Application.h"
+#include "shell/Application.h"
 
 namespace vantrel {
 

@@ -1,4 +1,4 @@
-#include "app/shell/TerminalProgress.h"
+#include "shell/TerminalProgress.h"
 
 #include <gtest/gtest.h>
 #include <fcntl.h>

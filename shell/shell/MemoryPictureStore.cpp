@@ -1,4 +1,4 @@
-#include "app/shell/MemoryPictureStore.h"
+#include "shell/MemoryPictureStore.h"
 
 #include "platform/qt/QtPlatform.h"
 

@@ -1,4 +1,4 @@
-#include "app/shell/Application.h"
+#include "shell/Application.h"
 
 #include "items/PictureStore.h"
 

@@ -1,4 +1,4 @@
-#include "app/shell/StartupDisplay.h"
+#include "shell/StartupDisplay.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -12,12 +12,12 @@
 
 #include "items/Version.h"
 #include "items/PushButton.h"
-#include "app/shell/Application.h"
-#include "app/shell/Batch.h"
-#include "app/shell/MemoryPictureStore.h"
-#include "app/shell/StandInRoot.h"
-#include "app/shell/Startup.h"
-#include "app/shell/WindowProcedure.h"
+#include "shell/Application.h"
+#include "shell/Batch.h"
+#include "shell/MemoryPictureStore.h"
+#include "shell/StandInRoot.h"
+#include "shell/Startup.h"
+#include "shell/WindowProcedure.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/support/TempFolder.h"
 

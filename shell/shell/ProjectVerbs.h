@@ -2,7 +2,7 @@
 #include <span>
 #include <string>
 
-#include "app/shell/Batch.h"
+#include "shell/Batch.h"
 
 namespace vantrel {
 

@@ -1,15 +1,15 @@
-#include "app/shell/Vantrel.h"
+#include "shell/Vantrel.h"
 
 #include <filesystem>
 #include <system_error>
 
 #include "items/ProgramFolder.h"
 #include "items/StringTable.h"
-#include "app/shell/Batch.h"
+#include "shell/Batch.h"
 #include "items/PictureStore.h"
-#include "app/shell/ProgramParts.h"
-#include "app/shell/Startup.h"
-#include "app/shell/WindowProcedure.h"
+#include "shell/ProgramParts.h"
+#include "shell/Startup.h"
+#include "shell/WindowProcedure.h"
 #include "controls/SkinServices.h"
 #include "editor/workspace/Workspace.h"
 #include "internet/InternetCommands.h"

@@ -1,4 +1,4 @@
-#include "app/shell/Startup.h"
+#include "shell/Startup.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

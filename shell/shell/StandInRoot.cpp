@@ -1,4 +1,4 @@
-#include "app/shell/StandInRoot.h"
+#include "shell/StandInRoot.h"
 
 #include <algorithm>
 
