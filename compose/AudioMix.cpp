@@ -39,7 +39,7 @@ bool ReadWalk(Clip& clip, int flags, bool top) {
     }
     MediaSource* source = clip.Source();
     if (!source || !source->HasAudio()) return false;
-    return ClipStates::Instance().Media(clip).audio.Read(*source, clip.Time());
+    return MediaState(clip).audio.Read(*source, clip.Time());
 }
 
 void MixWalk(Clip& clip, MixBuffers& buffers, std::int32_t d, int n, bool top) {
@@ -53,7 +53,7 @@ void MixWalk(Clip& clip, MixBuffers& buffers, std::int32_t d, int n, bool top) {
     const AudioFormat& format = source->Audio();
     std::vector<std::uint8_t>& a = buffers.a;
     a.clear();
-    if (!ClipStates::Instance().Media(clip).audio.CopyOut(format, clip.Time(), d, a)) return;
+    if (!MediaState(clip).audio.CopyOut(format, clip.Time(), d, a)) return;
     // Nothing copied (the span lies beyond the window): the clip is silent
     // here; converting an empty copy would read cleared bytes as 8-bit
     // samples, which are full-scale negative.

@@ -1,17 +1,7 @@
 #include "compose/ClipState.h"
 
-#include <unordered_set>
-
-#include "model/clips/Clip.h"
 
 namespace vantrel {
-
-namespace {
-void Collect(const Clip& clip, std::unordered_set<const Clip*>& into) {
-    into.insert(&clip);
-    for (int i = 0; i < clip.ChildCount(); ++i) Collect(*clip.ChildAt(i), into);
-}
-}  // namespace
 
 ArrangementState::ArrangementState() { strip.Define("IDS_ENVELOPE_STRIP", 0, 0, 1, 0); }
 
@@ -25,14 +15,18 @@ int OutputFrameRate(int frameRateId) {
     return fps > 0 ? fps : 15;
 }
 
-ClipStates& ClipStates::Instance() {
-    static ClipStates states;
-    return states;
+namespace {
+ClipCompositionState& StateOf(const Clip& clip) {
+    if (auto* state = dynamic_cast<ClipCompositionState*>(clip.Composition())) return *state;
+    auto made = std::make_unique<ClipCompositionState>();
+    ClipCompositionState& state = *made;
+    clip.SetComposition(std::move(made));
+    return state;
 }
+}  // namespace
 
-MediaClipState& ClipStates::Media(const Clip& clip) {
-    std::lock_guard lock(mutex_);
-    std::unique_ptr<MediaClipState>& state = media_[&clip];
+MediaClipState& MediaState(const Clip& clip) {
+    std::unique_ptr<MediaClipState>& state = StateOf(clip).media;
     const MediaSource* source = clip.Source();
     if (!state || state->source != source) {
         state = std::make_unique<MediaClipState>();
@@ -42,16 +36,14 @@ MediaClipState& ClipStates::Media(const Clip& clip) {
     return *state;
 }
 
-ArrangementState* ClipStates::Arrangement(const Clip& clip) {
-    std::lock_guard lock(mutex_);
-    auto found = arrangements_.find(&clip);
-    return found == arrangements_.end() ? nullptr : found->second.get();
+ArrangementState* ArrangementStateOf(const Clip& clip) {
+    auto* state = dynamic_cast<ClipCompositionState*>(clip.Composition());
+    return state ? state->arrangement.get() : nullptr;
 }
 
-bool ClipStates::Allocate(const Clip& clip, int outputSizeId) {
+bool AllocateSurfaces(const Clip& clip, int outputSizeId) {
     const FrameSize size = OutputFrameSize(outputSizeId);
-    std::lock_guard lock(mutex_);
-    std::unique_ptr<ArrangementState>& state = arrangements_[&clip];
+    std::unique_ptr<ArrangementState>& state = StateOf(clip).arrangement;
     if (!state) state = std::make_unique<ArrangementState>();
     state->width = state->height = 0;
     for (Surface& surface : state->surfaces)
@@ -64,32 +56,19 @@ bool ClipStates::Allocate(const Clip& clip, int outputSizeId) {
     return true;
 }
 
-ArrangementState* ClipStates::Surfaces(const Clip& clip, int outputSizeId) {
+ArrangementState* SurfacesFor(const Clip& clip, int outputSizeId) {
     const FrameSize size = OutputFrameSize(outputSizeId);
-    ArrangementState* state = Arrangement(clip);
+    ArrangementState* state = ArrangementStateOf(clip);
     if (state && state->width == size.width && state->height == size.height) return state;
-    if (!Allocate(clip, outputSizeId)) return nullptr;
-    return Arrangement(clip);
+    if (!AllocateSurfaces(clip, outputSizeId)) return nullptr;
+    return ArrangementStateOf(clip);
 }
 
-void ClipStates::Release(const Clip& clip) {
-    std::lock_guard lock(mutex_);
-    arrangements_.erase(&clip);
-    media_.erase(&clip);
-}
+void ReleaseState(const Clip& clip) { clip.SetComposition(nullptr); }
 
-void ClipStates::Prune(const Clip& root) {
-    std::unordered_set<const Clip*> alive;
-    Collect(root, alive);
-    std::lock_guard lock(mutex_);
-    for (auto it = media_.begin(); it != media_.end();)
-        it = alive.count(it->first) ? std::next(it) : media_.erase(it);
-}
-
-void ClipStates::Clear() {
-    std::lock_guard lock(mutex_);
-    media_.clear();
-    arrangements_.clear();
+void ForgetStates(const Clip& root) {
+    ReleaseState(root);
+    for (int i = 0; i < root.ChildCount(); ++i) ForgetStates(*root.ChildAt(i));
 }
 
 }  // namespace vantrel

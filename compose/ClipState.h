@@ -2,16 +2,14 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <mutex>
-#include <unordered_map>
 
 #include "values/Surface.h"
 #include "compose/AudioMix.h"
+#include "model/clips/Clip.h"
 #include "model/variables/Variable.h"
 
 namespace vantrel {
 
-class Clip;
 class MediaSource;
 
 // What composition and mixing remember per media clip between steps.
@@ -31,33 +29,26 @@ struct ArrangementState {
     ArrangementState();
 };
 
-// Per-clip state kept beside the clip tree: the clips own no composition
-// data themselves. Entries are dropped when an arrangement releases its
-// surfaces, and for clips no longer in the tree when a root is pruned.
-class ClipStates {
-public:
-    static ClipStates& Instance();
-
-    // The media state of the clip's current source; remade when the source
-    // changed since the last call.
-    MediaClipState& Media(const Clip& clip);
-    // Null when the arrangement has no surfaces yet.
-    ArrangementState* Arrangement(const Clip& clip);
-    // (Re)allocates the six surfaces for an output size id; false when the
-    // memory is not there.
-    bool Allocate(const Clip& clip, int outputSizeId);
-    // Surfaces at the size of the id, allocated when missing or of another size.
-    ArrangementState* Surfaces(const Clip& clip, int outputSizeId);
-    void Release(const Clip& clip);
-    // Forgets every clip that is not in the tree below root.
-    void Prune(const Clip& root);
-    void Clear();
-
-private:
-    std::mutex mutex_;
-    std::unordered_map<const Clip*, std::unique_ptr<MediaClipState>> media_;
-    std::unordered_map<const Clip*, std::unique_ptr<ArrangementState>> arrangements_;
+// Composition's state of one clip, hung on the clip itself.
+struct ClipCompositionState final : ClipComposition {
+    std::unique_ptr<MediaClipState> media;
+    std::unique_ptr<ArrangementState> arrangement;
 };
+
+// The media state of the clip's current source; remade when the source
+// changed since the last call.
+MediaClipState& MediaState(const Clip& clip);
+// Null when the arrangement has no surfaces yet.
+ArrangementState* ArrangementStateOf(const Clip& clip);
+// (Re)allocates the six surfaces for an output size id; false when the
+// memory is not there.
+bool AllocateSurfaces(const Clip& clip, int outputSizeId);
+// Surfaces at the size of the id, allocated when missing or of another size.
+ArrangementState* SurfacesFor(const Clip& clip, int outputSizeId);
+// Drops what composition keeps for the clip (not for its children).
+void ReleaseState(const Clip& clip);
+// Drops what composition keeps for every clip of the tree below root.
+void ForgetStates(const Clip& root);
 
 // Width and height of an output size id; unknown ids give 320 x 240.
 struct FrameSize {

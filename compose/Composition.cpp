@@ -49,7 +49,7 @@ ChildPicture FetchPicture(Clip& child, int flags) {
     ChildPicture picture;
     if (child.IsArrangement()) {
         if (!Compose(child, flags)) return picture;
-        ArrangementState* state = ClipStates::Instance().Arrangement(child);
+        ArrangementState* state = ArrangementStateOf(child);
         if (!state) return picture;
         picture.surface = &state->surfaces[0];
         picture.width = state->width;
@@ -66,7 +66,7 @@ ChildPicture FetchPicture(Clip& child, int flags) {
     MediaSource* source = child.Source();
     if (!source || !source->HasPicture()) return picture;
     if (source->Kind() == SourceKind::Avi || source->Kind() == SourceKind::Movie) {
-        MediaClipState& state = ClipStates::Instance().Media(child);
+        MediaClipState& state = MediaState(child);
         const std::int32_t m = child.MediaTimeAt(child.Time());
         if (!state.hasFrame || state.frameTime != m) {
             ShowStatus(child, "Processing", "Reading Video Frame", child.Name());
@@ -242,12 +242,10 @@ private:
 
 bool Compose(Clip& arrangement, int flags) {
     if (!arrangement.IsArrangement()) return false;
-    ClipStates& states = ClipStates::Instance();
     const bool root = IsRoot(arrangement);
-    if (root) states.Prune(arrangement);
     // A sub arrangement composes at the size of the frame it is shown in.
     const int sizeId = arrangement.RootClip()->OutputSizeId();
-    ArrangementState* state = states.Surfaces(arrangement, sizeId);
+    ArrangementState* state = SurfacesFor(arrangement, sizeId);
     if (!state) return false;
     Surface& composite = state->surfaces[4];
     composite.Clear();
@@ -288,7 +286,7 @@ bool Compose(Clip& arrangement, int flags) {
 
 Surface* CompositionSurface(const Clip& arrangement, int index) {
     if (index < 0 || index >= ArrangementState::kSurfaceCount) return nullptr;
-    ArrangementState* state = ClipStates::Instance().Arrangement(arrangement);
+    ArrangementState* state = ArrangementStateOf(arrangement);
     if (!state || state->surfaces[std::size_t(index)].IsEmpty()) return nullptr;
     return &state->surfaces[std::size_t(index)];
 }
@@ -298,8 +296,8 @@ Surface* DetailView(const Clip& arrangement) { return CompositionSurface(arrange
 
 void InstallCompositionParts(const PluginTables* plugins) {
     SetArrangementSurfaceHooks({
-        [](Clip& clip, int outputSizeId) { return ClipStates::Instance().Allocate(clip, outputSizeId); },
-        [](Clip& clip) { ClipStates::Instance().Release(clip); },
+        [](Clip& clip, int outputSizeId) { return AllocateSurfaces(clip, outputSizeId); },
+        [](Clip& clip) { ReleaseState(clip); },
     });
     SetEffectMaker([plugins](EffectKind kind, int type) -> std::unique_ptr<VariableOwner> {
         const EffectContext context{plugins};

@@ -36,12 +36,11 @@ double Clamped(const Variable& v, double value) { return std::clamp(value, v.Min
 }  // namespace
 
 Variable* EnvelopeStrip(const Clip& arrangement) {
-    ClipStates& states = ClipStates::Instance();
-    ArrangementState* state = states.Arrangement(arrangement);
+    ArrangementState* state = ArrangementStateOf(arrangement);
     if (!state && arrangement.IsArrangement()) {
         Clip& clip = const_cast<Clip&>(arrangement);
-        states.Allocate(clip, clip.RootClip()->OutputSizeId());
-        state = states.Arrangement(arrangement);
+        AllocateSurfaces(clip, clip.RootClip()->OutputSizeId());
+        state = ArrangementStateOf(arrangement);
     }
     return state ? &state->strip : nullptr;
 }

@@ -278,7 +278,6 @@ int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, c
     };
     if (frameDone) job.frameDone = frameDone;
     const MakeReport report = RunMake(root, *plugin, job);
-    ClipStates::Instance().Clear();
     switch (report.result) {
         case MakeResult::kMade: return 0;
         case MakeResult::kFailed: message = kMakeFailed; return 1;
@@ -314,7 +313,6 @@ int PictureBatch(const std::string& projectPath, int timeMs, const std::string& 
             status = 1;
         }
     }
-    ClipStates::Instance().Clear();
     return status;
 }
 

@@ -32,7 +32,7 @@ WorkerHooks CompositionWorkerHooks() {
     hooks.finishedFrame = [](Workspace& root) { return FinishedFrame(root); };
     hooks.detailView = [](Workspace& root) { return DetailView(root); };
     hooks.allocateOutput = [](Workspace& root, int outputSizeId) {
-        return ClipStates::Instance().Allocate(root, outputSizeId);
+        return AllocateSurfaces(root, outputSizeId);
     };
     return hooks;
 }

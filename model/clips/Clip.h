@@ -38,6 +38,14 @@ struct OutputSize {
 const OutputSize* FindOutputSize(int id);  // null: no such size
 int FramesPerSecond(int frameRateId);       // 0: no such rate
 
+// What the composition library keeps for one clip between frames (the last
+// decoded frame, audio blocks, an arrangement's surfaces). The clip holds it
+// so that it lives and dies with the clip; the model never looks inside.
+class ClipComposition {
+public:
+    virtual ~ClipComposition() = default;
+};
+
 // Every clip of a project: a media clip, a generated picture or an
 // arrangement of child clips on tracks. The root of the tree is one too.
 // Position, length and start are the item's position, size and offset.
@@ -252,6 +260,12 @@ public:
     virtual void SetStatusText(const std::string& text);
     const std::string& StatusText() const { return statusText_; }
 
+    // -- composition --------------------------------------------------------
+    // Touched by whoever composes, under the tree lock like the rest of the
+    // clip; null until the clip is first composed.
+    ClipComposition* Composition() const { return composition_.get(); }
+    void SetComposition(std::unique_ptr<ClipComposition> state) const { composition_ = std::move(state); }
+
 protected:
     // Discards children, effects, selection and current effects.
     void DiscardContents();
@@ -280,6 +294,7 @@ protected:
     bool autoAdjust_ = false;
 
     std::string statusText_;
+    mutable std::unique_ptr<ClipComposition> composition_;
 };
 
 // Holds the tree of a clip for a scope while it is restructured: keeps the

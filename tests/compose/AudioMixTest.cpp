@@ -53,7 +53,7 @@ TEST_F(AudioMix, AClipBeforeItsStartReadsSilenceForTheNegativeSecond) {
     root.SetTime(0);
     ASSERT_EQ(clip->Time(), -500);
     ASSERT_TRUE(ReadAudioWalk(root, 0));
-    const AudioBlockCache& cache = ClipStates::Instance().Media(*clip).audio;
+    const AudioBlockCache& cache = MediaState(*clip).audio;
     EXPECT_EQ(cache.WindowStart(), -1000);
     EXPECT_EQ(cache.BlockStart(cache.Window()[0]), -1000);
     ASSERT_EQ(cache.Window().size(), 6u);
@@ -67,7 +67,7 @@ TEST_F(AudioMix, AClipBeforeItsStartReadsSilenceForTheNegativeSecond) {
 TEST_F(AudioMix, TheWindowReusesBlocksFromFrameToFrame) {
     Clip* clip = Wave("long.wav", 44100, 16, 2, 12, 5, 0);
     for (int t = 0; t < 2000; t += 66) Mix(t, 66);
-    const AudioBlockCache& cache = ClipStates::Instance().Media(*clip).audio;
+    const AudioBlockCache& cache = MediaState(*clip).audio;
     // Seconds 0 ... 6 were read once each, never again.
     EXPECT_EQ(cache.SourceReads(), 7);
     Mix(9000, 66);

@@ -110,6 +110,32 @@ TEST_F(Composition, ASubArrangementIsComposedOnItsOwnSurfaces) {
     EXPECT_EQ(PixelBlue(FinishedFrame(*sub)->At(300, 10)), 254);
 }
 
+// What composition keeps for a clip travels with the clip: a sub
+// arrangement moved into another root composes from its own surfaces there,
+// and forgetting a tree leaves nothing behind on any of its clips.
+TEST_F(Composition, CompositionStateLivesAndDiesWithItsClip) {
+    Clip* sub = root.NewChildClip(kSubArrangementType);
+    ASSERT_NE(sub, nullptr);
+    Place(*sub, 0, 0, 5000);
+    Clip* inner = sub->ImportMedia(WriteBitmap(folder, "inner.bmp", 32, 32, kBlue, kBlue));
+    ASSERT_NE(inner, nullptr);
+    Place(*inner, 0, 0, 5000);
+    Frame();
+    ASSERT_NE(ArrangementStateOf(*sub), nullptr);
+    std::unique_ptr<Clip> moved = root.RemoveChild(sub);
+    Clip other;
+    MakeRoot(other);
+    Clip* placed = other.AddChild(std::move(moved));
+    ASSERT_NE(placed, nullptr);
+    other.SetTime(1000);
+    ASSERT_TRUE(Compose(other, kComposeMake));
+    EXPECT_EQ(PixelBlue(FinishedFrame(other)->At(10, 10)), (254 * 254) >> 8);
+    ForgetStates(other);
+    EXPECT_EQ(other.Composition(), nullptr);
+    EXPECT_EQ(placed->Composition(), nullptr);
+    EXPECT_EQ(placed->ChildAt(0)->Composition(), nullptr);
+}
+
 TEST_F(Composition, AGradientClipIsRenderedAtTheFrameSize) {
     Clip* gradient = root.NewChildClip(kGradientType);
     ASSERT_NE(gradient, nullptr);

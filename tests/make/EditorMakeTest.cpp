@@ -100,7 +100,6 @@ TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread
     EXPECT_EQ(platform.dialogs.boxes[0].caption, "Error");
     EXPECT_EQ(platform.shell.opened.size(), 1u);
     root.reset();
-    ClipStates::Instance().Clear();
 }
 
 }  // namespace
