@@ -6,6 +6,7 @@
 #include "items/StringTable.h"
 #include "items/WorkerThread.h"
 #include "media/sources/MediaOpen.h"
+#include "model/clips/History.h"
 #include "script/ScriptNames.h"
 #include "model/variables/Catalogue.h"
 
@@ -284,7 +285,9 @@ bool Clip::OpenMedia(const std::string& path, bool fromProjectFile) {
     // Only an edited project has somebody to ask.
     options.askWhenMissing = root->State() && root->State()->AsksForMissingMedia();
     if (Clip* parent = ParentClip()) options.status = [parent](const std::string& text) { parent->SetStatusText(text); };
-    std::unique_ptr<MediaSource> source = OpenMediaFile(path, options);
+    // Reading a step back from the history finds its media open already.
+    std::unique_ptr<MediaSource> source = MediaPool::Current() ? MediaPool::Current()->Take(path) : nullptr;
+    if (!source) source = OpenMediaFile(path, options);
     if (!source) return false;
     generator_.reset();
     media_ = std::move(source);
@@ -307,6 +310,8 @@ bool Clip::OpenMedia(const std::string& path, bool fromProjectFile) {
 }
 
 void Clip::CloseMedia() { media_.reset(); }
+
+std::unique_ptr<MediaSource> Clip::TakeMedia() { return std::move(media_); }
 
 bool Clip::AttachGenerator(int type) {
     if (generator_) return false;

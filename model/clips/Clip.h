@@ -149,6 +149,9 @@ public:
     // A path read from a project file is fetched from an address only with
     // the user's consent.
     bool OpenMedia(const std::string& path, bool fromProjectFile = false);
+    // Hands the open media over (to be reused by the clip that reads the
+    // same file next); the clip keeps its path.
+    std::unique_ptr<MediaSource> TakeMedia();
     void CloseMedia();
     ClipGenerator* Generator() const { return generator_.get(); }
     // False when the clip already has one or the type makes none.
@@ -238,6 +241,9 @@ public:
 
     // -- records ------------------------------------------------------------
     int Save(OutStream& file) override;
+    // The clip's own part of its record: header, variables, effects; the
+    // children's records follow it in a file.
+    bool SaveOwn(OutStream& file);
     int Load(InStream& file) override;
     // Brings the counts, flags, type tables, grid and master index of the
     // header up to date, as written.

@@ -25,14 +25,19 @@ void Clip::FillHeader() {
     header_.SetInt(ClipHeader::kType, type_);
 }
 
-int Clip::Save(OutStream& file) {
+bool Clip::SaveOwn(OutStream& file) {
     FillHeader();
-    if (!WriteRecord(file, header_.Bytes())) return 0;
-    if (!table_.Save(file)) return 0;
+    if (!WriteRecord(file, header_.Bytes())) return false;
+    if (!table_.Save(file)) return false;
     for (const auto& effect : videoEffects_)
-        if (!effect->Save(file)) return 0;
+        if (!effect->Save(file)) return false;
     for (const auto& effect : audioEffects_)
-        if (!effect->Save(file)) return 0;
+        if (!effect->Save(file)) return false;
+    return true;
+}
+
+int Clip::Save(OutStream& file) {
+    if (!SaveOwn(file)) return 0;
     for (const auto& child : children_)
         if (!child->Save(file)) return 0;
     return 1;
