@@ -110,6 +110,7 @@ bool StaysInside(std::string_view relative) {
 std::string ConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
 
 std::string DataFolder() { return XdgFolder("XDG_DATA_HOME", ".local/share"); }
+std::string StateFolder() { return XdgFolder("XDG_STATE_HOME", ".local/state"); }
 
 std::string PrivateTemporaryFolder() {
     std::lock_guard hold(TemporaryLock());

@@ -15,6 +15,9 @@ std::string ConfigFolder();
 // $XDG_DATA_HOME/vantrel/ (else ~/.local/share/vantrel/): downloaded pages
 // and scripts, page edits, pictures. Empty when no home folder can be found.
 std::string DataFolder();
+// $XDG_STATE_HOME/vantrel/ (else ~/.local/state/vantrel/): what a run leaves
+// for the next, such as the autosaves of unsaved changes.
+std::string StateFolder();
 
 // <$TMPDIR or /tmp>/vantrel-<uid>/, made with mode 0700 on first use. A path
 // there that is a link, not a folder, or someone else's is not used: a fresh

@@ -7,6 +7,7 @@ namespace {
 const bool kUserFoldersSet = [] {
     ::setenv("XDG_CONFIG_HOME", VANTREL_TEST_HOME "/config", 1);
     ::setenv("XDG_DATA_HOME", VANTREL_TEST_HOME "/data", 1);
+    ::setenv("XDG_STATE_HOME", VANTREL_TEST_HOME "/state", 1);
     return true;
 }();
 }  // namespace
