@@ -11,6 +11,7 @@
 #include "shell/Startup.h"
 #include "shell/WindowProcedure.h"
 #include "controls/SkinServices.h"
+#include "editor/workspace/EditorIds.h"
 #include "editor/workspace/Workspace.h"
 #include "internet/InternetCommands.h"
 #include "platform/qt/QtPlatform.h"
@@ -20,7 +21,6 @@ namespace vantrel {
 namespace {
 
 constexpr int kCannotRunText = 411;  // "Unable to run Vantrel Media Compositor. \nExiting Now!"
-constexpr int kErrorCaption = 590;   // "Error"
 
 EditorParts& Defaults() {
     static EditorParts parts{
@@ -67,7 +67,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
         window->SetEvents(&procedure);
     });
     if (!application->HasMediaSystem()) {
-        Platform().dialogs->MessageBox(window.get(), {Str(kCannotRunText), Str(kErrorCaption),
+        Platform().dialogs->MessageBox(window.get(), {Str(kCannotRunText), Str(kErrorText),
                                                       BoxIcon::Information, BoxButtons::Ok});
         window->SetEvents(nullptr);
         application->Destroy();

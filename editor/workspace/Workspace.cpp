@@ -21,17 +21,6 @@
 namespace vantrel {
 
 namespace {
-enum Text : int {
-    kUnknownText = 197,
-    kDoneText = 220,
-    kQuestionText = 302,
-    kSaveChangesText = 303,
-    kVantrelText = 323,
-    kRootClipText = 574,
-    kErrorText = 590,
-    kApplyQuestionText = 691,
-    kUndoQuestionText = 692,
-};
 constexpr const char* kProjectPattern = "*.kwp";
 constexpr const char* kProjectExtension = ".kwp";
 
