@@ -99,7 +99,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
 
     window->SetEvents(nullptr);
     procedure.SetApplication(nullptr);
-    Hooks() = {};  // they reach into the root, which goes now
+    Hooks() = {};  // the quit hook reaches the platform, which goes now
     if (auto* skin = dynamic_cast<SkinServices*>(&Services())) skin->SetStatusText({});
     application->Destroy();
     application.reset();

@@ -473,7 +473,7 @@ bool Workspace::LoadExampleProject() {
 
 bool Workspace::OpenProjectUrl() {
     if (!AskSaveChanges() || !Platform().dialogs) return false;
-    if (openProjectUrl_) return openProjectUrl_(GetWindow());
+    if (openProjectUrl_) return openProjectUrl_(*this, GetWindow());
     const auto address = Platform().dialogs->TextEntry(GetWindow(), Str(kProjectUrlCommand), Str(kProjectUrlCommand), "");
     if (!address || address->empty()) return false;
     const auto local = DownloadToTemp(*address);
