@@ -94,12 +94,6 @@ std::optional<std::string> LocalCopyOf(const std::string& name) {
     return FetchToTemporaryFolder(name, LocalNameFor(name));
 }
 
-bool ImportFromAddress(const std::string& name) {
-    const std::optional<std::string> local = LocalCopyOf(name);
-    if (!local || !Hooks().importMedia) return false;
-    return Hooks().importMedia(*local);
-}
-
 UpdateCheck CheckForUpdate(Window* owner) {
     int big = 0, small = 0;
     {
@@ -132,7 +126,7 @@ UpdateCheck CheckForUpdate(Window* owner) {
     return UpdateCheck::Upgrading;
 }
 
-bool OpenProjectFromAddress(Window* owner) {
+bool OpenProjectFromAddress(Window* owner, const std::function<bool(const std::string& path)>& open) {
     const std::optional<std::string> address =
         Platform().dialogs->TextEntry(owner, Str(kOpenProjectUrl), Str(kOpenProjectUrl), WebSiteAddress());
     if (!address || address->empty()) return false;
@@ -143,8 +137,7 @@ bool OpenProjectFromAddress(Window* owner) {
         WaitCursor wait(owner);
         local = FetchToTemporaryFolder(*address, WithExtension(LocalNameFor(*address), ".kwp"));
     }
-    if (!local || !Hooks().openProject) return false;
-    return Hooks().openProject(*local);
+    return local && open && open(*local);
 }
 
 std::string ConfiguredMemberArea() {

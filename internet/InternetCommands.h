@@ -9,19 +9,16 @@ namespace vantrel {
 
 class Window;
 
-// What the internet commands hand on to parts of the program that own the
-// result: the info browser shows addresses, the project side opens projects,
-// the clip side imports media. Unset hooks do nothing and answer false.
+// What the internet commands hand on to the program as a whole: the info
+// browser (one per process) shows addresses, and the program quits. Both are
+// set once at start and reach nothing that goes before the process ends.
+// Unset hooks do nothing and answer false.
 struct InternetHooks {
     // Writes the Surf page for an address and opens it with the shell; unset,
     // the address goes to the shell directly.
     std::function<bool(const std::string& address)> openSurfPage;
     // Asks the program to quit normally.
     std::function<void()> quit;
-    // Opens a project file that is on disk now.
-    std::function<bool(const std::string& path)> openProject;
-    // Imports a media file that is on disk now.
-    std::function<bool(const std::string& path)> importMedia;
 };
 InternetHooks& Hooks();
 
@@ -40,9 +37,10 @@ enum class UpdateCheck {
 UpdateCheck CheckForUpdate(Window* owner);
 
 // "Open Project URL": asks for an address (starting with the web site),
-// downloads it into the temporary folder as a ".kwp" file and opens it.
-// False when cancelled or when the download or the opening fails.
-bool OpenProjectFromAddress(Window* owner);
+// downloads it into the temporary folder as a ".kwp" file and opens it
+// with `open`. False when cancelled or when the download or the opening
+// fails.
+bool OpenProjectFromAddress(Window* owner, const std::function<bool(const std::string& path)>& open);
 
 // True for names that begin with "http://", "https://" or "ftp://" in any case.
 bool IsRemoteAddress(const std::string& name);
@@ -56,10 +54,6 @@ std::string LocalNameFor(const std::string& address);
 // fails.
 std::optional<std::string> FetchToTemporaryFolder(const std::string& address,
                                                   const std::string& localName);
-// Media import of a name that may be an address: a remote one is downloaded
-// first and its local copy handed to the import hook; a local one goes
-// there as it is. False when the download or the import fails.
-bool ImportFromAddress(const std::string& name);
 // The name the media side should open: the local copy of a remote address
 // (downloaded now), or the name itself; nothing when the download fails.
 std::optional<std::string> LocalCopyOf(const std::string& name);

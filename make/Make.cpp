@@ -14,6 +14,7 @@
 #include "items/ProgramFolder.h"
 #include "items/StringTable.h"
 #include "items/WorkerThread.h"
+#include "editor/workspace/EditorIds.h"
 #include "editor/workspace/ProjectFiles.h"
 #include "model/clips/Clip.h"
 #include "compose/AudioMix.h"
@@ -27,7 +28,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr int kErrorCaption = 590;
 constexpr std::int64_t kSampleRate = 44100;
 
 struct Pending {
@@ -42,7 +42,7 @@ Pending& PendingSlot() {
 
 void ShowError(Window* owner, const std::string& text) {
     if (Dialogs* dialogs = Platform().dialogs)
-        dialogs->MessageBox(owner, {text, Str(kErrorCaption), BoxIcon::Error, BoxButtons::Ok});
+        dialogs->MessageBox(owner, {text, Str(kErrorText), BoxIcon::Error, BoxButtons::Ok});
 }
 
 std::string Absolute(const std::string& path) {

@@ -196,7 +196,9 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.hooks = CompositionWorkerHooks();
     options.hooks.play = PlaybackHook();
     options.language = [] { return SettingsStore::Instance().Language(); };
-    options.openProjectUrl = [](Window* owner) { return OpenProjectFromAddress(owner); };
+    options.openProjectUrl = [](Workspace& root, Window* owner) {
+        return OpenProjectFromAddress(owner, [&root](const std::string& path) { return root.OpenProjectFile(path); });
+    };
     InfoBrowser& browser = ProgramInfoBrowser();
     options.infoBrowser = &browser;
     options.infoBrowserShown = [&browser] { return browser.Shown(); };
@@ -261,8 +263,6 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     workspace->Panels().Parameters().SetVariableHelpSink([pointedAt](const Variable& variable) {
         *pointedAt = FiguresOf(variable, variable.DeclaredId() ? variable.DeclaredId() : 487);
     });
-    Hooks().openProject = [workspace](const std::string& path) { return workspace->OpenProjectFile(path); };
-    Hooks().importMedia = [workspace](const std::string& path) { return workspace->ImportMedia(path) != nullptr; };
     Hooks().quit = [] { QtPlatform::Quit(0); };
     // The reminder after a skin change goes to the workspace's status line.
     if (auto* skin = dynamic_cast<SkinServices*>(&Services()))

@@ -11,6 +11,7 @@
 #include "shell/Startup.h"
 #include "shell/WindowProcedure.h"
 #include "controls/SkinServices.h"
+#include "editor/workspace/EditorIds.h"
 #include "editor/workspace/Workspace.h"
 #include "internet/InternetCommands.h"
 #include "platform/qt/QtPlatform.h"
@@ -20,7 +21,6 @@ namespace vantrel {
 namespace {
 
 constexpr int kCannotRunText = 411;  // "Unable to run Vantrel Media Compositor. \nExiting Now!"
-constexpr int kErrorCaption = 590;   // "Error"
 
 EditorParts& Defaults() {
     static EditorParts parts{
@@ -67,7 +67,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
         window->SetEvents(&procedure);
     });
     if (!application->HasMediaSystem()) {
-        Platform().dialogs->MessageBox(window.get(), {Str(kCannotRunText), Str(kErrorCaption),
+        Platform().dialogs->MessageBox(window.get(), {Str(kCannotRunText), Str(kErrorText),
                                                       BoxIcon::Information, BoxButtons::Ok});
         window->SetEvents(nullptr);
         application->Destroy();
@@ -99,7 +99,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
 
     window->SetEvents(nullptr);
     procedure.SetApplication(nullptr);
-    Hooks() = {};  // they reach into the root, which goes now
+    Hooks() = {};  // the quit hook reaches the platform, which goes now
     if (auto* skin = dynamic_cast<SkinServices*>(&Services())) skin->SetStatusText({});
     application->Destroy();
     application.reset();

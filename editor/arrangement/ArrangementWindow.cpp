@@ -8,6 +8,7 @@
 #include "values/Messages.h"
 #include "items/StringTable.h"
 #include "model/clips/Clip.h"
+#include "model/variables/CatalogueIds.h"
 #include "platform/DrawContext.h"
 #include "platform/WindowEvents.h"
 
@@ -15,8 +16,7 @@ namespace vantrel {
 
 namespace {
 constexpr int kMainWindowCaption = 353;  // names the top of the path when the project has none
-// The destination rectangle's variables: left, top, right, bottom.
-constexpr int kDestinationIds[4] = {49, 50, 51, 52};
+using catalogue_ids::kDestinationRect;
 
 std::int32_t Clamp32(std::int64_t v) { return std::int32_t(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
 
@@ -143,7 +143,7 @@ Rect ArrangementWindow::DestinationRect() const {
     if (!current || picture.IsEmpty()) return {};
     auto* owner = const_cast<Clip*>(current);
     double v[4];
-    for (int i = 0; i < 4; ++i) v[i] = owner->ValueById(kDestinationIds[i]);
+    for (int i = 0; i < 4; ++i) v[i] = owner->ValueById(kDestinationRect[std::size_t(i)]);
     auto x = [&](double f) { return int(std::lround(picture.left + f * picture.Width())); };
     auto y = [&](double f) { return int(std::lround(picture.top + f * picture.Height())); };
     Rect r{x(std::min(v[0], v[2])), y(std::min(v[1], v[3])), x(std::max(v[0], v[2])), y(std::max(v[1], v[3]))};
@@ -301,7 +301,7 @@ ResultFlags ArrangementWindow::Press(Window*, Point p, std::uintptr_t) {
         default:
             if (!IsCorner(part) && part != Part::Inside) return 0;
             drag_.clip = shown->CurrentChild();
-            for (int i = 0; i < 4; ++i) drag_.dest[i] = drag_.clip->ValueById(kDestinationIds[i]);
+            for (int i = 0; i < 4; ++i) drag_.dest[i] = drag_.clip->ValueById(kDestinationRect[std::size_t(i)]);
             break;
     }
     drag_.part = part;
@@ -393,7 +393,7 @@ ResultFlags ArrangementWindow::Move(Point p) {
             break;
         }
     }
-    for (int i = 0; i < 4; ++i) clip->SetValueNow(kDestinationIds[i], v[i]);
+    for (int i = 0; i < 4; ++i) clip->SetValueNow(kDestinationRect[std::size_t(i)], v[i]);
     drag_.moved = true;
     return kChanged | kRepaint;
 }

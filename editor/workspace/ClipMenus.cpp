@@ -7,6 +7,7 @@
 #include "items/StringTable.h"
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/EnvelopeMenu.h"
+#include "editor/workspace/MenuAnswers.h"
 #include "editor/workspace/Workspace.h"
 #include "platform/Platform.h"
 
@@ -17,15 +18,6 @@ constexpr int kFileMenu = 97;
 constexpr int kChangeText = 608;
 constexpr int kSetLocator = 781;
 constexpr int kGotoLocation = 782;
-constexpr int kEnvelopeCaption = 772;
-
-// Menu answers outside the string ids: the clicked clip's entries carry
-// their id in the low bits, the locators their index.
-constexpr int kClipEntry = 0x10000;
-constexpr int kSetLocatorEntry = 0x20000;
-constexpr int kGotoLocatorEntry = 0x30000;
-constexpr int kEnvelopeEntry = 0x40000;
-constexpr int kEntryKind = 0x7fff0000;
 
 // "3  (12.345 s)": the locator's number and where it stands.
 std::string LocatorCaption(int index, std::int32_t time) {
@@ -57,54 +49,54 @@ ResultFlags Workspace::ArrangementMenu(Window* window, Point p) {
     if (!Platform().menus) return 0;
     Clip* shown = ShownArrangement();
     Clip* clicked = ClipAt(p);
+    using Kind = MenuAnswer::Kind;
+    MenuAnswers answers;
     std::vector<MenuEntry> entries;
     if (clicked) {
         for (int id : ClipEntryIds(*clicked))
-            entries.push_back(id == MenuList::kSeparator ? MenuSeparator() : MenuCommand(kClipEntry | id, Str(id)));
+            entries.push_back(id == MenuList::kSeparator ? MenuSeparator() : answers.Entry({Kind::ClipEntry, id}, Str(id)));
         // The arrangement's envelope strip works on a clip with sound.
         if (const auto envelope = EnvelopeSubmenu(*clicked)) {
             std::vector<MenuEntry> strip;
             for (int i = 0; i < envelope->Count(); ++i)
-                strip.push_back(MenuCommand(kEnvelopeEntry | envelope->IdAt(i), Str(envelope->IdAt(i))));
-            entries.push_back(MenuSubmenu(Str(kEnvelopeCaption), std::move(strip)));
+                strip.push_back(answers.Entry({Kind::EnvelopeEntry, envelope->IdAt(i)}, Str(envelope->IdAt(i))));
+            entries.push_back(MenuSubmenu(Str(kEnvelopeText), std::move(strip)));
         }
         entries.push_back(MenuSeparator());
     }
     std::vector<MenuEntry> set, go;
     for (int i = 0; i < kLocatorCount; ++i) {
-        set.push_back(MenuCommand(kSetLocatorEntry | i, LocatorCaption(i, shown->Time())));
-        go.push_back(MenuCommand(kGotoLocatorEntry | i, LocatorCaption(i, shown->Locator(i))));
+        set.push_back(answers.Entry({Kind::SetLocator, i}, LocatorCaption(i, shown->Time())));
+        go.push_back(answers.Entry({Kind::GotoLocator, i}, LocatorCaption(i, shown->Locator(i))));
     }
     entries.push_back(MenuSubmenu(Str(kSetLocator), std::move(set)));
     entries.push_back(MenuSubmenu(Str(kGotoLocation), std::move(go)));
-    if (shown->IsArrangement()) entries.push_back(MenuCommand(kAutoAdjustCommand, Str(kAutoAdjustCommand)));
+    if (shown->IsArrangement())
+        entries.push_back(answers.Entry({Kind::RootCommand, kAutoAdjustCommand}, Str(kAutoAdjustCommand)));
     std::vector<MenuEntry> file;
     for (int id : ProjectMenuIds())
-        file.push_back(id == MenuList::kSeparator ? MenuSeparator() : MenuCommand(id, Str(id)));
+        file.push_back(id == MenuList::kSeparator ? MenuSeparator() : answers.Entry({Kind::RootCommand, id}, Str(id)));
     entries.push_back(MenuSeparator());
     entries.push_back(MenuSubmenu(Str(kFileMenu), std::move(file)));
 
-    const int chosen = Platform().menus->ShowPopup(window, entries);
-    const int index = chosen & 0xff;
-    switch (chosen & kEntryKind) {
-        case 0:
-            break;
-        case kClipEntry: return RunClipEntry(window, clicked, chosen & 0xffff);
-        case kEnvelopeEntry: {
+    const MenuAnswer chosen = answers.Answer(Platform().menus->ShowPopup(window, entries));
+    switch (chosen.kind) {
+        case Kind::None: return 0;
+        case Kind::ClipEntry: return RunClipEntry(window, clicked, chosen.value);
+        case Kind::EnvelopeEntry: {
             // The strip transfers take the clip's current variable.
             Variable* variable = clicked ? clicked->Table().ById(clicked->Table().CurrentId()) : nullptr;
-            return clicked ? RunEnvelopeCommand(chosen & 0xffff, *clicked, variable) : 0;
+            return clicked ? RunEnvelopeCommand(chosen.value, *clicked, variable) : 0;
         }
-        case kSetLocatorEntry:
-            shown->SetLocator(index, shown->Time());
+        case Kind::SetLocator:
+            shown->SetLocator(chosen.value, shown->Time());
             return kChanged | kRepaint;
-        case kGotoLocatorEntry: return shown->GotoLocator(index) | kRepaint;
-        default: return 0;
+        case Kind::GotoLocator: return shown->GotoLocator(chosen.value) | kRepaint;
+        case Kind::RootCommand: break;
     }
-    if (!chosen) return 0;
-    if (chosen == kAutoAdjustCommand) return shown->AutoAdjustMakeStrip() | kChanged;
+    if (chosen.value == kAutoAdjustCommand) return shown->AutoAdjustMakeStrip() | kChanged;
     ResultFlags out = 0;
-    Command(window, chosen, out);
+    Command(window, chosen.value, out);
     return out;
 }
 

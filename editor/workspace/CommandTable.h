@@ -3,6 +3,7 @@
 #include <string>
 
 #include "items/ResultFlags.h"
+#include "editor/workspace/EditorIds.h"
 
 namespace vantrel {
 
@@ -29,60 +30,5 @@ int HelpTopicOf(const CommandRow& row);
 // The caption from the skinnable texts.
 const std::string& CaptionOf(const CommandRow& row);
 bool IsOffered(const CommandRow& row, const Workspace& root);
-
-// Command numbers the root's keys and menus use by name.
-enum RootCommand : int {
-    kImportClipCommand = 1,
-    kWorkWithOpacitiesCommand = 209,
-    kWorkWithVolumesCommand = 210,
-    kGenerateCommand = 98,
-    kOpenProjectCommand = 25,
-    kSaveProjectCommand = 26,
-    kSaveAsCommand = 27,
-    kNewProjectCommand = 99,
-    kStopCommand = 139,
-    kRevertCommand = 306,
-    kAutoAdjustCommand = 340,
-    kApplyCommand = 342,
-    kUndoCommand = 343,
-    kBackwardCommand = 347,
-    kForewardCommand = 348,
-    kMakeCommand = 360,
-    kMuteAudioCommand = 368,
-    kMuteVideoCommand = 369,
-    kNewMediaClipCommand = 387,
-    kExampleProjectCommand = 473,
-    kZoomInHorizontalCommand = 505,
-    kZoomOutHorizontalCommand = 506,
-    kZoomInVerticalCommand = 507,
-    kZoomOutVerticalCommand = 508,
-    kFitCommand = 509,
-    kMusicTimeChangeCommand = 636,
-    kUpdateCommand = 120,
-    kClipTypeIconCommand = 207,
-    kEditPageCommand = 224,
-    kMakeStartTimeCommand = 351,
-    kMakeEndTimeCommand = 352,
-    kVideoFormatCommand = 356,
-    kFramesPerSecondCommand = 358,
-    kClipInfoCommand = 367,
-    kScaleOutputCommand = 370,
-    kPreferencesCommand = 477,
-    kHelpHomeCommand = 591,
-    kEmailSupportCommand = 592,
-    kCopyCompositeCommand = 643,
-    kCopySourceFrameCommand = 644,
-    kSaveCompositeCommand = 649,
-    kSaveSourceFrameCommand = 650,
-    kImportClipUrlCommand = 653,
-    kProjectUrlCommand = 654,
-    kWorkWithAudioEffectsCommand = 361,
-    kWorkWithVideoEffectsCommand = 362,
-    kAddAudioEffectCommand = 365,
-    kAddVideoEffectCommand = 366,
-    kRemoveEffectCommand = 761,
-    kMoveEffectUpCommand = 762,
-    kMoveEffectDownCommand = 763,
-};
 
 }  // namespace vantrel

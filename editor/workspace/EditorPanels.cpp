@@ -4,29 +4,24 @@
 
 #include "items/MenuList.h"
 #include "items/StringTable.h"
+#include "editor/workspace/EditorIds.h"
 #include "editor/workspace/EnvelopeMenu.h"
 #include "editor/workspace/Workspace.h"
 #include "editor/panels/EffectMenu.h"
+#include "model/variables/CatalogueIds.h"
 
 namespace vantrel {
 
 namespace {
 constexpr int kMaxListRows = 8;
-constexpr int kAddAudioEffect = 365, kAddVideoEffect = 366;
-constexpr int kWorkWithAudio = 361, kWorkWithVideo = 362;
-constexpr std::array<int, 4> kSourceIds{45, 46, 47, 48};
-constexpr std::array<int, 4> kDestinationIds{49, 50, 51, 52};
-constexpr std::array<int, 4> kEffectRectIds{53, 54, 55, 56};
-constexpr int kClipVariablesCaption = 425;
-constexpr int kEnvelopeCaption = 772;
-constexpr int kSourceCaption = 422, kDestinationCaption = 423, kEffectRectCaption = 424;
+using namespace catalogue_ids;
 
 std::function<bool(VariableOwner&)>& PickerRule() {
     static std::function<bool(VariableOwner&)> rule;
     return rule;
 }
 
-bool HasRectangle(VariableOwner& owner, const std::array<int, 4>& ids) {
+bool HasRectangle(VariableOwner& owner, const RectangleIds& ids) {
     return std::all_of(ids.begin(), ids.end(), [&](int id) { return owner.Table().ById(id) != nullptr; });
 }
 }  // namespace
@@ -66,16 +61,16 @@ void EditorPanels::Sync() {
     VariableOwner& shown = current ? *current : static_cast<VariableOwner&>(clip);
     parameters_.SetTarget(&shown, PickerRule() && PickerRule()(shown));
 
-    const std::array<int, 4>& firstIds = firstShowsSource_ ? kSourceIds : kDestinationIds;
-    const std::array<int, 4>& otherIds = firstShowsSource_ ? kDestinationIds : kSourceIds;
+    const RectangleIds& firstIds = firstShowsSource_ ? kSourceRect : kDestinationRect;
+    const RectangleIds& otherIds = firstShowsSource_ ? kDestinationRect : kSourceRect;
     if (HasRectangle(clip, firstIds))
-        first_.SetTarget(&clip, firstIds, firstShowsSource_ ? kSourceCaption : kDestinationCaption);
+        first_.SetTarget(&clip, firstIds, firstShowsSource_ ? kSourceRectCaption : kDestinationRectCaption);
     else
         first_.SetTarget(nullptr, {}, 0);
-    if (current && HasRectangle(*current, kEffectRectIds))
-        second_.SetTarget(current, kEffectRectIds, kEffectRectCaption);
+    if (current && HasRectangle(*current, kEffectRect))
+        second_.SetTarget(current, kEffectRect, kEffectRectCaption);
     else if (HasRectangle(clip, otherIds))
-        second_.SetTarget(&clip, otherIds, firstShowsSource_ ? kDestinationCaption : kSourceCaption);
+        second_.SetTarget(&clip, otherIds, firstShowsSource_ ? kDestinationRectCaption : kSourceRectCaption);
     else
         second_.SetTarget(nullptr, {}, 0);
     const OutputSize* output = FindOutputSize(root_.OutputSizeId());
@@ -144,17 +139,17 @@ ResultFlags EditorPanels::Input(Window* window, std::uint32_t message, int x, in
 
 ResultFlags EditorPanels::ListMenu(Window* window) {
     MenuList menu;
-    for (int id : {kAddVideoEffect, kAddAudioEffect}) menu.Add(id);
+    for (int id : {kAddVideoEffectCommand, kAddAudioEffectCommand}) menu.Add(id);
     menu.AddSeparator();
-    menu.Add(audio_ ? kWorkWithVideo : kWorkWithAudio);
+    menu.Add(audio_ ? kWorkWithVideoEffectsCommand : kWorkWithAudioEffectsCommand);
     if (CurrentEffect()) {
         menu.AddSeparator();
-        for (int id : {kRemoveEffect, kMoveEffectUp, kMoveEffectDown}) menu.Add(id);
+        for (int id : {kRemoveEffectCommand, kMoveEffectUpCommand, kMoveEffectDownCommand}) menu.Add(id);
     }
     // An audio clip's envelope strip commands, as in its arrangement menu.
     if (auto envelope = EnvelopeSubmenu(EditedClip())) {
         menu.AddSeparator();
-        menu.AddSubmenu(kEnvelopeCaption, envelope);
+        menu.AddSubmenu(kEnvelopeText, envelope);
     }
     const int chosen = menu.Show(window);
     if (IsEnvelopeCommand(chosen)) return RunEnvelopeCommand(chosen, EditedClip(), curve_.Shown());

@@ -28,11 +28,6 @@ class Workspace;
 // rectangle when the effect has none.
 class EditorPanels : public Control {
 public:
-    // Commands of the effect list's menu beyond the root's buttons.
-    static constexpr int kRemoveEffect = 761;
-    static constexpr int kMoveEffectUp = 762;
-    static constexpr int kMoveEffectDown = 763;
-
     explicit EditorPanels(Workspace& root);
 
     // Whether a layout region is one of the panels'.

@@ -6,8 +6,6 @@
 namespace vantrel {
 
 namespace {
-constexpr int kEnvelopeCaption = 772;
-
 EnvelopeOperations& Operations() {
     static EnvelopeOperations operations;
     return operations;

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "items/StringTable.h"
+#include "editor/workspace/EditorIds.h"
 #include "editor/workspace/WorkspaceLayout.h"
 #include "controls/ControlDrawing.h"
 #include "controls/ValueSlider.h"
@@ -15,46 +16,85 @@ namespace vantrel {
 
 namespace {
 using K = RootControlKind;
+// Skin styles of the two buttons whose look is not their caption's.
+constexpr int kStopButtonStyle = 629;  // "Color Coding Stop Button"
+constexpr int kMakeButtonStyle = 93;   // "Make Button"
 
 constexpr std::array kRootControls = {
-    RootControlRow{1, 1, K::Button},          RootControlRow{387, 387, K::Button},
-    RootControlRow{224, 224, K::Button},      RootControlRow{342, 342, K::Button},
-    RootControlRow{343, 343, K::Button},      RootControlRow{591, 591, K::Button},
-    RootControlRow{477, 477, K::Button},      RootControlRow{120, 120, K::Button},
-    RootControlRow{592, 592, K::Button},      RootControlRow{139, 629, K::Button},
-    RootControlRow{360, 93, K::Button},       RootControlRow{351, 351, K::Button},
-    RootControlRow{352, 352, K::Button},      RootControlRow{350, 350, K::Region},
-    RootControlRow{490, 490, K::Region},      RootControlRow{491, 491, K::Region},
-    RootControlRow{356, 356, K::MenuButton},  RootControlRow{358, 358, K::MenuButton},
-    RootControlRow{361, 361, K::Button},      RootControlRow{362, 362, K::Button},
-    RootControlRow{365, 365, K::Button},      RootControlRow{366, 366, K::Button},
-    RootControlRow{344, 344, K::TimeField},   RootControlRow{345, 345, K::TimeField},
-    RootControlRow{346, 346, K::TimeField},   RootControlRow{382, 382, K::TimeField},
-    RootControlRow{367, 367, K::Button},      RootControlRow{207, 207, K::Button},
-    RootControlRow{368, 368, K::CheckButton}, RootControlRow{369, 369, K::CheckButton},
-    RootControlRow{353, 353, K::Region},      RootControlRow{354, 354, K::Region},
-    RootControlRow{355, 355, K::Region},      RootControlRow{383, 383, K::Region},
-    RootControlRow{330, 330, K::Region},      RootControlRow{505, 505, K::Button},
-    RootControlRow{506, 506, K::Button},      RootControlRow{507, 507, K::Button},
-    RootControlRow{508, 508, K::Button},      RootControlRow{509, 509, K::Button},
-    RootControlRow{348, 348, K::Button},      RootControlRow{347, 347, K::Button},
-    RootControlRow{384, 384, K::Region},      RootControlRow{495, 495, K::Region},
-    RootControlRow{496, 496, K::Region},      RootControlRow{497, 497, K::Region},
-    RootControlRow{498, 498, K::Region},      RootControlRow{499, 499, K::Region},
-    RootControlRow{500, 500, K::Region},      RootControlRow{370, 370, K::ValueControl},
-    RootControlRow{335, 335, K::StatusLine},  RootControlRow{636, 636, K::Region},
+    RootControlRow{kImportClipCommand, kImportClipCommand, K::Button},
+    RootControlRow{kNewMediaClipCommand, kNewMediaClipCommand, K::Button},
+    RootControlRow{kEditPageCommand, kEditPageCommand, K::Button},
+    RootControlRow{kApplyCommand, kApplyCommand, K::Button},
+    RootControlRow{kUndoCommand, kUndoCommand, K::Button},
+    RootControlRow{kHelpHomeCommand, kHelpHomeCommand, K::Button},
+    RootControlRow{kPreferencesCommand, kPreferencesCommand, K::Button},
+    RootControlRow{kUpdateCommand, kUpdateCommand, K::Button},
+    RootControlRow{kEmailSupportCommand, kEmailSupportCommand, K::Button},
+    RootControlRow{kStopCommand, kStopButtonStyle, K::Button},
+    RootControlRow{kMakeCommand, kMakeButtonStyle, K::Button},
+    RootControlRow{kMakeStartTimeCommand, kMakeStartTimeCommand, K::Button},
+    RootControlRow{kMakeEndTimeCommand, kMakeEndTimeCommand, K::Button},
+    RootControlRow{kMakeStripRegion, kMakeStripRegion, K::Region},
+    RootControlRow{kMakeStripStartRegion, kMakeStripStartRegion, K::Region},
+    RootControlRow{kMakeStripEndRegion, kMakeStripEndRegion, K::Region},
+    RootControlRow{kVideoFormatCommand, kVideoFormatCommand, K::MenuButton},
+    RootControlRow{kFramesPerSecondCommand, kFramesPerSecondCommand, K::MenuButton},
+    RootControlRow{kWorkWithAudioEffectsCommand, kWorkWithAudioEffectsCommand, K::Button},
+    RootControlRow{kWorkWithVideoEffectsCommand, kWorkWithVideoEffectsCommand, K::Button},
+    RootControlRow{kAddAudioEffectCommand, kAddAudioEffectCommand, K::Button},
+    RootControlRow{kAddVideoEffectCommand, kAddVideoEffectCommand, K::Button},
+    RootControlRow{kPositionField, kPositionField, K::TimeField},
+    RootControlRow{kSizeField, kSizeField, K::TimeField},
+    RootControlRow{kGlobalTimeField, kGlobalTimeField, K::TimeField},
+    RootControlRow{kClipOffsetField, kClipOffsetField, K::TimeField},
+    RootControlRow{kClipInfoCommand, kClipInfoCommand, K::Button},
+    RootControlRow{kClipTypeIconCommand, kClipTypeIconCommand, K::Button},
+    RootControlRow{kMuteAudioCommand, kMuteAudioCommand, K::CheckButton},
+    RootControlRow{kMuteVideoCommand, kMuteVideoCommand, K::CheckButton},
+    RootControlRow{kArrangementWindowRegion, kArrangementWindowRegion, K::Region},
+    RootControlRow{kArrangementSliderRegion, kArrangementSliderRegion, K::Region},
+    RootControlRow{kArrangementScrollerRegion, kArrangementScrollerRegion, K::Region},
+    RootControlRow{kTopRulerRegion, kTopRulerRegion, K::Region},
+    RootControlRow{kBottomRulerRegion, kBottomRulerRegion, K::Region},
+    RootControlRow{kZoomInHorizontalCommand, kZoomInHorizontalCommand, K::Button},
+    RootControlRow{kZoomOutHorizontalCommand, kZoomOutHorizontalCommand, K::Button},
+    RootControlRow{kZoomInVerticalCommand, kZoomInVerticalCommand, K::Button},
+    RootControlRow{kZoomOutVerticalCommand, kZoomOutVerticalCommand, K::Button},
+    RootControlRow{kFitCommand, kFitCommand, K::Button},
+    RootControlRow{kForewardCommand, kForewardCommand, K::Button},
+    RootControlRow{kBackwardCommand, kBackwardCommand, K::Button},
+    RootControlRow{kCurrentClipRegion, kCurrentClipRegion, K::Region},
+    RootControlRow{kLeftSizingGripRegion, kLeftSizingGripRegion, K::Region},
+    RootControlRow{kRightSizingGripRegion, kRightSizingGripRegion, K::Region},
+    RootControlRow{kNorthWestHandleRegion, kNorthWestHandleRegion, K::Region},
+    RootControlRow{kNorthEastHandleRegion, kNorthEastHandleRegion, K::Region},
+    RootControlRow{kSouthWestHandleRegion, kSouthWestHandleRegion, K::Region},
+    RootControlRow{kSouthEastHandleRegion, kSouthEastHandleRegion, K::Region},
+    RootControlRow{kScaleOutputCommand, kScaleOutputCommand, K::ValueControl},
+    RootControlRow{kStatusLineControl, kStatusLineControl, K::StatusLine},
+    RootControlRow{kMusicTimeChangeCommand, kMusicTimeChangeCommand, K::Region},
 };
 
 // The info browser and the buttons first, then the time grid, the current
 // clip, and last the root's own regions. The time fields, which the
 // buttons' list does not name, come right after the zoom buttons.
-constexpr std::array kHitOrder = {
-    int(kInfoBrowserRegion), 120, 477, 591, 224, 342, 343, 139, 367, 207, 368, 369, 360, 356, 358, 351, 352,
-    365, 366, 335, 370, 348, 347, 592, 387, 1, 362, 361, 509, 506, 505, 508, 507, 344, 345, 346, 382,
-    636, int(kClipViewRegion), int(kRectanglePanelsRegion),
+constexpr int kHitOrder[] = {
+    kInfoBrowserRegion, kUpdateCommand, kPreferencesCommand, kHelpHomeCommand, kEditPageCommand,
+    kApplyCommand, kUndoCommand, kStopCommand, kClipInfoCommand, kClipTypeIconCommand, kMuteAudioCommand,
+    kMuteVideoCommand, kMakeCommand, kVideoFormatCommand, kFramesPerSecondCommand, kMakeStartTimeCommand,
+    kMakeEndTimeCommand,
+    kAddAudioEffectCommand, kAddVideoEffectCommand, kStatusLineControl, kScaleOutputCommand, kForewardCommand,
+    kBackwardCommand, kEmailSupportCommand, kNewMediaClipCommand, kImportClipCommand,
+    kWorkWithVideoEffectsCommand, kWorkWithAudioEffectsCommand, kFitCommand, kZoomOutHorizontalCommand,
+    kZoomInHorizontalCommand, kZoomOutVerticalCommand, kZoomInVerticalCommand, kPositionField, kSizeField,
+    kGlobalTimeField, kClipOffsetField,
+    kMusicTimeChangeCommand, kClipViewRegion, kRectanglePanelsRegion,
     // The root's own regions.
-    int(kVerticalSplitter), int(kVerticalSplitterLow), int(kHorizontalSplitter), 353, 383, 330, 354, 355, 384,
-    495, 496, 497, 498, 499, 500, 350, 490, 491, int(kPanelRegion), int(kCurveViewRegion), int(kPreviewRegion),
+    kVerticalSplitter, kVerticalSplitterLow, kHorizontalSplitter, kArrangementWindowRegion, kTopRulerRegion,
+    kBottomRulerRegion, kArrangementSliderRegion, kArrangementScrollerRegion, kCurrentClipRegion,
+    kLeftSizingGripRegion, kRightSizingGripRegion, kNorthWestHandleRegion, kNorthEastHandleRegion,
+    kSouthWestHandleRegion, kSouthEastHandleRegion, kMakeStripRegion, kMakeStripStartRegion,
+    kMakeStripEndRegion, kPanelRegion, kCurveViewRegion, kPreviewRegion,
 };
 }  // namespace
 

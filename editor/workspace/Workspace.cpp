@@ -21,17 +21,6 @@
 namespace vantrel {
 
 namespace {
-enum Text : int {
-    kUnknownText = 197,
-    kDoneText = 220,
-    kQuestionText = 302,
-    kSaveChangesText = 303,
-    kVantrelText = 323,
-    kRootClipText = 574,
-    kErrorText = 590,
-    kApplyQuestionText = 691,
-    kUndoQuestionText = 692,
-};
 constexpr const char* kProjectPattern = "*.kwp";
 constexpr const char* kProjectExtension = ".kwp";
 
@@ -484,7 +473,7 @@ bool Workspace::LoadExampleProject() {
 
 bool Workspace::OpenProjectUrl() {
     if (!AskSaveChanges() || !Platform().dialogs) return false;
-    if (openProjectUrl_) return openProjectUrl_(GetWindow());
+    if (openProjectUrl_) return openProjectUrl_(*this, GetWindow());
     const auto address = Platform().dialogs->TextEntry(GetWindow(), Str(kProjectUrlCommand), Str(kProjectUrlCommand), "");
     if (!address || address->empty()) return false;
     const auto local = DownloadToTemp(*address);

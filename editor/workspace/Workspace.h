@@ -57,8 +57,9 @@ struct WorkspaceOptions {
     // the preferences plug in here.
     std::function<int()> language;
     // "Open Project URL" through the internet services (asks for the address,
-    // downloads and opens the project); unset, the media download is used.
-    std::function<bool(Window* owner)> openProjectUrl;
+    // downloads and opens the project in this root); unset, the media
+    // download is used.
+    std::function<bool(Workspace& root, Window* owner)> openProjectUrl;
     // "Make" and the project menu's "Generate": the make library starts the
     // make here (checks, dialogs, then the worker); unset, nothing happens.
     std::function<bool(Workspace&)> startMake;
@@ -284,7 +285,7 @@ private:
     std::function<bool()> editHelpButton_;
     std::function<int()> language_;
     std::function<bool()> exampleProjectsAllowed_;
-    std::function<bool(Window*)> openProjectUrl_;
+    std::function<bool(Workspace&, Window*)> openProjectUrl_;
     std::function<bool(Workspace&)> startMake_;
     std::function<bool(Window*, int, ResultFlags&)> programCommand_;
     std::function<void(const std::string&)> progress_;

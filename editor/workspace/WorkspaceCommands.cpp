@@ -17,7 +17,6 @@ namespace vantrel {
 namespace {
 constexpr std::array kVideoFormats = {80, 488, 489, 81, 82, 639, 640};
 constexpr std::array kFrameRates = {128, 129, 132, 133, 134};
-constexpr int kErrorText = 590;
 constexpr int kSavePictureDialogKey = 649;
 }  // namespace
 

@@ -18,9 +18,6 @@
 namespace vantrel {
 
 namespace {
-constexpr int kEmptySpaceHelp = 331;  // "Use Mouse Pointer + F1 for Help "
-constexpr int kCopyImageCommand = 637;
-constexpr int kArrangementWindowRegion = 353;
 constexpr std::uint32_t kVkPrintScreen = 0x2C;
 constexpr std::uint32_t kVkF9 = kVkF1 + 8;
 constexpr Colour kHoverYellow = Rgb(255, 255, 0);
@@ -46,8 +43,22 @@ bool IsSplitter(int hit) { return hit == kVerticalSplitter || hit == kVerticalSp
 // stand on: the arrangement window takes presses and the wheel there.
 bool IsArrangementPart(int hit) {
     switch (hit) {
-        case 353: case 354: case 355: case 383: case 330: case 350: case 490: case 491: case 384: case 495:
-        case 496: case 497: case 498: case 499: case 500: case kPreviewRegion: return true;
+        case kArrangementWindowRegion:
+        case kArrangementSliderRegion:
+        case kArrangementScrollerRegion:
+        case kTopRulerRegion:
+        case kBottomRulerRegion:
+        case kMakeStripRegion:
+        case kMakeStripStartRegion:
+        case kMakeStripEndRegion:
+        case kCurrentClipRegion:
+        case kLeftSizingGripRegion:
+        case kRightSizingGripRegion:
+        case kNorthWestHandleRegion:
+        case kNorthEastHandleRegion:
+        case kSouthWestHandleRegion:
+        case kSouthEastHandleRegion:
+        case kPreviewRegion: return true;
         default: return false;
     }
 }
@@ -90,11 +101,13 @@ bool IsRegion(int hit) {
 
 void Workspace::AttachControls() {
     controls_.clear();
-    Progress(600);  // "Rectangle"
+    Progress(kRectangleText);
     for (const RootControlRow& row : RootControlRows()) {
         // The start-up's progress texts between the groups of controls.
-        if (row.id == 367 || row.id == 477 || row.id == 342 || row.id == 356 || row.id == 335) Progress(row.id);
-        if (row.id == 360) Progress(98);  // "Generate"
+        if (row.id == kClipInfoCommand || row.id == kPreferencesCommand || row.id == kApplyCommand ||
+            row.id == kVideoFormatCommand || row.id == kStatusLineControl)
+            Progress(row.id);
+        if (row.id == kMakeCommand) Progress(kGenerateCommand);
         std::unique_ptr<Control> control = MakeRootControl(row);
         if (!control->Attach(this, Media(), App(), row.id, row.styleId)) {
             control->SetId(row.id);
@@ -104,15 +117,15 @@ void Workspace::AttachControls() {
         auto current = [this]() -> Clip* { return CurrentChild() ? CurrentChild() : this; };
         if (auto* field = dynamic_cast<TimeField*>(control.get())) {
             switch (row.id) {
-                case 344:
+                case kPositionField:
                     field->Bind([current] { return current()->GetPosition(); },
                                 [current](std::int32_t ms) { return current()->SetPosition(ms) | kChanged; });
                     break;
-                case 345:
+                case kSizeField:
                     field->Bind([current] { return current()->GetSize(); },
                                 [current](std::int32_t ms) { return current()->SetSize(std::max(ms, 1)) | kChanged; });
                     break;
-                case 346:
+                case kGlobalTimeField:
                     field->Bind([this] { return Time(); }, [this](std::int32_t ms) { return SetGlobalTime(ms); });
                     break;
                 default:
@@ -136,7 +149,7 @@ Control* Workspace::ControlById(int id) const {
 }
 
 double Workspace::OutputScale() const {
-    const auto* scale = dynamic_cast<const ValueSlider*>(ControlById(370));
+    const auto* scale = dynamic_cast<const ValueSlider*>(ControlById(kScaleOutputCommand));
     return scale ? std::clamp(scale->Value(), 0.01, 1.0) : 1.0;
 }
 
@@ -194,12 +207,12 @@ void Workspace::PlaceControls() {
     }
     panels_->Place(layoutResult_);
     ArrangementRects rects;
-    rects.window = layoutResult_.Of(353);
-    rects.slider = layoutResult_.Of(354);
-    rects.scroller = layoutResult_.Of(355);
-    rects.topRuler = layoutResult_.Of(383);
-    rects.bottomRuler = layoutResult_.Of(330);
-    rects.strip = layoutResult_.Of(350);
+    rects.window = layoutResult_.Of(kArrangementWindowRegion);
+    rects.slider = layoutResult_.Of(kArrangementSliderRegion);
+    rects.scroller = layoutResult_.Of(kArrangementScrollerRegion);
+    rects.topRuler = layoutResult_.Of(kTopRulerRegion);
+    rects.bottomRuler = layoutResult_.Of(kBottomRulerRegion);
+    rects.strip = layoutResult_.Of(kMakeStripRegion);
     rects.picture = PicturePlace();
     arrangementWindow_->SetRects(rects);
     arrangementWindow_->KeepScrollInRange();
@@ -277,7 +290,7 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
         flags = DispatchToChild(control, control, window, message, p.x, p.y, keyFlags);
         if (!IsRegion(hit)) return flags;
     } else if (message == kMouseMove) {
-        ShowHoverTextById(kEmptySpaceHelp, layoutResult_.area);
+        ShowHoverTextById(kEmptySpaceHelpText, layoutResult_.area);
         if (window) window->SetCursor(Cursor::Arrow);
     }
     // The regions whose own editing is not there yet answer a right click

@@ -67,14 +67,14 @@ double Clamp(double ratio) {
 int SplitterEdge(int extent, double ratio, int gap) { return int(std::trunc(extent * ratio - gap / 2)); }
 
 void PlacePreviewPane(Builder& b, Rect pane, int row) {
-    b.Row(CutTop(pane, row), {{1, 4}, {387, 4}, {360, 3}, {356, 4}, {358, 4}, {351, 3}, {352, 3}});
-    b.Row(CutBottom(pane, row), {{370, 1}});
+    b.Row(CutTop(pane, row), {{kImportClipCommand, 4}, {kNewMediaClipCommand, 4}, {kMakeCommand, 3}, {kVideoFormatCommand, 4}, {kFramesPerSecondCommand, 4}, {kMakeStartTimeCommand, 3}, {kMakeEndTimeCommand, 3}});
+    b.Row(CutBottom(pane, row), {{kScaleOutputCommand, 1}});
     b.Put(kPreviewRegion, pane);
 }
 
 void PlaceClipPane(Builder& b, Rect pane, int row) {
-    b.Row(CutTop(pane, row), {{207, 1}, {367, 3}, {368, 3}, {369, 3}, {382, 4}});
-    b.Row(CutTop(pane, row), {{361, 1}, {365, 1}, {362, 1}, {366, 1}});
+    b.Row(CutTop(pane, row), {{kClipTypeIconCommand, 1}, {kClipInfoCommand, 3}, {kMuteAudioCommand, 3}, {kMuteVideoCommand, 3}, {kClipOffsetField, 4}});
+    b.Row(CutTop(pane, row), {{kWorkWithAudioEffectsCommand, 1}, {kAddAudioEffectCommand, 1}, {kWorkWithVideoEffectsCommand, 1}, {kAddVideoEffectCommand, 1}});
     // The clip's own picture over its two rectangle panels on the left, the
     // parameter panel on the right.
     const int split = pane.left + pane.Width() * 9 / 20;
@@ -88,27 +88,27 @@ void PlaceClipPane(Builder& b, Rect pane, int row) {
 void PlaceBrowserPane(Builder& b, Rect pane, int row, bool browserShown, bool editButton) {
     // "Edit" is for page authors: only while a page shows and they asked for it.
     if (browserShown && editButton)
-        b.Row(CutTop(pane, row), {{591, 1}, {224, 1}, {477, 1}, {120, 1}, {592, 1}});
+        b.Row(CutTop(pane, row), {{kHelpHomeCommand, 1}, {kEditPageCommand, 1}, {kPreferencesCommand, 1}, {kUpdateCommand, 1}, {kEmailSupportCommand, 1}});
     else
-        b.Row(CutTop(pane, row), {{591, 1}, {477, 1}, {120, 1}, {592, 1}});
-    b.Row(CutBottom(pane, row), {{335, 1}});
+        b.Row(CutTop(pane, row), {{kHelpHomeCommand, 1}, {kPreferencesCommand, 1}, {kUpdateCommand, 1}, {kEmailSupportCommand, 1}});
+    b.Row(CutBottom(pane, row), {{kStatusLineControl, 1}});
     b.Put(browserShown ? kInfoBrowserRegion : kCurveViewRegion, pane);
 }
 
 void PlaceArrangementPane(Builder& b, Rect pane, int row) {
-    b.Row(CutTop(pane, row), {{506, 1}, {505, 1}, {508, 1}, {507, 1}, {509, 1}});
+    b.Row(CutTop(pane, row), {{kZoomOutHorizontalCommand, 1}, {kZoomInHorizontalCommand, 1}, {kZoomOutVerticalCommand, 1}, {kZoomInVerticalCommand, 1}, {kFitCommand, 1}});
     const Rect strip = CutTop(pane, row);
-    b.Put(350, strip);
-    b.Put(490, {strip.left, strip.top, std::min(strip.right, strip.left + kGripWidth), strip.bottom});
-    b.Put(491, {std::max(strip.left, strip.right - kGripWidth), strip.top, strip.right, strip.bottom});
-    b.Put(383, CutTop(pane, row));
-    b.Put(355, CutBottom(pane, row));
-    b.Put(330, CutBottom(pane, row));
+    b.Put(kMakeStripRegion, strip);
+    b.Put(kMakeStripStartRegion, {strip.left, strip.top, std::min(strip.right, strip.left + kGripWidth), strip.bottom});
+    b.Put(kMakeStripEndRegion, {std::max(strip.left, strip.right - kGripWidth), strip.top, strip.right, strip.bottom});
+    b.Put(kTopRulerRegion, CutTop(pane, row));
+    b.Put(kArrangementScrollerRegion, CutBottom(pane, row));
+    b.Put(kBottomRulerRegion, CutBottom(pane, row));
     Rect slider = pane;
     slider.left = std::max(pane.left, pane.right - kSliderWidth);
     pane.right = slider.left;
-    b.Put(354, slider);
-    b.Put(353, pane);
+    b.Put(kArrangementSliderRegion, slider);
+    b.Put(kArrangementWindowRegion, pane);
 }
 }  // namespace
 
@@ -159,9 +159,9 @@ LayoutResult ComputeLayout(const LayoutState& state) {
         std::vector<Weighted> cells;
         if (state.sideCells) cells.insert(cells.end(), 4, Weighted{0, 1});
         if (busy)
-            cells.insert(cells.end(), {{344, 10}, {139, 10}, {345, 10}});
+            cells.insert(cells.end(), {{kPositionField, 10}, {kStopCommand, 10}, {kSizeField, 10}});
         else if (state.changed)
-            cells.insert(cells.end(), {{342, 2}, {343, 2}});
+            cells.insert(cells.end(), {{kApplyCommand, 2}, {kUndoCommand, 2}});
         if (state.sideCells) cells.insert(cells.end(), 4, Weighted{0, 1});
         b.Row(CutBottom(rest, row), cells);
     }
@@ -169,9 +169,9 @@ LayoutResult ComputeLayout(const LayoutState& state) {
     if (!state.rootIsArrangement || state.clipCurrent) {
         const Rect transport = CutBottom(rest, row);
         if (busy)
-            b.Row(transport, {{346, 100}});
+            b.Row(transport, {{kGlobalTimeField, 100}});
         else
-            b.Row(transport, {{347, 3}, {346, 100}, {348, 3}});
+            b.Row(transport, {{kBackwardCommand, 3}, {kGlobalTimeField, 100}, {kForewardCommand, 3}});
     }
 
     out.panesArea = rest;
@@ -196,7 +196,7 @@ LayoutResult ComputeLayout(const LayoutState& state) {
     // the frames being made stay in sight.
     if (state.making) {
         // The status line tells which frame is being made.
-        b.Row(CutBottom(rest, row), {{335, 1}});
+        b.Row(CutBottom(rest, row), {{kStatusLineControl, 1}});
         PlacePreviewPane(b, rest, row);
         return out;
     }

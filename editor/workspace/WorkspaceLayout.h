@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "values/Rect.h"
+#include "editor/workspace/EditorIds.h"
 
 namespace vantrel {
 
@@ -36,21 +37,6 @@ enum PaneFocus : int {
 };
 
 enum Pane : int { kTopLeft = 0, kTopRight = 1, kBottomLeft = 2, kBottomRight = 3 };
-
-// The root's own regions: not controls of the command table but parts of
-// the panes that take the mouse.
-enum LayoutRegion : int {
-    kPreviewRegion = -1,
-    kClipViewRegion = -2,
-    kPanelRegion = -3,
-    kInfoBrowserRegion = -4,
-    kVerticalSplitter = -5,    // the upper half of the vertical splitter
-    kVerticalSplitterLow = -6, // its lower half
-    kHorizontalSplitter = -7,
-    kCurveViewRegion = -8,      // the browser's pane while the browser is not shown
-    kRectanglePanelsRegion = -9,
-    kTimeGridRegion = 636,
-};
 
 struct LaidOut {
     int id;

@@ -4,6 +4,7 @@
 #include "effects/EffectRegistry.h"
 #include "effects/Families.h"
 #include "effects/colour/Adjust.h"
+#include "model/variables/CatalogueIds.h"
 
 namespace vantrel {
 
@@ -12,7 +13,7 @@ constexpr int kOpacityId = 104;
 constexpr int kAdjRedId = 107, kAdjGreenId = 108, kAdjBlueId = 109, kAdjSaturationId = 240, kAdjOpacityId = 110;
 // Map 0 and map 1 of blue, green, red and opacity, in pixel byte order.
 constexpr int kMapIds[4][2] = {{116, 117}, {114, 115}, {112, 113}, {118, 119}};
-constexpr int kDstIds[4] = {49, 50, 51, 52};
+using catalogue_ids::kDestinationRect;
 
 class Opacity final : public VideoEffect {
 public:
@@ -96,7 +97,7 @@ std::unique_ptr<VideoEffect> MakeAdjuster(int type, const EffectContext&) { retu
 std::unique_ptr<VideoEffect> MakeMapper(int type, const EffectContext&) { return std::make_unique<Mapper>(type); }
 
 FractionRect ExtraOutputDestination(Effect& effect) {
-    return {effect.Value(kDstIds[0]), effect.Value(kDstIds[1]), effect.Value(kDstIds[2]), effect.Value(kDstIds[3])};
+    return {effect.Value(kDestinationRect[0]), effect.Value(kDestinationRect[1]), effect.Value(kDestinationRect[2]), effect.Value(kDestinationRect[3])};
 }
 
 }  // namespace vantrel

@@ -32,14 +32,6 @@ protected:
           installer_("VANTREL_INSTALLER_URL", "http://mirror.invalid/setup") {
         Hooks().openSurfPage = [this](const std::string& address) { return surfed_.push_back(address), true; };
         Hooks().quit = [this] { ++quits_; };
-        Hooks().openProject = [this](const std::string& path) {
-            projects_.push_back(path);
-            return true;
-        };
-        Hooks().importMedia = [this](const std::string& path) {
-            imports_.push_back(path);
-            return true;
-        };
     }
     ~InternetCommandsTest() override { Hooks() = InternetHooks{}; }
 
@@ -48,7 +40,11 @@ protected:
     ScriptedPlatform platform_;
     ScriptedWindow window_;
     ScopedEnv memberArea_, installer_;
-    std::vector<std::string> surfed_, projects_, imports_;
+    std::vector<std::string> surfed_, projects_;
+    std::function<bool(const std::string&)> openProject_ = [this](const std::string& path) {
+        projects_.push_back(path);
+        return true;
+    };
     int quits_ = 0;
 };
 
@@ -174,7 +170,7 @@ TEST_F(InternetCommandsTest, WithoutAnAddressPagesAreNeverRefreshed) {
 TEST_F(InternetCommandsTest, ProjectFromAnAddressIsOpenedFromItsDownloadedCopy) {
     server_.Set("/shared/demo.zip", {200, "project bytes"});
     platform_.dialogs.textAnswers = {server_.Url("/shared/demo.zip?session=7")};
-    ASSERT_TRUE(OpenProjectFromAddress(&window_));
+    ASSERT_TRUE(OpenProjectFromAddress(&window_, openProject_));
     ASSERT_EQ(projects_.size(), 1u);
     // Into the private download folder, never straight into the shared one.
     EXPECT_EQ(projects_[0], *DownloadFolder() + "demo.kwp");
@@ -183,23 +179,24 @@ TEST_F(InternetCommandsTest, ProjectFromAnAddressIsOpenedFromItsDownloadedCopy) 
 
     // Cancel, an empty answer and a failed download open nothing.
     platform_.dialogs.textAnswers = {std::nullopt, std::string(), server_.Url("/shared/gone.kwp")};
-    EXPECT_FALSE(OpenProjectFromAddress(&window_));
-    EXPECT_FALSE(OpenProjectFromAddress(&window_));
-    EXPECT_FALSE(OpenProjectFromAddress(&window_));
+    EXPECT_FALSE(OpenProjectFromAddress(&window_, openProject_));
+    EXPECT_FALSE(OpenProjectFromAddress(&window_, openProject_));
+    EXPECT_FALSE(OpenProjectFromAddress(&window_, openProject_));
     EXPECT_EQ(projects_.size(), 1u);
     EXPECT_EQ(server_.Requests().size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(folder_.File("vantrel-" + std::to_string(getuid()) + "/gone.kwp")));
 }
 
-TEST_F(InternetCommandsTest, RemoteMediaIsImportedFromItsLocalCopyAndLocalNamesPassStraightThrough) {
+// What the media side opens for a name: the import itself is the
+// workspace's ImportFile, tested with the editor.
+TEST_F(InternetCommandsTest, RemoteMediaIsOpenedFromItsLocalCopyAndLocalNamesPassStraightThrough) {
     server_.Set("/clips/beach.avi", {200, "RIFF...."});
-    EXPECT_TRUE(ImportFromAddress(server_.Url("/clips/beach.avi")));
-    EXPECT_TRUE(ImportFromAddress("/home/user/local.wav"));
-    EXPECT_FALSE(ImportFromAddress(server_.Url("/clips/missing.avi")));
-    ASSERT_EQ(imports_.size(), 2u);
-    EXPECT_EQ(imports_[0], *DownloadFolder() + "beach.avi");
-    EXPECT_EQ(ReadAll(imports_[0]), "RIFF....");
-    EXPECT_EQ(imports_[1], "/home/user/local.wav");
+    const auto remote = LocalCopyOf(server_.Url("/clips/beach.avi"));
+    ASSERT_TRUE(remote);
+    EXPECT_EQ(*remote, *DownloadFolder() + "beach.avi");
+    EXPECT_EQ(ReadAll(*remote), "RIFF....");
+    EXPECT_EQ(LocalCopyOf("/home/user/local.wav"), "/home/user/local.wav");
+    EXPECT_FALSE(LocalCopyOf(server_.Url("/clips/missing.avi")));
 }
 
 TEST(RemoteAddress, OnlyNetworkSchemesCountInAnyCase) {

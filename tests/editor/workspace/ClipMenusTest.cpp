@@ -8,6 +8,7 @@
 
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/EnvelopeMenu.h"
+#include "editor/workspace/MenuAnswers.h"
 #include "editor/workspace/Workspace.h"
 #include "media/sources/MediaOpen.h"
 #include "tests/model/clips/ClipFixtures.h"
@@ -31,6 +32,21 @@ std::vector<std::string> Captions(const std::vector<MenuEntry>& entries) {
     std::vector<std::string> captions;
     for (const MenuEntry& entry : entries) captions.push_back(entry.kind == MenuEntry::Kind::Separator ? "-" : entry.caption);
     return captions;
+}
+
+// One number can be a clip command, a root command and a locator index at
+// once; the kind keeps them apart, and a number the menu never gave (or the
+// dismissed menu's 0) answers nothing.
+TEST(MenuAnswersTest, EqualValuesOfDifferentKindsStayApartAndStrangeNumbersAnswerNothing) {
+    using Kind = MenuAnswer::Kind;
+    MenuAnswers answers;
+    const MenuAnswer given[] = {{Kind::ClipEntry, 3}, {Kind::RootCommand, 3}, {Kind::SetLocator, 3},
+                                {Kind::GotoLocator, 3}, {Kind::EnvelopeEntry, 0x7fffffff}};
+    std::vector<int> numbers;
+    for (const MenuAnswer& answer : given) numbers.push_back(answers.Entry(answer, "x").command);
+    for (std::size_t i = 0; i < numbers.size(); ++i) EXPECT_EQ(answers.Answer(numbers[i]), given[i]) << i;
+    for (int strange : {0, -1, int(numbers.size()) + 1, 0x10000 | 3})
+        EXPECT_EQ(answers.Answer(strange).kind, Kind::None) << strange;
 }
 
 // The window is laid out at 1024 x 768, so client and layout points agree.

@@ -48,9 +48,9 @@ TEST_F(EditorPanelsTest, AddedEffectsBecomeCurrentAndTheListEditsThem) {
     platform.menus.answers = {103};
     Run(366);
     VariableOwner* opacity = clip->VideoEffects()[1].get();
-    Run(EditorPanels::kMoveEffectUp);
+    Run(kMoveEffectUpCommand);
     EXPECT_EQ(clip->VideoEffects()[0].get(), opacity);
-    EXPECT_FALSE(Run(EditorPanels::kMoveEffectUp) & kChanged);  // already first
+    EXPECT_FALSE(Run(kMoveEffectUpCommand) & kChanged);  // already first
 
     // A click on the list's first row goes back to the clip's own table.
     panels.Sync();
@@ -59,7 +59,7 @@ TEST_F(EditorPanelsTest, AddedEffectsBecomeCurrentAndTheListEditsThem) {
     root->Input(&window, kLeftButtonDown, first.right - 5, first.top + 2, 0);
     EXPECT_EQ(clip->CurrentVideoEffect(), nullptr);
     EXPECT_EQ(panels.Parameters().Target(), clip);
-    EXPECT_EQ(Run(EditorPanels::kRemoveEffect), 0u);  // not offered without a current effect
+    EXPECT_EQ(Run(kRemoveEffectCommand), 0u);  // not offered without a current effect
     // The second row chooses the opacity; its enable box turns it off.
     const Rect second = panels.List().RowRect(1);
     root->Input(&window, kLeftButtonDown, second.right - 5, second.top + 2, 0);
@@ -67,7 +67,7 @@ TEST_F(EditorPanelsTest, AddedEffectsBecomeCurrentAndTheListEditsThem) {
     const Rect box = panels.List().EnableBox(1);
     root->Input(&window, kLeftButtonDown, box.left + 4, box.top + 4, 0);
     EXPECT_FALSE(EffectListView::IsEnabled(*opacity));
-    EXPECT_TRUE(Run(EditorPanels::kRemoveEffect) & kChanged);
+    EXPECT_TRUE(Run(kRemoveEffectCommand) & kChanged);
     EXPECT_EQ(clip->VideoEffects().size(), 1u);
     EXPECT_EQ(clip->CurrentVideoEffect(), nullptr);
 

@@ -535,15 +535,18 @@ namespace {
 
 TEST_F(WorkspaceTest, OpenProjectUrlGoesThroughTheInternetServicesWhenTheyArePlugged) {
     std::vector<Window*> asked;
+    std::vector<Workspace*> into;
     WorkspaceOptions options = Quiet();
-    options.openProjectUrl = [&asked](Window* owner) {
+    options.openProjectUrl = [&asked, &into](Workspace& root, Window* owner) {
         asked.push_back(owner);
+        into.push_back(&root);
         return true;
     };
     Workspace root(nullptr, &window, nullptr, options);
     ResultFlags out = 0;
     ASSERT_TRUE(root.Command(&window, 654, out));
     EXPECT_EQ(asked, std::vector<Window*>{&window});
+    EXPECT_EQ(into, std::vector<Workspace*>{&root});
     EXPECT_EQ(out, kRelayout | kRepaint);
     EXPECT_TRUE(platform.dialogs.textPrompts.empty());  // the services ask, not the workspace
 }

@@ -1,0 +1,127 @@
+#pragma once
+
+namespace vantrel {
+
+// Every control, region, command and message text of the editor by name.
+// The numbers are string-table ids: a control's id is also its caption,
+// its help topic and the command it sends, so one value serves all four.
+// Only the string table and the tables that list the controls spell them.
+
+// Command numbers the root's keys and menus use by name.
+enum RootCommand : int {
+    kImportClipCommand = 1,
+    kWorkWithOpacitiesCommand = 209,
+    kWorkWithVolumesCommand = 210,
+    kGenerateCommand = 98,
+    kOpenProjectCommand = 25,
+    kSaveProjectCommand = 26,
+    kSaveAsCommand = 27,
+    kNewProjectCommand = 99,
+    kStopCommand = 139,
+    kRevertCommand = 306,
+    kAutoAdjustCommand = 340,
+    kApplyCommand = 342,
+    kUndoCommand = 343,
+    kBackwardCommand = 347,
+    kForewardCommand = 348,
+    kMakeCommand = 360,
+    kMuteAudioCommand = 368,
+    kMuteVideoCommand = 369,
+    kNewMediaClipCommand = 387,
+    kExampleProjectCommand = 473,
+    kZoomInHorizontalCommand = 505,
+    kZoomOutHorizontalCommand = 506,
+    kZoomInVerticalCommand = 507,
+    kZoomOutVerticalCommand = 508,
+    kFitCommand = 509,
+    kMusicTimeChangeCommand = 636,
+    kUpdateCommand = 120,
+    kClipTypeIconCommand = 207,
+    kEditPageCommand = 224,
+    kMakeStartTimeCommand = 351,
+    kMakeEndTimeCommand = 352,
+    kVideoFormatCommand = 356,
+    kFramesPerSecondCommand = 358,
+    kClipInfoCommand = 367,
+    kScaleOutputCommand = 370,
+    kPreferencesCommand = 477,
+    kHelpHomeCommand = 591,
+    kEmailSupportCommand = 592,
+    kCopyCompositeCommand = 643,
+    kCopySourceFrameCommand = 644,
+    kSaveCompositeCommand = 649,
+    kSaveSourceFrameCommand = 650,
+    kImportClipUrlCommand = 653,
+    kProjectUrlCommand = 654,
+    kWorkWithAudioEffectsCommand = 361,
+    kWorkWithVideoEffectsCommand = 362,
+    kAddAudioEffectCommand = 365,
+    kAddVideoEffectCommand = 366,
+    kRemoveEffectCommand = 761,
+    kMoveEffectUpCommand = 762,
+    kMoveEffectDownCommand = 763,
+};
+
+// The root's controls and regions that are not commands: time fields, the
+// status line, the scale control and the parts of the arrangement pane.
+enum RootControl : int {
+    kStatusLineControl = 335,
+    kPositionField = 344,    // "StartTime"
+    kSizeField = 345,        // "Size"
+    kGlobalTimeField = 346,  // "Global Time"
+    kClipOffsetField = 382,
+    kArrangementWindowRegion = 353,
+    kArrangementSliderRegion = 354,
+    kArrangementScrollerRegion = 355,
+    kTopRulerRegion = 383,
+    kBottomRulerRegion = 330,
+    kCurrentClipRegion = 384,
+    kMakeStripRegion = 350,
+    kMakeStripStartRegion = 490,
+    kMakeStripEndRegion = 491,
+    kLeftSizingGripRegion = 495,
+    kRightSizingGripRegion = 496,
+    kNorthWestHandleRegion = 497,
+    kNorthEastHandleRegion = 498,
+    kSouthWestHandleRegion = 499,
+    kSouthEastHandleRegion = 500,
+};
+
+// The root's own regions: not controls of the command table but parts of
+// the panes that take the mouse.
+enum LayoutRegion : int {
+    kPreviewRegion = -1,
+    kClipViewRegion = -2,
+    kPanelRegion = -3,
+    kInfoBrowserRegion = -4,
+    kVerticalSplitter = -5,    // the upper half of the vertical splitter
+    kVerticalSplitterLow = -6, // its lower half
+    kHorizontalSplitter = -7,
+    kCurveViewRegion = -8,      // the browser's pane while the browser is not shown
+    kRectanglePanelsRegion = -9,
+    kTimeGridRegion = 636,  // the music time change button's row
+};
+
+// Commands that are not the root's buttons but reach its Command().
+enum EditorCommand : int {
+    kCopyImageCommand = 637,  // the skin picture to the clipboard
+};
+
+// Texts the editor shows by id: box captions, questions and the start-up's
+// progress lines.
+enum EditorText : int {
+    kUnknownText = 197,
+    kDoneText = 220,
+    kQuestionText = 302,
+    kSaveChangesText = 303,
+    kVantrelText = 323,
+    kEmptySpaceHelpText = 331,  // "Use Mouse Pointer + F1 for Help "
+    kRootClipText = 574,
+    kErrorText = 590,
+    kRectangleText = 600,
+    kApplyQuestionText = 691,
+    kUndoQuestionText = 692,
+    kEnvelopeText = 772,
+};
+
+}  // namespace vantrel
