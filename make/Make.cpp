@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <unistd.h>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -69,6 +70,14 @@ void KeepFrameBuffersInTheHeap() {
 
 }  // namespace
 
+std::string PartialName(const std::string& path) {
+    const std::filesystem::path target(path);
+    // The extension stays last: the plugin picks the format from it.
+    return (target.parent_path() / ("." + target.stem().string() + ".partial-" + std::to_string(::getpid()) +
+                                    target.extension().string()))
+        .string();
+}
+
 int MakeFrameCount(int framesPerSecond, std::int32_t durationMs) {
     const double frames = std::trunc(double(framesPerSecond) * double(durationMs) / 1000.0);
     if (!(frames > 0)) return 0;
@@ -86,6 +95,54 @@ std::int32_t FrameAudioBytes(std::int32_t t0, std::int32_t t1) {
     const std::int64_t from = std::int64_t(t0) * kSampleRate / 1000;
     const std::int64_t to = std::int64_t(t1) * kSampleRate / 1000;
     return std::int32_t(std::max<std::int64_t>(to - from, 0) * 4);
+}
+
+namespace {
+std::int64_t FrameStart(std::int32_t makeStart, std::int32_t durationMs, int frames, int index) {
+    return std::int64_t(durationMs) * index / frames + makeStart;
+}
+// The first frame index in [0, frames] whose start is at or after timeMs;
+// frames (whose "start" is the make's end) when none is.
+int FirstFrameFrom(std::int32_t makeStart, std::int32_t durationMs, int frames, std::int64_t timeMs) {
+    int low = 0, high = frames;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (FrameStart(makeStart, durationMs, frames, middle) >= timeMs)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+}  // namespace
+
+FrameRange MakeFramesWithin(std::int32_t makeStart, std::int32_t durationMs, int frames, std::int64_t fromMs,
+                            std::int64_t toMs) {
+    if (frames <= 0 || toMs <= fromMs) return {};
+    const int first = FirstFrameFrom(makeStart, durationMs, frames, fromMs);
+    const int end = FirstFrameFrom(makeStart, durationMs, frames, toMs);
+    return {first, std::max(first, end)};
+}
+
+std::vector<MakeChunk> SplitMake(std::int32_t makeStart, std::int32_t durationMs, int frames, int wanted) {
+    std::vector<MakeChunk> chunks;
+    if (frames <= 0) return chunks;
+    for (int n = std::clamp(wanted, 1, frames); n >= 1; --n) {
+        chunks.clear();
+        const int each = frames / n, longer = frames % n;
+        bool longEnough = true;
+        for (int k = 0; k < n; ++k) {
+            MakeChunk chunk;
+            chunk.frames.first = k * each + std::min(k, longer);
+            chunk.frames.end = chunk.frames.first + each + (k < longer ? 1 : 0);
+            chunk.fromMs = std::int32_t(FrameStart(makeStart, durationMs, frames, chunk.frames.first));
+            chunk.toMs = std::int32_t(FrameStart(makeStart, durationMs, frames, chunk.frames.end));
+            longEnough = longEnough && chunk.toMs - chunk.fromMs >= 1000;
+            chunks.push_back(chunk);
+        }
+        if (longEnough) break;
+    }
+    return chunks;
 }
 
 std::string WithExtension(const std::string& path, const std::string& extension) {
@@ -112,6 +169,10 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
     const std::int32_t duration = std::int32_t(std::clamp<std::int64_t>(duration64, 0, INT32_MAX));
     const int fps = OutputFrameRate(root.FrameRateId());
     report.frames = MakeFrameCount(fps, duration);
+    report.made = {0, report.frames};
+    if (job.frames)
+        report.made = {std::clamp(job.frames->first, 0, report.frames),
+                       std::clamp(job.frames->end, 0, report.frames)};
     const FrameSize size = OutputFrameSize(root.OutputSizeId());
 
     const bool accepted = plugin.SetOutputFile(job.outputFile) && plugin.SetMakeVideo(job.makeVideo) &&
@@ -125,7 +186,9 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
     plugin.SetTitle(kMakeTitle);
 
     if (plugin.begin(job.window)) {
-        for (int i = 0; i < report.frames && !state.StopRequested(); ++i) {
+        // A chunk's progress counts its own frames.
+        const int first = report.made.first, count = report.made.Count();
+        for (int i = first; i < first + count && !state.StopRequested(); ++i) {
             const FrameSpan span = MakeFrameSpan(start, duration, report.frames, i);
             // The tree is held only while it is read, so that the editor
             // can repaint and take "Stop" between frames; the plugin gets
@@ -149,7 +212,7 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
                     state.SetStopRequest(true);
                 }
             }
-            if (job.frameDone) job.frameDone(i, report.frames, span.t0);
+            if (job.frameDone) job.frameDone(i - first, count, span.t0);
             if (mix) {
                 const std::int32_t bytes = FrameAudioBytes(span.t0, span.t1);
                 const std::int16_t* samples = nullptr;
@@ -243,7 +306,8 @@ void PreviewCommand(Clip& root, Surface* preview) {
 
 int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, const std::string& outputPath,
                   std::string& message, std::FILE* progress,
-                  const std::function<void(int index, int frames, std::int32_t t0)>& frameDone) {
+                  const std::function<void(int index, int frames, std::int32_t t0)>& frameDone,
+                  std::optional<TimeRange> range, FrameRange* made) {
     InstallCompositionParts(&plugins);
     const std::string project = Absolute(projectPath), output = Absolute(outputPath);
     ExportPlugin* plugin = plugins.FirstExportPlugin();
@@ -261,6 +325,20 @@ int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, c
         message = kNothingToMake;
         return 1;
     }
+    if (range) {
+        const std::int32_t start = root.MakeStart();
+        const std::int32_t duration =
+            std::int32_t(std::clamp<std::int64_t>(std::int64_t(root.MakeEnd()) - start, 0, INT32_MAX));
+        const int frames = MakeFrameCount(OutputFrameRate(root.FrameRateId()), duration);
+        job.frames = MakeFramesWithin(start, duration, frames, range->fromMs, range->toMs);
+        if (made) *made = *job.frames;
+        if (job.frames->Count() == 0) {
+            message = "no frame of the make range " + std::to_string(start) + "-" + std::to_string(root.MakeEnd()) +
+                      " ms starts within " + std::to_string(range->fromMs) + "-" + std::to_string(range->toMs) +
+                      " ms";
+            return 1;
+        }
+    }
     if (!plugin->configure(nullptr)) {
         message = "the export plugin refused its options";
         return 1;
@@ -277,13 +355,46 @@ int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, c
         std::fflush(progress);
     };
     if (frameDone) job.frameDone = frameDone;
+    // A chunk appears under its name only once it is whole: a task killed
+    // on a cluster node leaves no chunk that a join could take for done.
+    if (range) job.outputFile = PartialName(output);
     const MakeReport report = RunMake(root, *plugin, job);
+    if (made) *made = report.made;
+    if (range) {
+        std::error_code error;
+        if (report.result == MakeResult::kMade) std::filesystem::rename(job.outputFile, output, error);
+        if (report.result != MakeResult::kMade || error) std::filesystem::remove(job.outputFile, error);
+        if (report.result == MakeResult::kMade && error) {
+            message = "cannot write " + output;
+            return 1;
+        }
+    }
     switch (report.result) {
         case MakeResult::kMade: return 0;
         case MakeResult::kFailed: message = kMakeFailed; return 1;
         case MakeResult::kRefused: message = "the export plugin refused the settings for " + output; return 1;
     }
     return 1;
+}
+
+bool PlanChunks(const std::string& projectPath, int wanted, std::vector<MakeChunk>& chunks, std::string& message) {
+    InstallCompositionParts(nullptr);
+    Clip root;
+    if (!LoadProjectQuietly(root, Absolute(projectPath), message)) return false;
+    const bool nothing = !root.HasVideo() && !root.HasAudio();
+    const std::int32_t start = root.MakeStart();
+    const std::int32_t duration =
+        std::int32_t(std::clamp<std::int64_t>(std::int64_t(root.MakeEnd()) - start, 0, INT32_MAX));
+    chunks = SplitMake(start, duration, MakeFrameCount(OutputFrameRate(root.FrameRateId()), duration), wanted);
+    if (nothing) {
+        message = kNothingToMake;
+        return false;
+    }
+    if (chunks.empty()) {
+        message = kMakeFailed;
+        return false;
+    }
+    return true;
 }
 
 int MakeBatch(const std::string& project, const std::string& output, std::string& message) {

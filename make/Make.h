@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "items/Version.h"
 #include "plugins/api/PluginApi.h"
@@ -29,6 +31,29 @@ FrameSpan MakeFrameSpan(std::int32_t makeStart, std::int32_t durationMs, int fra
 // (t1 * 44100 / 1000 - t0 * 44100 / 1000) * 4.
 std::int32_t FrameAudioBytes(std::int32_t t0, std::int32_t t1);
 
+// Frames [first, end) of a whole make.
+struct FrameRange {
+    int first = 0, end = 0;
+    int Count() const { return end > first ? end - first : 0; }
+};
+// The frames of the whole make whose start times fall in [fromMs, toMs):
+// a chunk's edges are the whole make's frame times, wherever the asked
+// edges fall between them.
+FrameRange MakeFramesWithin(std::int32_t makeStart, std::int32_t durationMs, int frames, std::int64_t fromMs,
+                            std::int64_t toMs);
+// One chunk of a make cut into pieces: its frames and the times that
+// select exactly them with MakeFramesWithin (the end is the next frame's
+// start, or the make's end after the last frame).
+struct MakeChunk {
+    FrameRange frames;
+    std::int32_t fromMs = 0, toMs = 0;
+};
+// Cuts the make into at most `wanted` chunks of equal numbers of whole
+// frames (the first ones one frame longer where they do not divide), fewer
+// where a chunk would span less than one second; one chunk when the whole
+// make is that short. None when the make has no frame.
+std::vector<MakeChunk> SplitMake(std::int32_t makeStart, std::int32_t durationMs, int frames, int wanted);
+
 // One make as the worker runs it.
 struct MakeJob {
     std::string outputFile;
@@ -37,6 +62,9 @@ struct MakeJob {
     PluginWindow window = nullptr;
     // Batch runs never open the made file.
     bool openWhenMade = false;
+    // A chunk: only these frames of the whole make, at the whole make's
+    // frame times. Empty, every frame.
+    std::optional<FrameRange> frames;
     // Step after each frame: the editor re-lays out and redraws; the batch
     // verb reports progress. May be empty.
     std::function<void(int index, int frames, std::int32_t t0)> frameDone;
@@ -54,7 +82,8 @@ enum class MakeResult {
 };
 struct MakeReport {
     MakeResult result = MakeResult::kFailed;
-    int frames = 0;      // frames in the range
+    int frames = 0;      // frames in the make range
+    FrameRange made;     // the frames the job asked for, within those
     int framesMade = 0;  // frames the loop ran
 };
 
@@ -75,6 +104,9 @@ bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow p
 // The output name with the extension in place of whatever follows the last
 // "." of the last path component, or appended when there is none.
 std::string WithExtension(const std::string& path, const std::string& extension);
+// A hidden name beside path, unique to this process, with path's
+// extension: what a file is written as before it is renamed into place.
+std::string PartialName(const std::string& path);
 
 // The worker's commands for the root, for the workspace's hooks. The make
 // command takes the job PrepareMake filled and the first export plugin
@@ -91,9 +123,20 @@ int MakeBatch(const std::string& project, const std::string& output, std::string
 int PictureBatch(const std::string& project, int timeMs, const std::string& bmp, std::string& message,
                  const PluginTables* plugins = nullptr);
 // The same with the plugins given (tests) and the progress stream chosen;
-// a frameDone given reports each frame instead of the status lines.
+// a frameDone given reports each frame instead of the status lines. With
+// a range (ms of the project's time line, end excluded) only the frames
+// whose times fall in it are made, as MakeFramesWithin picks them; made,
+// when given, learns which frames those were.
+struct TimeRange {
+    std::int64_t fromMs = 0, toMs = 0;
+};
 int MakeBatchWith(const PluginTables& plugins, const std::string& project, const std::string& output,
                   std::string& message, std::FILE* progress,
-                  const std::function<void(int index, int frames, std::int32_t t0)>& frameDone = {});
+                  const std::function<void(int index, int frames, std::int32_t t0)>& frameDone = {},
+                  std::optional<TimeRange> range = std::nullopt, FrameRange* made = nullptr);
+// The chunks --cluster hands out: the project read and SplitMake applied to
+// its make range and rate. False with the reason when the project cannot
+// be read or has nothing to make.
+bool PlanChunks(const std::string& project, int wanted, std::vector<MakeChunk>& chunks, std::string& message);
 
 }  // namespace vantrel

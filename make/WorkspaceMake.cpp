@@ -14,10 +14,6 @@
 
 namespace vantrel {
 
-namespace {
-constexpr int kDoneText = 220;
-}  // namespace
-
 WorkerHooks CompositionWorkerHooks() {
     WorkerHooks hooks;
     hooks.preview = [](Workspace& root) { PreviewCommand(root, root.GetSurface()); };

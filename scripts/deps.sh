@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libcurl4-openssl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg python3
+  slurm-wlm munge
   dpkg-dev desktop-file-utils
 )
 missing=()

@@ -29,7 +29,9 @@ int Version(const BatchContext& context, std::span<const std::string>) {
 constexpr BatchVerb kVerbs[] = {
     {"--help", 0, 0, false, &Help},
     {"--version", 0, 0, false, &Version},
-    {"--make", 2, 2, true, &MakeVerb},
+    {"--make", 2, 5, true, &MakeVerb},
+    {"--join", 2, -1, false, &JoinVerb},
+    {"--cluster", 5, -1, true, &ClusterVerb},
     {"--picture", 3, 3, true, &PictureVerb},
     {"--info", 1, 1, true, &InfoVerb},
     {"--save-as", 2, 2, true, &SaveAsVerb},

@@ -8,6 +8,11 @@ namespace vantrel {
 
 // "--make FILE.kwp OUTPUT": the format follows OUTPUT's extension.
 int MakeVerb(const BatchContext& context, std::span<const std::string> args);
+// "--join OUT CHUNK...": the chunks of a make joined without encoding again.
+int JoinVerb(const BatchContext& context, std::span<const std::string> args);
+// "--cluster slurm FILE.kwp OUT --chunks N [--partition P] [--sbatch-arg ARG]...
+// [--wait] [--resume]": the make in chunks on a Slurm cluster, then joined.
+int ClusterVerb(const BatchContext& context, std::span<const std::string> args);
 // "--picture FILE.kwp TIME_MS OUT.bmp": the composite picture as a BMP.
 int PictureVerb(const BatchContext& context, std::span<const std::string> args);
 // "--info MEDIA": the "Clip Info" text of a media file on standard output.

@@ -38,6 +38,12 @@ constexpr int kMaxDimension = 16384;
 // enough that a stopped make does not wait long for what is queued.
 constexpr std::size_t kQueueDepth = 16;
 
+// The sample position of a time in ms, floored also below zero.
+std::int64_t SampleAt(std::int64_t timeMs) {
+    const std::int64_t scaled = timeMs * kRate;
+    return scaled >= 0 ? scaled / 1000 : -((-scaled + 999) / 1000);
+}
+
 const char* MuxerName(Container container) {
     switch (container) {
         case Container::Mp4: return "mp4";
@@ -515,10 +521,13 @@ void OutputWriter::State::EncodeVideo(std::int32_t timeMs, AVFrame* input) {
 
 void OutputWriter::State::EncodeAudio(std::int32_t timeMs, const std::int16_t* samples, int sampleFrames) {
     if (failed) return;
-    const std::int64_t relative = Relative(timeMs);
-    // Floor, as the caller cut the block: back-to-back blocks then meet.
-    std::int64_t position = relative * kRate / 1000;
-    if (relative < 0) position = -((-relative * kRate + 999) / 1000);
+    Relative(timeMs);
+    // The caller cuts each block between the sample positions of its times
+    // on the program's own time line, floored; placing it the same way
+    // makes back-to-back blocks meet whatever time the output starts at,
+    // so a make begun mid-way (a chunk) holds exactly the samples the
+    // whole make holds there.
+    const std::int64_t position = SampleAt(timeMs) - SampleAt(originMs);
     std::int64_t skip = 0;
     if (position > placedSamples)
         AppendFill(position - placedSamples);
