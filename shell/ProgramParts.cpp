@@ -12,6 +12,8 @@
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/EditorPanels.h"
 #include "editor/workspace/EnvelopeMenu.h"
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "editor/browser/InfoBrowser.h"
 #include "effects/Effect.h"
@@ -197,7 +199,7 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.hooks.play = PlaybackHook();
     options.language = [] { return SettingsStore::Instance().Language(); };
     options.openProjectUrl = [](Workspace& root, Window* owner) {
-        return OpenProjectFromAddress(owner, [&root](const std::string& path) { return root.OpenProjectFile(path); });
+        return OpenProjectFromAddress(owner, [&root](const std::string& path) { return OpenProjectFile(root, path); });
     };
     InfoBrowser& browser = ProgramInfoBrowser();
     options.infoBrowser = &browser;
@@ -260,7 +262,7 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     auto root = std::make_unique<Workspace>(&application, &window, application.Media(), options);
     Workspace* workspace = root.get();
     *shownFor = workspace;
-    workspace->Panels().Parameters().SetVariableHelpSink([pointedAt](const Variable& variable) {
+    workspace->Editor().Panels().Parameters().SetVariableHelpSink([pointedAt](const Variable& variable) {
         *pointedAt = FiguresOf(variable, variable.DeclaredId() ? variable.DeclaredId() : 487);
     });
     Hooks().quit = [] { QtPlatform::Quit(0); };

@@ -5,6 +5,7 @@
 #include "items/MenuList.h"
 #include "items/StringTable.h"
 #include "editor/workspace/EditorIds.h"
+#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/EnvelopeMenu.h"
 #include "editor/workspace/Workspace.h"
 #include "editor/panels/EffectMenu.h"
@@ -76,8 +77,8 @@ void EditorPanels::Sync() {
     const OutputSize* output = FindOutputSize(root_.OutputSizeId());
     for (RectanglePanel* panel : {&first_, &second_})
         panel->SetPixelSize(output ? output->width : 320, output ? output->height : 240);
-    root_.ScriptControls().firstRectanglePanel = first_.Target() ? &first_ : nullptr;
-    root_.ScriptControls().secondRectanglePanel = second_.Target() ? &second_ : nullptr;
+    root_.Editor().ScriptControls().firstRectanglePanel = first_.Target() ? &first_ : nullptr;
+    root_.Editor().ScriptControls().secondRectanglePanel = second_.Target() ? &second_ : nullptr;
 
     // The curve view follows the variable last edited or chosen.
     VariableTable& table = shown.Table();
@@ -104,7 +105,7 @@ void EditorPanels::Place(const LayoutResult& layout) {
 }
 
 void EditorPanels::PaintPanels(DrawContext& dc) {
-    Place(root_.Layout());
+    Place(root_.Editor().Layout());
     for (Control* panel : std::initializer_list<Control*>{&list_, &parameters_, &first_, &second_, &curve_}) {
         const Rect& r = panel->Rectangle();
         if (!r.IsEmpty()) panel->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
@@ -118,7 +119,7 @@ Control* EditorPanels::PanelAt(int x, int y) {
 }
 
 ResultFlags EditorPanels::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
-    Place(root_.Layout());
+    Place(root_.Editor().Layout());
     if (Item* captured = CapturedChild()) return DispatchToChild(captured, captured, window, message, x, y, keyFlags);
     Control* target = PanelAt(x, y);
     if (!target) return 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "items/ProgramFolder.h"
+#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/Workspace.h"
 #include "editor/browser/InfoBrowser.h"
 #include "platform/Platform.h"
@@ -31,7 +32,7 @@ struct BrowserPaneTest : ::testing::Test {
         options.infoBrowserShown = [this] { return browser.Shown(); };
         options.showHelpTopic = [this](int topic) { browser.ShowNumberedPage(topic); };
         root = std::make_unique<Workspace>(nullptr, &window, nullptr, options);
-        root->LayOut(1024, 768);
+        root->Editor().LayOut(1024, 768);
     }
     ~BrowserPaneTest() override {
         root.reset();
@@ -43,30 +44,30 @@ struct BrowserPaneTest : ::testing::Test {
 TEST_F(BrowserPaneTest, TheBrowserHasItsPaneWhileShown) {
     // The start page is up, so the bottom-left pane is the browser's.
     ASSERT_EQ(browser.History().Current().number, 215);
-    const Rect pane = root->Layout().Of(kInfoBrowserRegion);
+    const Rect pane = root->Editor().Layout().Of(kInfoBrowserRegion);
     ASSERT_FALSE(pane.IsEmpty());
     EXPECT_EQ(browser.Rectangle(), pane);
-    EXPECT_EQ(root->HitAt(Centre(pane)), kInfoBrowserRegion);
+    EXPECT_EQ(root->Editor().HitAt(Centre(pane)), kInfoBrowserRegion);
 
     // F1 over a control shows that control's page.
-    const Rect clipInfo = root->ControlById(367)->Rectangle();
+    const Rect clipInfo = root->Editor().ControlById(367)->Rectangle();
     root->Input(&window, kKeyUp, Centre(clipInfo).x, Centre(clipInfo).y, kVkF1);
     EXPECT_EQ(browser.History().Current().number, 367);
 
     // A click on the close box, routed by the root, hides the pane.
     const Point close = Centre(browser.CloseBox());
     root->Input(&window, kLeftButtonDown, close.x, close.y, kLeftButtonHeld);
-    root->LayOut(1024, 768);
+    root->Editor().LayOut(1024, 768);
     EXPECT_FALSE(browser.Shown());
-    EXPECT_TRUE(root->Layout().Of(kInfoBrowserRegion).IsEmpty());
+    EXPECT_TRUE(root->Editor().Layout().Of(kInfoBrowserRegion).IsEmpty());
     EXPECT_TRUE(browser.Rectangle().IsEmpty());
 
     // "Help Home" brings it back with the generated home page.
     ResultFlags out = 0;
     ASSERT_TRUE(root->Command(&window, InfoBrowser::kHomePage, out));
-    root->LayOut(1024, 768);
+    root->Editor().LayOut(1024, 768);
     EXPECT_EQ(browser.History().Current().number, InfoBrowser::kHomePage);
-    EXPECT_FALSE(root->Layout().Of(kInfoBrowserRegion).IsEmpty());
+    EXPECT_FALSE(root->Editor().Layout().Of(kInfoBrowserRegion).IsEmpty());
 }
 
 }  // namespace
