@@ -50,7 +50,7 @@ struct Project {
 
 void BM_DragMoveAndRedraw(benchmark::State& state) {
     Project project;
-    ArrangementWindow& window = project.root->ArrangementEditor();
+    ArrangementWindow& window = project.root->Editor().ArrangementEditor();
     const Point grab = project.Grab();
     project.root->Input(nullptr, kLeftButtonDown, grab.x, grab.y, kLeftButtonHeld);
     int step = 0;
@@ -69,7 +69,7 @@ BENCHMARK(BM_DragMoveAndRedraw)->Unit(benchmark::kMicrosecond);
 // the redraw: the most a single move can cost.
 void BM_DragDropCompactRedraw(benchmark::State& state) {
     Project project;
-    ArrangementWindow& window = project.root->ArrangementEditor();
+    ArrangementWindow& window = project.root->Editor().ArrangementEditor();
     int flip = 0;
     for (auto _ : state) {
         const Point grab = project.Grab();
