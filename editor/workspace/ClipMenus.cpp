@@ -58,7 +58,7 @@ ResultFlags EditorWindow::ArrangementMenu(Window* window, Point p) {
         for (int id : ClipEntryIds(*clicked))
             entries.push_back(id == MenuList::kSeparator ? MenuSeparator() : answers.Entry({Kind::ClipEntry, id}, Str(id)));
         // The arrangement's envelope strip works on a clip with sound.
-        if (const auto envelope = EnvelopeSubmenu(*clicked)) {
+        if (const auto envelope = EnvelopeSubmenu(root_.Options().envelope, *clicked)) {
             std::vector<MenuEntry> strip;
             for (int i = 0; i < envelope->Count(); ++i)
                 strip.push_back(answers.Entry({Kind::EnvelopeEntry, envelope->IdAt(i)}, Str(envelope->IdAt(i))));
@@ -88,7 +88,7 @@ ResultFlags EditorWindow::ArrangementMenu(Window* window, Point p) {
         case Kind::EnvelopeEntry: {
             // The strip transfers take the clip's current variable.
             Variable* variable = clicked ? clicked->Table().ById(clicked->Table().CurrentId()) : nullptr;
-            return clicked ? RunEnvelopeCommand(chosen.value, *clicked, variable) : 0;
+            return clicked ? RunEnvelopeCommand(root_.Options().envelope, chosen.value, *clicked, variable) : 0;
         }
         case Kind::SetLocator:
             shown->SetLocator(chosen.value, shown->Time());

@@ -17,17 +17,10 @@ namespace {
 constexpr int kMaxListRows = 8;
 using namespace catalogue_ids;
 
-std::function<bool(VariableOwner&)>& PickerRule() {
-    static std::function<bool(VariableOwner&)> rule;
-    return rule;
-}
-
 bool HasRectangle(VariableOwner& owner, const RectangleIds& ids) {
     return std::all_of(ids.begin(), ids.end(), [&](int id) { return owner.Table().ById(id) != nullptr; });
 }
 }  // namespace
-
-void EditorPanels::SetKeyColourPickerRule(std::function<bool(VariableOwner&)> rule) { PickerRule() = std::move(rule); }
 
 EditorPanels::EditorPanels(Workspace& root) : root_(root) {
     SetParent(&root);
@@ -60,7 +53,7 @@ void EditorPanels::Sync() {
     list_.SetEntries(std::move(entries));
 
     VariableOwner& shown = current ? *current : static_cast<VariableOwner&>(clip);
-    parameters_.SetTarget(&shown, PickerRule() && PickerRule()(shown));
+    parameters_.SetTarget(&shown, root_.Options().keyColourPicker && root_.Options().keyColourPicker(shown));
 
     const RectangleIds& firstIds = firstShowsSource_ ? kSourceRect : kDestinationRect;
     const RectangleIds& otherIds = firstShowsSource_ ? kDestinationRect : kSourceRect;
@@ -148,12 +141,12 @@ ResultFlags EditorPanels::ListMenu(Window* window) {
         for (int id : {kRemoveEffectCommand, kMoveEffectUpCommand, kMoveEffectDownCommand}) menu.Add(id);
     }
     // An audio clip's envelope strip commands, as in its arrangement menu.
-    if (auto envelope = EnvelopeSubmenu(EditedClip())) {
+    if (auto envelope = EnvelopeSubmenu(root_.Options().envelope, EditedClip())) {
         menu.AddSeparator();
         menu.AddSubmenu(kEnvelopeText, envelope);
     }
     const int chosen = menu.Show(window);
-    if (IsEnvelopeCommand(chosen)) return RunEnvelopeCommand(chosen, EditedClip(), curve_.Shown());
+    if (IsEnvelopeCommand(chosen)) return RunEnvelopeCommand(root_.Options().envelope, chosen, EditedClip(), curve_.Shown());
     ResultFlags out = 0;
     if (chosen) root_.Command(window, chosen, out);
     return out;

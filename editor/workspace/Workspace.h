@@ -5,6 +5,7 @@
 
 #include "values/Surface.h"
 #include "items/WorkerThread.h"
+#include "editor/workspace/EnvelopeMenu.h"
 #include "editor/workspace/ProjectFiles.h"
 #include "editor/workspace/RootView.h"
 #include "model/clips/Clip.h"
@@ -13,6 +14,7 @@ namespace vantrel {
 
 class Control;
 class EditorWindow;
+class VariableOwner;
 class Workspace;
 struct UrlImports;
 
@@ -66,6 +68,12 @@ struct WorkspaceOptions {
     std::function<bool(Window* window, int command, ResultFlags& out)> programCommand;
     // The progress texts of the construction, drawn on the window at once.
     std::function<void(const std::string& text)> progress;
+    // Whether an owner gets the key colour picker strip (the effects library
+    // knows); unset, none does.
+    std::function<bool(VariableOwner&)> keyColourPicker;
+    // The arrangement's envelope strip operations (the composition
+    // library's); unset, clips offer no "Envelope" entries.
+    EnvelopeOperations envelope;
     // Builds the window side; unset, the editor's own (EditorWindow).
     std::function<std::unique_ptr<RootView>(Workspace&)> makeView;
 };

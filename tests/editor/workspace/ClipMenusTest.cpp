@@ -288,10 +288,12 @@ namespace {
 // chosen entry runs on the clip's arrangement with its current variable.
 TEST_F(ClipMenuTest, AClipWithSoundOffersTheEnvelopeStrip) {
     std::vector<int> ran;
-    SetEnvelopeOperations({[&](int command, Clip& arrangement, Clip&, Variable*, double) {
+    WorkspaceOptions options = Options();
+    options.envelope = {[&](int command, Clip& arrangement, Clip&, Variable*, double) {
         ran.push_back(command);
         return &arrangement == root.get();
-    }});
+    }};
+    Open(std::move(options));
     const std::string wav = folder / "tone.wav";
     std::ofstream(wav, std::ios::binary) << testing::TinyWav();
     Clip* sound = ImportFile(*root, &window, wav, 1000);
@@ -303,7 +305,6 @@ TEST_F(ClipMenuTest, AClipWithSoundOffersTheEnvelopeStrip) {
     EXPECT_EQ(Find(platform.menus.shown.back(), "Envelope"), nullptr);
     EXPECT_NE(Choose(On(*sound), {"Envelope", "Invert"}) & kChanged, 0u);
     EXPECT_EQ(ran, std::vector<int>{kInvertEnvelope});
-    SetEnvelopeOperations({});
 }
 
 }  // namespace

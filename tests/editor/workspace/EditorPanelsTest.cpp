@@ -14,8 +14,9 @@ namespace {
 struct EditorPanelsTest : testing::ScriptedEditorTest {
     Clip* clip = nullptr;
 
-    void SetUp() override {
-        Open();
+    void SetUp() override { Start(); }
+    void Start(WorkspaceOptions options = Options()) {
+        Open(std::move(options));
         root->SetTimeValue(0);
         clip = root->NewChildClip(kTextStringType);
         root->Editor().LayOut(1024, 768);
@@ -87,13 +88,16 @@ namespace {
 
 TEST_F(EditorPanelsTest, AnAudioClipsListMenuCarriesTheEnvelopeCommands) {
     std::vector<int> ran;
-    SetEnvelopeOperations({[&](int command, Clip& arrangement, Clip&, Variable* variable, double releaseMs) {
+    WorkspaceOptions options = Options();
+    options.envelope = {[&](int command, Clip& arrangement, Clip&, Variable* variable, double releaseMs) {
         ran.push_back(command);
         EXPECT_EQ(&arrangement, root.get());
         EXPECT_EQ(releaseMs, kDefaultReleaseMs);
         return command != kToClipStrip || variable != nullptr;
-    }});
-    EXPECT_EQ(EnvelopeSubmenu(*clip), nullptr);  // a text clip has no audio
+    }};
+    Start(std::move(options));
+    const EnvelopeOperations& envelope = root->Options().envelope;
+    EXPECT_EQ(EnvelopeSubmenu(envelope, *clip), nullptr);  // a text clip has no audio
     testing::TempFolder folder;
     const std::string wav = folder.File("tone.wav");
     ASSERT_TRUE(testing::WriteWav(wav, 400));
@@ -107,9 +111,8 @@ TEST_F(EditorPanelsTest, AnAudioClipsListMenuCarriesTheEnvelopeCommands) {
     ASSERT_FALSE(platform.menus.shown.empty());
     EXPECT_EQ(platform.menus.shown.back().back().caption, Str(772));
     EXPECT_EQ(ran, std::vector<int>{kFullRangeEnvelope});
-    EXPECT_TRUE(RunEnvelopeCommand(kToClipStrip, *tone, root->Editor().Panels().Curve().Shown()) & kChanged);
-    SetEnvelopeOperations({});
-    EXPECT_EQ(EnvelopeSubmenu(*tone), nullptr);
+    EXPECT_TRUE(RunEnvelopeCommand(envelope, kToClipStrip, *tone, root->Editor().Panels().Curve().Shown()) & kChanged);
+    EXPECT_EQ(EnvelopeSubmenu({}, *tone), nullptr);
 }
 
 }  // namespace
