@@ -8,36 +8,29 @@
 #include "editor/browser/InfoBrowser.h"
 #include "platform/Platform.h"
 #include "platform/scripted/ScriptedPlatform.h"
+#include "tests/support/ScriptedEditor.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantrel {
 namespace {
 
-struct BrowserPaneTest : ::testing::Test {
-    ScriptedDialogs dialogs;
-    ScriptedMenus menus;
-    ScriptedWindow window;
-    PlatformServices previous = SetPlatform({&dialogs, &menus});
+struct BrowserPaneTest : testing::ScriptedEditorTest {
     InfoBrowser browser;
-    std::unique_ptr<Workspace> root;
 
-    BrowserPaneTest() {
+    void SetUp() override {
         InfoBrowser::Outside outside;
         outside.language = [] { return 9; };
         outside.refreshOff = [] { return true; };
         browser.SetOutside(outside);
-        WorkspaceOptions options;
-        options.startWorker = false;
+        WorkspaceOptions options = Options();
         options.infoBrowser = &browser;
         options.infoBrowserShown = [this] { return browser.Shown(); };
         options.showHelpTopic = [this](int topic) { browser.ShowNumberedPage(topic); };
-        root = std::make_unique<Workspace>(nullptr, &window, nullptr, options);
+        Open(std::move(options));
         root->Editor().LayOut(1024, 768);
     }
-    ~BrowserPaneTest() override {
-        root.reset();
-        SetPlatform(previous);
-    }
+    // The root lets go of the browser it holds before the browser goes.
+    void TearDown() override { root.reset(); }
     Point Centre(const Rect& r) const { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 };
 
