@@ -1,6 +1,7 @@
+#include "editor/workspace/EditorWindow.h"
+
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <vector>
 
 #include "items/MenuList.h"
@@ -9,17 +10,13 @@
 #include "values/TimeMath.h"
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/EditorPanels.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/RootControls.h"
-#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/Workspace.h"
 #include "controls/ValueSlider.h"
-#include "editor/workspace/EnvelopeMenu.h"
-#include "editor/workspace/MenuAnswers.h"
-#include "editor/workspace/ProjectCommands.h"
 #include "media/sources/MediaOpen.h"
-#include "platform/Platform.h"
-#include "script/ScriptNames.h"
 #include "platform/Window.h"
+#include "script/ScriptNames.h"
 
 namespace vantrel {
 
