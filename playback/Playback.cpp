@@ -1,3 +1,4 @@
+#include "editor/workspace/EditorWindow.h"
 #include "playback/Playback.h"
 
 #include <chrono>
@@ -84,7 +85,7 @@ std::optional<Plan> MakePlan(Workspace& root, Clip* chosen) {
     if (plan.local) PreviewCommand(root, root.GetSurface());
     plan.path = DevicePath(root, played->Source()->Path());
     plan.picture = played->Source()->HasPicture();
-    plan.destination = root.Layout().Of(kPreviewRegion);
+    plan.destination = root.Editor().Layout().Of(kPreviewRegion);
     return plan;
 }
 }  // namespace

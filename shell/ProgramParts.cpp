@@ -12,6 +12,8 @@
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/EditorPanels.h"
 #include "editor/workspace/EnvelopeMenu.h"
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "editor/browser/InfoBrowser.h"
 #include "effects/Effect.h"
@@ -112,25 +114,6 @@ void ConnectProgramParts(bool editor) {
     // Effects and generators of loaded clips; plugin effects find the
     // plugins once they are loaded.
     InstallCompositionParts(&ProgramPlugins());
-    EditorPanels::SetKeyColourPickerRule([](VariableOwner& owner) {
-        const auto* effect = dynamic_cast<const Effect*>(&owner);
-        return effect && effect->HasKeyColourPicker();
-    });
-    SetEnvelopeOperations({[](int command, Clip& arrangement, Clip& child, Variable* variable, double releaseMs) {
-        Variable* strip = EnvelopeStrip(arrangement);
-        if (!strip) return false;
-        switch (command) {
-            case kGetAudioEnvelope: return GetAudioEnvelope(arrangement, child, *strip);
-            case kInvertEnvelope: InvertKeys(*strip); return true;
-            case kFullRangeEnvelope: return FullRange(*strip);
-            case kForwardRelease: ForwardRelease(*strip, releaseMs); return true;
-            case kBackwardRelease: BackwardRelease(*strip, releaseMs); return true;
-            case kBidirectionalRelease: BidirectionalRelease(*strip, releaseMs); return true;
-            case kToClipStrip: return variable && ToClipStrip(arrangement, child, *variable, *strip);
-            case kFromClipStrip: return variable && FromClipStrip(arrangement, child, *strip, *variable);
-            default: return false;
-        }
-    }});
     SetDownloadFunction(&DownloadMedia);
     // Batch runs answer from their command line (RunBatch); the editor asks.
     if (editor) SetRemoteMediaConsent(&AskToDownloadMedia);
@@ -191,13 +174,38 @@ std::unique_ptr<PictureStore> StartMediaSystem(Window& window) {
     return media;
 }
 
+void AddProgramParts(WorkspaceOptions& options) {
+    // The effects know which of them pick a key colour; the composition
+    // library works the arrangement's envelope strip.
+    options.keyColourPicker = [](VariableOwner& owner) {
+        const auto* effect = dynamic_cast<const Effect*>(&owner);
+        return effect && effect->HasKeyColourPicker();
+    };
+    options.envelope = {[](int command, Clip& arrangement, Clip& child, Variable* variable, double releaseMs) {
+        Variable* strip = EnvelopeStrip(arrangement);
+        if (!strip) return false;
+        switch (command) {
+            case kGetAudioEnvelope: return GetAudioEnvelope(arrangement, child, *strip);
+            case kInvertEnvelope: InvertKeys(*strip); return true;
+            case kFullRangeEnvelope: return FullRange(*strip);
+            case kForwardRelease: ForwardRelease(*strip, releaseMs); return true;
+            case kBackwardRelease: BackwardRelease(*strip, releaseMs); return true;
+            case kBidirectionalRelease: BidirectionalRelease(*strip, releaseMs); return true;
+            case kToClipStrip: return variable && ToClipStrip(arrangement, child, *variable, *strip);
+            case kFromClipStrip: return variable && FromClipStrip(arrangement, child, *strip, *variable);
+            default: return false;
+        }
+    }};
+}
+
 std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     WorkspaceOptions options;
     options.hooks = CompositionWorkerHooks();
     options.hooks.play = PlaybackHook();
+    AddProgramParts(options);
     options.language = [] { return SettingsStore::Instance().Language(); };
     options.openProjectUrl = [](Workspace& root, Window* owner) {
-        return OpenProjectFromAddress(owner, [&root](const std::string& path) { return root.OpenProjectFile(path); });
+        return OpenProjectFromAddress(owner, [&root](const std::string& path) { return OpenProjectFile(root, path); });
     };
     InfoBrowser& browser = ProgramInfoBrowser();
     options.infoBrowser = &browser;
@@ -260,7 +268,7 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     auto root = std::make_unique<Workspace>(&application, &window, application.Media(), options);
     Workspace* workspace = root.get();
     *shownFor = workspace;
-    workspace->Panels().Parameters().SetVariableHelpSink([pointedAt](const Variable& variable) {
+    workspace->Editor().Panels().Parameters().SetVariableHelpSink([pointedAt](const Variable& variable) {
         *pointedAt = FiguresOf(variable, variable.DeclaredId() ? variable.DeclaredId() : 487);
     });
     Hooks().quit = [] { QtPlatform::Quit(0); };

@@ -17,6 +17,12 @@ class Window;
 class Application;
 class Item;
 class InfoBrowser;
+struct WorkspaceOptions;
+
+// What the program's own libraries give every root it builds, the editor's
+// and a batch script's alike: the effects' key colour picker rule and the
+// composition's envelope strip operations.
+void AddProgramParts(WorkspaceOptions& options);
 
 // The editor's answer to a media address found in a project: a question
 // naming the address, No by default. True when the user says Yes.

@@ -231,6 +231,7 @@ int ScriptVerb(const BatchContext& context, std::span<const std::string> args) {
     ConnectProgramParts(false);
     WorkspaceOptions options;
     options.startWorker = false;
+    AddProgramParts(options);
     Workspace root(nullptr, nullptr, nullptr, options);
     root.State()->SetAsksForMissingMedia(false);
     std::string message;

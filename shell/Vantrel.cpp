@@ -12,6 +12,7 @@
 #include "shell/WindowProcedure.h"
 #include "controls/SkinServices.h"
 #include "editor/workspace/EditorIds.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "internet/InternetCommands.h"
 #include "platform/qt/QtPlatform.h"
@@ -86,7 +87,7 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
         // The workspace reads its media from the project's folder and
         // remembers where the project came from; a stand-in root just loads.
         if (auto* workspace = dynamic_cast<Workspace*>(application->RootClip()))
-            workspace->OpenProjectFile(argv[1]);
+            OpenProjectFile(*workspace, argv[1]);
         else
             OpenProject(*application->RootClip(), argv[1]);
     }

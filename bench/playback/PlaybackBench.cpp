@@ -24,6 +24,8 @@
 #include <thread>
 
 #include "items/WorkerThread.h"
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
 #include "compose/Composition.h"
@@ -93,7 +95,7 @@ Figures ComposedWithAudioMaster(const std::string& project, std::string& topPath
     Clip* sound = nullptr;
     {
         auto edit = root.Edit();
-        if (!root.OpenProjectFile(project)) return figures;
+        if (!OpenProjectFile(root, project)) return figures;
         for (int i = 0; i < root.ChildCount(); ++i) {
             Clip* child = root.ChildAt(i);
             if (!child->Source()) continue;
@@ -102,7 +104,7 @@ Figures ComposedWithAudioMaster(const std::string& project, std::string& topPath
         }
         if (!top || !sound || !root.MakeAudioMaster(sound)) return figures;
         topPath = top->Source()->Path();
-        root.LayOut(1024, 768);
+        root.Editor().LayOut(1024, 768);
         root.SetGlobalTime(0);
     }
     const Clock::time_point began = Clock::now();

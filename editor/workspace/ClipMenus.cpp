@@ -6,7 +6,9 @@
 #include "items/MenuList.h"
 #include "items/StringTable.h"
 #include "editor/workspace/CommandTable.h"
+#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/EnvelopeMenu.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/MenuAnswers.h"
 #include "editor/workspace/Workspace.h"
 #include "platform/Platform.h"
@@ -27,9 +29,9 @@ std::string LocatorCaption(int index, std::int32_t time) {
 }
 }  // namespace
 
-Clip* Workspace::ClipAt(Point p) const { return arrangementWindow_->ChildAt(p); }
+Clip* EditorWindow::ClipAt(Point p) const { return arrangementWindow_->ChildAt(p); }
 
-std::vector<int> Workspace::ClipEntryIds(const Clip& clip) const {
+std::vector<int> EditorWindow::ClipEntryIds(const Clip& clip) const {
     const Clip* parent = clip.ParentClip();
     if (!parent) return {};
     std::vector<int> ids = parent->MenuCommands(clip);
@@ -45,9 +47,9 @@ std::vector<int> Workspace::ClipEntryIds(const Clip& clip) const {
     return ids;
 }
 
-ResultFlags Workspace::ArrangementMenu(Window* window, Point p) {
+ResultFlags EditorWindow::ArrangementMenu(Window* window, Point p) {
     if (!Platform().menus) return 0;
-    Clip* shown = ShownArrangement();
+    Clip* shown = root_.ShownArrangement();
     Clip* clicked = ClipAt(p);
     using Kind = MenuAnswer::Kind;
     MenuAnswers answers;
@@ -56,7 +58,7 @@ ResultFlags Workspace::ArrangementMenu(Window* window, Point p) {
         for (int id : ClipEntryIds(*clicked))
             entries.push_back(id == MenuList::kSeparator ? MenuSeparator() : answers.Entry({Kind::ClipEntry, id}, Str(id)));
         // The arrangement's envelope strip works on a clip with sound.
-        if (const auto envelope = EnvelopeSubmenu(*clicked)) {
+        if (const auto envelope = EnvelopeSubmenu(root_.Options().envelope, *clicked)) {
             std::vector<MenuEntry> strip;
             for (int i = 0; i < envelope->Count(); ++i)
                 strip.push_back(answers.Entry({Kind::EnvelopeEntry, envelope->IdAt(i)}, Str(envelope->IdAt(i))));
@@ -65,7 +67,7 @@ ResultFlags Workspace::ArrangementMenu(Window* window, Point p) {
         entries.push_back(MenuSeparator());
     }
     std::vector<MenuEntry> set, go;
-    for (int i = 0; i < kLocatorCount; ++i) {
+    for (int i = 0; i < Clip::kLocatorCount; ++i) {
         set.push_back(answers.Entry({Kind::SetLocator, i}, LocatorCaption(i, shown->Time())));
         go.push_back(answers.Entry({Kind::GotoLocator, i}, LocatorCaption(i, shown->Locator(i))));
     }
@@ -86,7 +88,7 @@ ResultFlags Workspace::ArrangementMenu(Window* window, Point p) {
         case Kind::EnvelopeEntry: {
             // The strip transfers take the clip's current variable.
             Variable* variable = clicked ? clicked->Table().ById(clicked->Table().CurrentId()) : nullptr;
-            return clicked ? RunEnvelopeCommand(chosen.value, *clicked, variable) : 0;
+            return clicked ? RunEnvelopeCommand(root_.Options().envelope, chosen.value, *clicked, variable) : 0;
         }
         case Kind::SetLocator:
             shown->SetLocator(chosen.value, shown->Time());
@@ -96,11 +98,11 @@ ResultFlags Workspace::ArrangementMenu(Window* window, Point p) {
     }
     if (chosen.value == kAutoAdjustCommand) return shown->AutoAdjustMakeStrip() | kChanged;
     ResultFlags out = 0;
-    Command(window, chosen.value, out);
+    root_.Command(window, chosen.value, out);
     return out;
 }
 
-ResultFlags Workspace::RunClipEntry(Window* window, Clip* clip, int command) {
+ResultFlags EditorWindow::RunClipEntry(Window* window, Clip* clip, int command) {
     Clip* parent = clip ? clip->ParentClip() : nullptr;
     if (!parent) return 0;
     constexpr ResultFlags kDone = kChanged | kRepaint;
@@ -111,14 +113,14 @@ ResultFlags Workspace::RunClipEntry(Window* window, Clip* clip, int command) {
         case kChangeText: return ChangeText(window, clip) ? kDone : kRepaint;
         case kWorkWithOpacitiesCommand: clip->WorkWithOpacities(); return kRepaint | kRelayout;
         case kWorkWithVolumesCommand: clip->WorkWithVolumes(); return kRepaint | kRelayout;
-        case kImportClipCommand: return ImportClipByDialog(window, clip) ? kDone : 0;
-        case kImportClipUrlCommand: return ImportClipUrl(window, clip) ? kDone : 0;
-        case kNewMediaClipCommand: return NewMediaClipByMenu(window, clip) ? kDone : 0;
+        case kImportClipCommand: return ImportClipByDialog(root_, window, clip) ? kDone : 0;
+        case kImportClipUrlCommand: return ImportClipUrl(root_, window, clip) ? kDone : 0;
+        case kNewMediaClipCommand: return NewMediaClipByMenu(root_, window, clip) ? kDone : 0;
         default: return parent->RunClipCommand(clip, command);
     }
 }
 
-bool Workspace::ChangeText(Window* window, Clip* clip) {
+bool EditorWindow::ChangeText(Window* window, Clip* clip) {
     if (!clip || !Platform().dialogs) return false;
     const std::string title = Str(kChangeText);
     const auto words = Platform().dialogs->TextEntry(window, title, Str(kTextStringType), clip->Words());

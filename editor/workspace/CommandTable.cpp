@@ -5,7 +5,10 @@
 
 #include "items/StringTable.h"
 #include "editor/workspace/EditorPanels.h"
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
+#include "platform/Window.h"
 
 namespace vantrel {
 
@@ -21,94 +24,104 @@ bool HasVideo(const Workspace& root) { return root.HasVideo(); }
 bool HasAudio(const Workspace& root) { return root.HasAudio(); }
 bool IsArrangement(const Workspace& root) { return root.IsArrangement(); }
 bool Pending(const Workspace& root) { return root.IsChanged(); }
-bool ExamplesAllowed(const Workspace& root) { return root.ExampleProjectsAllowed(); }
-bool HasCurrentEffect(const Workspace& root) { return const_cast<Workspace&>(root).Panels().CurrentEffect(); }
+bool ExamplesAllowed(const Workspace& root) { return ExampleProjectsAllowed(root); }
+bool HasCurrentEffect(const Workspace& root) { return root.Editor().Panels().CurrentEffect(); }
+
+// A running make keeps its own layout (the preview alone, with StartTime,
+// Stop and Size) until it ends: lay it out once now, as Arrange will not.
+bool StartMakeKeepingItsLayout(Workspace& root) {
+    if (!StartMake(root)) return false;
+    EditorWindow& editor = root.Editor();
+    const Rect client = root.GetWindow() ? root.GetWindow()->ClientRect() : editor.Layout().area;
+    editor.LayOut(client.Width(), client.Height());
+    return true;
+}
 
 // In id order, so that a lookup can halve.
 constexpr std::array kRows = {
     CommandRow{kImportClipCommand, 0, IsArrangement,
-               [](Workspace& r, Window* w) { return When(r.ImportClipByDialog(w), kChanged | kRepaint); }},
-    CommandRow{kOpenProjectCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.OpenProject(), kRedraw); }},
-    CommandRow{kSaveProjectCommand, 0, HasPath, [](Workspace& r, Window*) { return When(r.SaveProject(), kRepaint); }},
-    CommandRow{kSaveAsCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.SaveProjectAs(), kRepaint); }},
-    CommandRow{kGenerateCommand, 0, HasMaterial, [](Workspace& r, Window*) { return When(r.StartMake(), kRepaint); }},
-    CommandRow{kNewProjectCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.NewProject(), kRedraw); }},
-    CommandRow{kUpdateCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.ProgramCommand(w, kUpdateCommand); }},
+               [](Workspace& r, Window* w) { return When(ImportClipByDialog(r, w), kChanged | kRepaint); }},
+    CommandRow{kOpenProjectCommand, 0, nullptr, [](Workspace& r, Window*) { return When(OpenProject(r), kRedraw); }},
+    CommandRow{kSaveProjectCommand, 0, HasPath, [](Workspace& r, Window*) { return When(SaveProject(r), kRepaint); }},
+    CommandRow{kSaveAsCommand, 0, nullptr, [](Workspace& r, Window*) { return When(SaveProjectAs(r), kRepaint); }},
+    CommandRow{kGenerateCommand, 0, HasMaterial, [](Workspace& r, Window*) { return When(StartMakeKeepingItsLayout(r), kRepaint); }},
+    CommandRow{kNewProjectCommand, 0, nullptr, [](Workspace& r, Window*) { return When(NewProject(r), kRedraw); }},
+    CommandRow{kUpdateCommand, 0, nullptr, [](Workspace& r, Window* w) { return ProgramCommand(r, w, kUpdateCommand); }},
     CommandRow{kStopCommand, 0, nullptr,
                [](Workspace& r, Window*) -> ResultFlags {
                    r.State()->SetStopRequest(true);
                    return kRepaint;
                }},
-    CommandRow{kClipTypeIconCommand, 0, nullptr, [](Workspace& r, Window* w) { return When(r.ShowClipInfo(w), 0); }},
+    CommandRow{kClipTypeIconCommand, 0, nullptr, [](Workspace& r, Window* w) { return When(ShowClipInfo(r, w), 0); }},
     CommandRow{kWorkWithOpacitiesCommand, 0, HasVideo,
                [](Workspace& r, Window*) -> ResultFlags {
                    r.WorkWithOpacities();
-                   r.Panels().ShowList(false);
+                   r.Editor().Panels().ShowList(false);
                    return kRepaint;
                }},
     CommandRow{kWorkWithVolumesCommand, 0, HasAudio,
                [](Workspace& r, Window*) -> ResultFlags {
                    r.WorkWithVolumes();
-                   r.Panels().ShowList(true);
+                   r.Editor().Panels().ShowList(true);
                    return kRepaint;
                }},
-    CommandRow{kEditPageCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.ProgramCommand(w, kEditPageCommand); }},
-    CommandRow{kRevertCommand, 0, HasPath, [](Workspace& r, Window*) { return When(r.RevertToSaved(), kRedraw); }},
+    CommandRow{kEditPageCommand, 0, nullptr, [](Workspace& r, Window* w) { return ProgramCommand(r, w, kEditPageCommand); }},
+    CommandRow{kRevertCommand, 0, HasPath, [](Workspace& r, Window*) { return When(RevertToSaved(r), kRedraw); }},
     CommandRow{kAutoAdjustCommand, 0, nullptr, [](Workspace& r, Window*) { return r.AutoAdjustMakeStrip(); }},
     CommandRow{kApplyCommand, 0, Pending,
                [](Workspace& r, Window*) -> ResultFlags {
                    r.CommitAll();
                    return kRepaint;
                }},
-    CommandRow{kUndoCommand, 0, Pending, [](Workspace& r, Window*) { return When(r.UndoChanges(), kRepaint); }},
+    CommandRow{kUndoCommand, 0, Pending, [](Workspace& r, Window*) { return When(UndoChanges(r), kRepaint); }},
     CommandRow{kBackwardCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MoveGlobalTime(-Step(r)); }},
     CommandRow{kForewardCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MoveGlobalTime(Step(r)); }},
-    CommandRow{kMakeStartTimeCommand, 0, nullptr, [](Workspace& r, Window*) { return r.SetMakeBoundToTime(false); }},
-    CommandRow{kMakeEndTimeCommand, 0, nullptr, [](Workspace& r, Window*) { return r.SetMakeBoundToTime(true); }},
+    CommandRow{kMakeStartTimeCommand, 0, nullptr, [](Workspace& r, Window*) { return SetMakeBoundToTime(r, false); }},
+    CommandRow{kMakeEndTimeCommand, 0, nullptr, [](Workspace& r, Window*) { return SetMakeBoundToTime(r, true); }},
     CommandRow{kVideoFormatCommand, 0, nullptr,
-               [](Workspace& r, Window* w) { return When(r.ChooseVideoFormat(w), kChanged | kRedraw); }},
+               [](Workspace& r, Window* w) { return When(ChooseVideoFormat(r, w), kChanged | kRedraw); }},
     CommandRow{kFramesPerSecondCommand, 0, nullptr,
-               [](Workspace& r, Window* w) { return When(r.ChooseFrameRate(w), kChanged | kRepaint); }},
-    CommandRow{kMakeCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.StartMake(), kRepaint); }},
-    CommandRow{kWorkWithAudioEffectsCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Panels().ShowList(true); }},
-    CommandRow{kWorkWithVideoEffectsCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Panels().ShowList(false); }},
-    CommandRow{kAddAudioEffectCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.Panels().AddEffectByMenu(w, false); }},
-    CommandRow{kAddVideoEffectCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.Panels().AddEffectByMenu(w, true); }},
-    CommandRow{kClipInfoCommand, 0, nullptr, [](Workspace& r, Window* w) { return When(r.ShowClipInfo(w), 0); }},
-    CommandRow{kMuteAudioCommand, 0, nullptr, [](Workspace& r, Window*) { return r.ToggleMute(true); }},
-    CommandRow{kMuteVideoCommand, 0, nullptr, [](Workspace& r, Window*) { return r.ToggleMute(false); }},
+               [](Workspace& r, Window* w) { return When(ChooseFrameRate(r, w), kChanged | kRepaint); }},
+    CommandRow{kMakeCommand, 0, nullptr, [](Workspace& r, Window*) { return When(StartMakeKeepingItsLayout(r), kRepaint); }},
+    CommandRow{kWorkWithAudioEffectsCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Editor().Panels().ShowList(true); }},
+    CommandRow{kWorkWithVideoEffectsCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Editor().Panels().ShowList(false); }},
+    CommandRow{kAddAudioEffectCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.Editor().Panels().AddEffectByMenu(w, false); }},
+    CommandRow{kAddVideoEffectCommand, 0, nullptr, [](Workspace& r, Window* w) { return r.Editor().Panels().AddEffectByMenu(w, true); }},
+    CommandRow{kClipInfoCommand, 0, nullptr, [](Workspace& r, Window* w) { return When(ShowClipInfo(r, w), 0); }},
+    CommandRow{kMuteAudioCommand, 0, nullptr, [](Workspace& r, Window*) { return ToggleMute(r, true); }},
+    CommandRow{kMuteVideoCommand, 0, nullptr, [](Workspace& r, Window*) { return ToggleMute(r, false); }},
     CommandRow{kScaleOutputCommand, 0, nullptr, [](Workspace&, Window*) -> ResultFlags { return kRepaint; }},
     CommandRow{kNewMediaClipCommand, 0, IsArrangement,
-               [](Workspace& r, Window* w) { return When(r.NewMediaClipByMenu(w), kChanged | kRepaint); }},
+               [](Workspace& r, Window* w) { return When(NewMediaClipByMenu(r, w), kChanged | kRepaint); }},
     CommandRow{kExampleProjectCommand, 0, ExamplesAllowed,
-               [](Workspace& r, Window*) { return When(r.LoadExampleProject(), kRedraw); }},
+               [](Workspace& r, Window*) { return When(LoadExampleProject(r), kRedraw); }},
     CommandRow{kPreferencesCommand, 0, nullptr,
-               [](Workspace& r, Window* w) { return r.ProgramCommand(w, kPreferencesCommand) | kRelayout; }},
-    CommandRow{kZoomInHorizontalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomInHorizontal(); }},
-    CommandRow{kZoomOutHorizontalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomOutHorizontal(); }},
-    CommandRow{kZoomInVerticalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomInVertical(); }},
-    CommandRow{kZoomOutVerticalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().ZoomOutVertical(); }},
-    CommandRow{kFitCommand, 0, nullptr, [](Workspace& r, Window*) { return r.View().FitViewAndMakeStrip(); }},
+               [](Workspace& r, Window* w) { return ProgramCommand(r, w, kPreferencesCommand) | kRelayout; }},
+    CommandRow{kZoomInHorizontalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Editor().View().ZoomInHorizontal(); }},
+    CommandRow{kZoomOutHorizontalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Editor().View().ZoomOutHorizontal(); }},
+    CommandRow{kZoomInVerticalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Editor().View().ZoomInVertical(); }},
+    CommandRow{kZoomOutVerticalCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Editor().View().ZoomOutVertical(); }},
+    CommandRow{kFitCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Editor().View().FitViewAndMakeStrip(); }},
     CommandRow{kHelpHomeCommand, 0, nullptr,
                [](Workspace& r, Window*) -> ResultFlags {
                    r.ShowHelpTopic(kHelpHomeCommand);
                    return kRepaint;
                }},
     CommandRow{kEmailSupportCommand, 0, nullptr,
-               [](Workspace& r, Window* w) { return r.ProgramCommand(w, kEmailSupportCommand); }},
+               [](Workspace& r, Window* w) { return ProgramCommand(r, w, kEmailSupportCommand); }},
     CommandRow{kMusicTimeChangeCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MusicTimeChange(); }},
-    CommandRow{kCopyCompositeCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.CopyPicture(true), 0); }},
-    CommandRow{kCopySourceFrameCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.CopyPicture(false), 0); }},
+    CommandRow{kCopyCompositeCommand, 0, nullptr, [](Workspace& r, Window*) { return When(CopyPicture(r, true), 0); }},
+    CommandRow{kCopySourceFrameCommand, 0, nullptr, [](Workspace& r, Window*) { return When(CopyPicture(r, false), 0); }},
     CommandRow{kSaveCompositeCommand, 0, nullptr,
-               [](Workspace& r, Window* w) { return When(r.SavePicture(w, true), 0); }},
+               [](Workspace& r, Window* w) { return When(SavePicture(r, w, true), 0); }},
     CommandRow{kSaveSourceFrameCommand, 0, nullptr,
-               [](Workspace& r, Window* w) { return When(r.SavePicture(w, false), 0); }},
+               [](Workspace& r, Window* w) { return When(SavePicture(r, w, false), 0); }},
     CommandRow{kImportClipUrlCommand, 0, IsArrangement,
-               [](Workspace& r, Window* w) { return When(r.ImportClipUrl(w), kChanged | kRepaint); }},
-    CommandRow{kProjectUrlCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.OpenProjectUrl(), kRedraw); }},
-    CommandRow{kRemoveEffectCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Panels().RemoveCurrentEffect(); }},
-    CommandRow{kMoveEffectUpCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Panels().MoveCurrentEffect(-1); }},
-    CommandRow{kMoveEffectDownCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Panels().MoveCurrentEffect(1); }},
+               [](Workspace& r, Window* w) { return When(ImportClipUrl(r, w), kChanged | kRepaint); }},
+    CommandRow{kProjectUrlCommand, 0, nullptr, [](Workspace& r, Window*) { return When(OpenProjectUrl(r), kRedraw); }},
+    CommandRow{kRemoveEffectCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Editor().Panels().RemoveCurrentEffect(); }},
+    CommandRow{kMoveEffectUpCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Editor().Panels().MoveCurrentEffect(-1); }},
+    CommandRow{kMoveEffectDownCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Editor().Panels().MoveCurrentEffect(1); }},
 };
 
 constexpr bool InIdOrder() {

@@ -5,6 +5,7 @@
 #include "items/MenuList.h"
 #include "items/StringTable.h"
 #include "editor/workspace/EditorIds.h"
+#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/EnvelopeMenu.h"
 #include "editor/workspace/Workspace.h"
 #include "editor/panels/EffectMenu.h"
@@ -16,17 +17,10 @@ namespace {
 constexpr int kMaxListRows = 8;
 using namespace catalogue_ids;
 
-std::function<bool(VariableOwner&)>& PickerRule() {
-    static std::function<bool(VariableOwner&)> rule;
-    return rule;
-}
-
 bool HasRectangle(VariableOwner& owner, const RectangleIds& ids) {
     return std::all_of(ids.begin(), ids.end(), [&](int id) { return owner.Table().ById(id) != nullptr; });
 }
 }  // namespace
-
-void EditorPanels::SetKeyColourPickerRule(std::function<bool(VariableOwner&)> rule) { PickerRule() = std::move(rule); }
 
 EditorPanels::EditorPanels(Workspace& root) : root_(root) {
     SetParent(&root);
@@ -59,7 +53,7 @@ void EditorPanels::Sync() {
     list_.SetEntries(std::move(entries));
 
     VariableOwner& shown = current ? *current : static_cast<VariableOwner&>(clip);
-    parameters_.SetTarget(&shown, PickerRule() && PickerRule()(shown));
+    parameters_.SetTarget(&shown, root_.Options().keyColourPicker && root_.Options().keyColourPicker(shown));
 
     const RectangleIds& firstIds = firstShowsSource_ ? kSourceRect : kDestinationRect;
     const RectangleIds& otherIds = firstShowsSource_ ? kDestinationRect : kSourceRect;
@@ -76,8 +70,8 @@ void EditorPanels::Sync() {
     const OutputSize* output = FindOutputSize(root_.OutputSizeId());
     for (RectanglePanel* panel : {&first_, &second_})
         panel->SetPixelSize(output ? output->width : 320, output ? output->height : 240);
-    root_.ScriptControls().firstRectanglePanel = first_.Target() ? &first_ : nullptr;
-    root_.ScriptControls().secondRectanglePanel = second_.Target() ? &second_ : nullptr;
+    root_.Editor().ScriptControls().firstRectanglePanel = first_.Target() ? &first_ : nullptr;
+    root_.Editor().ScriptControls().secondRectanglePanel = second_.Target() ? &second_ : nullptr;
 
     // The curve view follows the variable last edited or chosen.
     VariableTable& table = shown.Table();
@@ -104,7 +98,7 @@ void EditorPanels::Place(const LayoutResult& layout) {
 }
 
 void EditorPanels::PaintPanels(DrawContext& dc) {
-    Place(root_.Layout());
+    Place(root_.Editor().Layout());
     for (Control* panel : std::initializer_list<Control*>{&list_, &parameters_, &first_, &second_, &curve_}) {
         const Rect& r = panel->Rectangle();
         if (!r.IsEmpty()) panel->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
@@ -118,7 +112,7 @@ Control* EditorPanels::PanelAt(int x, int y) {
 }
 
 ResultFlags EditorPanels::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
-    Place(root_.Layout());
+    Place(root_.Editor().Layout());
     if (Item* captured = CapturedChild()) return DispatchToChild(captured, captured, window, message, x, y, keyFlags);
     Control* target = PanelAt(x, y);
     if (!target) return 0;
@@ -147,12 +141,12 @@ ResultFlags EditorPanels::ListMenu(Window* window) {
         for (int id : {kRemoveEffectCommand, kMoveEffectUpCommand, kMoveEffectDownCommand}) menu.Add(id);
     }
     // An audio clip's envelope strip commands, as in its arrangement menu.
-    if (auto envelope = EnvelopeSubmenu(EditedClip())) {
+    if (auto envelope = EnvelopeSubmenu(root_.Options().envelope, EditedClip())) {
         menu.AddSeparator();
         menu.AddSubmenu(kEnvelopeText, envelope);
     }
     const int chosen = menu.Show(window);
-    if (IsEnvelopeCommand(chosen)) return RunEnvelopeCommand(chosen, EditedClip(), curve_.Shown());
+    if (IsEnvelopeCommand(chosen)) return RunEnvelopeCommand(root_.Options().envelope, chosen, EditedClip(), curve_.Shown());
     ResultFlags out = 0;
     if (chosen) root_.Command(window, chosen, out);
     return out;

@@ -55,10 +55,6 @@ public:
     CurveView& Curve() { return curve_; }
     EffectListView& List() { return list_; }
 
-    // Whether an owner gets the key colour picker strip (the effects
-    // library knows; until it is installed, none does).
-    static void SetKeyColourPickerRule(std::function<bool(VariableOwner&)> rule);
-
 private:
     ResultFlags ListMenu(Window* window);
     Control* PanelAt(int x, int y);

@@ -13,7 +13,8 @@ class Variable;
 // The envelope strip commands of an audio clip's menu: "Get Audio
 // Envelope", "Invert", "Full Range", the three releases, "To Clip Strip"
 // and "From Clip Strip". The strip and its operations belong to the
-// composition library, which installs them; until then no entry is offered.
+// composition library, which the program hands to the root with its
+// options; without them no entry is offered.
 enum EnvelopeCommand : int {
     kGetAudioEnvelope = 764,
     kInvertEnvelope,
@@ -31,16 +32,16 @@ struct EnvelopeOperations {
     // `releaseMs` the release time. False when nothing was done.
     std::function<bool(int command, Clip& arrangement, Clip& child, Variable* variable, double releaseMs)> run;
 };
-void SetEnvelopeOperations(EnvelopeOperations operations);
 
 // The release time when a release is chosen without a drag to measure.
 constexpr double kDefaultReleaseMs = 500;
 
 // An "Envelope" submenu for a child with audio inside an arrangement;
-// null when the child offers none.
-std::shared_ptr<MenuList> EnvelopeSubmenu(const Clip& child);
+// null when the child offers none or there are no operations.
+std::shared_ptr<MenuList> EnvelopeSubmenu(const EnvelopeOperations& operations, const Clip& child);
 // Runs a chosen entry: kChanged | kRepaint when done, 0 otherwise.
-ResultFlags RunEnvelopeCommand(int command, Clip& child, Variable* variable, double releaseMs = kDefaultReleaseMs);
+ResultFlags RunEnvelopeCommand(const EnvelopeOperations& operations, int command, Clip& child, Variable* variable,
+                               double releaseMs = kDefaultReleaseMs);
 bool IsEnvelopeCommand(int command);
 
 }  // namespace vantrel

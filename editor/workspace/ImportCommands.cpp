@@ -8,6 +8,7 @@
 
 #include "items/StringTable.h"
 #include "editor/workspace/CommandTable.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "media/sources/ImportFormats.h"
 #include "media/sources/MediaOpen.h"
@@ -67,9 +68,9 @@ bool InTree(const Clip& arrangement, const Clip* wanted) {
 }
 }  // namespace
 
-std::string Workspace::ImportProblem(const std::string& path, const Clip* into) const {
-    const Clip* target = into ? into : ShownArrangement();
-    if (target->ChildCount() >= kMaxChildren) return Str(kArrangementFull);
+std::string ImportProblem(const Workspace& root, const std::string& path, const Clip* into) {
+    const Clip* target = into ? into : root.ShownArrangement();
+    if (target->ChildCount() >= Clip::kMaxChildren) return Str(kArrangementFull);
     if (IsRemoteAddress(path)) return {};
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return Str(kNoSuchFile);
@@ -77,14 +78,14 @@ std::string Workspace::ImportProblem(const std::string& path, const Clip* into) 
     return {};
 }
 
-Clip* Workspace::ImportFile(Window* window, const std::string& path, std::optional<std::int32_t> time, Clip* into) {
+Clip* ImportFile(Workspace& root, Window* window, const std::string& path, std::optional<std::int32_t> time, Clip* into) {
     (void)window;
-    Clip* target = into ? into : ShownArrangement();
-    std::string problem = ImportProblem(path, target);
+    Clip* target = into ? into : root.ShownArrangement();
+    std::string problem = ImportProblem(root, path, target);
     Clip* clip = problem.empty() ? target->ImportMedia(path) : nullptr;
     if (!clip) {
         if (problem.empty()) problem = Str(IsRemoteAddress(path) ? kDownloadFailed : kUnknownFormat);
-        ShowError(Str(kCannotImport) + "\n\n\"" + path + "\"\n\n" + problem);
+        ShowErrorBox(root, Str(kCannotImport) + "\n\n\"" + path + "\"\n\n" + problem);
         return nullptr;
     }
     if (time && *time != clip->GetPosition()) {
@@ -95,48 +96,48 @@ Clip* Workspace::ImportFile(Window* window, const std::string& path, std::option
     return clip;
 }
 
-bool Workspace::ImportClipByDialog(Window* window, Clip* into) {
+bool ImportClipByDialog(Workspace& root, Window* window, Clip* into) {
     if (!Platform().dialogs) return false;
     FileDialogRequest request;
     request.title = Str(kImportTitle);
     request.filters = {{Str(kClassicFilter), std::string(kImportPatterns)},
                        {Str(kEveryImportable), EveryImportPattern()},
                        {Str(kAllFiles), "*"}};
-    request.folder = folders_.Folder(kOpenDialogKey).value_or("");
+    request.folder = root.Folders().Folder(Workspace::kOpenDialogKey).value_or("");
     request.mustExist = true;
     const auto path = Platform().dialogs->OpenFile(window, request);
     if (!path || path->empty()) return false;
-    folders_.Remember(kOpenDialogKey, *path);
-    return ImportFile(window, *path, {}, into) != nullptr;
+    root.Folders().Remember(Workspace::kOpenDialogKey, *path);
+    return ImportFile(root, window, *path, {}, into) != nullptr;
 }
 
-bool Workspace::ImportClipUrl(Window* window, Clip* into) {
+bool ImportClipUrl(Workspace& root, Window* window, Clip* into) {
     if (!Platform().dialogs) return false;
     const std::string title = Str(kImportClipUrlCommand);
     const auto address = Platform().dialogs->TextEntry(window, title, title, "http://");
     if (!address || address->empty() || *address == "http://") return false;
-    if (!IsRemoteAddress(*address)) return ImportFile(window, *address, {}, into) != nullptr;
-    if (!urlImports_) {
+    if (!IsRemoteAddress(*address)) return ImportFile(root, window, *address, {}, into) != nullptr;
+    if (!root.Downloads()) {
         auto record = std::make_shared<UrlImports>();
-        record->window = GetWindow();
+        record->window = root.GetWindow();
         record->self = record;
         auto owner = std::make_shared<UrlImportsOwner>();
         owner->imports = record;
         // Only the workspace holds the owner, so its end is the farewell.
-        urlImports_ = std::shared_ptr<UrlImports>(owner, record.get());
+        root.Downloads() = std::shared_ptr<UrlImports>(owner, record.get());
     }
     auto import = std::make_shared<UrlImport>();
     import->address = *address;
     import->into = into;
     {
-        std::lock_guard guard(urlImports_->lock);
-        urlImports_->running.push_back(import);
+        std::lock_guard guard(root.Downloads()->lock);
+        root.Downloads()->running.push_back(import);
     }
-    SetStatusText(Str(kDownloading) + ": " + *address);
-    if (GetWindow()) GetWindow()->RequestRefresh();  // the command itself changed nothing yet
+    root.SetStatusText(Str(kDownloading) + ": " + *address);
+    if (root.GetWindow()) root.GetWindow()->RequestRefresh();  // the command itself changed nothing yet
     // The record outlives the workspace as long as a download runs; the
     // window is woken only while the workspace still stands.
-    std::thread([import, record = urlImports_->self.lock()] {
+    std::thread([import, record = root.Downloads()->self.lock()] {
         std::optional<std::string> local = DownloadToTemp(import->address);
         std::lock_guard guard(record->lock);
         import->local = std::move(local);
@@ -146,18 +147,18 @@ bool Workspace::ImportClipUrl(Window* window, Clip* into) {
     return false;
 }
 
-bool Workspace::UrlImportPending() const {
-    if (!urlImports_) return false;
-    std::lock_guard guard(urlImports_->lock);
-    return !urlImports_->running.empty();
+bool UrlImportPending(const Workspace& root) {
+    if (!root.Downloads()) return false;
+    std::lock_guard guard(root.Downloads()->lock);
+    return !root.Downloads()->running.empty();
 }
 
-bool Workspace::FinishUrlImports() {
-    if (!urlImports_) return false;
+bool FinishUrlImports(Workspace& root) {
+    if (!root.Downloads()) return false;
     std::vector<std::shared_ptr<UrlImport>> finished;
     {
-        std::lock_guard guard(urlImports_->lock);
-        auto& running = urlImports_->running;
+        std::lock_guard guard(root.Downloads()->lock);
+        auto& running = root.Downloads()->running;
         for (auto it = running.begin(); it != running.end();) {
             if ((*it)->done) {
                 finished.push_back(*it);
@@ -170,35 +171,15 @@ bool Workspace::FinishUrlImports() {
     bool imported = false;
     for (const auto& import : finished) {
         if (!import->local) {
-            ShowError(Str(kCannotImport) + "\n\n\"" + import->address + "\"\n\n" + Str(kDownloadFailed));
+            ShowErrorBox(root, Str(kCannotImport) + "\n\n\"" + import->address + "\"\n\n" + Str(kDownloadFailed));
             continue;
         }
         // A target removed while the download ran leaves the shown arrangement.
-        Clip* into = import->into && InTree(*this, import->into) ? import->into : nullptr;
-        if (ImportFile(GetWindow(), *import->local, {}, into)) imported = true;
+        Clip* into = import->into && InTree(root, import->into) ? import->into : nullptr;
+        if (ImportFile(root, root.GetWindow(), *import->local, {}, into)) imported = true;
     }
-    if (imported) FinishInput(kChanged | kRepaint);
+    if (imported) root.FinishInput(kChanged | kRepaint);
     return imported;
-}
-
-ResultFlags Workspace::DropMedia(Window* window, std::uintptr_t dropHandle, Point p) {
-    if (!window || !IsArrangement()) return 0;
-    const std::vector<std::string> paths = window->DroppedFiles(std::intptr_t(dropHandle));
-    Clip* target = ShownArrangement();
-    // Over the arrangement window the files go where the pointer is; anywhere
-    // else they go to the current time.
-    std::int32_t time = target->Time();
-    if (arrangementWindow_->Rects().window.Contains(p))
-        time = target->Quantize(std::max(arrangementWindow_->TimeAt(p.x), 0));
-    ResultFlags flags = 0;
-    for (const std::string& path : paths) {
-        if (path.empty()) continue;
-        Clip* clip = ImportFile(window, path, time);
-        if (!clip) continue;
-        flags |= kChanged | kRepaint;
-        time = SaturatingAdd(clip->GetPosition(), clip->Length());
-    }
-    return flags;
 }
 
 }  // namespace vantrel

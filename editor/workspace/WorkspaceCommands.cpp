@@ -1,10 +1,13 @@
-// The root's commands beyond the project's: make bounds, output format and
-// rate menus, clip information, and copying or saving pictures.
+// The root's output size, and the commands beyond the project's: make
+// bounds, output format and rate menus, clip information, and copying or
+// saving pictures.
 #include <algorithm>
 #include <array>
 
 #include "items/MenuList.h"
 #include "items/StringTable.h"
+#include "editor/workspace/EditorIds.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "controls/BitmapFile.h"
 #include "media/sources/ClipInfo.h"
@@ -17,24 +20,24 @@ namespace vantrel {
 namespace {
 constexpr std::array kVideoFormats = {80, 488, 489, 81, 82, 639, 640};
 constexpr std::array kFrameRates = {128, 129, 132, 133, 134};
-constexpr int kSavePictureDialogKey = 649;
+constexpr int kSavePictureDialogKey = kSaveCompositeCommand;
 }  // namespace
 
-ResultFlags Workspace::SetMakeBoundToTime(bool end) {
-    const std::int32_t now = Time();
+ResultFlags SetMakeBoundToTime(Workspace& root, bool end) {
+    const std::int32_t now = root.Time();
     // A strip never runs backwards: a bound set past the other takes it along.
     if (end)
-        SetMakeRange(std::min(MakeStart(), now), now);
+        root.SetMakeRange(std::min(root.MakeStart(), now), now);
     else
-        SetMakeRange(now, std::max(MakeEnd(), now));
+        root.SetMakeRange(now, std::max(root.MakeEnd(), now));
     return kChanged | kRepaint;
 }
 
 bool Workspace::SetOutputSizeOrDefault(int id) {
     auto allocate = [this](int size) {
-        if (!hooks_.allocateOutput) return true;
+        if (!options_.hooks.allocateOutput) return true;
         state_.WaitWorkerIdle();
-        return hooks_.allocateOutput(*this, size);
+        return options_.hooks.allocateOutput(*this, size);
     };
     if (FindOutputSize(id)) {
         if (SetOutputSizeId(id) && allocate(id)) return true;
@@ -45,27 +48,27 @@ bool Workspace::SetOutputSizeOrDefault(int id) {
     // size keeps it editable, and the user learns why the size did not take.
     SetOutputSizeId(kDefaultOutputSize);
     if (id != kDefaultOutputSize) allocate(kDefaultOutputSize);
-    ShowError("The output size \"" + Str(FindOutputSize(id) ? id : kDefaultOutputSize) +
+    ShowErrorBox(*this, "The output size \"" + Str(FindOutputSize(id) ? id : kDefaultOutputSize) +
               "\" cannot be set: there is not enough memory for its pictures.\nThe output stays at \"" +
               Str(kDefaultOutputSize) + "\".");
     return false;
 }
 
-bool Workspace::ChooseVideoFormat(Window* window) {
+bool ChooseVideoFormat(Workspace& root, Window* window) {
     const int chosen = ShowIdMenu(window, kVideoFormats);
     if (!chosen) return false;
-    state_.WaitWorkerIdle();
-    return SetOutputSizeOrDefault(chosen);
+    root.State()->WaitWorkerIdle();
+    return root.SetOutputSizeOrDefault(chosen);
 }
 
-bool Workspace::ChooseFrameRate(Window* window) {
+bool ChooseFrameRate(Workspace& root, Window* window) {
     const int chosen = ShowIdMenu(window, kFrameRates);
-    return chosen && SetFrameRateId(chosen);
+    return chosen && root.SetFrameRateId(chosen);
 }
 
-bool Workspace::ShowClipInfo(Window* window) {
+bool ShowClipInfo(Workspace& root, Window* window) {
     if (!Platform().dialogs) return false;
-    const Clip* clip = CurrentChild() ? CurrentChild() : this;
+    const Clip* clip = root.CurrentChild() ? root.CurrentChild() : &root;
     MessageBoxRequest request;
     request.text = ClipInfoText(clip->Name(), clip->Source());
     request.caption = kClipInfoCaption;
@@ -76,8 +79,8 @@ bool Workspace::ShowClipInfo(Window* window) {
 }
 
 const Surface* Workspace::CompositePicture() {
-    if (hooks_.finishedFrame)
-        if (const Surface* frame = hooks_.finishedFrame(*this); frame && !frame->IsEmpty()) return frame;
+    if (options_.hooks.finishedFrame)
+        if (const Surface* frame = options_.hooks.finishedFrame(*this); frame && !frame->IsEmpty()) return frame;
     return preview_.IsEmpty() ? nullptr : &preview_;
 }
 
@@ -90,33 +93,33 @@ static const Surface* PictureFor(Workspace& root, bool composite) {
     return picture && !picture->IsEmpty() ? picture : nullptr;
 }
 
-bool Workspace::CopyPicture(bool composite) {
-    state_.WaitWorkerIdle();
-    const Surface* picture = PictureFor(*this, composite);
+bool CopyPicture(Workspace& root, bool composite) {
+    root.State()->WaitWorkerIdle();
+    const Surface* picture = PictureFor(root, composite);
     return picture && Platform().clipboard && Platform().clipboard->SetImage(*picture);
 }
 
-bool Workspace::SavePicture(Window* window, bool composite) {
-    state_.WaitWorkerIdle();
-    const Surface* picture = PictureFor(*this, composite);
+bool SavePicture(Workspace& root, Window* window, bool composite) {
+    root.State()->WaitWorkerIdle();
+    const Surface* picture = PictureFor(root, composite);
     if (!picture || !Platform().dialogs) return false;
     FileDialogRequest request;
-    request.title = Str(composite ? 649 : 650);
+    request.title = Str(composite ? kSaveCompositeCommand : kSaveSourceFrameCommand);
     request.filters = {{"Bitmap (*.bmp)", "*.bmp"}};
-    request.folder = folders_.Folder(kSavePictureDialogKey).value_or(FolderOf(ProjectPath()));
+    request.folder = root.Folders().Folder(kSavePictureDialogKey).value_or(FolderOf(root.ProjectPath()));
     request.askBeforeReplace = true;
     const auto path = Platform().dialogs->SaveFile(window, request);
     if (!path || path->empty()) return false;
-    folders_.Remember(kSavePictureDialogKey, *path);
+    root.Folders().Remember(kSavePictureDialogKey, *path);
     const std::string forced = ForceExtension(*path, ".bmp");
     if (SaveBitmapFile(*picture, forced)) return true;
-    ShowError("The picture could not be saved to\n\"" + forced + "\".");
+    ShowErrorBox(root, "The picture could not be saved to\n\"" + forced + "\".");
     return false;
 }
 
-ResultFlags Workspace::ProgramCommand(Window* window, int command) {
+ResultFlags ProgramCommand(Workspace& root, Window* window, int command) {
     ResultFlags out = 0;
-    if (programCommand_) programCommand_(window, command, out);
+    if (root.Options().programCommand) root.Options().programCommand(window, command, out);
     return out;
 }
 

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <thread>
 
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "items/WorkerThread.h"
 #include "compose/ClipState.h"
 #include "compose/Composition.h"
@@ -42,7 +44,7 @@ TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread
     options.hooks = CompositionWorkerHooks();
     auto root = std::make_unique<Workspace>(nullptr, &window, nullptr, options);
     root->State()->SetAsksForMissingMedia(false);
-    ASSERT_TRUE(root->OpenProjectFile(std::string(VANTREL_PROGRAM_DIR) + "/9/samps/example.kwp"));
+    ASSERT_TRUE(OpenProjectFile(*root, std::string(VANTREL_PROGRAM_DIR) + "/9/samps/example.kwp"));
     root->SetMakeRange(0, 30000);  // 450 frames: far more than the test waits for
 
     std::mutex mutex;
@@ -57,7 +59,7 @@ TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread
     ASSERT_TRUE(WaitFor([&] { return window.refreshRequests - before >= 3; }));
     {
         auto edit = root->Edit();
-        EXPECT_EQ(root->StatusText().rfind("Processing: ", 0), 0u) << root->StatusText();
+        EXPECT_EQ(root->Editor().StatusText().rfind("Processing: ", 0), 0u) << root->Editor().StatusText();
     }
     ResultFlags out = 0;
     root->Command(&window, 139, out);  // "Stop"
@@ -67,7 +69,7 @@ TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread
     // At most the frame under way, then the refresh that brings the
     // editor's layout back.
     EXPECT_LE(window.refreshRequests, atStop + 2);
-    EXPECT_EQ(root->StatusText(), "Done!");
+    EXPECT_EQ(root->Editor().StatusText(), "Done!");
 
     const std::string made = folder / "made.mp4";
     EXPECT_GT(std::filesystem::file_size(made), 0u);

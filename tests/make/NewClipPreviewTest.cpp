@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "editor/workspace/EditorWindow.h"
 #include "items/WorkerThread.h"
 #include "compose/Composition.h"
 #include "make/WorkspaceMake.h"
@@ -26,8 +27,8 @@ TEST(NewClips, AGradientFromTheMenuShowsAtOnceAndPrintScreenCopiesIt) {
     WorkspaceOptions options;
     options.hooks = CompositionWorkerHooks();
     Workspace root(nullptr, &window, nullptr, options);
-    root.LayOut(1024, 768);
-    const Rect preview = root.Layout().Of(kPreviewRegion);
+    root.Editor().LayOut(1024, 768);
+    const Rect preview = root.Editor().Layout().Of(kPreviewRegion);
     const int x = (preview.left + preview.right) / 2, y = (preview.top + preview.bottom) / 2;
     platform.menus.answers = {387, kGradientType};
     root.Input(&window, kRightButtonUp, x, y, 0);

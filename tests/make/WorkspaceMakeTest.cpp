@@ -5,6 +5,7 @@
 #include <random>
 #include <thread>
 
+#include "editor/workspace/EditorWindow.h"
 #include "items/WorkerThread.h"
 #include "compose/Composition.h"
 #include "make/Make.h"
@@ -36,7 +37,7 @@ TEST(WorkspaceHooks, ThePreviewComposesTheRootIntoThePreviewSurface) {
     while (root.State()->Worker()->PendingCommand() != WorkerThread::kEmpty) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     root.State()->WaitWorkerIdle();
     ASSERT_NE(FinishedFrame(root), nullptr);
-    EXPECT_EQ(root.StatusText(), "Done!");
+    EXPECT_EQ(root.Editor().StatusText(), "Done!");
     // The whole output frame is stretched over the preview surface.
     EXPECT_EQ(PixelRed(root.GetSurface()->At(500, 400)), 254);
     // The current child's detail view was drawn (flags 1).

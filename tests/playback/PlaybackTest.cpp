@@ -7,6 +7,8 @@
 #include <fstream>
 #include <thread>
 
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "items/WorkerThread.h"
 #include "compose/Composition.h"
 #include "make/WorkspaceMake.h"
@@ -281,11 +283,11 @@ TEST_F(PlaybackTest, MediaNamedRelativeToTheProjectPlayFromAnywhereAndSpaceStart
         ASSERT_NE(clip, nullptr);
         ASSERT_EQ(clip->MediaPath(), "near.wav");
         auto edit = root->Edit();
-        ASSERT_TRUE(root->SaveProjectFile(project));
+        ASSERT_TRUE(SaveProjectFile(*root, project));
     }
     {
         auto edit = root->Edit();
-        ASSERT_TRUE(root->OpenProjectFile(project));
+        ASSERT_TRUE(OpenProjectFile(*root, project));
         ASSERT_EQ(root->ChildCount(), 1);
         root->SetCurrentChild(root->ChildAt(0));
     }
@@ -311,14 +313,14 @@ TEST_F(PlaybackTest, AVideoGoesToThePreviewAndWithAnAudioMasterIsComposedHere) {
     {
         auto edit = root->Edit();
         root->SetGlobalTime(5700);
-        root->LayOut(1024, 768);
+        root->Editor().LayOut(1024, 768);
     }
     ASSERT_TRUE(root->Play(movie));
     ASSERT_TRUE(Finished());
     std::vector<std::string> sent = control.Sent();
     ASSERT_GE(sent.size(), 5u);
     EXPECT_EQ(sent[2].rfind("window clip handle ", 0), 0u);
-    const Rect preview = root->Layout().Of(kPreviewRegion);
+    const Rect preview = root->Editor().Layout().Of(kPreviewRegion);
     char put[96];
     std::snprintf(put, sizeof put, "put clip destination at %d %d %d %d", preview.left, preview.top, preview.Width(),
                   preview.Height());

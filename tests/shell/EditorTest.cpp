@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "items/Version.h"
+#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/Workspace.h"
 #include "media/display/MediaSystem.h"
 
@@ -230,7 +231,7 @@ TEST_F(EditorTest, TheProgramsOwnRootIsTheWorkspaceOverTheMediaSystem) {
         const Colour foreground = SettingsStore::Instance().Foreground(555);
         ResultFlags flags = 0;
         root->Command(&dynamic_cast<Window&>(w), 558, flags);  // "Remove Forground Color"
-        status = root->StatusText();
+        status = root->Editor().StatusText();
         SettingsStore::Instance().SetForeground(555, foreground);
     });
     EXPECT_EQ(code, 0);

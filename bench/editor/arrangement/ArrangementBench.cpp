@@ -5,6 +5,7 @@
 // arrangements of 250 and the window shows one of them.
 #include <benchmark/benchmark.h>
 
+#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/Workspace.h"
 #include "bench/editor/arrangement/ArrangementFixture.h"
 #include "tests/support/RecordingDrawContext.h"
@@ -30,26 +31,26 @@ struct Project {
             group->SetSize(group->Length());
         }
         root->SetSize(kGroups * 400000);
-        root->LayOut(1024, 768);
+        root->Editor().LayOut(1024, 768);
         shown = root->ChildAt(0);
-        root->ArrangementEditor().Enter(shown);
-        root->ArrangementEditor().SetPicturesShown(false);
+        root->Editor().ArrangementEditor().Enter(shown);
+        root->Editor().ArrangementEditor().SetPicturesShown(false);
         // A minute across, as one works.
         shown->SetView(0, 60000);
-        root->View().SetTrackHeight(20);
-        root->LayOut(1024, 768);
+        root->Editor().View().SetTrackHeight(20);
+        root->Editor().LayOut(1024, 768);
     }
     // The centre of the first clip on track 3, in layout coordinates (the
     // client area equals the layout area here).
     Point Grab() const {
-        const Rect box = root->ArrangementEditor().BoxOf(*shown->ChildAt(3));
+        const Rect box = root->Editor().ArrangementEditor().BoxOf(*shown->ChildAt(3));
         return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
     }
 };
 
 void BM_DragMoveAndRedraw(benchmark::State& state) {
     Project project;
-    ArrangementWindow& window = project.root->ArrangementEditor();
+    ArrangementWindow& window = project.root->Editor().ArrangementEditor();
     const Point grab = project.Grab();
     project.root->Input(nullptr, kLeftButtonDown, grab.x, grab.y, kLeftButtonHeld);
     int step = 0;
@@ -68,7 +69,7 @@ BENCHMARK(BM_DragMoveAndRedraw)->Unit(benchmark::kMicrosecond);
 // the redraw: the most a single move can cost.
 void BM_DragDropCompactRedraw(benchmark::State& state) {
     Project project;
-    ArrangementWindow& window = project.root->ArrangementEditor();
+    ArrangementWindow& window = project.root->Editor().ArrangementEditor();
     int flip = 0;
     for (auto _ : state) {
         const Point grab = project.Grab();

@@ -13,6 +13,8 @@
 
 #include "values/Messages.h"
 #include "editor/workspace/EditorPanels.h"
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
 #include "bench/editor/workspace/EditorFrames.h"
@@ -31,7 +33,7 @@ bool Measure(const std::string& project) {
     options.hooks = CompositionWorkerHooks();
     Workspace root(nullptr, nullptr, nullptr, options);
     root.State()->SetAsksForMissingMedia(false);
-    if (!root.OpenProjectFile(project)) {
+    if (!OpenProjectFile(root, project)) {
         std::printf("W1: %s does not open\n", project.c_str());
         return false;
     }
@@ -47,14 +49,14 @@ bool Measure(const std::string& project) {
         }
         root.Select(video);
         root.SetTime(1000);
-        root.Panels().AddEffect(true, kBlur);
+        root.Editor().Panels().AddEffect(true, kBlur);
         VariableOwner* blur = video->CurrentVideoEffect();
         blur->Table().SetValueByName("IDS_EFFECT_LEVEL", 0, 0.2);
         blur->Table().SetValueByName("IDS_MATRIX_SIZE", 0, 7);
-        root.Panels().Parameters().RunGroupChoice(kMatrixGroup);
-        root.LayOut(bench::kEditorLayoutWidth, bench::kEditorLayoutHeight);
+        root.Editor().Panels().Parameters().RunGroupChoice(kMatrixGroup);
+        root.Editor().LayOut(bench::kEditorLayoutWidth, bench::kEditorLayoutHeight);
         const int level = blur->Table().FindByName("IDS_EFFECT_LEVEL");
-        for (const auto& r : root.Panels().Parameters().Rows())
+        for (const auto& r : root.Editor().Panels().Parameters().Rows())
             if (r.index == level) row = r.value;
     }
     if (row.IsEmpty()) {
@@ -75,7 +77,7 @@ bool Measure(const std::string& project) {
         ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
     root.Input(nullptr, kLeftButtonUp, row.left + 2, y, 0);
-    const VariableOwner* blur = root.Panels().CurrentEffect();
+    const VariableOwner* blur = root.Editor().Panels().CurrentEffect();
     std::printf("level keys %d, level at 1 s %.3f\n", blur->Table().ByName("IDS_EFFECT_LEVEL")->KeyCount(),
                 blur->Table().ValueByName("IDS_EFFECT_LEVEL", 1000));
     std::sort(ms.begin(), ms.end());

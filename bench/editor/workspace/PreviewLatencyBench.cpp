@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "values/Messages.h"
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "bench/compose/Projects.h"
 #include "bench/editor/workspace/EditorFrames.h"
@@ -37,11 +39,11 @@ bool Measure(const char* name, const std::string& project, bool byFrame) {
     options.hooks = CompositionWorkerHooks();
     Workspace root(nullptr, nullptr, nullptr, options);
     root.State()->SetAsksForMissingMedia(false);
-    if (!root.OpenProjectFile(project)) {
+    if (!OpenProjectFile(root, project)) {
         std::printf("%s: %s does not open\n", name, project.c_str());
         return false;
     }
-    root.LayOut(bench::kEditorLayoutWidth, bench::kEditorLayoutHeight);
+    root.Editor().LayOut(bench::kEditorLayoutWidth, bench::kEditorLayoutHeight);
     QImage window(1280, 960, QImage::Format_RGB32);
     std::vector<double> ms;
     for (int i = 0; i < 200; ++i) {
@@ -89,7 +91,7 @@ bool MeasureThroughWindow(const char* name, const std::string& project) {
     options.hooks = CompositionWorkerHooks();
     Workspace root(nullptr, &window, nullptr, options);
     root.State()->SetAsksForMissingMedia(false);
-    if (!root.OpenProjectFile(project)) return false;
+    if (!OpenProjectFile(root, project)) return false;
     events.root = &root;
     window.SetEvents(&events);
     std::vector<double> ms;

@@ -3,70 +3,64 @@
 #include <gtest/gtest.h>
 
 #include "items/ProgramFolder.h"
+#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/Workspace.h"
 #include "editor/browser/InfoBrowser.h"
 #include "platform/Platform.h"
 #include "platform/scripted/ScriptedPlatform.h"
+#include "tests/support/ScriptedEditor.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantrel {
 namespace {
 
-struct BrowserPaneTest : ::testing::Test {
-    ScriptedDialogs dialogs;
-    ScriptedMenus menus;
-    ScriptedWindow window;
-    PlatformServices previous = SetPlatform({&dialogs, &menus});
+struct BrowserPaneTest : testing::ScriptedEditorTest {
     InfoBrowser browser;
-    std::unique_ptr<Workspace> root;
 
-    BrowserPaneTest() {
+    void SetUp() override {
         InfoBrowser::Outside outside;
         outside.language = [] { return 9; };
         outside.refreshOff = [] { return true; };
         browser.SetOutside(outside);
-        WorkspaceOptions options;
-        options.startWorker = false;
+        WorkspaceOptions options = Options();
         options.infoBrowser = &browser;
         options.infoBrowserShown = [this] { return browser.Shown(); };
         options.showHelpTopic = [this](int topic) { browser.ShowNumberedPage(topic); };
-        root = std::make_unique<Workspace>(nullptr, &window, nullptr, options);
-        root->LayOut(1024, 768);
+        Open(std::move(options));
+        root->Editor().LayOut(1024, 768);
     }
-    ~BrowserPaneTest() override {
-        root.reset();
-        SetPlatform(previous);
-    }
+    // The root lets go of the browser it holds before the browser goes.
+    void TearDown() override { root.reset(); }
     Point Centre(const Rect& r) const { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 };
 
 TEST_F(BrowserPaneTest, TheBrowserHasItsPaneWhileShown) {
     // The start page is up, so the bottom-left pane is the browser's.
     ASSERT_EQ(browser.History().Current().number, 215);
-    const Rect pane = root->Layout().Of(kInfoBrowserRegion);
+    const Rect pane = root->Editor().Layout().Of(kInfoBrowserRegion);
     ASSERT_FALSE(pane.IsEmpty());
     EXPECT_EQ(browser.Rectangle(), pane);
-    EXPECT_EQ(root->HitAt(Centre(pane)), kInfoBrowserRegion);
+    EXPECT_EQ(root->Editor().HitAt(Centre(pane)), kInfoBrowserRegion);
 
     // F1 over a control shows that control's page.
-    const Rect clipInfo = root->ControlById(367)->Rectangle();
+    const Rect clipInfo = root->Editor().ControlById(367)->Rectangle();
     root->Input(&window, kKeyUp, Centre(clipInfo).x, Centre(clipInfo).y, kVkF1);
     EXPECT_EQ(browser.History().Current().number, 367);
 
     // A click on the close box, routed by the root, hides the pane.
     const Point close = Centre(browser.CloseBox());
     root->Input(&window, kLeftButtonDown, close.x, close.y, kLeftButtonHeld);
-    root->LayOut(1024, 768);
+    root->Editor().LayOut(1024, 768);
     EXPECT_FALSE(browser.Shown());
-    EXPECT_TRUE(root->Layout().Of(kInfoBrowserRegion).IsEmpty());
+    EXPECT_TRUE(root->Editor().Layout().Of(kInfoBrowserRegion).IsEmpty());
     EXPECT_TRUE(browser.Rectangle().IsEmpty());
 
     // "Help Home" brings it back with the generated home page.
     ResultFlags out = 0;
     ASSERT_TRUE(root->Command(&window, InfoBrowser::kHomePage, out));
-    root->LayOut(1024, 768);
+    root->Editor().LayOut(1024, 768);
     EXPECT_EQ(browser.History().Current().number, InfoBrowser::kHomePage);
-    EXPECT_FALSE(root->Layout().Of(kInfoBrowserRegion).IsEmpty());
+    EXPECT_FALSE(root->Editor().Layout().Of(kInfoBrowserRegion).IsEmpty());
 }
 
 }  // namespace

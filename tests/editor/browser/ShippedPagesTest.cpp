@@ -13,6 +13,7 @@
 #include "items/ProgramContext.h"
 #include "items/ProgramFolder.h"
 #include "items/StringTable.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "editor/browser/InfoBrowser.h"
 #include "editor/browser/PageText.h"
@@ -249,7 +250,7 @@ TEST(ShippedPages, EveryTutorialRunsToItsEndOnTheExampleProject) {
         options.infoBrowser = &browser;
         options.infoBrowserShown = [&browser] { return browser.Shown(); };
         Workspace root(nullptr, nullptr, nullptr, options);
-        ASSERT_TRUE(root.OpenProjectFile(kProgram + "9/samps/example.kwp"));
+        ASSERT_TRUE(OpenProjectFile(root, kProgram + "9/samps/example.kwp"));
         const std::vector<std::string> scripts = TutorialScripts(tutorial);
         EXPECT_FALSE(scripts.empty());
         for (const std::string& script : scripts) {

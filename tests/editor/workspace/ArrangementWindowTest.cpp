@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
-
 #include "values/Messages.h"
+#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/Workspace.h"
-#include "editor/arrangement/ClipPictures.h"
 #include "tests/model/clips/ClipFixtures.h"
+#include "tests/support/ScriptedEditor.h"
 #include "tests/support/RecordingDrawContext.h"
 
 namespace vantrel {
@@ -17,19 +16,13 @@ using testing::TempFolder;
 
 // Input sequences through the root, as the window delivers them; the client
 // area is the layout area, so layout points are client points.
-struct ArrangementInputTest : ::testing::Test {
-    ScopedDialogs platform;
-    ScriptedWindow window;
-    std::unique_ptr<Workspace> root;
-
+struct ArrangementInputTest : testing::ScriptedEditorTest {
     void SetUp() override {
-        WorkspaceOptions options;
-        options.startWorker = false;
-        root = std::make_unique<Workspace>(nullptr, &window, nullptr, options);
+        Open();
         root->SetSize(20000);
         root->SetView(0, 20000);
     }
-    ArrangementWindow& Arrangement() { return root->ArrangementEditor(); }
+    ArrangementWindow& Arrangement() { return root->Editor().ArrangementEditor(); }
     void LayOut() { root->FinishInput(kRelayout); }
     Clip* Add(std::int32_t position, std::int32_t length, int track) {
         Clip* clip = AddAt(*root, kTextStringType, position, length, track);
@@ -131,7 +124,7 @@ TEST_F(ArrangementInputTest, SizingGripsKeepTheMaterialInPlaceAndStopAtTheMediaE
 TEST_F(ArrangementInputTest, ARulerSetsTheTimeWithoutScrollingTheViewWhileHeld) {
     Add(0, 1000, 0);
     root->SetView(0, 4000);
-    const Rect ruler = root->Layout().Of(383);
+    const Rect ruler = root->Editor().Layout().Of(383);
     const Point near{Arrangement().XOf(1000), (ruler.top + ruler.bottom) / 2};
     const Point far{Arrangement().XOf(3000), near.y};
     Send(kLeftButtonDown, near, kLeftButtonHeld);
@@ -148,7 +141,7 @@ TEST_F(ArrangementInputTest, ARulerSetsTheTimeWithoutScrollingTheViewWhileHeld) 
 
 TEST_F(ArrangementInputTest, ZoomButtonsStopAtThirtyMilliseconds) {
     Add(0, 1000, 0);
-    const Rect zoomIn = root->ControlById(505)->Rectangle();
+    const Rect zoomIn = root->Editor().ControlById(505)->Rectangle();
     const Point button{(zoomIn.left + zoomIn.right) / 2, (zoomIn.top + zoomIn.bottom) / 2};
     root->SetView(0, 50);
     Send(kLeftButtonDown, button, kLeftButtonHeld);
@@ -177,7 +170,7 @@ TEST_F(ArrangementInputTest, GripsOfTheMakeStripAndCornersOnThePreviewEditThePro
     Clip* clip = Add(0, 10000, 0);
     root->SetMakeRange(0, 20000);
     LayOut();
-    const Rect strip = root->Layout().Of(350);
+    const Rect strip = root->Editor().Layout().Of(350);
     const int y = (strip.top + strip.bottom) / 2;
     Drag({Arrangement().XOf(0) + 1, y}, {Arrangement().XOf(5000), y});
     EXPECT_NEAR(root->MakeStart(), 5000, 30);
@@ -217,7 +210,7 @@ TEST_F(ArrangementInputTest, DoubleClickEntersASubArrangementAndBackspaceLeavesI
     Send(kLeftButtonDoubleClick, onSub, kLeftButtonHeld);
     Send(kLeftButtonUp, onSub);
     EXPECT_EQ(Arrangement().Shown(), sub);
-    EXPECT_EQ(root->View().Arrangement(), sub);
+    EXPECT_EQ(root->Editor().View().Arrangement(), sub);
     EXPECT_EQ(Arrangement().PathText(), "Root > Sub Arrangement");
     EXPECT_EQ(Arrangement().ChildAt(Middle(*inner)), inner);
     testing::RecordingDrawContext dc;
@@ -232,25 +225,7 @@ TEST_F(ArrangementInputTest, DoubleClickEntersASubArrangementAndBackspaceLeavesI
     root->RemoveChild(sub);
     root->SetGlobalTime(500);
     EXPECT_EQ(Arrangement().Shown(), root.get());
-    EXPECT_EQ(root->View().Arrangement(), root.get());
-}
-
-TEST(ClipPicturesTest, SoundIsOutlinedOnceInTheBackgroundAndSaysWhenReady) {
-    TempFolder folder;
-    const std::string wav = folder.File("sound.wav");
-    ASSERT_TRUE(testing::WriteWav(wav, 1000));
-    std::atomic<int> ready{0};
-    ClipPictures pictures([&] { ++ready; });
-    EXPECT_EQ(pictures.Get(wav), nullptr);  // asked, not waited for
-    pictures.WaitIdle();
-    const auto picture = pictures.Get(wav);
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->peaks.size(), std::size_t(1000 / ClipPicture::kPeakMs));
-    EXPECT_GT(*std::max_element(picture->peaks.begin(), picture->peaks.end()), 0);
-    EXPECT_TRUE(picture->thumbnail.IsEmpty());
-    pictures.Get(wav);
-    pictures.WaitIdle();
-    EXPECT_EQ(ready.load(), 1);
+    EXPECT_EQ(root->Editor().View().Arrangement(), root.get());
 }
 
 }  // namespace

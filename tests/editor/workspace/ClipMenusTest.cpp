@@ -9,8 +9,11 @@
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/EnvelopeMenu.h"
 #include "editor/workspace/MenuAnswers.h"
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "media/sources/MediaOpen.h"
+#include "tests/support/ScriptedEditor.h"
 #include "tests/model/clips/ClipFixtures.h"
 #include "tests/support/TinyWav.h"
 
@@ -50,27 +53,19 @@ TEST(MenuAnswersTest, EqualValuesOfDifferentKindsStayApartAndStrangeNumbersAnswe
 }
 
 // The window is laid out at 1024 x 768, so client and layout points agree.
-struct ClipMenuTest : ::testing::Test {
-    ScopedDialogs platform;
-    ScriptedWindow window;
+struct ClipMenuTest : testing::ScriptedEditorTest {
     TempFolder folder;
-    std::unique_ptr<Workspace> root;
 
-    void SetUp() override {
-        WorkspaceOptions options;
-        options.startWorker = false;
-        root = std::make_unique<Workspace>(nullptr, &window, nullptr, options);
-    }
     Clip* Add(int type, std::int32_t position, std::int32_t length, int track) {
         Clip* clip = root->NewChildClip(type);
         clip->RestoreTimes(position, length, 0);
         clip->SetTrack(track);
         root->RestoreTimes(0, 10000, 0);
         root->SetView(0, 10000);
-        root->LayOut(1024, 768);
+        root->Editor().LayOut(1024, 768);
         return clip;
     }
-    Point On(const Clip& clip) const { return Centre(root->ArrangementEditor().BoxOf(clip)); }
+    Point On(const Clip& clip) const { return Centre(root->Editor().ArrangementEditor().BoxOf(clip)); }
     // Shows the menu once dismissed to learn its entries, then again
     // choosing the entry found by the path of captions.
     ResultFlags Choose(Point p, std::vector<std::string> path) {
@@ -92,8 +87,8 @@ struct ClipMenuTest : ::testing::Test {
 TEST_F(ClipMenuTest, TheClickedClipsEntriesThenLocatorsAutoAdjustAndTheFileMenu) {
     Clip* upper = Add(kGradientType, 1000, 2000, 0);
     Clip* lower = Add(kTextStringType, 1000, 2000, 1);
-    ASSERT_EQ(root->ClipAt(On(*lower)), lower);
-    EXPECT_EQ(root->ClipAt({On(*lower).x, On(*lower).y - 40}), upper);
+    ASSERT_EQ(root->Editor().ClipAt(On(*lower)), lower);
+    EXPECT_EQ(root->Editor().ClipAt({On(*lower).x, On(*lower).y - 40}), upper);
 
     Choose(On(*lower), {});
     EXPECT_EQ(Captions(platform.menus.shown.back()),
@@ -133,10 +128,10 @@ TEST_F(ClipMenuTest, TheClickedClipsEntriesThenLocatorsAutoAdjustAndTheFileMenu)
 
     // A sub arrangement's own entries add clips to it, not to the root.
     Clip* sub = Add(kSubArrangementType, 4000, 3000, 0);
-    const std::vector<int> ids = root->ClipEntryIds(*sub);
+    const std::vector<int> ids = root->Editor().ClipEntryIds(*sub);
     EXPECT_EQ(std::vector<int>(ids.end() - 4, ids.end()), (std::vector<int>{-1, 1, 653, 387}));
     platform.menus.answers = {kGradientType};
-    EXPECT_NE(root->RunClipEntry(&window, sub, 387) & kChanged, 0u);
+    EXPECT_NE(root->Editor().RunClipEntry(&window, sub, 387) & kChanged, 0u);
     EXPECT_EQ(sub->ChildCount(), 1);
     EXPECT_EQ(root->ChildCount(), 2);
 }
@@ -144,18 +139,18 @@ TEST_F(ClipMenuTest, TheClickedClipsEntriesThenLocatorsAutoAdjustAndTheFileMenu)
 TEST_F(ClipMenuTest, ChangeTextTakesTheWordsThenTheTypeface) {
     Clip* text = Add(kTextStringType, 0, 2000, 0);
     platform.dialogs.textAnswers = {std::nullopt};  // cancelled: nothing else is asked
-    EXPECT_EQ(root->RunClipEntry(&window, text, 608) & kChanged, 0u);
+    EXPECT_EQ(root->Editor().RunClipEntry(&window, text, 608) & kChanged, 0u);
     EXPECT_TRUE(platform.dialogs.typefaceRequests.empty());
 
     platform.dialogs.textAnswers = {"Hello"};
     platform.dialogs.typefaceAnswers = {"DejaVu Serif"};
-    EXPECT_NE(root->RunClipEntry(&window, text, 608) & kChanged, 0u);
+    EXPECT_NE(root->Editor().RunClipEntry(&window, text, 608) & kChanged, 0u);
     EXPECT_EQ(text->Words(), "Hello");
     EXPECT_EQ(text->Typeface(), "DejaVu Serif");
     EXPECT_EQ(platform.dialogs.typefaceRequests, (std::vector<std::string>{"System"}));
 
     platform.dialogs.textAnswers = {"Bye"};  // the font chooser cancelled keeps the typeface
-    root->RunClipEntry(&window, text, 608);
+    root->Editor().RunClipEntry(&window, text, 608);
     EXPECT_EQ(text->Words(), "Bye");
     EXPECT_EQ(text->Typeface(), "DejaVu Serif");
 }
@@ -197,7 +192,7 @@ TEST_F(ClipMenuTest, DroppedFilesFollowEachOtherFromThePointerAndABadOneIsSkippe
     ASSERT_TRUE(testing::WriteWav(folder.File("a.wav"), 1500));
     ASSERT_TRUE(testing::WriteWav(folder.File("b.wav"), 700));
     window.drops[7] = {folder.File("a.wav"), folder.File("missing.wav"), folder.File("b.wav")};
-    const ArrangementWindow& arrangement = root->ArrangementEditor();
+    const ArrangementWindow& arrangement = root->Editor().ArrangementEditor();
     const Rect& area = arrangement.Rects().window;
     const Point p{area.left + area.Width() / 4, area.top + 5};
     const std::int32_t at = arrangement.TimeAt(p.x);
@@ -230,18 +225,18 @@ TEST_F(ClipMenuTest, AnAddressDownloadsWithoutBlockingAndImportsOnTheMainThread)
     root->Command(&window, kImportClipUrlCommand, out);
     // The command came back while the download still waits.
     EXPECT_EQ(root->ChildCount(), 0);
-    EXPECT_TRUE(root->UrlImportPending());
-    EXPECT_EQ(root->StatusText(), "Downloading: http://127.0.0.1:9/fetched.wav");
+    EXPECT_TRUE(UrlImportPending(*root));
+    EXPECT_EQ(root->Editor().StatusText(), "Downloading: http://127.0.0.1:9/fetched.wav");
     releaseDownload = true;
-    for (int i = 0; i < 500 && !root->FinishUrlImports(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    for (int i = 0; i < 500 && !FinishUrlImports(*root); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     ASSERT_EQ(root->ChildCount(), 1);
     EXPECT_EQ(root->ChildAt(0)->Length(), 900);
     EXPECT_TRUE(root->IsChanged());
 
     platform.dialogs.textAnswers = {"http://127.0.0.1:9/broken.wav"};
     root->Command(&window, kImportClipUrlCommand, out);
-    for (int i = 0; i < 500 && root->UrlImportPending(); ++i) {
-        root->FinishUrlImports();
+    for (int i = 0; i < 500 && UrlImportPending(*root); ++i) {
+        FinishUrlImports(*root);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     EXPECT_EQ(root->ChildCount(), 1);
@@ -257,12 +252,12 @@ TEST_F(ClipMenuTest, MissingMediaOnLoadIsAskedForAndALocatedPathIsKept) {
     ASSERT_NE(root->ImportMedia(wav), nullptr);
     const std::string project = folder.File("p.kwp");
     root->CommitAll();
-    ASSERT_TRUE(root->SaveProjectFile(project));
+    ASSERT_TRUE(SaveProjectFile(*root, project));
     std::filesystem::create_directory(folder.File("moved"));
     std::filesystem::rename(wav, moved);
 
     platform.dialogs.boxAnswers = {BoxAnswer::Cancel};
-    EXPECT_FALSE(root->OpenProjectFile(project));
+    EXPECT_FALSE(OpenProjectFile(*root, project));
     ASSERT_EQ(platform.dialogs.boxes.size(), 1u);  // only the wave file was asked for
     EXPECT_EQ(platform.dialogs.boxes[0].caption, "File Not Found!");
     EXPECT_NE(platform.dialogs.boxes[0].text.find(wav), std::string::npos);
@@ -271,13 +266,13 @@ TEST_F(ClipMenuTest, MissingMediaOnLoadIsAskedForAndALocatedPathIsKept) {
     SetLastLocatedFolder("");
     platform.dialogs.boxAnswers = {BoxAnswer::Ok};
     platform.dialogs.fileAnswers = {moved};
-    ASSERT_TRUE(root->OpenProjectFile(project));
+    ASSERT_TRUE(OpenProjectFile(*root, project));
     ASSERT_EQ(root->ChildCount(), 2);
     EXPECT_EQ(root->ChildAt(1)->MediaPath(), moved);
-    ASSERT_TRUE(root->SaveProjectFile(project));
+    ASSERT_TRUE(SaveProjectFile(*root, project));
     // Read back: the located path was saved, so nothing is asked any more.
     platform.dialogs.boxes.clear();
-    ASSERT_TRUE(root->OpenProjectFile(project));
+    ASSERT_TRUE(OpenProjectFile(*root, project));
     EXPECT_TRUE(platform.dialogs.boxes.empty());
     EXPECT_EQ(root->ChildAt(1)->MediaPath(), moved);
     SetLastLocatedFolder("");
@@ -293,22 +288,23 @@ namespace {
 // chosen entry runs on the clip's arrangement with its current variable.
 TEST_F(ClipMenuTest, AClipWithSoundOffersTheEnvelopeStrip) {
     std::vector<int> ran;
-    SetEnvelopeOperations({[&](int command, Clip& arrangement, Clip&, Variable*, double) {
+    WorkspaceOptions options = Options();
+    options.envelope = {[&](int command, Clip& arrangement, Clip&, Variable*, double) {
         ran.push_back(command);
         return &arrangement == root.get();
-    }});
+    }};
+    Open(std::move(options));
     const std::string wav = folder / "tone.wav";
     std::ofstream(wav, std::ios::binary) << testing::TinyWav();
-    Clip* sound = root->ImportFile(&window, wav, 1000);
+    Clip* sound = ImportFile(*root, &window, wav, 1000);
     ASSERT_NE(sound, nullptr);
     Clip* picture = Add(kGradientType, 1000, 2000, sound->Track() + 1);
-    root->LayOut(1024, 768);
+    root->Editor().LayOut(1024, 768);
 
     Choose(On(*picture), {});
     EXPECT_EQ(Find(platform.menus.shown.back(), "Envelope"), nullptr);
     EXPECT_NE(Choose(On(*sound), {"Envelope", "Invert"}) & kChanged, 0u);
     EXPECT_EQ(ran, std::vector<int>{kInvertEnvelope});
-    SetEnvelopeOperations({});
 }
 
 }  // namespace

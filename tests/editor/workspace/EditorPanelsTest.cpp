@@ -3,25 +3,23 @@
 #include "items/StringTable.h"
 #include "editor/workspace/EditorPanels.h"
 #include "editor/workspace/EnvelopeMenu.h"
+#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/Workspace.h"
+#include "tests/support/ScriptedEditor.h"
 #include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {
 namespace {
 
-struct EditorPanelsTest : ::testing::Test {
-    testing::ScopedDialogs platform;
-    ScriptedWindow window;
-    std::unique_ptr<Workspace> root;
+struct EditorPanelsTest : testing::ScriptedEditorTest {
     Clip* clip = nullptr;
 
-    EditorPanelsTest() {
-        WorkspaceOptions options;
-        options.startWorker = false;
-        root = std::make_unique<Workspace>(nullptr, &window, nullptr, options);
+    void SetUp() override { Start(); }
+    void Start(WorkspaceOptions options = Options()) {
+        Open(std::move(options));
         root->SetTimeValue(0);
         clip = root->NewChildClip(kTextStringType);
-        root->LayOut(1024, 768);
+        root->Editor().LayOut(1024, 768);
     }
     ResultFlags Run(int command) {
         ResultFlags out = 0;
@@ -31,7 +29,7 @@ struct EditorPanelsTest : ::testing::Test {
 };
 
 TEST_F(EditorPanelsTest, AddedEffectsBecomeCurrentAndTheListEditsThem) {
-    EditorPanels& panels = root->Panels();
+    EditorPanels& panels = root->Editor().Panels();
     platform.menus.answers = {149};  // "Blur", under "Convolution Filters"
     EXPECT_TRUE(Run(366) & kChanged);
     const auto& menu = platform.menus.shown.back();
@@ -54,7 +52,7 @@ TEST_F(EditorPanelsTest, AddedEffectsBecomeCurrentAndTheListEditsThem) {
 
     // A click on the list's first row goes back to the clip's own table.
     panels.Sync();
-    root->LayOut(1024, 768);
+    root->Editor().LayOut(1024, 768);
     const Rect first = panels.List().RowRect(0);
     root->Input(&window, kLeftButtonDown, first.right - 5, first.top + 2, 0);
     EXPECT_EQ(clip->CurrentVideoEffect(), nullptr);
@@ -90,29 +88,31 @@ namespace {
 
 TEST_F(EditorPanelsTest, AnAudioClipsListMenuCarriesTheEnvelopeCommands) {
     std::vector<int> ran;
-    SetEnvelopeOperations({[&](int command, Clip& arrangement, Clip&, Variable* variable, double releaseMs) {
+    WorkspaceOptions options = Options();
+    options.envelope = {[&](int command, Clip& arrangement, Clip&, Variable* variable, double releaseMs) {
         ran.push_back(command);
         EXPECT_EQ(&arrangement, root.get());
         EXPECT_EQ(releaseMs, kDefaultReleaseMs);
         return command != kToClipStrip || variable != nullptr;
-    }});
-    EXPECT_EQ(EnvelopeSubmenu(*clip), nullptr);  // a text clip has no audio
+    }};
+    Start(std::move(options));
+    const EnvelopeOperations& envelope = root->Options().envelope;
+    EXPECT_EQ(EnvelopeSubmenu(envelope, *clip), nullptr);  // a text clip has no audio
     testing::TempFolder folder;
     const std::string wav = folder.File("tone.wav");
     ASSERT_TRUE(testing::WriteWav(wav, 400));
     Clip* tone = root->ImportMedia(wav);
     ASSERT_NE(tone, nullptr);
-    root->LayOut(1024, 768);
-    const Rect list = root->Panels().List().RowRect(0);
+    root->Editor().LayOut(1024, 768);
+    const Rect list = root->Editor().Panels().List().RowRect(0);
     platform.menus.answers = {kFullRangeEnvelope};
     const ResultFlags out = root->Input(&window, kRightButtonUp, list.left + 30, list.top + 2, 0);
     EXPECT_TRUE(out & kChanged);
     ASSERT_FALSE(platform.menus.shown.empty());
     EXPECT_EQ(platform.menus.shown.back().back().caption, Str(772));
     EXPECT_EQ(ran, std::vector<int>{kFullRangeEnvelope});
-    EXPECT_TRUE(RunEnvelopeCommand(kToClipStrip, *tone, root->Panels().Curve().Shown()) & kChanged);
-    SetEnvelopeOperations({});
-    EXPECT_EQ(EnvelopeSubmenu(*tone), nullptr);
+    EXPECT_TRUE(RunEnvelopeCommand(envelope, kToClipStrip, *tone, root->Editor().Panels().Curve().Shown()) & kChanged);
+    EXPECT_EQ(EnvelopeSubmenu({}, *tone), nullptr);
 }
 
 }  // namespace

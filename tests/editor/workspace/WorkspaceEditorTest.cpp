@@ -6,7 +6,9 @@
 #include "items/StringTable.h"
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/RootControls.h"
+#include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/Workspace.h"
+#include "tests/support/ScriptedEditor.h"
 #include "tests/model/clips/ClipFixtures.h"
 
 namespace vantrel {
@@ -17,21 +19,17 @@ using testing::TempFolder;
 
 Point Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-struct EditorTest : ::testing::Test {
-    ScopedDialogs platform;
+struct EditorTest : testing::ScriptedEditorTest {
     ScriptedClipboard clipboard;
     PlatformServices previous = SetPlatform({nullptr, nullptr, &clipboard, nullptr, nullptr});
-    ScriptedWindow window;
     TempFolder folder;
     std::vector<int> topics;
-    std::unique_ptr<Workspace> root;
 
     void SetUp() override {
         window.client = {0, 0, 1280, 960};
-        WorkspaceOptions options;
-        options.startWorker = false;
+        WorkspaceOptions options = Options();
         options.showHelpTopic = [this](int topic) { topics.push_back(topic); };
-        root = std::make_unique<Workspace>(nullptr, &window, nullptr, options);
+        Open(std::move(options));
     }
     void TearDown() override {
         root.reset();
@@ -53,26 +51,26 @@ struct EditorTest : ::testing::Test {
         Send(kLeftButtonDown, layout, kLeftButtonHeld);
         Send(kLeftButtonUp, layout);
     }
-    Rect RectOf(int id) const { return root->ControlById(id)->Rectangle(); }
+    Rect RectOf(int id) const { return root->Editor().ControlById(id)->Rectangle(); }
 };
 
 TEST_F(EditorTest, EveryControlOfTheTableIsAttachedWithItsId) {
     for (const RootControlRow& row : RootControlRows()) {
-        Control* control = root->ControlById(row.id);
+        Control* control = root->Editor().ControlById(row.id);
         ASSERT_NE(control, nullptr) << row.id;
         EXPECT_EQ(control->GetId(), row.id);
         EXPECT_EQ(control->StyleId(), row.styleId);
         EXPECT_EQ(control->Parent(), root.get());
     }
-    EXPECT_EQ(root->ControlById(139)->StyleId(), 629);
-    EXPECT_EQ(root->ControlById(360)->StyleId(), 93);
+    EXPECT_EQ(root->Editor().ControlById(139)->StyleId(), 629);
+    EXPECT_EQ(root->Editor().ControlById(360)->StyleId(), 93);
 }
 
 TEST_F(EditorTest, ALargeWindowIsLaidOutAt1024x768AndInputScaledBack) {
     root->FinishInput(kRelayout);
-    EXPECT_EQ(root->Layout().area, (Rect{0, 0, 1024, 768}));
+    EXPECT_EQ(root->Editor().Layout().area, (Rect{0, 0, 1024, 768}));
     // Client x 640 is layout x 512: the vertical splitter of a 1024-wide area.
-    const Rect splitter = root->Layout().Of(kVerticalSplitter);
+    const Rect splitter = root->Editor().Layout().Of(kVerticalSplitter);
     ASSERT_FALSE(splitter.IsEmpty());
     EXPECT_TRUE(splitter.Contains(512, 100));
     root->Input(&window, kMouseMove, 640, 125, 0);
@@ -98,7 +96,7 @@ TEST_F(EditorTest, AClickOnAButtonRunsItsCommand) {
     EXPECT_FALSE(root->IsChanged());
     EXPECT_EQ(root->CapturedChild(), nullptr);
     // A button whose command is not offered is drawn disabled.
-    EXPECT_EQ(root->ControlById(343)->Press(), Control::kDisabled);
+    EXPECT_EQ(root->Editor().ControlById(343)->Press(), Control::kDisabled);
 }
 
 TEST_F(EditorTest, MuteButtonsFollowTheFlag) {
@@ -106,7 +104,7 @@ TEST_F(EditorTest, MuteButtonsFollowTheFlag) {
     const Point mute = Centre(RectOf(368));
     Click(mute);
     EXPECT_TRUE(clip->MuteAudio());
-    EXPECT_TRUE(dynamic_cast<CheckButton*>(root->ControlById(368))->Checked());
+    EXPECT_TRUE(dynamic_cast<CheckButton*>(root->Editor().ControlById(368))->Checked());
     Click(mute);
     EXPECT_FALSE(clip->MuteAudio());
 }
@@ -114,21 +112,21 @@ TEST_F(EditorTest, MuteButtonsFollowTheFlag) {
 TEST_F(EditorTest, PaneFocusKeys) {
     root->FinishInput(kRelayout);
     root->Input(&window, kKeyUp, 0, 0, kVkNumpad0 + 2);
-    EXPECT_EQ(root->PaneFocus(), 0x20);
+    EXPECT_EQ(root->Editor().PaneFocus(), 0x20);
     root->Input(&window, kKeyUp, 0, 0, kVkNumpad0 + 8);  // a focus is set: nothing
-    EXPECT_EQ(root->PaneFocus(), 0x20);
+    EXPECT_EQ(root->Editor().PaneFocus(), 0x20);
     root->Input(&window, kKeyUp, 0, 0, kVkEscape);
-    EXPECT_EQ(root->PaneFocus(), 0);
+    EXPECT_EQ(root->Editor().PaneFocus(), 0);
     root->Input(&window, kKeyUp, 0, 0, kVkNumpad0 + 8);
-    EXPECT_EQ(root->PaneFocus(), 0x10);
-    EXPECT_TRUE(root->Layout().panes[kBottomLeft].IsEmpty());
-    EXPECT_TRUE(root->Layout().panes[kBottomRight].IsEmpty());
+    EXPECT_EQ(root->Editor().PaneFocus(), 0x10);
+    EXPECT_TRUE(root->Editor().Layout().panes[kBottomLeft].IsEmpty());
+    EXPECT_TRUE(root->Editor().Layout().panes[kBottomRight].IsEmpty());
     root->Input(&window, kKeyUp, 0, 0, kVkNumpad0 + 5);
-    EXPECT_EQ(root->PaneFocus(), 0);
+    EXPECT_EQ(root->Editor().PaneFocus(), 0);
     // F9 over the lower panes focuses them.
-    const Point low = ToClient(Centre(root->Layout().panes[kBottomRight]));
+    const Point low = ToClient(Centre(root->Editor().Layout().panes[kBottomRight]));
     root->Input(&window, kKeyUp, low.x, low.y, kVkF1 + 8);
-    EXPECT_EQ(root->PaneFocus(), 0x20);
+    EXPECT_EQ(root->Editor().PaneFocus(), 0x20);
 }
 
 TEST_F(EditorTest, OtherKeysGoToTheControlUnderThePointer) {
@@ -142,31 +140,31 @@ TEST_F(EditorTest, OtherKeysGoToTheControlUnderThePointer) {
 
 TEST_F(EditorTest, HoverHelpNamesTheControlAndEmptySpace) {
     AddClip();
-    root->SetSplitRatios(0.5, 0.5);
+    root->Editor().SetSplitRatios(0.5, 0.5);
     Send(kMouseMove, Centre(RectOf(360)));
-    EXPECT_EQ(root->HoverText(), Str(360));
-    EXPECT_TRUE(root->HoverArmed());
-    EXPECT_EQ(root->HitAt({-5, -5}), 0);
+    EXPECT_EQ(root->Editor().HoverText(), Str(360));
+    EXPECT_TRUE(root->Editor().HoverArmed());
+    EXPECT_EQ(root->Editor().HitAt({-5, -5}), 0);
     root->Input(&window, kMouseMove, -10, -10, 0);
-    EXPECT_EQ(root->HoverText(), Str(331));
+    EXPECT_EQ(root->Editor().HoverText(), Str(331));
     Send(kLeftButtonDown, {1, 1});
-    EXPECT_FALSE(root->HoverArmed());
+    EXPECT_FALSE(root->Editor().HoverArmed());
 }
 
 TEST_F(EditorTest, TheHoverBoxStaysInsideTheArea) {
     const Rect area{0, 0, 800, 600};
-    EXPECT_EQ(Workspace::HoverBox({100, 100}, {50, 10}, area), (Rect{116, 116, 170, 130}));
-    const Rect corner = Workspace::HoverBox({790, 595}, {50, 10}, area);
+    EXPECT_EQ(EditorWindow::HoverBox({100, 100}, {50, 10}, area), (Rect{116, 116, 170, 130}));
+    const Rect corner = EditorWindow::HoverBox({790, 595}, {50, 10}, area);
     EXPECT_EQ(corner.Intersect(area), corner);
     EXPECT_EQ(corner.right, 800);
     EXPECT_LT(corner.bottom, 595);
-    const Rect huge = Workspace::HoverBox({10, 10}, {2000, 10}, area);
+    const Rect huge = EditorWindow::HoverBox({10, 10}, {2000, 10}, area);
     EXPECT_EQ(huge.left, 0);
 }
 
 TEST_F(EditorTest, RightClickOnTheRegionsOpensTheClipMenuButNotOnAButton) {
     root->FinishInput(kRelayout);
-    Send(kRightButtonUp, Centre(root->Layout().Of(kPreviewRegion)));
+    Send(kRightButtonUp, Centre(root->Editor().Layout().Of(kPreviewRegion)));
     ASSERT_EQ(platform.menus.shown.size(), 1u);
     EXPECT_EQ(platform.menus.shown[0].front().command, kNewProjectCommand);
     Send(kRightButtonUp, Centre(RectOf(591)));
@@ -175,17 +173,17 @@ TEST_F(EditorTest, RightClickOnTheRegionsOpensTheClipMenuButNotOnAButton) {
 
 TEST_F(EditorTest, DraggingASplitterSetsItsRatio) {
     root->FinishInput(kRelayout);
-    const Point grip = Centre(root->Layout().Of(kVerticalSplitter));
+    const Point grip = Centre(root->Editor().Layout().Of(kVerticalSplitter));
     Send(kLeftButtonDown, grip, kLeftButtonHeld);
     EXPECT_TRUE(window.captured);
     Send(kMouseMove, {256, grip.y}, kLeftButtonHeld);
     Send(kLeftButtonUp, {256, grip.y});
     EXPECT_FALSE(window.captured);
-    EXPECT_DOUBLE_EQ(root->HorizontalRatio(), 0.25);
-    EXPECT_EQ(root->Layout().panes[kTopLeft].right, 254);
+    EXPECT_DOUBLE_EQ(root->Editor().HorizontalRatio(), 0.25);
+    EXPECT_EQ(root->Editor().Layout().panes[kTopLeft].right, 254);
     // "New Project" brings the ratios back to the middle.
     root->ClearAll();
-    EXPECT_DOUBLE_EQ(root->HorizontalRatio(), 0.5);
+    EXPECT_DOUBLE_EQ(root->Editor().HorizontalRatio(), 0.5);
 }
 
 TEST_F(EditorTest, FormatAndRateMenus) {
@@ -277,18 +275,18 @@ TEST_F(EditorTest, AMakeLaysOutThePreviewWithStopUntilItEnds) {
     making.FinishInput(kRelayout);
     ResultFlags out = 0;
     making.Command(&window, kMakeCommand, out);
-    EXPECT_FALSE(making.Layout().Of(139).IsEmpty());  // "Stop"
-    EXPECT_TRUE(making.Layout().Of(353).IsEmpty());
-    EXPECT_EQ(making.Layout().Of(kPreviewRegion).left, 0);
+    EXPECT_FALSE(making.Editor().Layout().Of(139).IsEmpty());  // "Stop"
+    EXPECT_TRUE(making.Editor().Layout().Of(353).IsEmpty());
+    EXPECT_EQ(making.Editor().Layout().Of(kPreviewRegion).left, 0);
     EXPECT_TRUE(making.Arrange(0, 0, 1280, 960).IsEmpty());
-    EXPECT_FALSE(making.ControlById(139)->Rectangle().IsEmpty());
+    EXPECT_FALSE(making.Editor().ControlById(139)->Rectangle().IsEmpty());
     // Esc asks the make to stop.
     making.Input(&window, kKeyUp, 0, 0, kVkEscape);
     EXPECT_TRUE(making.State()->StopRequested());
     making.State()->EndActivity(kActivityMake);
     making.Arrange(0, 0, 1280, 960);
-    EXPECT_TRUE(making.Layout().Of(139).IsEmpty());
-    EXPECT_FALSE(making.Layout().Of(353).IsEmpty());
+    EXPECT_TRUE(making.Editor().Layout().Of(139).IsEmpty());
+    EXPECT_FALSE(making.Editor().Layout().Of(353).IsEmpty());
 }
 
 TEST_F(EditorTest, ClipInfoAndHelpHome) {

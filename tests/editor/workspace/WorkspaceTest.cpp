@@ -10,6 +10,8 @@
 #include "items/ProgramFolder.h"
 #include "items/StringTable.h"
 #include "editor/workspace/CommandTable.h"
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "tests/model/clips/ClipFixtures.h"
 
@@ -70,7 +72,7 @@ TEST_F(WorkspaceTest, ConstructionLeavesAFreshCommittedProject) {
     EXPECT_EQ(root->Length(), 10000);
     EXPECT_FALSE(root->IsChanged());
     EXPECT_TRUE(root->Header().Bytes() == root->CommittedHeader().Bytes());
-    EXPECT_EQ(root->StatusText(), "Done!");
+    EXPECT_EQ(root->Editor().StatusText(), "Done!");
     EXPECT_EQ(topics, std::vector<int>{215});
     ASSERT_NE(root->GetSurface(), nullptr);
     EXPECT_EQ(root->GetSurface()->Width(), 1024);
@@ -96,7 +98,7 @@ TEST_F(WorkspaceTest, ClearAllResetsEverythingAndMarksChanged) {
     EXPECT_DOUBLE_EQ(root->Table().ValueByName("IDS_DST_L", 0), 0.0);
     EXPECT_TRUE(root->IsChanged());
     EXPECT_EQ(root->State()->ChangeCounter(), 0);
-    EXPECT_TRUE(root->StatusText().empty());
+    EXPECT_TRUE(root->Editor().StatusText().empty());
 }
 
 TEST_F(WorkspaceTest, SaveAsForcesTheExtensionAndRemembersTheFolder) {
@@ -104,7 +106,7 @@ TEST_F(WorkspaceTest, SaveAsForcesTheExtensionAndRemembersTheFolder) {
     AddContent(*root);
     root->CommitAll();
     platform.dialogs.fileAnswers = {folder.File("x.txt")};
-    EXPECT_TRUE(root->SaveProjectAs());
+    EXPECT_TRUE(SaveProjectAs(*root));
     const std::string saved = folder.File("x.kwp");
     EXPECT_TRUE(std::filesystem::exists(saved));
     EXPECT_FALSE(std::filesystem::exists(folder.File("x.txt")));
@@ -126,7 +128,7 @@ TEST_F(WorkspaceTest, SaveAsForcesTheExtensionAndRemembersTheFolder) {
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[260])), saved);
 
     platform.dialogs.fileAnswers = {std::nullopt};
-    EXPECT_FALSE(root->SaveProjectAs());
+    EXPECT_FALSE(SaveProjectAs(*root));
     EXPECT_EQ(platform.dialogs.saveRequests.back().folder, folder.Path() + "/");
 
     // An undo after the save keeps the project where it now lives.
@@ -150,13 +152,13 @@ TEST_F(WorkspaceTest, SaveProjectAfterNewProjectDoesNothing) {
 
 TEST_F(WorkspaceTest, SaveChangesQuestionGuardsReplacingTheProject) {
     auto root = Make();
-    EXPECT_TRUE(root->AskSaveChanges());  // nothing in the project: no question
+    EXPECT_TRUE(AskSaveChanges(*root));  // nothing in the project: no question
     EXPECT_TRUE(platform.dialogs.boxes.empty());
     AddContent(*root);
-    EXPECT_EQ(root->SaveChangesText(), "Save Current Project ?\n\n\"Unknown\"");
+    EXPECT_EQ(SaveChangesText(*root), "Save Current Project ?\n\n\"Unknown\"");
 
     platform.dialogs.boxAnswers = {BoxAnswer::Cancel};
-    EXPECT_FALSE(root->OpenProject());
+    EXPECT_FALSE(OpenProject(*root));
     EXPECT_TRUE(platform.dialogs.openRequests.empty());
     ASSERT_EQ(platform.dialogs.boxes.size(), 1u);
     EXPECT_EQ(platform.dialogs.boxes[0].caption, "Question");
@@ -165,7 +167,7 @@ TEST_F(WorkspaceTest, SaveChangesQuestionGuardsReplacingTheProject) {
 
     platform.dialogs.boxAnswers = {BoxAnswer::No};
     platform.dialogs.fileAnswers = {std::nullopt};
-    root->OpenProject();
+    OpenProject(*root);
     ASSERT_EQ(platform.dialogs.openRequests.size(), 1u);
     EXPECT_EQ(platform.dialogs.openRequests[0].title, "Open Project");
     EXPECT_TRUE(platform.dialogs.openRequests[0].mustExist);
@@ -173,12 +175,12 @@ TEST_F(WorkspaceTest, SaveChangesQuestionGuardsReplacingTheProject) {
     // Yes without a path goes through "Save As"; cancelling it stops.
     platform.dialogs.boxAnswers = {BoxAnswer::Yes};
     platform.dialogs.fileAnswers = {std::nullopt};
-    EXPECT_FALSE(root->NewProject());
+    EXPECT_FALSE(NewProject(*root));
     EXPECT_EQ(root->ChildCount(), 1);
 
     platform.dialogs.boxAnswers = {BoxAnswer::Yes};
     platform.dialogs.fileAnswers = {folder.File("kept")};
-    EXPECT_TRUE(root->NewProject());
+    EXPECT_TRUE(NewProject(*root));
     EXPECT_TRUE(std::filesystem::exists(folder.File("kept.kwp")));
     EXPECT_EQ(root->ChildCount(), 0);
     EXPECT_EQ(root->Folders().Folder(Workspace::kOpenDialogKey), folder.Path() + "/");
@@ -190,12 +192,12 @@ TEST_F(WorkspaceTest, ApplyQuestionBeforeSavingPendingChanges) {
     root->SetMediaPath(folder.File("p.kwp"));
     root->SetChanged(true);
     platform.dialogs.boxAnswers = {BoxAnswer::No};
-    EXPECT_FALSE(root->SaveProject());
+    EXPECT_FALSE(SaveProject(*root));
     EXPECT_FALSE(std::filesystem::exists(folder.File("p.kwp")));
     EXPECT_EQ(platform.dialogs.boxes.back().text,
               "Do you want to apply (commit to) all changes made, in order to preceed?");
     platform.dialogs.boxAnswers = {BoxAnswer::Yes};
-    EXPECT_TRUE(root->SaveProject());
+    EXPECT_TRUE(SaveProject(*root));
     EXPECT_FALSE(root->IsChanged());
     EXPECT_TRUE(std::filesystem::exists(folder.File("p.kwp")));
 }
@@ -214,14 +216,14 @@ TEST_F(WorkspaceTest, FailedSaveLeavesTheOldFileAndSaysSo) {
     root->CommitAll();
     const std::string path = folder.File("safe.kwp");
     platform.dialogs.fileAnswers = {path};
-    ASSERT_TRUE(root->SaveProjectAs());
+    ASSERT_TRUE(SaveProjectAs(*root));
     const Bytes before = ReadFile(path);
 
     SetEffectMaker([](EffectKind, int) { return std::make_unique<BrokenEffect>(); });
     root->ChildAt(0)->AddEffect(EffectKind::kVideo, 103);
     SetEffectMaker({});
     root->SetLocator(0, 999);  // the new save would differ
-    EXPECT_FALSE(root->SaveProject());
+    EXPECT_FALSE(SaveProject(*root));
     EXPECT_TRUE(ReadFile(path) == before);
     ASSERT_FALSE(platform.dialogs.boxes.empty());
     EXPECT_EQ(platform.dialogs.boxes.back().caption, "Error");
@@ -239,29 +241,29 @@ TEST_F(WorkspaceTest, OpenRevertAndTheExampleFolder) {
     AddContent(*root);
     root->CommitAll();
     platform.dialogs.fileAnswers = {folder.File("a.kwp")};
-    ASSERT_TRUE(root->SaveProjectAs());
+    ASSERT_TRUE(SaveProjectAs(*root));
 
     auto other = Make();
     platform.dialogs.fileAnswers = {folder.File("a.txt")};  // forced to .kwp
-    EXPECT_TRUE(other->OpenProject());
+    EXPECT_TRUE(OpenProject(*other));
     EXPECT_EQ(other->ChildCount(), 1);
     EXPECT_EQ(other->Locator(3), 4321);
-    EXPECT_EQ(other->StatusText(), "Done!");
+    EXPECT_EQ(other->Editor().StatusText(), "Done!");
     EXPECT_EQ(other->ProjectPath(), folder.File("a.kwp"));
 
     other->ChildAt(0)->SetPosition(7777);
     const std::size_t boxes = platform.dialogs.boxes.size();
-    EXPECT_TRUE(other->RevertToSaved());  // without a question
+    EXPECT_TRUE(RevertToSaved(*other));  // without a question
     EXPECT_EQ(platform.dialogs.boxes.size(), boxes);
     EXPECT_EQ(other->ChildAt(0)->GetPosition(), 0);
 
-    EXPECT_FALSE(other->OpenProjectFile(folder.File("missing.kwp")));  // silently
+    EXPECT_FALSE(OpenProjectFile(*other, folder.File("missing.kwp")));  // silently
     EXPECT_EQ(platform.dialogs.boxes.size(), boxes);
 
-    EXPECT_EQ(Workspace::ExampleFolder(9), ProgramFolder() + "9/samps/");
+    EXPECT_EQ(ExampleFolder(9), ProgramFolder() + "9/samps/");
     platform.dialogs.boxAnswers = {BoxAnswer::No};
     platform.dialogs.fileAnswers = {std::nullopt};
-    other->LoadExampleProject();
+    LoadExampleProject(*other);
     EXPECT_EQ(platform.dialogs.openRequests.back().title, "Load Example Project");
 }
 
@@ -469,10 +471,10 @@ TEST_F(WorkspaceTest, NewMediaClipMenuAndImport) {
 
 TEST_F(WorkspaceTest, RightClickOpensTheProjectMenu) {
     auto root = Make();
-    EXPECT_EQ(root->ProjectMenuIds(), (std::vector<int>{99, 25, 654, 473, -1, 1, 653, 387}));
+    EXPECT_EQ(root->Editor().ProjectMenuIds(), (std::vector<int>{99, 25, 654, 473, -1, 1, 653, 387}));
     AddContent(*root);
     root->SetMediaPath(folder.File("m.kwp"));
-    EXPECT_EQ(root->ProjectMenuIds(),
+    EXPECT_EQ(root->Editor().ProjectMenuIds(),
               (std::vector<int>{99, 25, 654, 473, -1, 26, 27, -1, 306, -1, 98, -1, 1, 653, 387, -1, 209}));
 
     platform.menus.answers = {342};  // "Apply" is not on it, but a chosen id runs as a command
@@ -585,11 +587,11 @@ namespace {
 
 TEST_F(WorkspaceTest, ThePreviewIsShownInTheOutputsProportionsInItsPane) {
     auto root = Make();
-    root->LayOut(800, 600);
+    root->Editor().LayOut(800, 600);
     testing::RecordingDrawContext dc;
     EXPECT_EQ(root->Paint(dc, 0, 0, 800, 600, 0), 1);
     ASSERT_EQ(dc.stretches.size(), 1u);
-    const Rect room = root->Layout().Of(kPreviewRegion);
+    const Rect room = root->Editor().Layout().Of(kPreviewRegion);
     const Rect dest = dc.stretches[0].dest;
     EXPECT_EQ(dest.Intersect(room), dest);
     EXPECT_NEAR(double(dest.Width()) / dest.Height(), 320.0 / 240.0, 0.02);  // "320 / 240"

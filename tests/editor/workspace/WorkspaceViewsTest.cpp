@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "tests/support/RecordingDrawContext.h"
 #include "tests/model/clips/ClipFixtures.h"
@@ -41,7 +43,7 @@ TEST(WorkspaceOutputSize, AFailedSizeSaysWhyAndKeeps320x240) {
 
     // Not even the fallback: still a box, still running, still 320 / 240.
     everyFails = true;
-    EXPECT_TRUE(root.NewProject());
+    EXPECT_TRUE(NewProject(root));
     EXPECT_EQ(root.OutputSizeId(), 82);
     EXPECT_EQ(platform.dialogs.boxes.size(), 2u);
     EXPECT_EQ(window.title.rfind("Vantrel", 0), 0u);
@@ -61,13 +63,13 @@ TEST(WorkspaceViews, TheClipViewShowsOnlyWhileAClipIsCurrent) {
     options.hooks.detailView = [&](Workspace&) { return &detail; };
     Workspace root(nullptr, &window, nullptr, options);
     auto drawn = [&] {
-        root.LayOut(1024, 768);
+        root.Editor().LayOut(1024, 768);
         testing::RecordingDrawContext dc;
         root.Paint(dc, 0, 0, 1024, 768, 0);
         int composites = 0, details = 0;
         for (const auto& s : dc.stretches) {
-            composites += s.picture == &composite && root.Layout().Of(kPreviewRegion).Contains(s.dest.left, s.dest.top);
-            details += s.picture == &detail && root.Layout().Of(kClipViewRegion).Contains(s.dest.left, s.dest.top);
+            composites += s.picture == &composite && root.Editor().Layout().Of(kPreviewRegion).Contains(s.dest.left, s.dest.top);
+            details += s.picture == &detail && root.Editor().Layout().Of(kClipViewRegion).Contains(s.dest.left, s.dest.top);
         }
         return std::pair{composites, details};
     };

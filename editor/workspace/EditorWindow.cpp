@@ -1,5 +1,5 @@
-// The root's window side: its controls, the layout, the pointer and keys,
-// and the drawing of the whole editor.
+#include "editor/workspace/EditorWindow.h"
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -10,10 +10,13 @@
 #include "values/TimeMath.h"
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/EditorPanels.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/RootControls.h"
 #include "editor/workspace/Workspace.h"
 #include "controls/ValueSlider.h"
+#include "media/sources/MediaOpen.h"
 #include "platform/Window.h"
+#include "script/ScriptNames.h"
 
 namespace vantrel {
 
@@ -99,22 +102,138 @@ bool IsRegion(int hit) {
 }
 }  // namespace
 
-void Workspace::AttachControls() {
+EditorWindow::EditorWindow(Workspace& root, Wiring wiring)
+    : root_(root), wiring_(std::move(wiring)), arrangementView_(&root),
+      arrangementWindow_(std::make_unique<ArrangementWindow>(root, arrangementView_)),
+      panels_(std::make_unique<EditorPanels>(root)) {
+    AttachControls();
+    if (Control* browser = wiring_.infoBrowser) {
+        browser->SetParent(&root);
+        browser->SetMedia(root.Media());
+        browser->SetApp(root.App());
+    }
+    // A clip's picture read in the background shows at the next refresh.
+    if (Window* window = root.GetWindow())
+        arrangementWindow_->Pictures().SetReady([window] { window->RequestRefresh(); });
+    arrangementWindow_->SetPathResolver(
+        [&root](const std::string& path) { return PathBesideProject(root.ProjectPath(), path); });
+}
+
+EditorWindow::~EditorWindow() {
+    if (wiring_.infoBrowser && wiring_.infoBrowser->Parent() == &root_) wiring_.infoBrowser->SetParent(nullptr);
+    arrangementWindow_->Pictures().SetReady({});
+}
+
+// While a make runs the layout stays as the make left it (its own, set
+// when it started); the window is still drawn, so progress shows.
+Rect EditorWindow::LayOutClient(int clientWidth, int clientHeight) {
+    if (!(root_.State()->Activity() & kActivityMake)) LayOut(clientWidth, clientHeight);
+    return layoutResult_.area;
+}
+
+// The whole editor in layout coordinates; the window scales it to its
+// client area. The hover box comes last, over everything.
+void EditorWindow::Paint(DrawContext& dc) {
+    PaintEditor(dc);
+    PaintHover(dc);
+}
+
+ResultFlags EditorWindow::Settle(ResultFlags flags) {
+    if (flags & kResetPanes) {
+        paneFocus_ = 0;
+        flags |= kRepaint;
+    }
+    return flags;
+}
+
+void EditorWindow::TreeEdited() { arrangementWindow_->Validate(); }
+
+// The view follows the time unless a ruler holds the capture.
+void EditorWindow::TimeChanged(std::int32_t rootTime) {
+    arrangementWindow_->Validate();
+    arrangementView_.FollowTime(rootTime);
+}
+
+void EditorWindow::ShowStatus(const std::string& text) {
+    std::lock_guard guard(statusLock_);
+    statusText_ = text;
+}
+
+std::string EditorWindow::StatusText() const {
+    std::lock_guard guard(statusLock_);
+    return statusText_;
+}
+
+void EditorWindow::ProjectCleared() {
+    ShowStatus({});
+    horizontalRatio_ = verticalRatio_ = 0.5;
+}
+
+bool EditorWindow::InfoBrowserShown() const {
+    return wiring_.infoBrowser && wiring_.infoBrowserShown && wiring_.infoBrowserShown();
+}
+
+void EditorWindow::NameControls(RootNames& names) const {
+    names.ne = scriptControls_.ne;
+    names.se = scriptControls_.se;
+    names.nw = scriptControls_.nw;
+    names.sw = scriptControls_.sw;
+    names.firstRectanglePanel = scriptControls_.firstRectanglePanel;
+    names.secondRectanglePanel = scriptControls_.secondRectanglePanel;
+}
+
+std::vector<int> EditorWindow::ProjectMenuIds() const {
+    // Groups in menu order, a separator between two that show anything; the
+    // saving group only once there is something to save.
+    const bool hasChildren = root_.ChildCount() > 0;
+    const std::vector<std::vector<int>> groups = {
+        {kNewProjectCommand, kOpenProjectCommand, kProjectUrlCommand, kExampleProjectCommand},
+        hasChildren ? std::vector<int>{kSaveProjectCommand, kSaveAsCommand} : std::vector<int>{},
+        {kRevertCommand},
+        {kGenerateCommand},
+        {kImportClipCommand, kImportClipUrlCommand, kNewMediaClipCommand},
+        {kWorkWithOpacitiesCommand, kWorkWithVolumesCommand},
+    };
+    std::vector<int> ids;
+    for (const auto& group : groups) {
+        bool first = true;
+        for (int id : group) {
+            const CommandRow* row = FindRootCommand(id);
+            if (!row || !IsOffered(*row, root_)) continue;
+            if (first && !ids.empty()) ids.push_back(MenuList::kSeparator);
+            first = false;
+            ids.push_back(id);
+        }
+    }
+    return ids;
+}
+
+// One quantize unit, kept on the grid and inside the project.
+ResultFlags EditorWindow::StepTime(int direction) {
+    const double unit = std::max(root_.Grid().Unit(), 1.0);
+    std::int64_t time = std::int64_t(root_.Time()) + direction * std::int64_t(unit);
+    time = root_.Quantize(SaturateInt32(time));
+    time = std::clamp<std::int64_t>(time, root_.GetPosition(), std::int64_t(root_.GetPosition()) + root_.GetSize());
+    return root_.SetGlobalTime(SaturateInt32(time));
+}
+
+void EditorWindow::AttachControls() {
     controls_.clear();
-    Progress(kRectangleText);
+    root_.Progress(kRectangleText);
     for (const RootControlRow& row : RootControlRows()) {
         // The start-up's progress texts between the groups of controls.
         if (row.id == kClipInfoCommand || row.id == kPreferencesCommand || row.id == kApplyCommand ||
             row.id == kVideoFormatCommand || row.id == kStatusLineControl)
-            Progress(row.id);
-        if (row.id == kMakeCommand) Progress(kGenerateCommand);
+            root_.Progress(row.id);
+        if (row.id == kMakeCommand) root_.Progress(kGenerateCommand);
         std::unique_ptr<Control> control = MakeRootControl(row);
-        if (!control->Attach(this, Media(), App(), row.id, row.styleId)) {
+        if (!control->Attach(&root_, root_.Media(), root_.App(), row.id, row.styleId)) {
             control->SetId(row.id);
             control->SetStyleId(row.styleId);
-            control->SetParent(this);
+            control->SetParent(&root_);
         }
-        auto current = [this]() -> Clip* { return CurrentChild() ? CurrentChild() : this; };
+        Workspace& root = root_;
+        auto current = [&root]() -> Clip* { return root.CurrentChild() ? root.CurrentChild() : &root; };
         if (auto* field = dynamic_cast<TimeField*>(control.get())) {
             switch (row.id) {
                 case kPositionField:
@@ -126,7 +245,7 @@ void Workspace::AttachControls() {
                                 [current](std::int32_t ms) { return current()->SetSize(std::max(ms, 1)) | kChanged; });
                     break;
                 case kGlobalTimeField:
-                    field->Bind([this] { return Time(); }, [this](std::int32_t ms) { return SetGlobalTime(ms); });
+                    field->Bind([this] { return root_.Time(); }, [this](std::int32_t ms) { return root_.SetGlobalTime(ms); });
                     break;
                 default:
                     field->Bind([current] { return current()->Offset(); },
@@ -142,41 +261,41 @@ void Workspace::AttachControls() {
     }
 }
 
-Control* Workspace::ControlById(int id) const {
+Control* EditorWindow::ControlById(int id) const {
     for (const auto& control : controls_)
         if (control->GetId() == id) return control.get();
     return nullptr;
 }
 
-double Workspace::OutputScale() const {
+double EditorWindow::OutputScale() const {
     const auto* scale = dynamic_cast<const ValueSlider*>(ControlById(kScaleOutputCommand));
     return scale ? std::clamp(scale->Value(), 0.01, 1.0) : 1.0;
 }
 
-LayoutState Workspace::CurrentLayoutState() const {
+LayoutState EditorWindow::CurrentLayoutState() const {
     LayoutState state;
-    const Rect client = GetWindow() ? GetWindow()->ClientRect() : layoutResult_.area;
+    const Rect client = root_.GetWindow() ? root_.GetWindow()->ClientRect() : layoutResult_.area;
     state.clientWidth = client.Width();
     state.clientHeight = client.Height();
-    state.rowHeight = Metric(kRowHeight);
-    state.gap = Metric(kPaneGap);
-    state.rootIsArrangement = IsArrangement();
-    state.hasChildren = ChildCount() > 0;
-    state.making = (state_.Activity() & kActivityMake) != 0;
-    state.playing = (state_.Activity() & kActivityPlay) != 0;
+    state.rowHeight = root_.RowHeightMetric();
+    state.gap = root_.PaneGapMetric();
+    state.rootIsArrangement = root_.IsArrangement();
+    state.hasChildren = root_.ChildCount() > 0;
+    state.making = (root_.State()->Activity() & kActivityMake) != 0;
+    state.playing = (root_.State()->Activity() & kActivityPlay) != 0;
     // While something runs the root stands for the current clip, so that
     // "Stop" has its row even when nothing is selected.
-    state.clipCurrent = CurrentChild() != nullptr || state.making || state.playing;
-    state.changed = IsChanged();
+    state.clipCurrent = root_.CurrentChild() != nullptr || state.making || state.playing;
+    state.changed = root_.IsChanged();
     state.horizontalRatio = horizontalRatio_;
     state.verticalRatio = verticalRatio_;
     state.paneFocus = paneFocus_;
     state.infoBrowserShown = InfoBrowserShown();
-    state.editHelpButton = editHelpButton_ && editHelpButton_();
+    state.editHelpButton = wiring_.editHelpButton && wiring_.editHelpButton();
     return state;
 }
 
-void Workspace::LayOut(int clientWidth, int clientHeight) {
+void EditorWindow::LayOut(int clientWidth, int clientHeight) {
     LayoutState state = CurrentLayoutState();
     state.clientWidth = clientWidth;
     state.clientHeight = clientHeight;
@@ -186,24 +305,24 @@ void Workspace::LayOut(int clientWidth, int clientHeight) {
     std::vector<Rect> covers;
     for (int region : kBlackRegions) covers.push_back(layoutResult_.Of(region));
     backgroundPieces_ = Uncovered(layoutResult_.area, covers);
-    SetRectangle(layoutResult_.area);
+    root_.SetRectangle(layoutResult_.area);
     PlaceControls();
 }
 
-void Workspace::PlaceControls() {
+void EditorWindow::PlaceControls() {
     for (const auto& control : controls_) control->SetRectangle({});
     for (const LaidOut& item : layoutResult_.items)
         if (Control* control = item.id > 0 ? ControlById(item.id) : nullptr) control->SetRectangle(item.rect);
-    if (infoBrowser_) infoBrowser_->SetRectangle(InfoBrowserShown() ? layoutResult_.Of(kInfoBrowserRegion) : Rect{});
-    const Clip* current = CurrentChild() ? CurrentChild() : this;
+    if (wiring_.infoBrowser) wiring_.infoBrowser->SetRectangle(InfoBrowserShown() ? layoutResult_.Of(kInfoBrowserRegion) : Rect{});
+    const Clip* current = root_.CurrentChild() ? root_.CurrentChild() : &root_;
     for (const auto& control : controls_) {
         if (auto* check = dynamic_cast<CheckButton*>(control.get()))
             check->SetChecked(control->GetId() == kMuteAudioCommand ? current->MuteAudio() : current->MuteVideo());
         // A button whose command is not offered now is drawn disabled and
         // ignores clicks; one being pressed keeps its state.
         const CommandRow* row = FindRootCommand(control->GetId());
-        if (row && dynamic_cast<PushButton*>(control.get()) && control->Press() != kPressed)
-            control->SetPress(IsOffered(*row, *this) ? kUp : kDisabled);
+        if (row && dynamic_cast<PushButton*>(control.get()) && control->Press() != Control::kPressed)
+            control->SetPress(IsOffered(*row, root_) ? Control::kUp : Control::kDisabled);
     }
     panels_->Place(layoutResult_);
     ArrangementRects rects;
@@ -218,7 +337,7 @@ void Workspace::PlaceControls() {
     arrangementWindow_->KeepScrollInRange();
 }
 
-int Workspace::HitAt(Point p) const {
+int EditorWindow::HitAt(Point p) const {
     for (int id : RootHitOrder()) {
         const Control* control = id > 0 ? ControlById(id) : nullptr;
         const Rect rect = control ? control->Rectangle() : layoutResult_.Of(id);
@@ -227,13 +346,13 @@ int Workspace::HitAt(Point p) const {
     return 0;
 }
 
-bool Workspace::ShowHoverText(const std::string& text, const Rect& rect) {
+bool EditorWindow::ShowHoverText(const std::string& text, const Rect& rect) {
     hoverText_ = text;
     hoverRect_ = rect;
     return true;
 }
 
-Rect Workspace::HoverBox(Point pointer, TextSize text, const Rect& area) {
+Rect EditorWindow::HoverBox(Point pointer, TextSize text, const Rect& area) {
     constexpr int kBesidePointer = 16;
     const int width = text.width + 4, height = text.height + 4;
     int x = pointer.x + kBesidePointer, y = pointer.y + kBesidePointer;
@@ -244,14 +363,7 @@ Rect Workspace::HoverBox(Point pointer, TextSize text, const Rect& area) {
     return {x, y, x + width, y + height};
 }
 
-ResultFlags Workspace::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
-    auto edit = Edit();
-    arrangementWindow_->Validate();
-    window = window ? window : GetWindow();
-    return EditorInput(window, message, x, y, keyFlags);
-}
-
-ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
+ResultFlags EditorWindow::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
     const Rect client = window ? window->ClientRect() : layoutResult_.area;
     const Point p = ClientToLayout(x, y, client.Width(), client.Height());
     if (message == kKeyUp) return KeyUp(window, std::uint32_t(keyFlags), p);
@@ -262,14 +374,14 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
         hoverArmed_ = false;
     }
     if (draggedSplitter_) return DragSplitter(window, message, p);
-    if (Item* captured = CapturedChild()) return DispatchToChild(captured, captured, window, message, p.x, p.y, keyFlags);
+    if (Item* captured = root_.CapturedChild()) return root_.DispatchToChild(captured, captured, window, message, p.x, p.y, keyFlags);
 
     const int hit = HitAt(p);
     // Files dropped anywhere but on a button are media to import; a button
     // takes them as its skin picture.
-    if (message == kFilesDropped && (hit <= 0 || IsRegion(hit))) return FinishInput(DropMedia(window, keyFlags, p));
-    if (message == kRightButtonUp && hit == kArrangementWindowRegion && ChildCount() > 0 && !(keyFlags & kControlHeld))
-        return FinishInput(ArrangementMenu(window, p));
+    if (message == kFilesDropped && (hit <= 0 || IsRegion(hit))) return root_.FinishInput(DropMedia(window, keyFlags, p));
+    if (message == kRightButtonUp && hit == kArrangementWindowRegion && root_.ChildCount() > 0 && !(keyFlags & kControlHeld))
+        return root_.FinishInput(ArrangementMenu(window, p));
     if (IsSplitter(hit)) {
         if (window) window->SetCursor(hit == kHorizontalSplitter ? Cursor::SizeVertical : Cursor::SizeHorizontal);
         if (message == kLeftButtonDown) {
@@ -281,16 +393,16 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
     const bool arrangementMessage = message == kLeftButtonDown || message == kLeftButtonDoubleClick ||
                                     message == kLeftButtonUp || message == kMouseWheel;
     if (arrangementMessage && ((IsArrangementPart(hit) && arrangementWindow_->Holds(p)) || arrangementWindow_->OnHandle(p)))
-        return DispatchToChild(arrangementWindow_.get(), arrangementWindow_.get(), window, message, p.x, p.y, keyFlags);
-    if (EditorPanels::Holds(hit)) return DispatchToChild(panels_.get(), panels_.get(), window, message, p.x, p.y, keyFlags);
+        return root_.DispatchToChild(arrangementWindow_.get(), arrangementWindow_.get(), window, message, p.x, p.y, keyFlags);
+    if (EditorPanels::Holds(hit)) return root_.DispatchToChild(panels_.get(), panels_.get(), window, message, p.x, p.y, keyFlags);
     ResultFlags flags = 0;
-    if (hit == kInfoBrowserRegion && infoBrowser_)
-        return DispatchToChild(infoBrowser_, infoBrowser_, window, message, p.x, p.y, keyFlags);
+    if (hit == kInfoBrowserRegion && wiring_.infoBrowser)
+        return root_.DispatchToChild(wiring_.infoBrowser, wiring_.infoBrowser, window, message, p.x, p.y, keyFlags);
     if (Control* control = hit > 0 ? ControlById(hit) : nullptr) {
-        flags = DispatchToChild(control, control, window, message, p.x, p.y, keyFlags);
+        flags = root_.DispatchToChild(control, control, window, message, p.x, p.y, keyFlags);
         if (!IsRegion(hit)) return flags;
     } else if (message == kMouseMove) {
-        ShowHoverTextById(kEmptySpaceHelpText, layoutResult_.area);
+        root_.ShowHoverTextById(kEmptySpaceHelpText, layoutResult_.area);
         if (window) window->SetCursor(Cursor::Arrow);
     }
     // The regions whose own editing is not there yet answer a right click
@@ -298,13 +410,13 @@ ResultFlags Workspace::EditorInput(Window* window, std::uint32_t message, int x,
     if (message == kRightButtonUp && !(keyFlags & kControlHeld)) {
         const int chosen = ShowIdMenu(window, ProjectMenuIds());
         ResultFlags out = 0;
-        if (chosen) Command(window, chosen, out);
-        return FinishInput(flags | out);
+        if (chosen) root_.Command(window, chosen, out);
+        return root_.FinishInput(flags | out);
     }
     return flags;
 }
 
-ResultFlags Workspace::DragSplitter(Window* window, std::uint32_t message, Point p) {
+ResultFlags EditorWindow::DragSplitter(Window* window, std::uint32_t message, Point p) {
     const Rect& area = layoutResult_.panesArea;
     if (message == kMouseMove || message == kLeftButtonUp) {
         if (draggedSplitter_ == kHorizontalSplitter)
@@ -312,18 +424,18 @@ ResultFlags Workspace::DragSplitter(Window* window, std::uint32_t message, Point
         else
             horizontalRatio_ = RatioFromDrag(area, p.x, true);
     }
-    if (message != kLeftButtonUp) return FinishInput(message == kMouseMove ? kRelayout : 0);
+    if (message != kLeftButtonUp) return root_.FinishInput(message == kMouseMove ? kRelayout : 0);
     draggedSplitter_ = 0;
     if (window) window->ReleaseCapture();
-    return FinishInput(kRelayout | kRepaint);
+    return root_.FinishInput(kRelayout | kRepaint);
 }
 
-ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
-    Clip* current = CurrentChild();
+ResultFlags EditorWindow::KeyUp(Window* window, std::uint32_t key, Point p) {
+    Clip* current = root_.CurrentChild();
     ResultFlags flags = 0;
     if (key == kVkEscape) {
         paneFocus_ = 0;
-        state_.SetStopRequest(true);
+        root_.State()->SetStopRequest(true);
         flags = kResetPanes | kRepaint;
     } else if (key == kVkNumpad0 + 5) {
         paneFocus_ = 0;
@@ -343,49 +455,49 @@ ResultFlags Workspace::KeyUp(Window* window, std::uint32_t key, Point p) {
     } else if (key == kVkPrintScreen) {
         // The root's picture is the composite frame; its skin picture only
         // while there is none.
-        if (!CopyPicture(true)) Command(window, kCopyImageCommand, flags);
+        if (!CopyPicture(root_, true)) root_.Command(window, kCopyImageCommand, flags);
     } else if (key == kVkSpace) {
         flags = PlayOrStopKey();
     } else if (key == kVk0) {
-        flags = SetGlobalTime(current ? current->GetPosition() : GetPosition());
+        flags = root_.SetGlobalTime(current ? current->GetPosition() : root_.GetPosition());
     } else if (key >= kVk0 + 1 && key <= kVk0 + 8) {
-        flags = GotoLocator(int(key - kVk0 - 1));
+        flags = root_.GotoLocator(int(key - kVk0 - 1));
     } else if (key == kVk0 + 9) {
-        flags = SetGlobalTime(current ? SaturatingAdd(current->GetPosition(), current->GetSize())
-                                      : SaturatingAdd(GetPosition(), GetSize()));
+        flags = root_.SetGlobalTime(current ? SaturatingAdd(current->GetPosition(), current->GetSize())
+                                      : SaturatingAdd(root_.GetPosition(), root_.GetSize()));
     } else {
         // Any other key goes to what is under the pointer (F1 there opens
         // its help topic).
-        Item* target = CapturedChild();
+        Item* target = root_.CapturedChild();
         if (!target) {
             const int hit = HitAt(p);
             target = hit > 0                        ? ControlById(hit)
-                     : hit == kInfoBrowserRegion      ? infoBrowser_
+                     : hit == kInfoBrowserRegion      ? wiring_.infoBrowser
                      : EditorPanels::Holds(hit)       ? static_cast<Item*>(panels_.get())
                                                       : nullptr;
         }
-        return target ? DispatchToChild(target, target, window, kKeyUp, p.x, p.y, key) : 0;
+        return target ? root_.DispatchToChild(target, target, window, kKeyUp, p.x, p.y, key) : 0;
     }
-    return FinishInput(flags);
+    return root_.FinishInput(flags);
 }
 
 // Space plays the current clip, or the top clip that can play under the
 // time when the current one cannot; Space again stops it, like Esc.
-ResultFlags Workspace::PlayOrStopKey() {
-    if (state_.Activity() & kActivityPlay) {
-        state_.SetStopRequest(true);
+ResultFlags EditorWindow::PlayOrStopKey() {
+    if (root_.State()->Activity() & kActivityPlay) {
+        root_.State()->SetStopRequest(true);
         return kRepaint;
     }
-    Clip* clip = CurrentChild();
+    Clip* clip = root_.CurrentChild();
     if (!clip || !clip->CanPlay()) {
         clip = nullptr;
-        for (int i = 0; i < ChildCount(); ++i) {
-            Clip* child = ChildAt(i);
-            const bool under = Time() >= child->GetPosition() && Time() < SaturatingAdd(child->GetPosition(), child->GetSize());
+        for (int i = 0; i < root_.ChildCount(); ++i) {
+            Clip* child = root_.ChildAt(i);
+            const bool under = root_.Time() >= child->GetPosition() && root_.Time() < SaturatingAdd(child->GetPosition(), child->GetSize());
             if (under && child->CanPlay() && (!clip || child->Track() < clip->Track())) clip = child;
         }
     }
-    return clip && Play(clip) ? kRelayout | kRepaint : 0;
+    return clip && root_.Play(clip) ? kRelayout | kRepaint : 0;
 }
 
 // -- drawing --------------------------------------------------------------
@@ -403,8 +515,8 @@ Rect Fitted(const Rect& room, int width, int height, double scale) {
 }
 }  // namespace
 
-void Workspace::PaintEditor(DrawContext& dc) {
-    const Surface* background = Media() ? Media()->Picture(kBackgroundPicture) : nullptr;
+void EditorWindow::PaintEditor(DrawContext& dc) {
+    const Surface* background = root_.Media() ? root_.Media()->Picture(kBackgroundPicture) : nullptr;
     if (background && !background->IsEmpty()) {
         // Only where the black panes will not cover it: tiling the whole
         // area was most of what an idle editor cost.
@@ -418,7 +530,7 @@ void Workspace::PaintEditor(DrawContext& dc) {
     panels_->PaintPanels(dc);
 
     const Rect room = layoutResult_.Of(kPreviewRegion);
-    if (const Surface* frame = CompositePicture()) {
+    if (const Surface* frame = root_.CompositePicture()) {
         // The finished frame in the output's proportions, as large as the
         // pane allows, times the scale control.
         dc.SetClip(room);
@@ -426,7 +538,7 @@ void Workspace::PaintEditor(DrawContext& dc) {
         dc.ClearClip();
     }
     const Rect view = layoutResult_.Of(kClipViewRegion);
-    const Surface* detail = hooks_.detailView && CurrentChild() ? hooks_.detailView(*this) : nullptr;
+    const Surface* detail = root_.Hooks().detailView && root_.CurrentChild() ? root_.Hooks().detailView(root_) : nullptr;
     if (detail && !detail->IsEmpty() && !view.IsEmpty()) {
         dc.SetClip(view);
         dc.StretchPicture(*detail, detail->Bounds(), Fitted(view, detail->Width(), detail->Height(), 1.0));
@@ -437,20 +549,20 @@ void Workspace::PaintEditor(DrawContext& dc) {
         if (!r.IsEmpty()) control->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
     }
     arrangementWindow_->Draw(dc);
-    if (infoBrowser_ && InfoBrowserShown()) {
-        const Rect& r = infoBrowser_->Rectangle();
-        infoBrowser_->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
+    if (wiring_.infoBrowser && InfoBrowserShown()) {
+        const Rect& r = wiring_.infoBrowser->Rectangle();
+        wiring_.infoBrowser->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
     }
 }
 
-Rect Workspace::PicturePlace() const {
-    const OutputSize* output = FindOutputSize(OutputSizeId());
+Rect EditorWindow::PicturePlace() const {
+    const OutputSize* output = FindOutputSize(root_.OutputSizeId());
     return Fitted(layoutResult_.Of(kPreviewRegion), output ? output->width : 320, output ? output->height : 240,
                   OutputScale());
 }
 
-void Workspace::PaintHover(DrawContext& dc) {
-    if (!GetWindow() || CapturedChild() || draggedSplitter_ || state_.Busy() || !hoverArmed_) return;
+void EditorWindow::PaintHover(DrawContext& dc) {
+    if (!root_.GetWindow() || root_.CapturedChild() || draggedSplitter_ || root_.State()->Busy() || !hoverArmed_) return;
     if (hoverText_.empty() || hoverRect_.IsEmpty()) return;
     const Rect box = HoverBox(pointer_, dc.TextExtent(hoverText_), layoutResult_.area);
     dc.FillRect(box, 0);
@@ -458,6 +570,26 @@ void Workspace::PaintHover(DrawContext& dc) {
     TextStyle style;
     style.colour = 0;
     dc.Text(hoverText_, box.Inset(1), style);
+}
+
+ResultFlags EditorWindow::DropMedia(Window* window, std::uintptr_t dropHandle, Point p) {
+    if (!window || !root_.IsArrangement()) return 0;
+    const std::vector<std::string> paths = window->DroppedFiles(std::intptr_t(dropHandle));
+    Clip* target = root_.ShownArrangement();
+    // Over the arrangement window the files go where the pointer is; anywhere
+    // else they go to the current time.
+    std::int32_t time = target->Time();
+    if (arrangementWindow_->Rects().window.Contains(p))
+        time = target->Quantize(std::max(arrangementWindow_->TimeAt(p.x), 0));
+    ResultFlags flags = 0;
+    for (const std::string& path : paths) {
+        if (path.empty()) continue;
+        Clip* clip = ImportFile(root_, window, path, time);
+        if (!clip) continue;
+        flags |= kChanged | kRepaint;
+        time = SaturatingAdd(clip->GetPosition(), clip->Length());
+    }
+    return flags;
 }
 
 }  // namespace vantrel
