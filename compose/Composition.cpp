@@ -7,6 +7,7 @@
 #include "effects/EffectRegistry.h"
 #include "effects/generators/Generators.h"
 #include "model/clips/Clip.h"
+#include "model/variables/CatalogueIds.h"
 #include "compose/Blend.h"
 #include "compose/ClipState.h"
 #include "compose/Status.h"
@@ -20,9 +21,10 @@ constexpr int kCheckerPower = 4;  // 16-pixel squares
 constexpr int kStartOpacityId = 554;
 constexpr int kEffectEnableId = 519;
 constexpr int kEffectToggleId = 520;
-constexpr int kSourceIds[] = {45, 46, 47, 48};
-constexpr int kDestinationIds[] = {49, 50, 51, 52};
-constexpr int kEffectRectIds[] = {53, 54, 55, 56};
+using catalogue_ids::RectangleIds;
+constexpr const RectangleIds& kSourceIds = catalogue_ids::kSourceRect;
+constexpr const RectangleIds& kDestinationIds = catalogue_ids::kDestinationRect;
+constexpr const RectangleIds& kEffectRectIds = catalogue_ids::kEffectRect;
 constexpr Colour kDisabledMark = 0x0000FF;  // red
 constexpr Colour kToggledMark = 0x00FF00;   // green
 
@@ -31,7 +33,7 @@ double ValueOr(VariableOwner& owner, int id, double fallback) {
     return v ? v->value : fallback;
 }
 
-Fractions ReadFractions(VariableOwner& owner, const int (&ids)[4]) {
+Fractions ReadFractions(VariableOwner& owner, const RectangleIds& ids) {
     return {ValueOr(owner, ids[0], 0), ValueOr(owner, ids[1], 0), ValueOr(owner, ids[2], 1),
             ValueOr(owner, ids[3], 1)};
 }

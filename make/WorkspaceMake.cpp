@@ -6,6 +6,7 @@
 #include "items/WorkerThread.h"
 #include "compose/ClipState.h"
 #include "compose/Composition.h"
+#include "editor/workspace/EditorIds.h"
 #include "make/Make.h"
 #include "plugins/api/PluginTables.h"
 #include "platform/Platform.h"
