@@ -134,11 +134,13 @@ Rect EditorWindow::LayOutClient(int clientWidth, int clientHeight) {
 // The whole editor in layout coordinates; the window scales it to its
 // client area. The hover box comes last, over everything.
 void EditorWindow::Paint(DrawContext& dc) {
+    FollowPendingTime();
     PaintEditor(dc);
     PaintHover(dc);
 }
 
 ResultFlags EditorWindow::Settle(ResultFlags flags) {
+    FollowPendingTime();
     if (flags & kResetPanes) {
         paneFocus_ = 0;
         flags |= kRepaint;
@@ -148,10 +150,26 @@ ResultFlags EditorWindow::Settle(ResultFlags flags) {
 
 void EditorWindow::TreeEdited() { arrangementWindow_->Validate(); }
 
-// The view follows the time unless a ruler holds the capture.
+// The view follows the time unless a ruler holds the capture. A time moved
+// on another thread (the worker, frame by frame during a make) is only
+// noted: the view belongs to the main thread, which follows it when it next
+// paints or handles input.
 void EditorWindow::TimeChanged(std::int32_t rootTime) {
+    if (std::this_thread::get_id() != mainThread_) {
+        pendingTime_.store(rootTime);
+        timePending_.store(true);
+        return;
+    }
+    timePending_.store(false);
     arrangementWindow_->Validate();
     arrangementView_.FollowTime(rootTime);
+}
+
+void EditorWindow::FollowPendingTime() {
+    if (!timePending_.exchange(false)) return;
+    auto edit = root_.Edit();  // the view's place is kept in the tree's header
+    arrangementWindow_->Validate();
+    arrangementView_.FollowTime(pendingTime_.load());
 }
 
 void EditorWindow::ShowStatus(const std::string& text) {
@@ -364,6 +382,7 @@ Rect EditorWindow::HoverBox(Point pointer, TextSize text, const Rect& area) {
 }
 
 ResultFlags EditorWindow::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
+    FollowPendingTime();
     const Rect client = window ? window->ClientRect() : layoutResult_.area;
     const Point p = ClientToLayout(x, y, client.Width(), client.Height());
     if (message == kKeyUp) return KeyUp(window, std::uint32_t(keyFlags), p);

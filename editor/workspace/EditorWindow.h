@@ -1,7 +1,9 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <atomic>
 #include <mutex>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -114,6 +116,7 @@ public:
     ResultFlags StepTime(int direction);
 
 private:
+    void FollowPendingTime();
     void AttachControls();
     void PlaceControls();
     ResultFlags KeyUp(Window* window, std::uint32_t key, Point pointer);
@@ -140,6 +143,10 @@ private:
     Point pointer_{};
     // Written by the worker (a make's frame count) and read by the paint.
     mutable std::mutex statusLock_;
+    // A time heard from another thread, followed on the main thread.
+    const std::thread::id mainThread_ = std::this_thread::get_id();
+    std::atomic<std::int32_t> pendingTime_{0};
+    std::atomic<bool> timePending_{false};
     std::string statusText_;
 };
 

@@ -4,6 +4,9 @@
 #include "platform/Window.h"
 #include "tests/model/clips/ClipFixtures.h"
 #include "tests/support/RecordingDrawContext.h"
+#include "tests/support/ScriptedEditor.h"
+
+#include <thread>
 
 namespace vantrel {
 namespace {
@@ -107,6 +110,29 @@ TEST(RootViewTest, WithAWindowEveryArrangeDrawsOnce) {
     root.FinishInput(kRepaint);
     EXPECT_EQ(view->paints, paints + 1);
     EXPECT_EQ(view->layouts, layouts + 1);
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// A make moves the time on the worker frame by frame: the view, which
+// belongs to the main thread, follows only when that thread next paints or
+// handles input, never from the worker.
+using testing::ScriptedEditorTest;
+TEST_F(ScriptedEditorTest, ATimeMovedOnAnotherThreadIsFollowedOnTheMainThread) {
+    Clip& arrangement = *root;
+    arrangement.RestoreTimes(0, 100000, 0);
+    arrangement.SetView(0, 10000);
+    std::thread([&] {
+        auto edit = root->Edit();
+        root->SetTime(50000);
+    }).join();
+    EXPECT_EQ(arrangement.ViewStart(), 0);
+    root->Input(&window, kMouseMove, 5, 5, 0);
+    EXPECT_EQ(arrangement.ViewStart(), 45000);
 }
 
 }  // namespace
