@@ -204,6 +204,12 @@ int RunOnSlurm(const ClusterRequest& request, std::FILE* out, std::string& messa
         }
     }
 
+    // What chunk tasks that were killed left under their temporary names.
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(".") && name.find(".partial-") != std::string::npos) fs::remove(entry.path(), error);
+    }
+
     std::vector<std::size_t> missing;
     for (std::size_t i = 0; i < plan.files.size(); ++i)
         if (!fs::exists(plan.files[i], error)) missing.push_back(i);

@@ -98,8 +98,10 @@ std::int32_t FrameAudioBytes(std::int32_t t0, std::int32_t t1) {
 }
 
 namespace {
+// The whole make's own frame times, so that whatever defines them defines
+// the chunks' edges too; index == frames gives the make's end.
 std::int64_t FrameStart(std::int32_t makeStart, std::int32_t durationMs, int frames, int index) {
-    return std::int64_t(durationMs) * index / frames + makeStart;
+    return MakeFrameSpan(makeStart, durationMs, frames, index).t0;
 }
 // The first frame index in [0, frames] whose start is at or after timeMs;
 // frames (whose "start" is the make's end) when none is.
