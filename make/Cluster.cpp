@@ -29,6 +29,11 @@ struct Ran {
 // read back, its standard error passed through.
 Ran Run(const std::vector<std::string>& words) {
     Ran ran;
+    // Made before the fork: the child of a process with threads may only
+    // make async-signal-safe calls, and allocating is not one.
+    std::vector<char*> argv;
+    for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return ran;
     const pid_t child = ::fork();
@@ -41,9 +46,6 @@ Ran Run(const std::vector<std::string>& words) {
         ::dup2(pipeEnds[1], 1);
         const int null = ::open("/dev/null", O_RDONLY);
         if (null >= 0) ::dup2(null, 0);
-        std::vector<char*> argv;
-        for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-        argv.push_back(nullptr);
         ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
