@@ -182,7 +182,8 @@ std::string Slurm::why;
 TEST_F(Slurm, FourChunksJoinedEqualTheSingleMake) {
     const std::string out = work + "/film.mkv";
     std::string said;
-    ASSERT_EQ(Vantrel("--cluster slurm '" + project + "' '" + out + "' --chunks 4 --wait", &said), 0) << said;
+    ASSERT_EQ(Vantrel("--cluster slurm '" + project + "' '" + out + "' --chunks 4 --partition test --wait", &said), 0)
+        << said;
     EXPECT_NE(said.find("4 of 4 chunks"), std::string::npos) << said;
     EXPECT_FALSE(JobAfter(said, "join").empty()) << said;
     ASSERT_TRUE(fs::exists(out)) << said;
