@@ -128,7 +128,12 @@ bool ReadWave(const std::string& path, Wave& wave, std::string& message) {
         message = Name(path) + " is not a WAV file";
         return false;
     }
-    const std::uint64_t size = fs::file_size(path);
+    std::error_code error;
+    const std::uint64_t size = fs::file_size(path, error);
+    if (error) {
+        message = "cannot read " + Name(path);
+        return false;
+    }
     std::uint64_t at = 12;
     while (at + 8 <= size) {
         unsigned char chunk[8];
