@@ -234,6 +234,9 @@ int RunOnSlurm(const ClusterRequest& request, std::FILE* out, std::string& messa
 
     std::string arrayId;
     const std::string count = std::to_string(plan.chunks.size());
+    if (int(plan.chunks.size()) < request.chunks)
+        std::fprintf(out, "chunks: %s rather than %d, as a chunk is never shorter than one second\n", count.c_str(),
+                     request.chunks);
     if (!missing.empty()) {
         std::string tasks;
         for (std::size_t i : missing) tasks += (tasks.empty() ? "" : ",") + std::to_string(i);
