@@ -266,18 +266,27 @@ int RunOnSlurm(const ClusterRequest& request, std::FILE* out, std::string& messa
     if (!request.wait) return 0;
 
     std::string state;
-    for (;;) {
+    // A controller that is restarting answers nothing for a while: only
+    // several looks in a row without an answer mean the job is gone.
+    for (int unknown = 0;;) {
         state = JobState(joinId);
-        if (!StillQueued(state)) break;
+        unknown = state.empty() ? unknown + 1 : 0;
+        if (!StillQueued(state) && (!state.empty() || unknown >= 5)) break;
         std::this_thread::sleep_for(std::chrono::duration<double>(request.pollSeconds));
     }
-    if (state == "COMPLETED") return 0;
+    if (state == "COMPLETED") {
+        std::fprintf(out, "made: %s\n", output.c_str());
+        return 0;
+    }
     std::string lacking;
     for (const std::string& file : plan.files)
         if (!fs::exists(file, error)) lacking += " " + fs::path(file).filename().string();
     if (state.empty()) {
         message = "the cluster no longer knows the join job " + joinId;
-        if (fs::exists(output, error) && lacking.empty()) return 0;
+        if (fs::exists(output, error) && lacking.empty()) {
+            std::fprintf(out, "made: %s\n", output.c_str());
+            return 0;
+        }
     } else if (!lacking.empty()) {
         message = "the join job " + joinId + " ended " + state + "; chunks missing:" + lacking +
                   " (see the logs in " + folder + ", then run again with --resume)";
