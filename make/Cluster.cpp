@@ -29,6 +29,11 @@ struct Ran {
 // read back, its standard error passed through.
 Ran Run(const std::vector<std::string>& words) {
     Ran ran;
+    // Made before the fork: the child of a process with threads may only
+    // make async-signal-safe calls, and allocating is not one.
+    std::vector<char*> argv;
+    for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0) return ran;
     const pid_t child = ::fork();
@@ -41,9 +46,6 @@ Ran Run(const std::vector<std::string>& words) {
         ::dup2(pipeEnds[1], 1);
         const int null = ::open("/dev/null", O_RDONLY);
         if (null >= 0) ::dup2(null, 0);
-        std::vector<char*> argv;
-        for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-        argv.push_back(nullptr);
         ::execvp(argv[0], argv.data());
         ::_exit(127);
     }
@@ -204,6 +206,12 @@ int RunOnSlurm(const ClusterRequest& request, std::FILE* out, std::string& messa
         }
     }
 
+    // What chunk tasks that were killed left under their temporary names.
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(".") && name.find(".partial-") != std::string::npos) fs::remove(entry.path(), error);
+    }
+
     std::vector<std::size_t> missing;
     for (std::size_t i = 0; i < plan.files.size(); ++i)
         if (!fs::exists(plan.files[i], error)) missing.push_back(i);
@@ -226,6 +234,9 @@ int RunOnSlurm(const ClusterRequest& request, std::FILE* out, std::string& messa
 
     std::string arrayId;
     const std::string count = std::to_string(plan.chunks.size());
+    if (int(plan.chunks.size()) < request.chunks)
+        std::fprintf(out, "chunks: %s rather than %d, as a chunk is never shorter than one second\n", count.c_str(),
+                     request.chunks);
     if (!missing.empty()) {
         std::string tasks;
         for (std::size_t i : missing) tasks += (tasks.empty() ? "" : ",") + std::to_string(i);
@@ -255,18 +266,27 @@ int RunOnSlurm(const ClusterRequest& request, std::FILE* out, std::string& messa
     if (!request.wait) return 0;
 
     std::string state;
-    for (;;) {
+    // A controller that is restarting answers nothing for a while: only
+    // several looks in a row without an answer mean the job is gone.
+    for (int unknown = 0;;) {
         state = JobState(joinId);
-        if (!StillQueued(state)) break;
+        unknown = state.empty() ? unknown + 1 : 0;
+        if (!StillQueued(state) && (!state.empty() || unknown >= 5)) break;
         std::this_thread::sleep_for(std::chrono::duration<double>(request.pollSeconds));
     }
-    if (state == "COMPLETED") return 0;
+    if (state == "COMPLETED") {
+        std::fprintf(out, "made: %s\n", output.c_str());
+        return 0;
+    }
     std::string lacking;
     for (const std::string& file : plan.files)
         if (!fs::exists(file, error)) lacking += " " + fs::path(file).filename().string();
     if (state.empty()) {
         message = "the cluster no longer knows the join job " + joinId;
-        if (fs::exists(output, error) && lacking.empty()) return 0;
+        if (fs::exists(output, error) && lacking.empty()) {
+            std::fprintf(out, "made: %s\n", output.c_str());
+            return 0;
+        }
     } else if (!lacking.empty()) {
         message = "the join job " + joinId + " ended " + state + "; chunks missing:" + lacking +
                   " (see the logs in " + folder + ", then run again with --resume)";

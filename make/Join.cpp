@@ -128,7 +128,12 @@ bool ReadWave(const std::string& path, Wave& wave, std::string& message) {
         message = Name(path) + " is not a WAV file";
         return false;
     }
-    const std::uint64_t size = fs::file_size(path);
+    std::error_code error;
+    const std::uint64_t size = fs::file_size(path, error);
+    if (error) {
+        message = "cannot read " + Name(path);
+        return false;
+    }
     std::uint64_t at = 12;
     while (at + 8 <= size) {
         unsigned char chunk[8];
@@ -355,6 +360,15 @@ int Remux(const std::string& output, const std::vector<std::string>& chunks, con
                 continue;
             }
             const AVRational from = in->streams[s]->time_base, to = out.context->streams[s]->time_base;
+            // An audio packet that ends before its chunk begins is the
+            // encoder's delay (AAC's 1024 priming samples), which a player
+            // skips only at the very start of a file: kept at a seam it
+            // would shift all later sound by its length.
+            if (c > 0 && int(s) != video && packet->pts != AV_NOPTS_VALUE && packet->duration > 0 &&
+                packet->pts + packet->duration <= 0) {
+                av_packet_unref(packet.get());
+                continue;
+            }
             auto place = [&](std::int64_t t) -> std::int64_t {
                 if (t == AV_NOPTS_VALUE) return t;
                 // Video on whole frames of the make: the joined frame times

@@ -84,6 +84,14 @@ int MakeFrameCount(int framesPerSecond, std::int32_t durationMs) {
     return frames > 2e9 ? 2000000000 : int(frames);
 }
 
+WholeMake WholeMakeOf(const Clip& root) {
+    WholeMake whole;
+    whole.start = root.MakeStart();
+    whole.duration = std::int32_t(std::clamp<std::int64_t>(std::int64_t(root.MakeEnd()) - whole.start, 0, INT32_MAX));
+    whole.frames = MakeFrameCount(OutputFrameRate(root.FrameRateId()), whole.duration);
+    return whole;
+}
+
 FrameSpan MakeFrameSpan(std::int32_t makeStart, std::int32_t durationMs, int frames, int index) {
     if (frames <= 0) return {makeStart, makeStart};
     const std::int64_t t0 = std::int64_t(durationMs) * index / frames + makeStart;
@@ -98,8 +106,10 @@ std::int32_t FrameAudioBytes(std::int32_t t0, std::int32_t t1) {
 }
 
 namespace {
+// The whole make's own frame times, so that whatever defines them defines
+// the chunks' edges too; index == frames gives the make's end.
 std::int64_t FrameStart(std::int32_t makeStart, std::int32_t durationMs, int frames, int index) {
-    return std::int64_t(durationMs) * index / frames + makeStart;
+    return MakeFrameSpan(makeStart, durationMs, frames, index).t0;
 }
 // The first frame index in [0, frames] whose start is at or after timeMs;
 // frames (whose "start" is the make's end) when none is.
@@ -164,11 +174,10 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
     std::unique_ptr<MixBuffers> mix;
     if (job.makeAudio) mix = std::make_unique<MixBuffers>();
 
-    const std::int32_t start = root.MakeStart();
-    const std::int64_t duration64 = std::int64_t(root.MakeEnd()) - start;
-    const std::int32_t duration = std::int32_t(std::clamp<std::int64_t>(duration64, 0, INT32_MAX));
+    const WholeMake whole = WholeMakeOf(root);
+    const std::int32_t start = whole.start, duration = whole.duration;
     const int fps = OutputFrameRate(root.FrameRateId());
-    report.frames = MakeFrameCount(fps, duration);
+    report.frames = whole.frames;
     report.made = {0, report.frames};
     if (job.frames)
         report.made = {std::clamp(job.frames->first, 0, report.frames),
@@ -326,11 +335,9 @@ int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, c
         return 1;
     }
     if (range) {
-        const std::int32_t start = root.MakeStart();
-        const std::int32_t duration =
-            std::int32_t(std::clamp<std::int64_t>(std::int64_t(root.MakeEnd()) - start, 0, INT32_MAX));
-        const int frames = MakeFrameCount(OutputFrameRate(root.FrameRateId()), duration);
-        job.frames = MakeFramesWithin(start, duration, frames, range->fromMs, range->toMs);
+        const WholeMake whole = WholeMakeOf(root);
+        const std::int32_t start = whole.start;
+        job.frames = MakeFramesWithin(start, whole.duration, whole.frames, range->fromMs, range->toMs);
         if (made) *made = *job.frames;
         if (job.frames->Count() == 0) {
             message = "no frame of the make range " + std::to_string(start) + "-" + std::to_string(root.MakeEnd()) +
@@ -382,10 +389,8 @@ bool PlanChunks(const std::string& projectPath, int wanted, std::vector<MakeChun
     Clip root;
     if (!LoadProjectQuietly(root, Absolute(projectPath), message)) return false;
     const bool nothing = !root.HasVideo() && !root.HasAudio();
-    const std::int32_t start = root.MakeStart();
-    const std::int32_t duration =
-        std::int32_t(std::clamp<std::int64_t>(std::int64_t(root.MakeEnd()) - start, 0, INT32_MAX));
-    chunks = SplitMake(start, duration, MakeFrameCount(OutputFrameRate(root.FrameRateId()), duration), wanted);
+    const WholeMake whole = WholeMakeOf(root);
+    chunks = SplitMake(whole.start, whole.duration, whole.frames, wanted);
     if (nothing) {
         message = kNothingToMake;
         return false;

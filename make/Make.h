@@ -31,6 +31,14 @@ FrameSpan MakeFrameSpan(std::int32_t makeStart, std::int32_t durationMs, int fra
 // (t1 * 44100 / 1000 - t0 * 44100 / 1000) * 4.
 std::int32_t FrameAudioBytes(std::int32_t t0, std::int32_t t1);
 
+// The root's make range and its frame count: with MakeFrameSpan, the one
+// place the frame times of a make (and of its chunks) come from.
+struct WholeMake {
+    std::int32_t start = 0, duration = 0;
+    int frames = 0;
+};
+WholeMake WholeMakeOf(const Clip& root);
+
 // Frames [first, end) of a whole make.
 struct FrameRange {
     int first = 0, end = 0;

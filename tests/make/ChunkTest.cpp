@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "values/Stream.h"
@@ -138,6 +139,28 @@ TEST_F(Chunks, JoinedLosslessChunksEqualTheSingleMake) {
             }
         }
     }
+}
+
+// H.264 + AAC cannot be cut exactly, but every chunk starts with a key
+// frame, the frames all arrive, and the AAC encoder's delay is not added at
+// the seams (the sound would slip by 1024 samples at each).
+TEST_F(Chunks, Mp4ChunksStartWithAKeyFrameAndKeepTheSoundInStep) {
+    const std::string project = WriteProject(134, 0, 3000);  // 45 frames at 15 fps
+    total = 45;
+    const std::string whole = folder.File("whole.mp4"), joined = folder.File("joined.mp4");
+    std::string message;
+    ASSERT_EQ(MakeBatchWith(plugins, project, whole, message, nullptr), 0) << message;
+    ASSERT_NO_FATAL_FAILURE(MakeAndJoin(project, {0, 1000, 2000, 3000}, joined));
+    std::string said;
+    const std::string probe = "ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 '" +
+                              folder.File("joined.15-30of45.mp4") + "' > '" + folder.File("flags") + "'";
+    ASSERT_EQ(std::system(probe.c_str()), 0);
+    std::ifstream flags(folder.File("flags"));
+    std::getline(flags, said);
+    EXPECT_EQ(said.substr(0, 1), "K");
+    EXPECT_EQ(Decoded(joined, "v").size(), 45u * 176 * 144 * 3);
+    const double wholeSamples = double(Decoded(whole, "a").size()) / 4;
+    EXPECT_NEAR(double(Decoded(joined, "a").size()) / 4, wholeSamples, 2 * 1024);
 }
 
 TEST_F(Chunks, AJoinThatWouldNotBeWholeWritesNothing) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <netinet/in.h>
 #include <unistd.h>
 
@@ -181,7 +182,8 @@ std::string Slurm::why;
 TEST_F(Slurm, FourChunksJoinedEqualTheSingleMake) {
     const std::string out = work + "/film.mkv";
     std::string said;
-    ASSERT_EQ(Vantrel("--cluster slurm '" + project + "' '" + out + "' --chunks 4 --wait", &said), 0) << said;
+    ASSERT_EQ(Vantrel("--cluster slurm '" + project + "' '" + out + "' --chunks 4 --partition test --wait", &said), 0)
+        << said;
     EXPECT_NE(said.find("4 of 4 chunks"), std::string::npos) << said;
     EXPECT_FALSE(JobAfter(said, "join").empty()) << said;
     ASSERT_TRUE(fs::exists(out)) << said;
@@ -222,6 +224,37 @@ TEST_F(Slurm, AKilledChunkStopsTheJoinAndResumeMakesOnlyIt) {
         << said;
     EXPECT_NE(said.find("all 4 made"), std::string::npos) << said;
     EXPECT_TRUE(fs::exists(out));
+}
+
+// What lets a cluster rerun a killed task: the chunk appears only once it
+// is whole, so a task killed while writing leaves nothing a join would take.
+TEST(ChunkTask, KilledWhileWritingLeavesNoChunk) {
+    testing::TempFolder folder;
+    const std::string project = testing::WriteChunkProject(folder, 134, 0, 60000);  // 900 frames
+    const std::string chunk = folder.File("film.0-900of900.mkv");
+    const std::string program = std::string(VANTREL_PROGRAM_DIR) + "/vantrel";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execl(program.c_str(), "vantrel", "--make", project.c_str(), chunk.c_str(), "--range", "0", "60000",
+                "--quiet", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ASSERT_GT(child, 0);
+    bool writing = false;
+    for (int i = 0; i < 1000 && !writing; ++i) {
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(folder.Path(), error))
+            if (entry.path().filename().string().find(".partial-") != std::string::npos &&
+                fs::file_size(entry.path(), error) > 0)
+                writing = true;
+        if (!writing) std::this_thread::sleep_for(10ms);
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(writing);
+    EXPECT_TRUE(WIFSIGNALED(status)) << "the make ended before it was killed";
+    EXPECT_FALSE(fs::exists(chunk));
 }
 
 }  // namespace

@@ -180,6 +180,29 @@ TEST_F(ProjectVerbsTest, MakeAndPictureWriteTheirFilesAndRefuseBadArguments) {
     EXPECT_EQ(Program("--make missing.kwp out.mkv").status, 1);
 }
 
+TEST_F(ProjectVerbsTest, ChunkVerbsMakeJoinAndRefuseBadArguments) {
+    MakeProject("in.kwp", 2000);  // 30 frames at 15 fps
+    const Run first = Program("--make in.kwp a.0-15of30.mkv --range 0 1000 --quiet");
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, "frames 0-15\n");
+    EXPECT_EQ(Program("--make in.kwp --range 1000 2000 a.15-30of30.mkv").status, 0);
+    const Run joined = Program("--join a.mkv a.0-15of30.mkv a.15-30of30.mkv");
+    EXPECT_EQ(joined.status, 0) << joined.err;
+    EXPECT_TRUE(fs::exists(folder_ + "a.mkv"));
+    const Run gap = Program("--join b.mkv a.15-30of30.mkv");
+    EXPECT_EQ(gap.status, 1);
+    EXPECT_NE(gap.err.find("b.mkv was not written"), std::string::npos) << gap.err;
+    EXPECT_FALSE(fs::exists(folder_ + "b.mkv"));
+
+    for (const char* wrong : {"--make in.kwp c.mkv --range 1000", "--make in.kwp c.mkv --range 900 100",
+                              "--make in.kwp c.mkv --range 0 1s", "--join c.mkv",
+                              "--cluster slurm in.kwp c.mkv", "--cluster pbs in.kwp c.mkv --chunks 2",
+                              "--cluster slurm in.kwp c.mkv --chunks 0", "--cluster slurm in.kwp c.mkv --chunks 2 --fast"})
+        EXPECT_EQ(Program(wrong).status, 2) << wrong;
+    EXPECT_FALSE(fs::exists(folder_ + "c.mkv"));
+    EXPECT_FALSE(fs::exists(folder_ + "c.mkv.cluster"));
+}
+
 TEST_F(ProjectVerbsTest, InfoDescribesAMediaFileOrFails) {
     const std::string wav = testing::TinyWav();
     Write("tone.wav", wav);
