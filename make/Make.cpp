@@ -184,10 +184,16 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
                        std::clamp(job.frames->end, 0, report.frames)};
     const FrameSize size = OutputFrameSize(root.OutputSizeId());
 
-    const bool accepted = plugin.SetOutputFile(job.outputFile) && plugin.SetMakeVideo(job.makeVideo) &&
+    // The file appears under its name only once it is whole: a make that
+    // fails, makes nothing or is killed leaves no partial or empty file, and
+    // a file already there keeps what it held.
+    const std::string partial = PartialName(job.outputFile);
+    const bool accepted = plugin.SetOutputFile(partial) && plugin.SetMakeVideo(job.makeVideo) &&
                           plugin.SetFrameWidth(size.width) && plugin.SetFrameHeight(size.height) &&
                           plugin.SetFramesPerSecond(double(fps)) && plugin.SetMakeAudio(job.makeAudio);
     if (!accepted) {
+        std::error_code ignored;
+        std::filesystem::remove(partial, ignored);
         state.EndActivity(kActivityMake);
         report.result = MakeResult::kRefused;
         return report;
@@ -236,9 +242,15 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
         plugin.end();
     }
     mix.reset();
+    // A plugin that keeps its output to itself leaves nothing to rename.
+    std::error_code error;
+    if (report.framesMade > 0 && std::filesystem::exists(partial, error))
+        std::filesystem::rename(partial, job.outputFile, error);
+    const bool placed = report.framesMade > 0 && !error;
+    if (!placed) std::filesystem::remove(partial, error);
     state.EndActivity(kActivityMake);
 
-    if (report.framesMade == 0) {
+    if (!placed) {
         report.result = MakeResult::kFailed;
         if (job.showMessage) job.showMessage(kMakeFailed);
     } else {
@@ -362,20 +374,11 @@ int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, c
         std::fflush(progress);
     };
     if (frameDone) job.frameDone = frameDone;
-    // A chunk appears under its name only once it is whole: a task killed
-    // on a cluster node leaves no chunk that a join could take for done.
-    if (range) job.outputFile = PartialName(output);
+    // A chunk, like every make, appears under its name only once it is
+    // whole: a task killed on a cluster node leaves no chunk that a join
+    // could take for done.
     const MakeReport report = RunMake(root, *plugin, job);
     if (made) *made = report.made;
-    if (range) {
-        std::error_code error;
-        if (report.result == MakeResult::kMade) std::filesystem::rename(job.outputFile, output, error);
-        if (report.result != MakeResult::kMade || error) std::filesystem::remove(job.outputFile, error);
-        if (report.result == MakeResult::kMade && error) {
-            message = "cannot write " + output;
-            return 1;
-        }
-    }
     switch (report.result) {
         case MakeResult::kMade: return 0;
         case MakeResult::kFailed: message = kMakeFailed; return 1;

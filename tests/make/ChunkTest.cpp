@@ -228,5 +228,21 @@ TEST_F(Chunks, ARangeWithoutAFrameFailsAndLeavesNoFile) {
     EXPECT_EQ(files, 3u);  // the project and its two media
 }
 
+// A whole make is written the same way: one that makes no frame (an empty
+// make strip, as a new project has) leaves nothing behind and keeps a file
+// already under the name as it was.
+TEST_F(Chunks, AMakeOfNoFrameLeavesAnExistingFileAsItWas) {
+    const std::string project = WriteProject(134, 1000, 1000);
+    const std::string out = folder.File("kept.mkv");
+    { std::ofstream(out) << "earlier make"; }
+    std::string message;
+    EXPECT_EQ(MakeBatchWith(plugins, project, out, message, nullptr), 1);
+    std::ifstream in(out);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "earlier make");
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++files;
+    EXPECT_EQ(files, 4u);  // the project, its two media and the earlier file
+}
+
 }  // namespace
 }  // namespace vantrel
