@@ -1,5 +1,9 @@
 #include "bench/compose/Projects.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -221,6 +225,23 @@ std::string W1FfmpegCommand(const std::string& folder, int seconds, const std::s
         " -map '[vout]' -map '[aout]' -c:v ffv1" + std::string(oneThread ? " -threads 1" : "") + " -c:a flac '" +
         output + "'";
     return command;
+}
+
+std::string W1Folder() { return (std::filesystem::temp_directory_path() / "vantrel-w1-bench").string(); }
+
+std::string ProgramPath() {
+    char buffer[PATH_MAX] = {};
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return "vantrel";
+    return (std::filesystem::path(std::string(buffer, std::size_t(n))).parent_path().parent_path() / "vantrel")
+        .string();
+}
+
+double ChildCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 }  // namespace vantrel::bench

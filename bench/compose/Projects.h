@@ -19,4 +19,12 @@ std::string WriteW1Project(const std::string& folder, int seconds, std::string& 
 std::string W1FfmpegCommand(const std::string& folder, int seconds, const std::string& output,
                             bool oneThread = true);
 
+// Where the W1 workload's media and makes are kept between runs.
+std::string W1Folder();
+// The program beside the running benchmark's folder (build/bench/../vantrel).
+std::string ProgramPath();
+// Processor seconds (user + system) of every finished child so far: beside
+// the wall time, a figure that other work on a busy machine disturbs less.
+double ChildCpuSeconds();
+
 }  // namespace vantrel::bench

@@ -19,25 +19,9 @@
 
 namespace {
 
-std::string Folder() { return (std::filesystem::temp_directory_path() / "vantrel-w1-bench").string(); }
-
-// The program beside this benchmark's folder (build/bench/.. /vantrel).
-std::string Program() {
-    char buffer[PATH_MAX] = {};
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return "vantrel";
-    return (std::filesystem::path(std::string(buffer, std::size_t(n))).parent_path().parent_path() / "vantrel")
-        .string();
-}
-
-// Processor seconds (user + system) of every finished child so far: beside
-// the wall time, a figure that other work on a busy machine disturbs less.
-double ChildCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
+using vantrel::bench::ChildCpuSeconds;
+using vantrel::bench::ProgramPath;
+using vantrel::bench::W1Folder;
 
 // Runs `command` once per iteration; false when it failed.
 bool RunEach(benchmark::State& state, const std::string& command) {
@@ -53,11 +37,11 @@ void Vantrel(benchmark::State& state) {
     const int seconds = int(state.range(0));
     const bool oneCore = state.range(1) != 0;
     std::string error;
-    const std::string project = vantrel::bench::WriteW1Project(Folder(), seconds, error);
+    const std::string project = vantrel::bench::WriteW1Project(W1Folder(), seconds, error);
     if (project.empty()) return state.SkipWithError(error.c_str());
-    const std::string output = Folder() + "/vantrel-" + std::to_string(seconds) + ".mkv";
+    const std::string output = W1Folder() + "/vantrel-" + std::to_string(seconds) + ".mkv";
     const std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + (oneCore ? "taskset -c 1 " : "") + "'" +
-                                Program() + "' --make '" + project + "' '" + output + "' 2>/dev/null";
+                                ProgramPath() + "' --make '" + project + "' '" + output + "' 2>/dev/null";
     if (!RunEach(state, command)) return state.SkipWithError("vantrel --make failed");
     state.counters["frames/s"] =
         benchmark::Counter(double(state.iterations()) * seconds * 15, benchmark::Counter::kIsRate);
@@ -67,10 +51,10 @@ void Ffmpeg(benchmark::State& state) {
     const int seconds = int(state.range(0));
     const bool oneCore = state.range(1) != 0;
     std::string error;
-    if (vantrel::bench::WriteW1Project(Folder(), seconds, error).empty()) return state.SkipWithError(error.c_str());
+    if (vantrel::bench::WriteW1Project(W1Folder(), seconds, error).empty()) return state.SkipWithError(error.c_str());
     const std::string command =
         (oneCore ? "taskset -c 1 " : "") +
-        vantrel::bench::W1FfmpegCommand(Folder(), seconds, Folder() + "/ffmpeg-" + std::to_string(seconds) + ".mkv",
+        vantrel::bench::W1FfmpegCommand(W1Folder(), seconds, W1Folder() + "/ffmpeg-" + std::to_string(seconds) + ".mkv",
                                         oneCore);
     if (!RunEach(state, command)) return state.SkipWithError("ffmpeg failed");
     state.counters["frames/s"] =

@@ -21,25 +21,13 @@
 
 namespace {
 
+using vantrel::bench::ChildCpuSeconds;
+using vantrel::bench::ProgramPath;
+using vantrel::bench::W1Folder;
+
 constexpr int kSeconds = 60;
 constexpr int kFrames = kSeconds * 15;
 
-std::string Folder() { return (std::filesystem::temp_directory_path() / "vantrel-w1-bench").string(); }
-
-std::string Program() {
-    char buffer[PATH_MAX] = {};
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return "vantrel";
-    return (std::filesystem::path(std::string(buffer, std::size_t(n))).parent_path().parent_path() / "vantrel")
-        .string();
-}
-
-double ChildCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 // Processor seconds of the make in `wanted` chunks (1: whole, as it always
 // ran), each chunk a process of its own pinned to one core; the chunk files
@@ -54,7 +42,7 @@ double MakeIn(const std::string& project, const std::string& output, int wanted,
         const std::string range = wanted == 1 ? std::string()
                                               : " --range " + std::to_string(chunk.fromMs) + " " +
                                                     std::to_string(chunk.toMs);
-        const std::string command = "QT_QPA_PLATFORM=offscreen taskset -c 1 '" + Program() + "' --make '" + project +
+        const std::string command = "QT_QPA_PLATFORM=offscreen taskset -c 1 '" + ProgramPath() + "' --make '" + project +
                                     "' '" + files.back() + "'" + range + " --quiet > /dev/null";
         ok = ok && std::system(command.c_str()) == 0;
     }
@@ -69,9 +57,9 @@ std::map<int, double> overheadByChunks;
 void Chunked(benchmark::State& state) {
     const int wanted = int(state.range(0));
     std::string error;
-    const std::string project = vantrel::bench::WriteW1Project(Folder(), kSeconds, error);
+    const std::string project = vantrel::bench::WriteW1Project(W1Folder(), kSeconds, error);
     if (project.empty()) return state.SkipWithError(error.c_str());
-    const std::string output = Folder() + "/chunked.mkv", whole = Folder() + "/whole.mkv";
+    const std::string output = W1Folder() + "/chunked.mkv", whole = W1Folder() + "/whole.mkv";
     double wholeCpu = 0, chunkedCpu = 0, joinSeconds = 0;
     std::vector<std::string> files;
     for (auto _ : state) {

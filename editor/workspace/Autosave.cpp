@@ -1,6 +1,5 @@
 #include "editor/workspace/Autosave.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "editor/workspace/ProjectFiles.h"
 #include "items/UserFolders.h"
+#include "values/Stream.h"
 
 namespace vantrel {
 
@@ -24,9 +25,10 @@ std::string Folder() {
     if (state.empty()) return {};
     const std::string folder = state + kFolder;
     std::error_code error;
-    fs::create_directories(folder, error);
-    chmod(state.c_str(), 0700);
-    chmod(folder.c_str(), 0700);
+    if (fs::create_directories(folder, error)) {
+        chmod(state.c_str(), 0700);
+        chmod(folder.c_str(), 0700);
+    }
     return folder;
 }
 
@@ -71,20 +73,9 @@ std::string AutosavePath(const std::string& projectPath) {
 }
 
 bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) return false;
-    bool ok = true;
-    for (std::size_t done = 0; ok && done < bytes.size();) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) ok = false;
-        else done += std::size_t(n);
-    }
-    ok = ok && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) unlink(temporary.c_str());
-    return ok;
+    std::string error;
+    return WriteFileBeside(path, 0600, "autosave",
+                           [&](OutStream& out) { return bytes.empty() || out.Write(bytes.data(), bytes.size()); }, error);
 }
 
 bool WriteAutosave(const std::string& projectPath, const std::vector<std::uint8_t>& bytes) {

@@ -1,6 +1,7 @@
 #include "editor/workspace/ProjectFiles.h"
 
 #include <filesystem>
+#include <functional>
 
 #include <cerrno>
 #include <cstdio>
@@ -66,13 +67,8 @@ bool IsWriteProtected(const std::string& path) {
     return (info.st_mode & 0222) == 0 || access(path.c_str(), W_OK) != 0;
 }
 
-bool WriteProjectFile(Clip& root, const std::string& requested, std::string& error) {
-    // A link stays a link: the file it names is the one replaced.
-    const std::string path = FollowLinks(requested);
-    if (IsWriteProtected(path)) {
-        error = requested + " is write-protected";
-        return false;
-    }
+bool WriteFileBeside(const std::string& path, unsigned mode, const std::string& what,
+                     const std::function<bool(OutStream&)>& write, std::string& error) {
     std::string pattern = FolderOf(path);
     if (pattern.empty()) pattern = "./";
     pattern += ".vantrel-save-XXXXXX";
@@ -81,7 +77,7 @@ bool WriteProjectFile(Clip& root, const std::string& requested, std::string& err
         error = std::string("cannot create a file in the folder: ") + std::strerror(errno);
         return false;
     }
-    fchmod(fd, ReplacementMode(path));
+    fchmod(fd, mode_t(mode));
     std::FILE* file = fdopen(fd, "wb");
     if (!file) {
         close(fd);
@@ -90,13 +86,13 @@ bool WriteProjectFile(Clip& root, const std::string& requested, std::string& err
         return false;
     }
     FileOutStream out(file);
-    bool ok = root.Save(out) != 0;
+    bool ok = write(out);
     ok = std::fflush(file) == 0 && ok;
     ok = fsync(fileno(file)) == 0 && ok;
     ok = std::fclose(file) == 0 && ok;
     if (!ok) {
         unlink(pattern.c_str());
-        error = "writing the project failed";
+        error = "writing the " + what + " failed";
         return false;
     }
     if (std::rename(pattern.c_str(), path.c_str()) != 0) {
@@ -105,6 +101,17 @@ bool WriteProjectFile(Clip& root, const std::string& requested, std::string& err
         return false;
     }
     return true;
+}
+
+bool WriteProjectFile(Clip& root, const std::string& requested, std::string& error) {
+    // A link stays a link: the file it names is the one replaced.
+    const std::string path = FollowLinks(requested);
+    if (IsWriteProtected(path)) {
+        error = requested + " is write-protected";
+        return false;
+    }
+    return WriteFileBeside(path, ReplacementMode(path), "project", [&](OutStream& out) { return root.Save(out) != 0; },
+                           error);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,6 +8,7 @@
 namespace vantrel {
 
 class Clip;
+class OutStream;
 class Workspace;
 
 // Replaces everything from the last dot of the file name on with the
@@ -16,6 +18,13 @@ std::string ForceExtension(std::string_view path, std::string_view extension);
 
 // The folder part of a path, separator included; empty without one.
 std::string FolderOf(std::string_view path);
+
+// Writes through `write` into a new file (mode bits as given) beside `path`,
+// flushed to disk, then renames it over `path`: a reader finds the old file
+// or the new one, whole, and a failure leaves no temporary file. `error`
+// says why it failed ("writing the WHAT failed" when `write` or the flush did).
+bool WriteFileBeside(const std::string& path, unsigned mode, const std::string& what,
+                     const std::function<bool(OutStream&)>& write, std::string& error);
 
 // Writes the clip's record to a new file beside the target and renames it
 // over the target only when every write and the close succeeded, so a

@@ -15,20 +15,19 @@ void Flatten(const ClipSnapshot& snapshot, std::vector<std::uint8_t>& into) {
     if (snapshot.own) into.insert(into.end(), snapshot.own->begin(), snapshot.own->end());
     for (const Snapshot& child : snapshot.children) Flatten(*child, into);
 }
+}  // namespace
 
-// Counts each part once however many places of one snapshot share it.
-std::size_t NewBytesOf(const ClipSnapshot& snapshot, const ClipSnapshot* previous) {
+std::size_t NewBytes(const ClipSnapshot& snapshot, const ClipSnapshot* previous) {
     if (previous == &snapshot) return 0;
     std::size_t bytes = 0;
     if (snapshot.own && !(previous && previous->own == snapshot.own)) bytes += snapshot.own->size();
     for (std::size_t i = 0; i < snapshot.children.size(); ++i) {
         const ClipSnapshot* before =
             previous && i < previous->children.size() ? previous->children[i].get() : nullptr;
-        bytes += NewBytesOf(*snapshot.children[i], before);
+        bytes += NewBytes(*snapshot.children[i], before);
     }
     return bytes;
 }
-}  // namespace
 
 Snapshot TakeSnapshot(Clip& clip, const Snapshot& previous) {
     MemoryOutStream own;
@@ -56,10 +55,6 @@ std::vector<std::uint8_t> SnapshotBytes(const ClipSnapshot& snapshot) {
     std::vector<std::uint8_t> bytes;
     Flatten(snapshot, bytes);
     return bytes;
-}
-
-std::size_t NewBytes(const ClipSnapshot& snapshot, const ClipSnapshot* previous) {
-    return NewBytesOf(snapshot, previous);
 }
 
 bool RestoreSnapshot(Clip& root, const ClipSnapshot& snapshot) {
