@@ -39,14 +39,12 @@ std::optional<std::vector<MenuEntry>> MenuList::Build() const {
         if (submenus_[i]) {
             auto sub = submenus_[i]->Build();
             if (!sub) continue;  // a submenu with nothing in it is left out
-            MenuEntry entry{MenuEntry::Kind::Submenu, 0,
-                            id == kCaptionedSubmenu && captions_[i] ? *captions_[i] : Str(id), std::move(*sub)};
-            entries.push_back(std::move(entry));
+            entries.push_back(MenuSubmenu(id == kCaptionedSubmenu && captions_[i] ? *captions_[i] : Str(id), std::move(*sub)));
             anyItem = true;
         } else if (id == kSeparator) {
-            entries.push_back({MenuEntry::Kind::Separator, 0, {}, {}});
+            entries.push_back(MenuSeparator());
         } else if (id != kCaptionedSubmenu) {
-            entries.push_back({MenuEntry::Kind::Command, id, Str(id), {}});
+            entries.push_back(MenuCommand(id, Str(id)));
             anyItem = true;
         }
     }
@@ -73,7 +71,7 @@ int ShowIdMenu(Window* owner, std::span<const int> ids) {
 std::optional<int> ShowTextMenu(Window* owner, std::span<const std::string> texts) {
     std::vector<MenuEntry> entries;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        entries.push_back({MenuEntry::Kind::Command, int(i) + 1, texts[i], {}});
+        entries.push_back(MenuCommand(int(i) + 1, texts[i]));
     if (entries.empty()) return std::nullopt;
     const int chosen = Platform().menus->ShowPopup(owner, entries);
     if (chosen <= 0) return std::nullopt;

@@ -14,14 +14,18 @@ struct MenuEntry {
     int command = 0;
     std::string caption;
     std::vector<MenuEntry> entries;  // of a submenu
+    bool enabled = true;             // a greyed command cannot be chosen
 };
 
 inline MenuEntry MenuCommand(int command, std::string caption) {
-    return {MenuEntry::Kind::Command, command, std::move(caption), {}};
+    return {MenuEntry::Kind::Command, command, std::move(caption), {}, true};
 }
-inline MenuEntry MenuSeparator() { return {MenuEntry::Kind::Separator, 0, {}, {}}; }
+inline MenuEntry MenuCommand(int command, std::string caption, bool enabled) {
+    return {MenuEntry::Kind::Command, command, std::move(caption), {}, enabled};
+}
+inline MenuEntry MenuSeparator() { return {MenuEntry::Kind::Separator, 0, {}, {}, true}; }
 inline MenuEntry MenuSubmenu(std::string caption, std::vector<MenuEntry> entries) {
-    return {MenuEntry::Kind::Submenu, 0, std::move(caption), std::move(entries)};
+    return {MenuEntry::Kind::Submenu, 0, std::move(caption), std::move(entries), true};
 }
 
 class Menus {

@@ -94,6 +94,7 @@ void AddEntries(QMenu& menu, const std::vector<MenuEntry>& entries, bool& any) {
             case MenuEntry::Kind::Command: {
                 QAction* action = menu.addAction(QString::fromStdString(entry.caption));
                 action->setData(entry.command);
+                action->setEnabled(entry.enabled);
                 any = true;
                 break;
             }

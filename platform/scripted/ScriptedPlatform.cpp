@@ -59,9 +59,21 @@ std::optional<std::string> ScriptedDialogs::ChooseTypeface(Window*, const std::s
     return Take(typefaceAnswers, std::optional<std::string>{});
 }
 
+namespace {
+bool Enabled(const std::vector<MenuEntry>& entries, int command) {
+    for (const MenuEntry& entry : entries) {
+        if (entry.kind == MenuEntry::Kind::Command && entry.command == command) return entry.enabled;
+        if (entry.kind == MenuEntry::Kind::Submenu && !Enabled(entry.entries, command)) return false;
+    }
+    return true;
+}
+}  // namespace
+
+// A greyed entry cannot be chosen: answering one dismisses the menu.
 int ScriptedMenus::ShowPopup(Window*, const std::vector<MenuEntry>& entries) {
     shown.push_back(entries);
-    return Take(answers, 0);
+    const int answer = Take(answers, 0);
+    return Enabled(entries, answer) ? answer : 0;
 }
 
 bool ScriptedClipboard::SetImage(const Surface& picture) {

@@ -14,10 +14,10 @@
 namespace vantrel {
 namespace {
 
-MenuEntry Command(int id, std::string caption) { return {MenuEntry::Kind::Command, id, std::move(caption), {}}; }
-MenuEntry Separator() { return {MenuEntry::Kind::Separator, 0, {}, {}}; }
+MenuEntry Command(int id, std::string caption) { return MenuCommand(id, std::move(caption)); }
+MenuEntry Separator() { return MenuSeparator(); }
 MenuEntry Submenu(std::string caption, std::vector<MenuEntry> entries) {
-    return {MenuEntry::Kind::Submenu, 0, std::move(caption), std::move(entries)};
+    return MenuSubmenu(std::move(caption), std::move(entries));
 }
 
 TEST(QtMenuTest, EntriesBecomeActionsCarryingTheirCommand) {
