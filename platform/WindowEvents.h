@@ -21,6 +21,8 @@ public:
     // The window became the active one; minimised tells whether it still is.
     virtual void Activated(bool minimised) = 0;
     virtual void Timer(int id) = 0;
+    // The user asks to close the window; false keeps it open.
+    virtual bool CloseRequested() { return true; }
     // The window is closing for good: the last event it sends.
     virtual void Destroyed() = 0;
 };

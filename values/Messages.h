@@ -29,6 +29,14 @@ enum KeyFlag : std::uint32_t {
     kMiddleButtonHeld = 0x0010,
 };
 
+// A key release carries its virtual-key code in the low bits and, above
+// them, which modifiers were held.
+enum KeyModifier : std::uint32_t {
+    kKeyCodeMask = 0xFFFF,
+    kKeyWithShift = 0x10000,
+    kKeyWithControl = 0x20000,
+};
+
 // Virtual-key codes the editor's key tables use.
 enum VirtualKey : std::uint32_t {
     kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkShift = 0x10, kVkControl = 0x11,

@@ -233,8 +233,14 @@ void QtMainWindow::keyReleaseEvent(QKeyEvent* event) {
         return;
     const std::uint32_t vk = VirtualKeyOf(event->key(), (event->modifiers() & Qt::KeypadModifier) != 0);
     if (vk == 0) return;
+    // A modifier let go is the key itself, not a chord.
+    std::uint32_t modifiers = 0;
+    if (vk != kVkShift && vk != kVkControl) {
+        if (event->modifiers() & Qt::ShiftModifier) modifiers |= kKeyWithShift;
+        if (event->modifiers() & Qt::ControlModifier) modifiers |= kKeyWithControl;
+    }
     const Point p = ClientPointer();
-    events_->Input(kKeyUp, p.x, p.y, vk);
+    events_->Input(kKeyUp, p.x, p.y, vk | modifiers);
 }
 
 void QtMainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -270,6 +276,10 @@ void QtMainWindow::changeEvent(QEvent* event) {
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {
+    if (!destroyed_ && events_ && !events_->CloseRequested()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (destroyed_) return;
     destroyed_ = true;

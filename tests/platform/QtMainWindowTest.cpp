@@ -122,7 +122,9 @@ TEST_F(MainWindowTest, KeyReleasesCarryVirtualKeyCodes) {
     };
     const Case cases[] = {
         {Qt::Key_F1, Qt::NoModifier, 0x70},        {Qt::Key_F12, Qt::NoModifier, 0x7B},
-        {Qt::Key_A, Qt::NoModifier, 'A'},          {Qt::Key_Z, Qt::ShiftModifier, 'Z'},
+        {Qt::Key_A, Qt::NoModifier, 'A'},          {Qt::Key_Z, Qt::ShiftModifier, 'Z' | kKeyWithShift},
+        {Qt::Key_Z, Qt::ControlModifier, 'Z' | kKeyWithControl},
+        {Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier, 'Y' | kKeyWithControl | kKeyWithShift},
         {Qt::Key_0, Qt::NoModifier, '0'},          {Qt::Key_9, Qt::NoModifier, '9'},
         {Qt::Key_5, Qt::KeypadModifier, 0x65},     {Qt::Key_Plus, Qt::KeypadModifier, 0x6B},
         {Qt::Key_Minus, Qt::KeypadModifier, 0x6D}, {Qt::Key_Enter, Qt::KeypadModifier, 0x0D},
@@ -132,7 +134,7 @@ TEST_F(MainWindowTest, KeyReleasesCarryVirtualKeyCodes) {
         {Qt::Key_Home, Qt::NoModifier, 0x24},      {Qt::Key_End, Qt::NoModifier, 0x23},
         {Qt::Key_Return, Qt::NoModifier, 0x0D},    {Qt::Key_Escape, Qt::NoModifier, 0x1B},
         {Qt::Key_Space, Qt::NoModifier, 0x20},     {Qt::Key_Backspace, Qt::NoModifier, 0x08},
-        {Qt::Key_Control, Qt::NoModifier, 0x11},   {Qt::Key_Shift, Qt::NoModifier, 0x10},
+        {Qt::Key_Control, Qt::ControlModifier, 0x11}, {Qt::Key_Shift, Qt::ShiftModifier, 0x10},
     };
     for (const Case& c : cases) {
         recorder->inputs.clear();
