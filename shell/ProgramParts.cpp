@@ -204,6 +204,8 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.hooks.play = PlaybackHook();
     AddProgramParts(options);
     options.language = [] { return SettingsStore::Instance().Language(); };
+    options.autosaveSeconds = [] { return SettingsStore::Instance().Prefs().autosaveSeconds; };
+    options.historyMegabytes = [] { return SettingsStore::Instance().Prefs().historyMegabytes; };
     options.openProjectUrl = [](Workspace& root, Window* owner) {
         return OpenProjectFromAddress(owner, [&root](const std::string& path) { return OpenProjectFile(root, path); });
     };

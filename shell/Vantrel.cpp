@@ -82,8 +82,12 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
     if (!HasInstalledDesktopEntry(ProgramFolder())) WriteFileAssociation(ExecutablePath(), DataHome());
     window->ShowMaximised();
 
+    // A run that ended uncleanly left its changes in an autosave: they are
+    // offered before anything else is opened.
+    bool recovered = false;
+    if (auto* workspace = dynamic_cast<Workspace*>(application->RootClip())) recovered = OfferRecovery(*workspace);
     // The whole argument is the one path, as it was given.
-    if (argc == 2 && application->RootClip() && IsProjectPath(argv[1])) {
+    if (!recovered && argc == 2 && application->RootClip() && IsProjectPath(argv[1])) {
         // The workspace reads its media from the project's folder and
         // remembers where the project came from; a stand-in root just loads.
         if (auto* workspace = dynamic_cast<Workspace*>(application->RootClip()))
@@ -97,6 +101,8 @@ int RunEditor(int argc, char** argv, const EditorParts& given) {
     // Last, so that a signal that is caught finds a program that has started.
     platform.QuitOnTerminate();
     const int code = platform.Run();
+    // Ended by a signal, not by closing the window: the changes are kept.
+    if (auto* workspace = dynamic_cast<Workspace*>(application->RootClip())) workspace->EndUnasked();
 
     window->SetEvents(nullptr);
     procedure.SetApplication(nullptr);

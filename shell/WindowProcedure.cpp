@@ -1,6 +1,7 @@
 #include "shell/WindowProcedure.h"
 
 #include "shell/Application.h"
+#include "editor/workspace/Workspace.h"
 
 namespace vantrel {
 
@@ -22,6 +23,11 @@ void WindowProcedure::Activated(bool minimised) {
 }
 
 void WindowProcedure::Timer(int) { RefreshUnlessMinimised(); }
+
+bool WindowProcedure::CloseRequested() {
+    auto* root = application_ ? dynamic_cast<Workspace*>(application_->RootClip()) : nullptr;
+    return !root || root->QueryClose();
+}
 
 void WindowProcedure::Destroyed() {
     if (application_) application_->DestroyRootClip();

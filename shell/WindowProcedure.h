@@ -24,6 +24,8 @@ public:
     void Resized() override;
     void Activated(bool minimised) override;
     void Timer(int id) override;
+    // A changed project asks to be saved first.
+    bool CloseRequested() override;
     void Destroyed() override;
 
 private:

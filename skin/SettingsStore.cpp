@@ -69,6 +69,8 @@ constexpr const char* kPictureFilter = "*.png;*.jpg;*.gif;*.bmp;*.jpeg;";
 constexpr int kLanguageId = 645;
 constexpr int kDownloadSecondsId = 1010;    // "Download Time Limit (Seconds)"
 constexpr int kDownloadMegabytesId = 1011;  // "Download Size Limit (MB)"
+constexpr int kAutosaveSecondsId = 802;     // "Autosave Every (Seconds, 0 Off)"
+constexpr int kHistoryMegabytesId = 803;    // "Undo History Limit (MB)"
 constexpr int kMemberAreaAddressId = 1012;  // "Member Area Address (Page Refresh)"
 constexpr int kSkinnableTextFlags = 4;
 constexpr const char* kDefaultCredit = "Made with Vantrel Media Compositor";
@@ -229,7 +231,9 @@ void SettingsStore::BuildPreferences() {
     addSwitch(output_, 571, prefs_.openWhenMade, 1);
     addSwitch(output_, 503, prefs_.infoBrowserHelpMode);
     for (const auto& [id, value] : {std::pair{kDownloadSecondsId, &prefs_.downloadSeconds},
-                                    std::pair{kDownloadMegabytesId, &prefs_.downloadMegabytes}}) {
+                                    std::pair{kDownloadMegabytesId, &prefs_.downloadMegabytes},
+                                    std::pair{kAutosaveSecondsId, &prefs_.autosaveSeconds},
+                                    std::pair{kHistoryMegabytesId, &prefs_.historyMegabytes}}) {
         SettingEntry entry = MakeEntry(id, SettingKind::Number);
         entry.number = value;
         layout_.Add(std::move(entry));

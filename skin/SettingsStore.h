@@ -48,6 +48,10 @@ struct Preferences {
     // "Internet": every download ends at these, whatever the server does.
     std::int32_t downloadSeconds = 300;
     std::int32_t downloadMegabytes = 1024;
+    // "Layout": unsaved changes go to the autosave this often (0: never);
+    // the history of edits holds at most this much memory.
+    std::int32_t autosaveSeconds = 60;
+    std::int32_t historyMegabytes = 256;
     // Where pages and tutorial scripts are refreshed from before they are
     // shown or run; empty: never, the shipped and edited copies are used.
     std::string memberAreaAddress;

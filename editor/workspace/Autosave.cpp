@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "editor/workspace/EditorIds.h"
 #include "editor/workspace/ProjectFiles.h"
+#include "items/StringTable.h"
 #include "items/UserFolders.h"
 #include "values/Stream.h"
 
@@ -124,9 +126,13 @@ std::string SetAutosaveAside(const Recoverable& found) {
 }
 
 std::string RecoverQuestion(const Recoverable& found) {
-    const std::string name = found.project.empty() ? std::string("the untitled project")
-                                                   : fs::path(found.project).filename().string();
-    return "Recover the unsaved changes of " + name + " from " + TimeText(found.written, "%Y-%m-%d %H:%M") + "?";
+    const std::string name = found.project.empty() ? Str(kUntitledProjectText) : fs::path(found.project).filename().string();
+    // The translated sentence may put the name and the time in any order
+    // it needs, but in this order.
+    std::string text = Str(kRecoverQuestionText);
+    for (const std::string& value : {name, TimeText(found.written, "%Y-%m-%d %H:%M")})
+        if (const auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, value);
+    return text;
 }
 
 // -- the writer ------------------------------------------------------------------

@@ -76,8 +76,15 @@ ResultFlags EditorWindow::ArrangementMenu(Window* window, Point p) {
     if (shown->IsArrangement())
         entries.push_back(answers.Entry({Kind::RootCommand, kAutoAdjustCommand}, Str(kAutoAdjustCommand)));
     std::vector<MenuEntry> file;
-    for (int id : ProjectMenuIds())
-        file.push_back(id == MenuList::kSeparator ? MenuSeparator() : answers.Entry({Kind::RootCommand, id}, Str(id)));
+    for (const MenuEntry& entry : ProjectMenuEntries()) {
+        if (entry.kind == MenuEntry::Kind::Separator) {
+            file.push_back(entry);
+            continue;
+        }
+        MenuEntry own = answers.Entry({Kind::RootCommand, entry.command}, entry.caption);
+        own.enabled = entry.enabled;
+        file.push_back(std::move(own));
+    }
     entries.push_back(MenuSeparator());
     entries.push_back(MenuSubmenu(Str(kFileMenu), std::move(file)));
 

@@ -122,6 +122,9 @@ constexpr std::array kRows = {
     CommandRow{kRemoveEffectCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Editor().Panels().RemoveCurrentEffect(); }},
     CommandRow{kMoveEffectUpCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Editor().Panels().MoveCurrentEffect(-1); }},
     CommandRow{kMoveEffectDownCommand, 0, HasCurrentEffect, [](Workspace& r, Window*) { return r.Editor().Panels().MoveCurrentEffect(1); }},
+    // Offered always: the menus show them greyed when there is no step.
+    CommandRow{kUndoLastEditCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.UndoEdit(), kRedraw); }},
+    CommandRow{kRedoCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.RedoEdit(), kRedraw); }},
 };
 
 constexpr bool InIdOrder() {

@@ -60,6 +60,9 @@ enum RootCommand : int {
     kRemoveEffectCommand = 761,
     kMoveEffectUpCommand = 762,
     kMoveEffectDownCommand = 763,
+    // The history of edits; their captions carry the step's name.
+    kUndoLastEditCommand = 800,
+    kRedoCommand = 801,
 };
 
 // The root's controls and regions that are not commands: time fields, the
@@ -121,6 +124,10 @@ enum EditorText : int {
     kRectangleText = 600,
     kApplyQuestionText = 691,
     kUndoQuestionText = 692,
+    kAutosaveSecondsText = 802,
+    kHistoryMegabytesText = 803,
+    kRecoverQuestionText = 804,  // "... of %s from %s?"
+    kUntitledProjectText = 805,
     kEnvelopeText = 772,
 };
 

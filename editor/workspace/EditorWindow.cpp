@@ -15,6 +15,7 @@
 #include "editor/workspace/Workspace.h"
 #include "controls/ValueSlider.h"
 #include "media/sources/MediaOpen.h"
+#include "platform/Platform.h"
 #include "platform/Window.h"
 #include "script/ScriptNames.h"
 
@@ -208,6 +209,7 @@ std::vector<int> EditorWindow::ProjectMenuIds() const {
         {kNewProjectCommand, kOpenProjectCommand, kProjectUrlCommand, kExampleProjectCommand},
         hasChildren ? std::vector<int>{kSaveProjectCommand, kSaveAsCommand} : std::vector<int>{},
         {kRevertCommand},
+        {kUndoLastEditCommand, kRedoCommand},
         {kGenerateCommand},
         {kImportClipCommand, kImportClipUrlCommand, kNewMediaClipCommand},
         {kWorkWithOpacitiesCommand, kWorkWithVolumesCommand},
@@ -224,6 +226,28 @@ std::vector<int> EditorWindow::ProjectMenuIds() const {
         }
     }
     return ids;
+}
+
+std::string EditorWindow::ProjectMenuCaption(int id) const {
+    // "Undo Move Clip": the step's name stands in for "Last Edit".
+    if (id == kUndoLastEditCommand && root_.History().CanUndo()) return "Undo " + root_.History().UndoName();
+    if (id == kRedoCommand && root_.History().CanRedo()) return Str(kRedoCommand) + " " + root_.History().RedoName();
+    return Str(id);
+}
+
+std::vector<MenuEntry> EditorWindow::ProjectMenuEntries() const {
+    std::vector<MenuEntry> entries;
+    for (int id : ProjectMenuIds()) {
+        if (id == MenuList::kSeparator) {
+            entries.push_back(MenuSeparator());
+            continue;
+        }
+        const bool enabled = id == kUndoLastEditCommand ? root_.History().CanUndo()
+                             : id == kRedoCommand       ? root_.History().CanRedo()
+                                                        : true;
+        entries.push_back(MenuCommand(id, ProjectMenuCaption(id), enabled));
+    }
+    return entries;
 }
 
 // One quantize unit, kept on the grid and inside the project.
@@ -427,7 +451,7 @@ ResultFlags EditorWindow::Input(Window* window, std::uint32_t message, int x, in
     // The regions whose own editing is not there yet answer a right click
     // with the clip menu, like empty space.
     if (message == kRightButtonUp && !(keyFlags & kControlHeld)) {
-        const int chosen = ShowIdMenu(window, ProjectMenuIds());
+        const int chosen = Platform().menus ? Platform().menus->ShowPopup(window, ProjectMenuEntries()) : 0;
         ResultFlags out = 0;
         if (chosen) root_.Command(window, chosen, out);
         return root_.FinishInput(flags | out);
@@ -449,7 +473,16 @@ ResultFlags EditorWindow::DragSplitter(Window* window, std::uint32_t message, Po
     return root_.FinishInput(kRelayout | kRepaint);
 }
 
-ResultFlags EditorWindow::KeyUp(Window* window, std::uint32_t key, Point p) {
+ResultFlags EditorWindow::KeyUp(Window* window, std::uint32_t keyAndModifiers, Point p) {
+    // Ctrl+Z undoes a step; Ctrl+Shift+Z and Ctrl+Y redo one.
+    const std::uint32_t key = keyAndModifiers & kKeyCodeMask;
+    if (keyAndModifiers & kKeyWithControl) {
+        const bool shift = (keyAndModifiers & kKeyWithShift) != 0;
+        ResultFlags out = 0;
+        if (key == kVkA + ('Z' - 'A')) root_.Command(window, shift ? kRedoCommand : kUndoLastEditCommand, out);
+        if (key == kVkA + ('Y' - 'A') && !shift) root_.Command(window, kRedoCommand, out);
+        if (out) return root_.FinishInput(out);
+    }
     Clip* current = root_.CurrentChild();
     ResultFlags flags = 0;
     if (key == kVkEscape) {

@@ -12,6 +12,7 @@
 #include "editor/workspace/RootView.h"
 #include "editor/workspace/WorkspaceLayout.h"
 #include "platform/DrawContext.h"
+#include "platform/Menus.h"
 
 namespace vantrel {
 
@@ -99,6 +100,9 @@ public:
     // The project menu a right click opens until the editor's regions take
     // the clicks: string ids, -1 for a separator.
     std::vector<int> ProjectMenuIds() const;
+    // The entries as shown: "Undo Move Clip", greyed without a step.
+    std::vector<MenuEntry> ProjectMenuEntries() const;
+    std::string ProjectMenuCaption(int id) const;
     // The child under a layout point in the arrangement window.
     Clip* ClipAt(Point p) const;
     // The right-click menu of the arrangement window: the clicked clip's

@@ -7,6 +7,7 @@
 #include "items/MenuList.h"
 #include "items/ProgramFolder.h"
 #include "items/StringTable.h"
+#include "editor/workspace/Autosave.h"
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/EditorIds.h"
 #include "editor/workspace/Workspace.h"
@@ -135,7 +136,10 @@ bool OpenProjectFile(Workspace& root, const std::string& path) {
 
 bool SaveProjectFile(Workspace& root, const std::string& path) {
     std::string error;
-    if (WriteProjectFile(root, path, error)) return true;
+    if (WriteProjectFile(root, path, error)) {
+        if (path == root.ProjectPath()) root.MarkSaved();
+        return true;
+    }
     ShowError(root, "The project could not be saved to\n\"" + path + "\"\n(" + error + ").\nThe file on disk is unchanged.");
     return false;
 }
@@ -214,6 +218,26 @@ bool NewProject(Workspace& root) {
     root.CommitAll();
     root.ShowHelpTopic(Workspace::kInitialHelpTopic);
     return true;
+}
+
+bool OfferRecovery(Workspace& root) {
+    for (const Recoverable& found : FindRecoverable()) {
+        if (Ask(root, RecoverQuestion(found), kQuestionText, BoxButtons::YesNo) != BoxAnswer::Yes) {
+            SetAutosaveAside(found);
+            continue;
+        }
+        bool opened = false;
+        ReadProjectFile(root, found.autosave, opened, found.project);
+        if (!opened) continue;
+        auto edit = root.Edit();
+        // Saving writes to the project the changes were made to, not to
+        // the autosave.
+        root.SetProjectPath(found.project);
+        root.MarkUnsaved();
+        root.SetStatusText(Str(kDoneText));
+        return true;
+    }
+    return false;
 }
 
 bool UndoChanges(Workspace& root) {

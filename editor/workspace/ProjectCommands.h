@@ -23,6 +23,10 @@ bool SaveProject(Workspace& root);          // kSaveProjectCommand
 bool SaveProjectAs(Workspace& root);        // kSaveAsCommand
 bool NewProject(Workspace& root);           // kNewProjectCommand
 bool UndoChanges(Workspace& root);          // kUndoCommand
+// At start: autosaves that a run ended uncleanly left are offered one by
+// one; the first accepted opens as a changed project, a refused one is set
+// aside. True when one was recovered.
+bool OfferRecovery(Workspace& root);
 // Forces ".kwp", loads with the wait cursor, "Done!". False when the file
 // cannot be opened (silently) or does not read completely.
 bool OpenProjectFile(Workspace& root, const std::string& path);

@@ -114,38 +114,26 @@ bool WriteProjectFile(Clip& root, const std::string& requested, std::string& err
                            error);
 }
 
-namespace {
-// Media of a project may be named relative to the project's folder (the
-// bundled example is, so that it works wherever the program lies): the
-// media open while the project is read, from that folder.
-class ProjectFolderScope {
-public:
-    explicit ProjectFolderScope(const std::string& project) {
-        std::error_code error;
-        previous_ = std::filesystem::current_path(error);
-        if (error) return;
-        const std::filesystem::path folder = std::filesystem::absolute(project, error).parent_path();
-        if (!error && !folder.empty()) std::filesystem::current_path(folder, error);
-        changed_ = !error;
-    }
-    ~ProjectFolderScope() {
-        std::error_code error;
-        if (changed_) std::filesystem::current_path(previous_, error);
-    }
-    ProjectFolderScope(const ProjectFolderScope&) = delete;
-    ProjectFolderScope& operator=(const ProjectFolderScope&) = delete;
+ProjectFolderScope::ProjectFolderScope(const std::string& project) {
+    if (project.empty()) return;
+    std::error_code error;
+    previous_ = std::filesystem::current_path(error);
+    if (error) return;
+    const std::filesystem::path folder = std::filesystem::absolute(project, error).parent_path();
+    if (!error && !folder.empty()) std::filesystem::current_path(folder, error);
+    changed_ = !error;
+}
 
-private:
-    std::filesystem::path previous_;
-    bool changed_ = false;
-};
-}  // namespace
+ProjectFolderScope::~ProjectFolderScope() {
+    std::error_code error;
+    if (changed_) std::filesystem::current_path(previous_, error);
+}
 
-bool ReadProjectFile(Clip& root, const std::string& path, bool& opened) {
+bool ReadProjectFile(Clip& root, const std::string& path, bool& opened, const std::string& mediaBeside) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     opened = file != nullptr;
     if (!file) return false;
-    ProjectFolderScope folder(path);
+    ProjectFolderScope folder(mediaBeside.empty() ? path : mediaBeside);
     FileInStream in(file);
     const bool ok = root.Load(in) != 0;
     std::fclose(file);

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -40,9 +41,27 @@ std::string FollowLinks(const std::string& path);
 // An existing file without any write bit, or one this user may not write.
 bool IsWriteProtected(const std::string& path);
 
+// Media of a project may be named relative to the project's folder (the
+// bundled example is, so that it works wherever the program lies): they
+// open, while a project is read, from that folder. An empty path keeps the
+// working folder.
+class ProjectFolderScope {
+public:
+    explicit ProjectFolderScope(const std::string& project);
+    ~ProjectFolderScope();
+    ProjectFolderScope(const ProjectFolderScope&) = delete;
+    ProjectFolderScope& operator=(const ProjectFolderScope&) = delete;
+
+private:
+    std::filesystem::path previous_;
+    bool changed_ = false;
+};
+
 // Opens and reads a project into the root; false when the file cannot be
-// opened or the record does not read completely.
-bool ReadProjectFile(Clip& root, const std::string& path, bool& opened);
+// opened or the record does not read completely. Media named relative to a
+// folder are looked for beside `mediaBeside` when it is given (a copy of a
+// project kept elsewhere), else beside the file.
+bool ReadProjectFile(Clip& root, const std::string& path, bool& opened, const std::string& mediaBeside = {});
 
 // Reads a project without asking the user anything (missing media fail
 // their clip); false with `message` saying why.

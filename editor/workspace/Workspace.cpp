@@ -1,10 +1,12 @@
 #include "editor/workspace/Workspace.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "items/StringTable.h"
 #include "items/Version.h"
+#include "editor/workspace/Autosave.h"
 #include "editor/workspace/CommandTable.h"
 #include "editor/workspace/EditorIds.h"
 #include "editor/workspace/EditorWindow.h"
@@ -14,6 +16,7 @@
 #include "platform/Window.h"
 #include "script/Text.h"
 #include "model/variables/Catalogue.h"
+#include "values/Messages.h"
 
 namespace vantrel {
 
@@ -66,6 +69,7 @@ void Workspace::Progress(int textId) {
 Workspace::~Workspace() {
     if (GetWindow()) GetWindow()->StopTimer(kTimerId);
     ClearAll();
+    autosaver_.reset();
     // The worker may be inside a hook that reads the tree or writes the
     // status line: stop it before the clip part and the window side go.
     if (workerThread_) workerThread_->Stop();
@@ -109,6 +113,7 @@ void Workspace::SetWorkerHooks(WorkerHooks hooks) {
 void Workspace::DeclareRootVariables() { DeclareAll(table_, ClipDeclarations(ClipKind::kSubArrangement)); }
 
 int Workspace::ClearAll() {
+    StopWorkAndWait();
     state_.HoldTree();
     DiscardContents();
     DiscardMedia();
@@ -132,14 +137,256 @@ int Workspace::ClearAll() {
     DeclareRootVariables();
     if (view_) view_->ProjectCleared();
     state_.ReleaseTree();
+    StartHistory();
     return 1;
 }
 
-int Workspace::CommitAll() { return Clip::CommitAll(); }
+int Workspace::CommitAll() {
+    const int done = Clip::CommitAll();
+    if (!restoring_) applied_ = TakeSnapshot(*this, history_.Current());
+    return done;
+}
 
+// The state at the last Apply comes back whole, so a change counts whatever
+// clip it touched; going back is itself a step the history can take back.
 int Workspace::RevertAll() {
     if (!IsChanged()) return 0;
-    return Clip::RevertAll();
+    auto edit = Edit();
+    if (!applied_) return Clip::RevertAll();
+    SettleEdits();
+    RestoreState(applied_);
+    stepName_ = kRevertStepName;
+    SetChanged(false);
+    return 1;
+}
+
+int Workspace::Load(InStream& file) {
+    if (restoring_) return Clip::Load(file);
+    StopWorkAndWait();
+    const int done = Clip::Load(file);
+    // The clips read are new: they learn the time now, or the first preview
+    // shows each at its own time 0 (a clip that starts later shows early).
+    SetTime(Time());
+    StartHistory();
+    return done;
+}
+
+// -- the history of edits ---------------------------------------------------------
+
+namespace {
+std::int64_t NowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The current clip of each arrangement from the root down, by index.
+std::vector<int> CurrentChain(const Clip& root) {
+    std::vector<int> chain;
+    for (const Clip* at = &root; at->CurrentChild(); at = at->CurrentChild()) {
+        const int index = at->IndexOf(at->CurrentChild());
+        if (index < 0) break;
+        chain.push_back(index);
+    }
+    return chain;
+}
+
+void SetCurrentChain(Clip& root, const std::vector<int>& chain) {
+    Clip* at = &root;
+    for (int index : chain) {
+        if (index >= at->ChildCount()) return;
+        at->SetCurrentChild(at->ChildAt(index));
+        at = at->ChildAt(index);
+    }
+}
+}  // namespace
+
+template <typename Body>
+auto Workspace::AsEntry(bool settle, Body&& body) {
+    struct Leave {
+        Workspace& root;
+        bool settle;
+        ~Leave() {
+            if (--root.entryDepth_ == 0 && settle) root.SettleEdits();
+        }
+    };
+    ++entryDepth_;
+    Leave leave{*this, settle};
+    return body();
+}
+
+// A project just emptied or read: nothing to undo, nothing unsaved.
+void Workspace::StartHistory() {
+    auto edit = Edit();
+    Snapshot start = TakeSnapshot(*this, nullptr);
+    history_.Reset(start);
+    applied_ = saved_ = std::move(start);
+    stepName_.clear();
+    autosaved_ = false;
+}
+
+void Workspace::SettleEdits() {
+    if (restoring_ || buttonHeld_) return;
+    auto edit = Edit();
+    const Snapshot& current = history_.Current();
+    if (!current) return StartHistory();
+    Snapshot now = TakeSnapshot(*this, current);
+    if (now == current) {
+        stepName_.clear();
+        return;
+    }
+    if (SameApartFromView(*current, *now)) {
+        history_.Amend(std::move(now));
+        stepName_.clear();
+        return;
+    }
+    std::string name = stepName_.empty() ? DescribeStep(*current, *now) : std::move(stepName_);
+    stepName_.clear();
+    if (options_.historyMegabytes)
+        history_.SetMemoryLimit(std::size_t(std::max(options_.historyMegabytes(), 1)) << 20);
+    history_.Record(std::move(name), std::move(now));
+    autosaved_ = false;
+    // What the frame shows may have changed with the step.
+    state_.PostPreview();
+}
+
+void Workspace::RestoreState(const Snapshot& state) {
+    if (!state) return;
+    StopWorkAndWait();
+    auto edit = Edit();
+    const Snapshot present = TakeSnapshot(*this, state);
+    const std::vector<int> chain = CurrentChain(*this);
+    const int outputSize = OutputSizeId();
+    const std::int32_t time = Time();
+    const bool asks = state_.AsksForMissingMedia();
+    state_.SetAsksForMissingMedia(false);
+    restoring_ = true;
+    {
+        ProjectFolderScope folder(ProjectPath());
+        RestoreSnapshot(*this, *WithViewOf(state, *present));
+    }
+    restoring_ = false;
+    state_.SetAsksForMissingMedia(asks);
+    SetCurrentChain(*this, chain);
+    // Reading tidies what a live tree may hold for a moment (a track left
+    // empty by a deletion that did not close it up); the tidied tree is the
+    // state from now on, or the next settle would make it a step of its own.
+    if (state == history_.Current()) {
+        Snapshot read = TakeSnapshot(*this, state);
+        if (read != state && !SameApartFromView(*state, *read)) history_.Amend(std::move(read));
+    }
+    if (OutputSizeId() != outputSize) SetOutputSizeOrDefault(OutputSizeId());
+    SetChanged(!(applied_ && SameApartFromView(*state, *applied_)));
+    if (view_) view_->TreeEdited();
+    SetTime(time);
+    autosaved_ = false;
+    state_.PostPreview();
+}
+
+bool Workspace::UndoEdit() {
+    auto edit = Edit();
+    if (buttonHeld_) return false;
+    SettleEdits();
+    if (!history_.CanUndo()) return false;
+    const std::string name = history_.UndoName();
+    history_.Undo();
+    RestoreState(history_.Current());
+    SetStatusText(Str(kUndoLastEditCommand) + ": " + name);
+    return true;
+}
+
+bool Workspace::RedoEdit() {
+    auto edit = Edit();
+    if (buttonHeld_) return false;
+    SettleEdits();
+    if (!history_.CanRedo()) return false;
+    const std::string name = history_.RedoName();
+    history_.Redo();
+    RestoreState(history_.Current());
+    SetStatusText(Str(kRedoCommand) + ": " + name);
+    return true;
+}
+
+bool Workspace::HasUnsavedChanges() {
+    auto edit = Edit();
+    SettleEdits();
+    return !saved_ || !history_.Current() || !SameApartFromView(*history_.Current(), *saved_);
+}
+
+void Workspace::MarkSaved() {
+    auto edit = Edit();
+    SettleEdits();
+    saved_ = history_.Current();
+    // The file holds the changes now; an autosave of them would only be
+    // offered again after a crash.
+    FlushAutosave();
+    if (autosaved_ || !autosavedFor_.empty()) RemoveAutosave(autosavedFor_);
+    RemoveAutosave(ProjectPath());
+    autosavedFor_.clear();
+    autosaved_ = false;
+}
+
+void Workspace::MarkUnsaved() {
+    auto edit = Edit();
+    SettleEdits();
+    saved_ = nullptr;
+    SetChanged(true);
+}
+
+void Workspace::StopWorkAndWait() {
+    const bool busy = state_.Busy();
+    if (busy) state_.SetStopRequest(true);
+    state_.WaitWorkerIdle();
+    if (busy) state_.SetStopRequest(false);
+}
+
+// -- autosave -------------------------------------------------------------------------
+
+bool Workspace::AutosaveNow() {
+    std::vector<std::uint8_t> bytes;
+    {
+        auto edit = Edit();
+        if (autosaved_ || !HasUnsavedChanges()) return false;
+        // Serialised under the lock from the step's own records; the disk is
+        // the writer's.
+        bytes = SnapshotBytes(*history_.Current());
+        if (!autosavedFor_.empty() && autosavedFor_ != ProjectPath()) RemoveAutosave(autosavedFor_);
+        autosavedFor_ = ProjectPath();
+        autosaved_ = true;
+    }
+    if (!autosaver_) autosaver_ = std::make_unique<AutosaveWriter>();
+    autosaver_->Post(autosavedFor_, std::move(bytes));
+    return true;
+}
+
+void Workspace::FlushAutosave() {
+    if (autosaver_) autosaver_->Flush();
+}
+
+void Workspace::AutosaveIfDue() {
+    if (!options_.autosaveSeconds || entryDepth_ > 0 || buttonHeld_) return;
+    const int seconds = options_.autosaveSeconds();
+    const std::int64_t now = NowMs();
+    if (seconds <= 0 || now - lastAutosaveMs_ < std::int64_t(seconds) * 1000) return;
+    lastAutosaveMs_ = now;
+    AutosaveNow();
+}
+
+bool Workspace::QueryClose() {
+    if (HasUnsavedChanges() && !AskSaveChanges(*this)) return false;
+    StopWorkAndWait();
+    closeAnswered_ = true;
+    // Saved, or the changes given up: either way nothing is left to recover.
+    FlushAutosave();
+    if (!autosavedFor_.empty()) RemoveAutosave(autosavedFor_);
+    RemoveAutosave(ProjectPath());
+    return true;
+}
+
+void Workspace::EndUnasked() {
+    if (closeAnswered_) return;
+    StopWorkAndWait();
+    AutosaveNow();
+    FlushAutosave();
 }
 
 ResultFlags Workspace::FinishInput(ResultFlags flags) {
@@ -160,7 +407,8 @@ ResultFlags Workspace::FinishInput(ResultFlags flags) {
 // layout) and draws; without a window nothing is drawn.
 Rect Workspace::Arrange(int left, int top, int right, int bottom) {
     auto edit = Edit();
-    FinishUrlImports(*this);
+    if (FinishUrlImports(*this) && entryDepth_ == 0) SettleEdits();
+    AutosaveIfDue();
     if (!view_) return {};
     const Rect area = view_->LayOutClient(right - left, bottom - top);
     if (Window* window = GetWindow()) {
@@ -176,11 +424,21 @@ int Workspace::Paint(DrawContext& dc, int left, int top, int right, int bottom, 
     return 1;
 }
 
+// A drag is one step: nothing is recorded from the button's press to its
+// release. Moves and timer ticks change nothing by themselves.
 ResultFlags Workspace::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
     auto edit = Edit();
     if (!view_) return 0;
-    view_->TreeEdited();
-    return view_->Input(window ? window : GetWindow(), message, x, y, keyFlags);
+    if (message == kLeftButtonDown || message == kLeftButtonDoubleClick)
+        buttonHeld_ = true;
+    else if (message == kLeftButtonUp || (message == kMouseMove && !(keyFlags & kLeftButtonHeld) && entryDepth_ == 0 &&
+                                          !CapturedChild()))
+        buttonHeld_ = false;
+    const bool settle = message != kMouseMove && message != kTimer;
+    return AsEntry(settle, [&] {
+        view_->TreeEdited();
+        return view_->Input(window ? window : GetWindow(), message, x, y, keyFlags);
+    });
 }
 
 bool Workspace::ShowHoverText(const std::string& text, const Rect& rect) {
@@ -203,6 +461,10 @@ ResultFlags Workspace::SetTime(std::int32_t parentTime) {
 // answer says whether it was offered.
 bool Workspace::RunCommand(const std::string& command, std::string& answer) {
     auto edit = Edit();
+    return AsEntry(true, [&] { return RunScriptCommand(command, answer); });
+}
+
+bool Workspace::RunScriptCommand(const std::string& command, std::string& answer) {
     const std::vector<std::string_view> words = SplitWords(command, 3);
     if (words.size() == 2 && EqualsNoCase(words[0], "Command")) {
         const std::optional<int> id = ReadWholeNumber(words[1], true);
@@ -263,6 +525,10 @@ Control* Workspace::ResolveName(const std::string& name) {
 
 bool Workspace::Command(Window* window, int command, ResultFlags& out) {
     auto edit = Edit();
+    return AsEntry(true, [&] { return RunRootCommand(window, command, out); });
+}
+
+bool Workspace::RunRootCommand(Window* window, int command, ResultFlags& out) {
     if (view_) view_->TreeEdited();
     if (const CommandRow* row = FindRootCommand(command)) {
         out = IsOffered(*row, *this) ? row->run(*this, window ? window : GetWindow()) : 0;

@@ -9,9 +9,11 @@
 #include "editor/workspace/ProjectFiles.h"
 #include "editor/workspace/RootView.h"
 #include "model/clips/Clip.h"
+#include "model/clips/History.h"
 
 namespace vantrel {
 
+class AutosaveWriter;
 class Control;
 class EditorWindow;
 class VariableOwner;
@@ -76,6 +78,12 @@ struct WorkspaceOptions {
     EnvelopeOperations envelope;
     // Builds the window side; unset, the editor's own (EditorWindow).
     std::function<std::unique_ptr<RootView>(Workspace&)> makeView;
+    // Seconds between autosaves of unsaved changes (a preference; 0 or
+    // unset: none).
+    std::function<int()> autosaveSeconds;
+    // The memory the history of edits may hold, in megabytes (a preference;
+    // unset: 256).
+    std::function<int()> historyMegabytes;
 };
 
 // The root clip: a clip like every other, plus the project's own state (its
@@ -94,16 +102,58 @@ public:
     static constexpr int kInitialHelpTopic = 215;
     static constexpr int kSaveAsDialogKey = 27;
     static constexpr int kOpenDialogKey = 0;
+    // The step "Undo" (back to the last Apply) makes.
+    static constexpr const char* kRevertStepName = "Revert Pending Changes";
 
     // Either pointer may be null: without a window nothing is drawn and no
     // timer runs (the batch command line and tests).
     Workspace(Application* application, Window* window, PictureStore* media, WorkspaceOptions options = {});
     ~Workspace() override;
 
+    // -- the history of edits ------------------------------------------------
+    // Every entry point of the root ends here: when the tree changed since
+    // the last step, the change becomes a step (a change of view or of the
+    // project's file only amends the present state). Nothing is recorded
+    // while a drag holds the mouse button or an entry point runs inside
+    // another.
+    void SettleEdits();
+    // One step back or forward; false when there is none. A running make or
+    // playback stops first.
+    bool UndoEdit();
+    bool RedoEdit();
+    const EditHistory& History() const { return history_; }
+    // Whether the project differs from what was last opened or saved.
+    bool HasUnsavedChanges();
+    // The tree as it is now is what the project file holds.
+    void MarkSaved();
+    // A recovered autosave: the tree holds changes that no file has.
+    void MarkUnsaved();
+    // Stops a make or playback and waits until the worker runs nothing:
+    // whatever replaces or rebuilds the tree comes after this.
+    void StopWorkAndWait();
+
+    // -- autosave ----------------------------------------------------------------
+    // Writes the unsaved changes to the autosave now (on the writer's
+    // thread); false when there is nothing to write.
+    bool AutosaveNow();
+    // Waits until every posted autosave is on disk.
+    void FlushAutosave();
+    // The window is about to close: a changed project asks to be saved;
+    // false keeps the window open. Once it closes, the autosave goes.
+    bool QueryClose();
+    // Ends without a question (a signal): unsaved changes go to the
+    // autosave, written before this returns.
+    void EndUnasked();
+
     // -- the clip's part ------------------------------------------------------
     int ClearAll() override;
     int CommitAll() override;
-    int RevertAll() override;  // only with pending changes
+    // Every pending change since the last Apply, whichever clip it touched;
+    // only with pending changes.
+    int RevertAll() override;
+    // A project read from a file starts a new history (a state restored
+    // from the history does not).
+    int Load(InStream& file) override;
     // Runs a script command holding the tree like every other edit.
     bool RunCommand(const std::string& command, std::string& answer) override;
     // Scripts: "*", "ne"/"se"/"nw"/"sw", "cc.", "cv.", "ca.", "r1.", "r2."
@@ -170,6 +220,16 @@ public:
 private:
     static int WorkerCallback(std::int32_t command, void* context);
     void DeclareRootVariables();
+    // Rebuilds the tree as `state` holds it, keeping the view, the current
+    // clips and the project's file as they are.
+    void RestoreState(const Snapshot& state);
+    // Runs `body` as an entry point: the outermost one settles the edits.
+    template <typename Body>
+    auto AsEntry(bool settle, Body&& body);
+    void AutosaveIfDue();
+    void StartHistory();
+    bool RunScriptCommand(const std::string& command, std::string& answer);
+    bool RunRootCommand(Window* window, int command, ResultFlags& out);
 
     WorkspaceOptions options_;
     Surface preview_;
@@ -179,6 +239,19 @@ private:
     std::shared_ptr<UrlImports> urlImports_;  // downloads on their way to import
     std::unique_ptr<RootView> view_;
     EditorWindow* editor_ = nullptr;  // view_, when it is the editor's own
+
+    EditHistory history_;
+    Snapshot applied_;            // what "Undo" goes back to
+    Snapshot saved_;              // what the project file holds; null: unknown
+    bool restoring_ = false;
+    bool buttonHeld_ = false;     // a drag is one step, recorded at its end
+    int entryDepth_ = 0;
+    std::string stepName_;        // a name the entry point gave its step
+    std::unique_ptr<AutosaveWriter> autosaver_;
+    std::int64_t lastAutosaveMs_ = 0;
+    std::string autosavedFor_;    // the project path of the last autosave
+    bool autosaved_ = false;      // the autosave holds the present changes
+    bool closeAnswered_ = false;
 };
 
 }  // namespace vantrel

@@ -29,6 +29,18 @@ std::vector<std::uint8_t> SnapshotBytes(const ClipSnapshot& snapshot);
 // Bytes held by parts of `snapshot` that `previous` does not share.
 std::size_t NewBytes(const ClipSnapshot& snapshot, const ClipSnapshot* previous);
 
+// Whether two states differ only in what is not an edit: the view (zoom and
+// scroll) of every arrangement and, at the top, the project's own name and
+// path, which follow the file and not the editing.
+bool SameApartFromView(const ClipSnapshot& a, const ClipSnapshot& b);
+// `target` with the view, name and path of `present` wherever the two have a
+// clip in the same place, so that going back in the history keeps the view
+// and the project's file as they are.
+Snapshot WithViewOf(const Snapshot& target, const ClipSnapshot& present);
+// A name for the step from `before` to `after` as the menus show it ("Move
+// Clip", "Delete Clip", "Change Text" ...).
+std::string DescribeStep(const ClipSnapshot& before, const ClipSnapshot& after);
+
 // Rebuilds `root` from a snapshot. Media that the tree has open already are
 // handed to the clips that name the same file instead of being opened again.
 bool RestoreSnapshot(Clip& root, const ClipSnapshot& snapshot);
@@ -75,6 +87,9 @@ public:
     void Reset(Snapshot state);
     // A step named `name` that led to `state`.
     void Record(std::string name, Snapshot state);
+    // The present state replaced by `state` without a step (a change that is
+    // not an edit, such as a new view).
+    void Amend(Snapshot state);
     bool CanUndo() const { return position_ > 0; }
     bool CanRedo() const { return position_ + 1 < states_.size(); }
     // The name of the step an undo or redo would take; empty for none.

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -102,6 +103,66 @@ TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread
     EXPECT_EQ(platform.dialogs.boxes[0].caption, "Error");
     EXPECT_EQ(platform.shell.opened.size(), 1u);
     root.reset();
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+std::vector<std::uint32_t> PictureAt(Workspace& root, std::int32_t time) {
+    auto edit = root.Edit();
+    root.SetGlobalTime(time);
+    EXPECT_TRUE(Compose(root, 0));
+    const Surface* frame = FinishedFrame(root);
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < frame->Height(); ++y)
+        for (int x = 0; x < frame->Width(); ++x) pixels.push_back(frame->At(x, y));
+    return pixels;
+}
+
+// A step taken back gives back the picture too: the media reused from the
+// tree before it show the same frames as when the project was opened.
+TEST(EditorHistory, AnUndoneStepComposesTheFramesOfBefore) {
+    ScriptedPlatform platform;
+    InstallCompositionParts();
+    WorkspaceOptions options;
+    options.startWorker = false;
+    Workspace root(nullptr, nullptr, nullptr, options);
+    root.State()->SetAsksForMissingMedia(false);
+    ASSERT_TRUE(OpenProjectFile(root, std::string(VANTREL_PROGRAM_DIR) + "/9/samps/example.kwp"));
+    // The first preview after opening: every clip read knows the time
+    // already, so the picture-in-picture that starts later is not in it.
+    std::vector<std::uint32_t> first;
+    {
+        auto edit = root.Edit();
+        ASSERT_TRUE(Compose(root, 0));
+        const Surface* frame = FinishedFrame(root);
+        for (int y = 0; y < frame->Height(); ++y)
+            for (int x = 0; x < frame->Width(); ++x) first.push_back(frame->At(x, y));
+    }
+    const auto at0 = PictureAt(root, 0), at2 = PictureAt(root, 2000);
+    EXPECT_EQ(first, at0);
+    // A clip muted, one moved, one deleted, a text changed: four steps.
+    const auto edit = [&](const std::function<void()>& change) {
+        {
+            auto hold = root.Edit();
+            change();
+        }
+        root.SettleEdits();
+    };
+    // The deletion leaves its track empty, as no gesture would: reading the
+    // state back closes the gap up, and that must not count as a step.
+    edit([&] { root.ChildAt(root.ChildCount() - 1)->SetMuteVideo(true); });
+    edit([&] { root.ChildAt(3)->SetPosition(root.ChildAt(3)->GetPosition() + 1000); });
+    edit([&] { root.RemoveChild(root.ChildAt(1)); });
+    edit([&] { root.ChildAt(3)->SetWords("Hello there"); });
+    EXPECT_NE(PictureAt(root, 0), at0);
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(root.UndoEdit());
+    EXPECT_FALSE(root.History().CanUndo());
+    EXPECT_EQ(PictureAt(root, 2000), at2);
+    EXPECT_EQ(PictureAt(root, 0), at0);
 }
 
 }  // namespace

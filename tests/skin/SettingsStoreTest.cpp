@@ -123,6 +123,8 @@ TEST_F(SkinQueries, PreferencesHaveTheirIdsKindsDefaultsAndFlagsInOrder) {
         {567, SettingKind::Switch, "1", 0},
         // The download limits: every download ends at them.
         {1010, SettingKind::Number, "300", 0}, {1011, SettingKind::Number, "1024", 0},
+        // Autosave every minute; the history of edits holds 256 MB.
+        {802, SettingKind::Number, "60", 0}, {803, SettingKind::Number, "256", 0},
         {1012, SettingKind::Text, "", 0},  // no member area: pages stay as shipped
     };
     const std::string credit = store().Prefs().copyright;

@@ -471,11 +471,11 @@ TEST_F(WorkspaceTest, NewMediaClipMenuAndImport) {
 
 TEST_F(WorkspaceTest, RightClickOpensTheProjectMenu) {
     auto root = Make();
-    EXPECT_EQ(root->Editor().ProjectMenuIds(), (std::vector<int>{99, 25, 654, 473, -1, 1, 653, 387}));
+    EXPECT_EQ(root->Editor().ProjectMenuIds(), (std::vector<int>{99, 25, 654, 473, -1, 800, 801, -1, 1, 653, 387}));
     AddContent(*root);
     root->SetMediaPath(folder.File("m.kwp"));
     EXPECT_EQ(root->Editor().ProjectMenuIds(),
-              (std::vector<int>{99, 25, 654, 473, -1, 26, 27, -1, 306, -1, 98, -1, 1, 653, 387, -1, 209}));
+              (std::vector<int>{99, 25, 654, 473, -1, 26, 27, -1, 306, -1, 800, 801, -1, 98, -1, 1, 653, 387, -1, 209}));
 
     platform.menus.answers = {342};  // "Apply" is not on it, but a chosen id runs as a command
     root->SetChanged(true);
