@@ -82,16 +82,11 @@ Clip* ImportFile(Workspace& root, Window* window, const std::string& path, std::
     (void)window;
     Clip* target = into ? into : root.ShownArrangement();
     std::string problem = ImportProblem(root, path, target);
-    Clip* clip = problem.empty() ? target->ImportMedia(path) : nullptr;
+    Clip* clip = problem.empty() ? target->ImportMedia(path, time) : nullptr;
     if (!clip) {
         if (problem.empty()) problem = Str(IsRemoteAddress(path) ? kDownloadFailed : kUnknownFormat);
         ShowErrorBox(root, Str(kCannotImport) + "\n\n\"" + path + "\"\n\n" + problem);
         return nullptr;
-    }
-    if (time && *time != clip->GetPosition()) {
-        clip->SetPosition(*time);
-        target->PlaceOnFreeTrack(clip);
-        clip->SetTime(target->Time());
     }
     return clip;
 }

@@ -245,10 +245,12 @@ ResultFlags Clip::MusicTimeChange() {
     return kRepaint;
 }
 
-void Clip::DefaultMakeStrip() {
+void Clip::DefaultMakeStrip() { DefaultMakeStrip(position_, size_); }
+
+void Clip::DefaultMakeStrip(std::int32_t position, std::int32_t length) {
     if (ViewSpan() > 0) return;
-    SetView(position_, SaturateInt32(2 * std::int64_t(position_) + size_));
-    SetMakeRange(position_, SaturatingAdd(position_, size_));
+    SetView(position, SaturateInt32(2 * std::int64_t(position) + length));
+    SetMakeRange(position, SaturatingAdd(position, length));
 }
 
 ResultFlags Clip::AutoAdjustMakeStrip() {

@@ -69,7 +69,10 @@ TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread
     // At most the frame under way, then the refresh that brings the
     // editor's layout back.
     EXPECT_LE(window.refreshRequests, atStop + 2);
-    EXPECT_EQ(root->Editor().StatusText(), "Done!");
+    // The status line names the file and the time its frames cover.
+    const std::string status = root->Editor().StatusText();
+    EXPECT_EQ(status.rfind("Done!: made.mp4 (", 0), 0u) << status;
+    EXPECT_EQ(status.substr(status.size() - 3), " s)") << status;
 
     const std::string made = folder / "made.mp4";
     EXPECT_GT(std::filesystem::file_size(made), 0u);

@@ -469,6 +469,39 @@ TEST_F(WorkspaceTest, NewMediaClipMenuAndImport) {
     EXPECT_EQ(platform.dialogs.openRequests.back().title, "Import Video Clip/Picture");
 }
 
+// The first clip of an empty arrangement gives a new project its view and
+// make strip, so that "Make" covers what was added; later clips change
+// neither, and a project read from a file keeps its own.
+TEST_F(WorkspaceTest, TheFirstClipOfANewProjectSetsItsViewAndMakeStrip) {
+    auto root = Make();
+    ASSERT_TRUE(testing::WriteWav(folder.File("long.wav"), 12000));
+    root->SetTime(1500);
+    platform.dialogs.fileAnswers = {folder.File("long.wav")};
+    ResultFlags out = 0;
+    root->Command(&window, 1, out);  // "Import Video Clip"
+    ASSERT_EQ(root->ChildCount(), 1);
+    EXPECT_EQ(root->MakeStart(), 1500);
+    EXPECT_EQ(root->MakeEnd(), 13500);
+    EXPECT_EQ(root->ViewStart(), 1500);
+    EXPECT_EQ(root->ViewSpan(), 2 * 1500 + 12000);
+    EXPECT_GE(root->Length(), 13500);  // the time can reach the clip's end
+    root->SetTime(0);
+    root->NewChildClip(kTextStringType);
+    EXPECT_EQ(root->MakeStart(), 1500);
+    EXPECT_EQ(root->MakeEnd(), 13500);
+
+    // A drop places the clip where it was dropped, and the strip follows it there.
+    ResultFlags cleared = 0;
+    platform.dialogs.boxAnswers = {BoxAnswer::No};  // nothing to save
+    root->Command(&window, kNewProjectCommand, cleared);
+    ASSERT_EQ(root->ChildCount(), 0);
+    Clip* dropped = ImportFile(*root, &window, folder.File("long.wav"), 4000);
+    ASSERT_NE(dropped, nullptr);
+    EXPECT_EQ(dropped->GetPosition(), 4000);
+    EXPECT_EQ(root->MakeStart(), 4000);
+    EXPECT_EQ(root->MakeEnd(), 16000);
+}
+
 TEST_F(WorkspaceTest, RightClickOpensTheProjectMenu) {
     auto root = Make();
     EXPECT_EQ(root->Editor().ProjectMenuIds(), (std::vector<int>{99, 25, 654, 473, -1, 1, 653, 387}));
