@@ -226,11 +226,27 @@ std::vector<int> EditorWindow::ProjectMenuIds() const {
     return ids;
 }
 
-// One quantize unit, kept on the grid and inside the project.
+// One quantize unit, kept on the grid and inside the project. Without a
+// grid a step is one frame of the output: the next or last frame time a
+// make would compose, counted from the root's start.
 ResultFlags EditorWindow::StepTime(int direction) {
-    const double unit = std::max(root_.Grid().Unit(), 1.0);
-    std::int64_t time = std::int64_t(root_.Time()) + direction * std::int64_t(unit);
-    time = root_.Quantize(SaturateInt32(time));
+    const double unit = root_.Grid().Unit();
+    std::int64_t time = root_.Time();
+    if (unit > 0) {
+        time = root_.Quantize(SaturateInt32(time + direction * std::int64_t(std::max(unit, 1.0))));
+    } else {
+        const std::int64_t fps = std::max(FramesPerSecond(root_.FrameRateId()), 1);
+        const std::int64_t from = root_.GetPosition(), local = std::max<std::int64_t>(time - from, 0);
+        auto frameTime = [fps](std::int64_t frame) { return frame * 1000 / fps; };
+        // The last frame at or before the time; a time between two frames
+        // goes back to the one before it.
+        std::int64_t frame = ((local + 1) * fps - 1) / 1000;
+        if (direction > 0)
+            ++frame;
+        else if (frameTime(frame) == local)
+            --frame;
+        time = frame < 0 ? from : from + frameTime(frame);
+    }
     time = std::clamp<std::int64_t>(time, root_.GetPosition(), std::int64_t(root_.GetPosition()) + root_.GetSize());
     return root_.SetGlobalTime(SaturateInt32(time));
 }
@@ -275,6 +291,8 @@ void EditorWindow::AttachControls() {
             }
         }
         if (auto* status = dynamic_cast<StatusLine*>(control.get())) status->Bind([this] { return StatusText(); });
+        if (auto* setting = dynamic_cast<SettingButton*>(control.get()))
+            setting->Bind([this, id = row.id] { return TimeGridText(*root_.ShownArrangement(), id); });
         controls_.push_back(std::move(control));
     }
 }

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QString>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -230,7 +231,15 @@ TextSize PainterDrawContext::TextExtent(const std::string& text, int heightPx) {
 }
 
 Colour PainterDrawContext::PixelAt(int x, int y) {
-    if (!readable_ || !readable_->valid(x, y)) return kNoColour;
+    if (!readable_) return kNoColour;
+    // The point is in the painter's coordinates, which the window scales up
+    // to its own: the pixel read is the one under the point's middle.
+    if (painter_ && !painter_->transform().isIdentity()) {
+        const QPointF device = painter_->transform().map(QPointF(x + 0.5, y + 0.5));
+        x = int(std::floor(device.x()));
+        y = int(std::floor(device.y()));
+    }
+    if (!readable_->valid(x, y)) return kNoColour;
     const QRgb pixel = readable_->pixel(x, y);
     return Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
