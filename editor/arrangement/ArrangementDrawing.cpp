@@ -130,7 +130,11 @@ void ArrangementWindow::DrawBox(DrawContext& dc, Clip& child, const Rect& full, 
         style.colour = palette_.text;
         style.centred = false;
         style.heightPx = std::min(inside.Height(), 14);
-        const std::string name = child.Name().empty() && child.IsArrangement() ? Str(kSubArrangementType) : child.Name();
+        // A text clip is known by its words.
+        const bool words = child.Generator() && child.Generator()->Type() == kTextStringType;
+        const std::string name = words                                        ? child.Words()
+                                 : child.Name().empty() && child.IsArrangement() ? Str(kSubArrangementType)
+                                                                                : child.Name();
         dc.Text(name, {inside.left + 2, inside.top, inside.right, std::min(inside.bottom, inside.top + 16)}, style);
     }
 }

@@ -15,6 +15,7 @@
 #include "media/sources/MediaOpen.h"
 #include "tests/support/ScriptedEditor.h"
 #include "tests/model/clips/ClipFixtures.h"
+#include "tests/support/RecordingDrawContext.h"
 #include "tests/support/TinyWav.h"
 
 namespace vantrel {
@@ -153,6 +154,22 @@ TEST_F(ClipMenuTest, ChangeTextTakesTheWordsThenTheTypeface) {
     root->Editor().RunClipEntry(&window, text, 608);
     EXPECT_EQ(text->Words(), "Bye");
     EXPECT_EQ(text->Typeface(), "DejaVu Serif");
+
+    // The chooser opens at the clip's own size and its answer sets it.
+    text->SetValueNow(280, 32);
+    platform.dialogs.textAnswers = {"Bye"};
+    platform.dialogs.typefaceAnswers = {"DejaVu Sans"};
+    platform.dialogs.typefaceSizeAnswers = {40};
+    root->Editor().RunClipEntry(&window, text, 608);
+    EXPECT_EQ(platform.dialogs.typefaceRequests.back(), "DejaVu Serif");
+    EXPECT_EQ(platform.dialogs.typefaceSizes.back(), 32);
+    EXPECT_EQ(text->ValueById(280), 40);
+
+    // The arrangement shows the words, not the kind of clip.
+    testing::RecordingDrawContext dc;
+    root->Editor().ArrangementEditor().Draw(dc);
+    EXPECT_NE(std::find(dc.texts.begin(), dc.texts.end(), "Bye"), dc.texts.end());
+    EXPECT_EQ(std::find(dc.texts.begin(), dc.texts.end(), "Text String"), dc.texts.end());
 }
 
 TEST_F(ClipMenuTest, AFileThatCannotBeImportedIsNamedWithTheReasonAndChangesNothing) {
