@@ -20,11 +20,15 @@ WorkerHooks CompositionWorkerHooks() {
     WorkerHooks hooks;
     hooks.preview = [](Workspace& root) { PreviewCommand(root, root.GetSurface()); };
     hooks.make = [](Workspace& root) {
-        // A failure keeps its own text on the status line.
+        // The status line tells how the make ended, the failure too.
         const MakeReport report = MakeCommand(root);
         if (report.result == MakeResult::kMade) {
             auto edit = root.Edit();
             root.SetStatusText(MadeText(report.outputFile, report.madeMs));
+        } else if (report.result == MakeResult::kFailed) {
+            // Not the last frame's progress: the box may be gone already.
+            auto edit = root.Edit();
+            root.SetStatusText(kMakeFailed);
         }
         if (Window* window = root.GetWindow()) window->RequestRefresh();
     };

@@ -95,6 +95,7 @@ TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread
     ASSERT_TRUE(WaitFor([&] { return (root->State()->Activity() & kActivityMake) == 0; }));
     root->State()->WaitWorkerIdle();
     EXPECT_TRUE(platform.dialogs.boxes.empty());
+    EXPECT_EQ(root->Editor().StatusText(), "The Vantrel make operation failed....");
     {
         std::lock_guard lock(mutex);
         tasks.swap(queued);

@@ -192,6 +192,11 @@ TEST_F(ClipMenuTest, AFileThatCannotBeImportedIsNamedWithTheReasonAndChangesNoth
         EXPECT_EQ(box.caption, "Error");
         EXPECT_NE(box.text.find("\"" + path + "\""), std::string::npos);
         EXPECT_NE(box.text.find(reason), std::string::npos) << box.text;
+        // The status line no longer says "Importing: ..." but what happened.
+        const std::string status = root->Editor().StatusText();
+        EXPECT_EQ(status.find('\n'), std::string::npos) << status;
+        EXPECT_NE(status.find(reason), std::string::npos) << status;
+        EXPECT_NE(status.find(path), std::string::npos) << status;
     }
     EXPECT_EQ(platform.dialogs.boxes.size(), 3u);  // no "locate this file?" question for a chosen file
     EXPECT_EQ(root->ChildCount(), 0);
