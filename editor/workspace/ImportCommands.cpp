@@ -14,6 +14,7 @@
 #include "media/sources/MediaOpen.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
+#include "script/ScriptContext.h"
 
 namespace vantrel {
 
@@ -99,6 +100,8 @@ bool ImportClipByDialog(Workspace& root, Window* window, Clip* into) {
                        {Str(kEveryImportable), EveryImportPattern()},
                        {Str(kAllFiles), "*"}};
     request.folder = root.Folders().Folder(Workspace::kOpenDialogKey).value_or("");
+    // A tutorial names the sample files it wants: they are where it starts.
+    if (PageScriptRunning()) request.folder = ExampleFolder(root.Options().language ? root.Options().language() : 9);
     request.mustExist = true;
     const auto path = Platform().dialogs->OpenFile(window, request);
     if (!path || path->empty()) return false;

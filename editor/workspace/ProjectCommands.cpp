@@ -2,6 +2,7 @@
 // before a project is replaced.
 #include "editor/workspace/ProjectCommands.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "items/MenuList.h"
