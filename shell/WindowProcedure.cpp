@@ -21,7 +21,9 @@ void WindowProcedure::Activated(bool minimised) {
     if (application_ && !minimised) application_->Refresh();
 }
 
-void WindowProcedure::Timer(int) { RefreshUnlessMinimised(); }
+void WindowProcedure::Timer(int) {
+    if (application_ && !window_.IsMinimised()) application_->Tick();
+}
 
 void WindowProcedure::Destroyed() {
     if (application_) application_->DestroyRootClip();

@@ -90,7 +90,6 @@ enum RootControl : int {
     kUnitsPerBarField = 337,
     kUnitSizeField = 338,
     kQuantizeField = 339,
-    kSlashLabel = 635,
 };
 
 // The root's own regions: not controls of the command table but parts of

@@ -75,7 +75,6 @@ constexpr std::array kRootControls = {
     RootControlRow{kMusicTimeChangeCommand, kMusicTimeChangeCommand, K::Button},
     RootControlRow{kBeatsPerMinuteField, kBeatsPerMinuteField, K::Setting},
     RootControlRow{kUnitSizeField, kUnitSizeField, K::Setting},
-    RootControlRow{kSlashLabel, kSlashLabel, K::Setting},
     RootControlRow{kUnitsPerBarField, kUnitsPerBarField, K::Setting},
     RootControlRow{kQuantizeField, kQuantizeField, K::Setting},
 };
@@ -93,7 +92,7 @@ constexpr int kHitOrder[] = {
     kWorkWithVideoEffectsCommand, kWorkWithAudioEffectsCommand, kFitCommand, kZoomOutHorizontalCommand,
     kZoomInHorizontalCommand, kZoomOutVerticalCommand, kZoomInVerticalCommand, kPositionField, kSizeField,
     kGlobalTimeField, kClipOffsetField,
-    kMusicTimeChangeCommand, kBeatsPerMinuteField, kUnitSizeField, kSlashLabel, kUnitsPerBarField, kQuantizeField,
+    kMusicTimeChangeCommand, kBeatsPerMinuteField, kUnitSizeField, kUnitsPerBarField, kQuantizeField,
     kClipViewRegion, kRectanglePanelsRegion,
     // The root's own regions.
     kVerticalSplitter, kVerticalSplitterLow, kHorizontalSplitter, kArrangementWindowRegion, kTopRulerRegion,

@@ -80,7 +80,7 @@ std::string TimeGridText(const Clip& arrangement, int id) {
             const char* mode = QuantizeModeName(grid.quantizeMode);
             return mode ? mode : Str(kQuantizeField);
         }
-        default: return "/";
+        default: return Str(id);
     }
     return Str(id) + "  " + value;
 }

@@ -156,8 +156,8 @@ LayoutResult ComputeLayout(const LayoutState& state) {
     if (state.rootIsArrangement && state.hasChildren && !busy) {
         const Rect grid = CutBottom(rest, row);
         b.Put(kTimeGridRegion, grid);
-        b.Row(grid, {{kMusicTimeChangeCommand, 4}, {kBeatsPerMinuteField, 4}, {kUnitSizeField, 3}, {kSlashLabel, 1},
-                     {kUnitsPerBarField, 3}, {kQuantizeField, 5}});
+        b.Row(grid, {{kMusicTimeChangeCommand, 4}, {kBeatsPerMinuteField, 4}, {kUnitSizeField, 3}, {kUnitsPerBarField, 3},
+                     {kQuantizeField, 5}});
     }
 
     if (state.clipCurrent && (busy || state.changed || state.applyRowAlways)) {

@@ -4,6 +4,10 @@
 
 #include "values/Surface.h"
 
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+
 namespace vantrel {
 namespace {
 
@@ -21,6 +25,42 @@ protected:
     }
     Surface surface_;
 };
+
+// A window that scales its layout twice as much across as down draws text
+// at the scale down, not stretched: the letters are as wide as on a device
+// scaled the same both ways, and measuring says so in layout units.
+TEST(PainterText, AStretchedDeviceDrawsTextAtItsVerticalScale) {
+    auto inkWidth = [](double sx, double sy, int& measured, double& aspect) {
+        QImage image(400, 60, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(sx, sy);
+        {
+            PainterDrawContext dc(painter);
+            TextStyle style;
+            style.heightPx = 16;
+            style.centred = false;
+            dc.Text("MMMM", {0, 0, int(400 / sx), int(60 / sy)}, style);
+            measured = dc.MeasureText("MMMM", style).width;
+            aspect = dc.PixelAspect();
+        }
+        painter.end();
+        int right = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255)) right = std::max(right, x + 1);
+        return right;
+    };
+    int plainMeasure = 0, wideMeasure = 0;
+    double plainAspect = 0, wideAspect = 0;
+    const int plain = inkWidth(1, 1, plainMeasure, plainAspect);
+    const int wide = inkWidth(2, 1, wideMeasure, wideAspect);
+    ASSERT_GT(plain, 0);
+    EXPECT_NEAR(wide, plain, 1);
+    EXPECT_DOUBLE_EQ(plainAspect, 1.0);
+    EXPECT_DOUBLE_EQ(wideAspect, 2.0);
+    EXPECT_NEAR(wideMeasure, (plainMeasure + 1) / 2, 1);  // half as many layout units
+}
 
 TEST_F(PainterDrawContextTest, LinesLeaveOutTheirEndPointInEveryDirection) {
     {
