@@ -277,6 +277,7 @@ bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow p
     job.makeAudio = root.HasAudio();
     job.makeVideo = root.HasVideo();
     if (!job.makeAudio && !job.makeVideo) {
+        root.SetStatusText(kNothingToMake);
         ShowError(owner, kNothingToMake);
         return false;
     }
