@@ -90,18 +90,15 @@ TEST_F(BrowserPaneTest, OfflineHomeTheWheelAndATutorialsDialog) {
 
     root->Editor().LayOut(1024, 768);
     testing::RecordingDrawContext dc;
-    dc.charWidth = 8;
     dc.lineHeight = 16;
     root->Paint(dc, 0, 0, 1024, 768, 0);
     ASSERT_GT(browser.ScrollRange(), InfoBrowser::kWheelStepPx);
     const Point middle = Centre(root->Editor().Layout().Of(kInfoBrowserRegion));
-    const auto wheel = [&](int turn) {
-        return root->Input(&window, kMouseWheel, middle.x, middle.y, std::uintptr_t(std::uint16_t(turn)) << 16);
-    };
-    wheel(-120);  // towards the user: down the page
+    for (int turn : {-120, 240})  // down the page, then up past its top
+        root->Input(&window, kMouseWheel, middle.x, middle.y, std::uintptr_t(std::uint16_t(turn)) << 16);
+    EXPECT_EQ(browser.ScrollPosition(), 0);
+    root->Input(&window, kMouseWheel, middle.x, middle.y, std::uintptr_t(std::uint16_t(-120)) << 16);
     EXPECT_EQ(browser.ScrollPosition(), InfoBrowser::kWheelStepPx);
-    wheel(240);
-    EXPECT_EQ(browser.ScrollPosition(), 0);  // not above the top
 
     // The script runs as a tutorial from a page does.
     std::string output;
