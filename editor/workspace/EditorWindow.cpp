@@ -359,8 +359,8 @@ void EditorWindow::LayOut(int clientWidth, int clientHeight) {
     state.clientHeight = clientHeight;
     layoutResult_ = ComputeLayout(state);
     laidOutClient_ = {0, 0, clientWidth, clientHeight};
-    // The window repaints at every timer tick; what the black panes leave
-    // of the background changes only with the layout.
+    // The window repaints at every change; what the black panes leave of
+    // the background changes only with the layout.
     std::vector<Rect> covers;
     for (int region : kBlackRegions) covers.push_back(layoutResult_.Of(region));
     backgroundPieces_ = Uncovered(layoutResult_.area, covers);
