@@ -46,7 +46,13 @@ void DrawFace(Control& control, DrawContext& dc, int captionId, int parts) {
         if (imageId != 0 && imageId != kBackgroundPicture && media && media->HasPicture(imageId))
             picture = media->Picture(imageId);
         if (picture && !picture->IsEmpty()) {
-            dc.StretchPicture(*picture, picture->Bounds(), rect);
+            // At its own shape, boxed with the style's background.
+            const Rect place = AspectFitted(rect, picture->Width(), picture->Height(), dc.PixelAspect());
+            if (place != rect) {
+                const Colour background = store.Background(style);
+                dc.FillRect(rect, background == kNoColour ? kFaceGrey : background);
+            }
+            dc.StretchPicture(*picture, picture->Bounds(), place);
         } else if (const Colour background = store.Background(style); background == kNoColour) {
             dc.FillRect(rect, kFaceGrey);
             const Surface* tiles = media && media->HasPicture(kBackgroundPicture) ? media->Picture(kBackgroundPicture)

@@ -240,6 +240,9 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
             ++report.framesMade;
         }
         plugin.end();
+        if (report.framesMade > 0)
+            report.madeMs = MakeFrameSpan(start, duration, report.frames, first + report.framesMade - 1).t1 -
+                            MakeFrameSpan(start, duration, report.frames, first).t0;
     }
     mix.reset();
     // A plugin that keeps its output to itself leaves nothing to rename.
@@ -247,6 +250,7 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
     if (report.framesMade > 0 && std::filesystem::exists(partial, error))
         std::filesystem::rename(partial, job.outputFile, error);
     const bool placed = report.framesMade > 0 && !error;
+    report.outputFile = job.outputFile;
     if (!placed) std::filesystem::remove(partial, error);
     state.EndActivity(kActivityMake);
 
@@ -273,6 +277,7 @@ bool PrepareMake(Clip& root, ExportPlugin* plugin, Window* owner, PluginWindow p
     job.makeAudio = root.HasAudio();
     job.makeVideo = root.HasVideo();
     if (!job.makeAudio && !job.makeVideo) {
+        root.SetStatusText(kNothingToMake);
         ShowError(owner, kNothingToMake);
         return false;
     }

@@ -93,6 +93,8 @@ struct MakeReport {
     int frames = 0;      // frames in the make range
     FrameRange made;     // the frames the job asked for, within those
     int framesMade = 0;  // frames the loop ran
+    std::string outputFile;  // where the frames went
+    std::int32_t madeMs = 0; // the time the frames made cover
 };
 
 // The frame loop on the worker thread for the root's make range: settings

@@ -1,6 +1,7 @@
 #include "make/WorkspaceMake.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "items/StringTable.h"
 #include "items/WorkerThread.h"
@@ -19,10 +20,15 @@ WorkerHooks CompositionWorkerHooks() {
     WorkerHooks hooks;
     hooks.preview = [](Workspace& root) { PreviewCommand(root, root.GetSurface()); };
     hooks.make = [](Workspace& root) {
-        // A failure keeps its own text on the status line.
-        if (MakeCommand(root).result == MakeResult::kMade) {
+        // The status line tells how the make ended, the failure too.
+        const MakeReport report = MakeCommand(root);
+        if (report.result == MakeResult::kMade) {
             auto edit = root.Edit();
-            root.SetStatusText(Str(kDoneText));
+            root.SetStatusText(MadeText(report.outputFile, report.madeMs));
+        } else if (report.result == MakeResult::kFailed) {
+            // Not the last frame's progress: the box may be gone already.
+            auto edit = root.Edit();
+            root.SetStatusText(kMakeFailed);
         }
         if (Window* window = root.GetWindow()) window->RequestRefresh();
     };
@@ -32,6 +38,12 @@ WorkerHooks CompositionWorkerHooks() {
         return AllocateSurfaces(root, outputSizeId);
     };
     return hooks;
+}
+
+std::string MadeText(const std::string& path, std::int32_t ms) {
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "(%0.3f s)", ms / 1000.0);
+    return Str(kDoneText) + ": " + std::filesystem::path(path).filename().string() + " " + seconds;
 }
 
 std::string MakeProgressText(int index, int frames, std::int32_t t0) {

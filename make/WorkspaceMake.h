@@ -19,6 +19,10 @@ WorkerHooks CompositionWorkerHooks();
 // Runs a task on the main thread soon; any thread may call it.
 using MainThreadPost = std::function<void(std::function<void()> task)>;
 
+// The status text of a make that ended with frames: "Done!", the made
+// file's name and the time its frames cover.
+std::string MadeText(const std::string& path, std::int32_t ms);
+
 // The status text of a make's progress after frame `index` of `frames`.
 std::string MakeProgressText(int index, int frames, std::int32_t t0);
 

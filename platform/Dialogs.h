@@ -47,9 +47,11 @@ public:
                                                  const std::string& prompt,
                                                  const std::string& initial) = 0;
     virtual std::optional<Colour> ChooseColour(Window* owner, Colour initial) = 0;
-    // The desktop's font chooser: the family chosen, nothing when cancelled.
-    virtual std::optional<std::string> ChooseTypeface(Window* owner, const std::string& initial) {
-        (void)owner, (void)initial;
+    // The desktop's font chooser, opened at the typeface and point size
+    // given: the family chosen, nothing when cancelled; `pointSize` comes
+    // back as chosen.
+    virtual std::optional<std::string> ChooseTypeface(Window* owner, const std::string& initial, int& pointSize) {
+        (void)owner, (void)initial, (void)pointSize;
         return std::nullopt;
     }
 };

@@ -47,6 +47,16 @@ public:
     virtual Colour PixelAt(int x, int y) = 0;
     virtual void SetClip(const Rect& rect) = 0;
     virtual void ClearClip() = 0;
+    // The shape of one unit on the device: its width over its height. A
+    // window stretches the layout to its client area with a scale for each
+    // axis; what has a shape of its own is drawn undistorted by allowing
+    // for this (text does so by itself).
+    virtual double PixelAspect() const { return 1.0; }
 };
+
+// Where a picture of width x height stands in `room`, at its own
+// proportions on a device of that pixel aspect, as large as fits times
+// `scale`, centred; empty when there is nothing to fit.
+Rect AspectFitted(const Rect& room, int width, int height, double pixelAspect, double scale = 1.0);
 
 }  // namespace vantrel

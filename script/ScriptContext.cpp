@@ -130,9 +130,19 @@ std::unique_ptr<ScriptContext> LoadScriptPath(Control* host, const std::string& 
     return ScriptContext::FromText(host, text, path);
 }
 
+namespace {
+thread_local int pageScriptsRunning = 0;
+}
+
+bool PageScriptRunning() { return pageScriptsRunning > 0; }
+
 bool RunScriptFile(Control* host, std::string_view name, std::string_view arguments, std::string& output) {
     auto context = LoadScriptFile(host, name);
     if (!context) return false;
+    struct Running {
+        Running() { ++pageScriptsRunning; }
+        ~Running() { --pageScriptsRunning; }
+    } running;
     return context->Run(arguments, output);
 }
 

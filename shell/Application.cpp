@@ -1,6 +1,7 @@
 #include "shell/Application.h"
 
 #include "items/PictureStore.h"
+#include "editor/workspace/Workspace.h"
 
 namespace vantrel {
 
@@ -48,6 +49,14 @@ void Application::Refresh() {
     if (!root_) return;
     const Rect client = mainWindow_.ClientRect();
     root_->Arrange(client.left, client.top, client.right, client.bottom);
+}
+
+void Application::Tick() {
+    const Rect client = mainWindow_.ClientRect();
+    if (auto* workspace = dynamic_cast<Workspace*>(root_.get()))
+        workspace->Tick(client.left, client.top, client.right, client.bottom);
+    else
+        Refresh();
 }
 
 Colour Application::BrushColour(Brush brush) { return kBrushColours[static_cast<int>(brush)]; }

@@ -39,6 +39,9 @@ public:
     void DestroyRootClip() { root_.reset(); }
     // The root lays itself out over the client area and repaints.
     void Refresh();
+    // The refresh timer: a root editor that has nothing new to show is not
+    // drawn again.
+    void Tick();
 
     void CreateDrawingResources() { resourcesReady_ = true; }
     bool HasDrawingResources() const { return resourcesReady_; }

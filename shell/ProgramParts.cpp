@@ -147,6 +147,7 @@ InfoBrowser& ProgramInfoBrowser() {
         outside.refreshOff = [prefsSayOff = outside.refreshOff] {
             return prefsSayOff() || ConfiguredMemberArea().empty();
         };
+        outside.memberArea = [] { return !ConfiguredMemberArea().empty(); };
         browser.SetOutside(std::move(outside));
         return true;
     }();

@@ -22,7 +22,9 @@ void WindowProcedure::Activated(bool minimised) {
     if (application_ && !minimised) application_->Refresh();
 }
 
-void WindowProcedure::Timer(int) { RefreshUnlessMinimised(); }
+void WindowProcedure::Timer(int) {
+    if (application_ && !window_.IsMinimised()) application_->Tick();
+}
 
 bool WindowProcedure::CloseRequested() {
     auto* root = application_ ? dynamic_cast<Workspace*>(application_->RootClip()) : nullptr;

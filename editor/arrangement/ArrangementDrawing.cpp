@@ -119,7 +119,8 @@ void ArrangementWindow::DrawBox(DrawContext& dc, Clip& child, const Rect& full, 
     if (picture && !picture->thumbnail.IsEmpty() && full.left >= rects_.window.left - 1) {
         const Surface& thumb = picture->thumbnail;
         const int h = std::min(inside.Height(), thumb.Height());
-        const int w = std::min(inside.Width(), thumb.Width() * h / std::max(thumb.Height(), 1));
+        // Its own shape on the device, however the window stretches the layout.
+        const int w = std::min(inside.Width(), int(std::lround(thumb.Width() * h / std::max(thumb.Height(), 1) / dc.PixelAspect())));
         if (w > 0 && h > 0) {
             dc.StretchPicture(thumb, thumb.Bounds(), {inside.left, inside.top, inside.left + w, inside.top + h});
             inside.left += w + 2;
@@ -130,7 +131,11 @@ void ArrangementWindow::DrawBox(DrawContext& dc, Clip& child, const Rect& full, 
         style.colour = palette_.text;
         style.centred = false;
         style.heightPx = std::min(inside.Height(), 14);
-        const std::string name = child.Name().empty() && child.IsArrangement() ? Str(kSubArrangementType) : child.Name();
+        // A text clip is known by its words.
+        const bool words = child.Generator() && child.Generator()->Type() == kTextStringType;
+        const std::string name = words                                        ? child.Words()
+                                 : child.Name().empty() && child.IsArrangement() ? Str(kSubArrangementType)
+                                                                                : child.Name();
         dc.Text(name, {inside.left + 2, inside.top, inside.right, std::min(inside.bottom, inside.top + 16)}, style);
     }
 }

@@ -404,13 +404,18 @@ ResultFlags ArrangementWindow::Release(Point p) {
     if (drag_.part == Part::Body && drag_.moved && !drag_.refused) {
         Clip* clip = drag_.clip;
         clip->SetPosition(drag_.newPosition);
-        if (drag_.newTrack < 0) {
-            shown->InsertTrack(0);
-            clip->SetTrack(0);
-        } else {
-            clip->SetTrack(drag_.newTrack);
+        // Rows close up only when a clip left one: a clip moved along its
+        // own row lands where its outline was, even where it would now fit
+        // a row higher.
+        if (drag_.newTrack != drag_.track) {
+            if (drag_.newTrack < 0) {
+                shown->InsertTrack(0);
+                clip->SetTrack(0);
+            } else {
+                clip->SetTrack(drag_.newTrack);
+            }
+            shown->CompactTracks();
         }
-        shown->CompactTracks();
         flags |= kChanged;
     } else if (drag_.moved && drag_.part != Part::Body && drag_.part != Part::Slider && drag_.part != Part::Scroller &&
                drag_.part != Part::TopRuler && drag_.part != Part::BottomRuler) {

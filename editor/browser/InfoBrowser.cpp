@@ -13,6 +13,7 @@
 #include "platform/DrawContext.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
+#include "platform/WindowEvents.h"
 #include "script/ScriptContext.h"
 #include "script/ScriptNames.h"
 #include "script/Text.h"
@@ -77,7 +78,15 @@ void InfoBrowser::ShowStartPage() {
 
 int InfoBrowser::Language() const { return outside_.language ? outside_.language() : 9; }
 
-void InfoBrowser::ShowNumberedPage(int number) { Navigate(NumberedPageName(Language(), number), number); }
+void InfoBrowser::ShowNumberedPage(int number) {
+    // Offline the generated home page offers only pages that cannot be
+    // refreshed: the shipped help's own home page, tutorials first, is home.
+    if (number == kHomePage && outside_.memberArea && !outside_.memberArea()) {
+        Navigate(std::to_string(Language() == 7 ? 7 : 9) + "/home.vrh", 0);
+        return;
+    }
+    Navigate(NumberedPageName(Language(), number), number);
+}
 
 void InfoBrowser::ShowNamedPage(const std::string& name) { Navigate(name, 0); }
 
@@ -365,6 +374,14 @@ ResultFlags InfoBrowser::Input(Window* window, std::uint32_t message, int x, int
             return kRepaint;
         }
         return 0;
+    }
+    if (message == kMouseWheel) {
+        const int turn = SignExtend16(int(keyFlags >> 16));
+        const int notches = turn / 120 != 0 ? turn / 120 : (turn > 0 ? 1 : turn < 0 ? -1 : 0);
+        const int scroll = std::clamp(scroll_ - notches * kWheelStepPx, 0, std::max(scrollRange_, 0));
+        if (scroll == scroll_) return 0;
+        scroll_ = scroll;
+        return kRepaint;
     }
     if (message == kKeyUp) return Control::Input(window, message, x, y, keyFlags);
     return 0;

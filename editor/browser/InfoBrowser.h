@@ -34,6 +34,10 @@ public:
         std::function<std::string()> surfFolder;
         // Whether the start page greets the user (a preference).
         std::function<bool()> startPageWanted;
+        // Whether a member area is configured. When one is not, "Help Home"
+        // opens the shipped home page instead of the page of its links;
+        // without this the generated page shows.
+        std::function<bool()> memberArea;
     };
 
     InfoBrowser();
@@ -44,6 +48,7 @@ public:
     void ShowNumberedPage(int number);
     void ShowNamedPage(const std::string& name);
     void ShowHomePage() { ShowNumberedPage(kHomePage); }
+    static constexpr int kWheelStepPx = 48;  // one notch of the wheel
     // Page 215 at start-up and after a project is loaded, when wanted; it
     // takes the place of the page shown instead of growing the history.
     void ShowStartPage();

@@ -18,6 +18,7 @@ namespace vantrel {
 namespace {
 constexpr int kFileMenu = 97;
 constexpr int kChangeText = 608;
+constexpr int kFontSizeVariable = 280;  // a text clip's point size
 constexpr int kSetLocator = 781;
 constexpr int kGotoLocation = 782;
 
@@ -133,9 +134,14 @@ bool EditorWindow::ChangeText(Window* window, Clip* clip) {
     const auto words = Platform().dialogs->TextEntry(window, title, Str(kTextStringType), clip->Words());
     if (!words) return false;
     clip->SetWords(*words);
-    // Cancelling the font chooser keeps the typeface; the words stay changed.
-    if (const auto face = Platform().dialogs->ChooseTypeface(window, clip->Typeface()); face && !face->empty())
+    // The chooser opens at the clip's typeface and its size now; cancelling
+    // it keeps both, and the words stay changed.
+    const int size = int(clip->ValueById(kFontSizeVariable) + 0.5);
+    int chosen = size;
+    if (const auto face = Platform().dialogs->ChooseTypeface(window, clip->Typeface(), chosen); face && !face->empty()) {
         clip->SetTypeface(*face);
+        if (chosen > 0 && chosen != size) clip->SetValueNow(kFontSizeVariable, chosen);
+    }
     return true;
 }
 

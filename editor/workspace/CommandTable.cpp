@@ -16,7 +16,6 @@ namespace {
 constexpr ResultFlags kRedraw = kRelayout | kRepaint;
 
 ResultFlags When(bool done, ResultFlags flags) { return done ? flags : 0; }
-std::int32_t Step(const Workspace& root) { return std::int32_t(std::max(root.Grid().Unit(), 1.0)); }
 
 bool HasPath(const Workspace& root) { return !root.ProjectPath().empty(); }
 bool HasMaterial(const Workspace& root) { return root.HasVideo() || root.HasAudio(); }
@@ -67,6 +66,10 @@ constexpr std::array kRows = {
                }},
     CommandRow{kEditPageCommand, 0, nullptr, [](Workspace& r, Window* w) { return ProgramCommand(r, w, kEditPageCommand); }},
     CommandRow{kRevertCommand, 0, HasPath, [](Workspace& r, Window*) { return When(RevertToSaved(r), kRedraw); }},
+    CommandRow{kBeatsPerMinuteField, 0, IsArrangement, [](Workspace& r, Window* w) { return AskTimeGridSetting(r, w, kBeatsPerMinuteField); }},
+    CommandRow{kUnitsPerBarField, 0, IsArrangement, [](Workspace& r, Window* w) { return AskTimeGridSetting(r, w, kUnitsPerBarField); }},
+    CommandRow{kUnitSizeField, 0, IsArrangement, [](Workspace& r, Window* w) { return AskTimeGridSetting(r, w, kUnitSizeField); }},
+    CommandRow{kQuantizeField, 0, IsArrangement, [](Workspace& r, Window* w) { return AskTimeGridSetting(r, w, kQuantizeField); }},
     CommandRow{kAutoAdjustCommand, 0, nullptr, [](Workspace& r, Window*) { return r.AutoAdjustMakeStrip(); }},
     CommandRow{kApplyCommand, 0, Pending,
                [](Workspace& r, Window*) -> ResultFlags {
@@ -74,8 +77,8 @@ constexpr std::array kRows = {
                    return kRepaint;
                }},
     CommandRow{kUndoCommand, 0, Pending, [](Workspace& r, Window*) { return When(UndoChanges(r), kRepaint); }},
-    CommandRow{kBackwardCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MoveGlobalTime(-Step(r)); }},
-    CommandRow{kForewardCommand, 0, nullptr, [](Workspace& r, Window*) { return r.MoveGlobalTime(Step(r)); }},
+    CommandRow{kBackwardCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Editor().StepTime(-1); }},
+    CommandRow{kForewardCommand, 0, nullptr, [](Workspace& r, Window*) { return r.Editor().StepTime(1); }},
     CommandRow{kMakeStartTimeCommand, 0, nullptr, [](Workspace& r, Window*) { return SetMakeBoundToTime(r, false); }},
     CommandRow{kMakeEndTimeCommand, 0, nullptr, [](Workspace& r, Window*) { return SetMakeBoundToTime(r, true); }},
     CommandRow{kVideoFormatCommand, 0, nullptr,

@@ -88,6 +88,11 @@ enum RootControl : int {
     kNorthEastHandleRegion = 498,
     kSouthWestHandleRegion = 499,
     kSouthEastHandleRegion = 500,
+    // The time grid's settings, in its row beside "Music Time Change".
+    kBeatsPerMinuteField = 336,
+    kUnitsPerBarField = 337,
+    kUnitSizeField = 338,
+    kQuantizeField = 339,
 };
 
 // The root's own regions: not controls of the command table but parts of
@@ -102,7 +107,7 @@ enum LayoutRegion : int {
     kHorizontalSplitter = -7,
     kCurveViewRegion = -8,      // the browser's pane while the browser is not shown
     kRectanglePanelsRegion = -9,
-    kTimeGridRegion = 636,  // the music time change button's row
+    kTimeGridRegion = -10,  // the row of "Music Time Change" and the grid's settings
 };
 
 // Commands that are not the root's buttons but reach its Command().

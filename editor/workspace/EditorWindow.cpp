@@ -141,6 +141,7 @@ void EditorWindow::Paint(DrawContext& dc) {
 }
 
 ResultFlags EditorWindow::Settle(ResultFlags flags) {
+    Fresh();
     FollowPendingTime();
     if (flags & kResetPanes) {
         paneFocus_ = 0;
@@ -149,13 +150,32 @@ ResultFlags EditorWindow::Settle(ResultFlags flags) {
     return flags;
 }
 
-void EditorWindow::TreeEdited() { arrangementWindow_->Validate(); }
+void EditorWindow::TreeEdited() {
+    Fresh();
+    arrangementWindow_->Validate();
+}
+
+// Everything that changes the picture without the window's own input comes
+// through the root's notifications (a status, a time moved by the worker, a
+// tree edited); the worker's frames and the pictures read in the background
+// ask the window for a refresh of their own. Input itself leaves a few fresh
+// ticks for the help marks that flash for a few paints after a hover.
+void EditorWindow::Fresh() { freshTicks_.store(Control::kHelpHoverPaints + 1); }
+
+bool EditorWindow::WantsTickPaint(int clientWidth, int clientHeight) {
+    if (Rect{0, 0, clientWidth, clientHeight} != laidOutClient_ || timePending_.load()) return true;
+    int left = freshTicks_.load();
+    while (left > 0 && !freshTicks_.compare_exchange_weak(left, left - 1)) {
+    }
+    return left > 0;
+}
 
 // The view follows the time unless a ruler holds the capture. A time moved
 // on another thread (the worker, frame by frame during a make) is only
 // noted: the view belongs to the main thread, which follows it when it next
 // paints or handles input.
 void EditorWindow::TimeChanged(std::int32_t rootTime) {
+    Fresh();
     if (std::this_thread::get_id() != mainThread_) {
         pendingTime_.store(rootTime);
         timePending_.store(true);
@@ -174,6 +194,7 @@ void EditorWindow::FollowPendingTime() {
 }
 
 void EditorWindow::ShowStatus(const std::string& text) {
+    Fresh();
     std::lock_guard guard(statusLock_);
     statusText_ = text;
 }
@@ -184,6 +205,7 @@ std::string EditorWindow::StatusText() const {
 }
 
 void EditorWindow::ProjectCleared() {
+    Fresh();
     ShowStatus({});
     horizontalRatio_ = verticalRatio_ = 0.5;
 }
@@ -250,11 +272,27 @@ std::vector<MenuEntry> EditorWindow::ProjectMenuEntries() const {
     return entries;
 }
 
-// One quantize unit, kept on the grid and inside the project.
+// One quantize unit, kept on the grid and inside the project. Without a
+// grid a step is one frame of the output: the next or last frame time a
+// make would compose, counted from the root's start.
 ResultFlags EditorWindow::StepTime(int direction) {
-    const double unit = std::max(root_.Grid().Unit(), 1.0);
-    std::int64_t time = std::int64_t(root_.Time()) + direction * std::int64_t(unit);
-    time = root_.Quantize(SaturateInt32(time));
+    const double unit = root_.Grid().Unit();
+    std::int64_t time = root_.Time();
+    if (unit > 0) {
+        time = root_.Quantize(SaturateInt32(time + direction * std::int64_t(std::max(unit, 1.0))));
+    } else {
+        const std::int64_t fps = std::max(FramesPerSecond(root_.FrameRateId()), 1);
+        const std::int64_t from = root_.GetPosition(), local = std::max<std::int64_t>(time - from, 0);
+        auto frameTime = [fps](std::int64_t frame) { return frame * 1000 / fps; };
+        // The last frame at or before the time; a time between two frames
+        // goes back to the one before it.
+        std::int64_t frame = ((local + 1) * fps - 1) / 1000;
+        if (direction > 0)
+            ++frame;
+        else if (frameTime(frame) == local)
+            --frame;
+        time = frame < 0 ? from : from + frameTime(frame);
+    }
     time = std::clamp<std::int64_t>(time, root_.GetPosition(), std::int64_t(root_.GetPosition()) + root_.GetSize());
     return root_.SetGlobalTime(SaturateInt32(time));
 }
@@ -299,6 +337,8 @@ void EditorWindow::AttachControls() {
             }
         }
         if (auto* status = dynamic_cast<StatusLine*>(control.get())) status->Bind([this] { return StatusText(); });
+        if (auto* setting = dynamic_cast<SettingButton*>(control.get()))
+            setting->Bind([this, id = row.id] { return TimeGridText(*root_.ShownArrangement(), id); });
         controls_.push_back(std::move(control));
     }
 }
@@ -342,8 +382,9 @@ void EditorWindow::LayOut(int clientWidth, int clientHeight) {
     state.clientWidth = clientWidth;
     state.clientHeight = clientHeight;
     layoutResult_ = ComputeLayout(state);
-    // The window repaints at every timer tick; what the black panes leave
-    // of the background changes only with the layout.
+    laidOutClient_ = {0, 0, clientWidth, clientHeight};
+    // The window repaints at every change; what the black panes leave of
+    // the background changes only with the layout.
     std::vector<Rect> covers;
     for (int region : kBlackRegions) covers.push_back(layoutResult_.Of(region));
     backgroundPieces_ = Uncovered(layoutResult_.area, covers);
@@ -406,6 +447,7 @@ Rect EditorWindow::HoverBox(Point pointer, TextSize text, const Rect& area) {
 }
 
 ResultFlags EditorWindow::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
+    Fresh();
     FollowPendingTime();
     const Rect client = window ? window->ClientRect() : layoutResult_.area;
     const Point p = ClientToLayout(x, y, client.Width(), client.Height());
@@ -557,14 +599,6 @@ ResultFlags EditorWindow::PlayOrStopKey() {
 namespace {
 constexpr int kBackgroundPicture = 555;  // "Application Background Image"
 
-// A picture fitted into a rectangle in its own proportions, centred.
-Rect Fitted(const Rect& room, int width, int height, double scale) {
-    if (room.IsEmpty() || width <= 0 || height <= 0) return {};
-    const double fit = std::min(double(room.Width()) / width, double(room.Height()) / height) * scale;
-    const int w = std::max(1, int(width * fit)), h = std::max(1, int(height * fit));
-    const int x = room.left + (room.Width() - w) / 2, y = room.top + (room.Height() - h) / 2;
-    return {x, y, x + w, y + h};
-}
 }  // namespace
 
 void EditorWindow::PaintEditor(DrawContext& dc) {
@@ -593,7 +627,7 @@ void EditorWindow::PaintEditor(DrawContext& dc) {
     const Surface* detail = root_.Hooks().detailView && root_.CurrentChild() ? root_.Hooks().detailView(root_) : nullptr;
     if (detail && !detail->IsEmpty() && !view.IsEmpty()) {
         dc.SetClip(view);
-        dc.StretchPicture(*detail, detail->Bounds(), Fitted(view, detail->Width(), detail->Height(), 1.0));
+        dc.StretchPicture(*detail, detail->Bounds(), AspectFitted(view, detail->Width(), detail->Height(), PixelAspect()));
         dc.ClearClip();
     }
     for (const auto& control : controls_) {
@@ -607,10 +641,19 @@ void EditorWindow::PaintEditor(DrawContext& dc) {
     }
 }
 
+// The finished frame in the output's proportions as the window shows it, as
+// large as the pane allows, times the scale control; the pane's black is
+// left around it.
 Rect EditorWindow::PicturePlace() const {
     const OutputSize* output = FindOutputSize(root_.OutputSizeId());
-    return Fitted(layoutResult_.Of(kPreviewRegion), output ? output->width : 320, output ? output->height : 240,
-                  OutputScale());
+    return AspectFitted(layoutResult_.Of(kPreviewRegion), output ? output->width : 320, output ? output->height : 240,
+                        PixelAspect(), OutputScale());
+}
+
+double EditorWindow::PixelAspect() const {
+    const Rect& area = layoutResult_.area;
+    if (area.IsEmpty() || laidOutClient_.IsEmpty()) return 1.0;
+    return (double(laidOutClient_.Width()) / area.Width()) / (double(laidOutClient_.Height()) / area.Height());
 }
 
 void EditorWindow::PaintHover(DrawContext& dc) {

@@ -48,6 +48,7 @@ public:
     void TimeChanged(std::int32_t rootTime) override;
     void ShowStatus(const std::string& text) override;
     void ProjectCleared() override;
+    bool WantsTickPaint(int clientWidth, int clientHeight) override;
     Clip* ShownArrangement() const override { return arrangementView_.Arrangement(); }
     Control* ControlById(int id) const override;
     void NameControls(RootNames& names) const override;
@@ -95,6 +96,9 @@ public:
     double OutputScale() const;
     // Where the finished frame stands in the preview pane.
     Rect PicturePlace() const;
+    // The window's shape of a layout unit (its scale across over its scale
+    // down); pictures are fitted by it so that they keep their shape.
+    double PixelAspect() const;
 
     // -- the window's own commands ------------------------------------------------
     // The project menu a right click opens until the editor's regions take
@@ -138,6 +142,7 @@ private:
     ScriptObjects scriptControls_;
     int paneFocus_ = 0;
     LayoutResult layoutResult_;
+    Rect laidOutClient_{};  // the client area the layout was made for
     std::vector<Rect> backgroundPieces_;  // of the layout area, around the black panes
     double horizontalRatio_ = 0.5, verticalRatio_ = 0.5;
     int draggedSplitter_ = 0;  // a LayoutRegion while a splitter is dragged
@@ -151,6 +156,10 @@ private:
     const std::thread::id mainThread_ = std::this_thread::get_id();
     std::atomic<std::int32_t> pendingTime_{0};
     std::atomic<bool> timePending_{false};
+    // Ticks of the refresh timer that still paint after the last change: a
+    // help mark that flashes after a hover counts down over them.
+    std::atomic<int> freshTicks_{0};
+    void Fresh();
     std::string statusText_;
 };
 

@@ -14,6 +14,7 @@
 #include "media/sources/MediaOpen.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
+#include "script/ScriptContext.h"
 
 namespace vantrel {
 
@@ -82,16 +83,11 @@ Clip* ImportFile(Workspace& root, Window* window, const std::string& path, std::
     (void)window;
     Clip* target = into ? into : root.ShownArrangement();
     std::string problem = ImportProblem(root, path, target);
-    Clip* clip = problem.empty() ? target->ImportMedia(path) : nullptr;
+    Clip* clip = problem.empty() ? target->ImportMedia(path, time) : nullptr;
     if (!clip) {
         if (problem.empty()) problem = Str(IsRemoteAddress(path) ? kDownloadFailed : kUnknownFormat);
         ShowErrorBox(root, Str(kCannotImport) + "\n\n\"" + path + "\"\n\n" + problem);
         return nullptr;
-    }
-    if (time && *time != clip->GetPosition()) {
-        clip->SetPosition(*time);
-        target->PlaceOnFreeTrack(clip);
-        clip->SetTime(target->Time());
     }
     return clip;
 }
@@ -104,6 +100,8 @@ bool ImportClipByDialog(Workspace& root, Window* window, Clip* into) {
                        {Str(kEveryImportable), EveryImportPattern()},
                        {Str(kAllFiles), "*"}};
     request.folder = root.Folders().Folder(Workspace::kOpenDialogKey).value_or("");
+    // A tutorial names the sample files it wants: they are where it starts.
+    if (PageScriptRunning()) request.folder = ExampleFolder(root.Options().language ? root.Options().language() : 9);
     request.mustExist = true;
     const auto path = Platform().dialogs->OpenFile(window, request);
     if (!path || path->empty()) return false;

@@ -2,6 +2,7 @@
 // before a project is replaced.
 #include "editor/workspace/ProjectCommands.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "items/MenuList.h"
@@ -40,7 +41,21 @@ BoxAnswer Ask(Workspace& root, const std::string& text, int captionId, BoxButton
     return Platform().dialogs->MessageBox(root.GetWindow(), request);
 }
 
-void ShowError(Workspace& root, const std::string& text) { Ask(root, text, kErrorText, BoxButtons::Ok, BoxIcon::Error); }
+// The box goes away; the status line keeps saying what failed, in one line,
+// instead of the step that was under way ("Importing: ...").
+void ShowError(Workspace& root, const std::string& text) {
+    std::string line;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t end = std::min(text.find('\n', from), text.size());
+        std::string part = text.substr(from, end - from);
+        while (!part.empty() && (part.back() == '\r' || part.back() == ' ' || part.back() == '\t')) part.pop_back();
+        if (!part.empty()) line += (line.empty() ? "" : " ") + part;
+        from = end + 1;
+    }
+    root.SetStatusText(line);
+    Ask(root, text, kErrorText, BoxButtons::Ok, BoxIcon::Error);
+}
 
 std::optional<std::string> AskOpenPath(Workspace& root, int titleId, const std::string& folder, const std::string& pattern) {
     if (!Platform().dialogs) return std::nullopt;

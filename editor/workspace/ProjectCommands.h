@@ -67,6 +67,10 @@ ResultFlags ToggleMute(Workspace& root, bool audio);       // the current clip's
 ResultFlags SetMakeBoundToTime(Workspace& root, bool end);  // kMakeStartTimeCommand, kMakeEndTimeCommand
 bool ChooseVideoFormat(Workspace& root, Window* window);
 bool ChooseFrameRate(Workspace& root, Window* window);
+// The time grid's settings of an arrangement: the text its button shows,
+// and asking for a new value (a number, or the quantize mode from a menu).
+std::string TimeGridText(const Clip& arrangement, int id);
+ResultFlags AskTimeGridSetting(Workspace& root, Window* window, int id);
 bool ShowClipInfo(Workspace& root, Window* window);
 // The composite, or the current clip's frame.
 bool CopyPicture(Workspace& root, bool composite);

@@ -72,7 +72,11 @@ constexpr std::array kRootControls = {
     RootControlRow{kSouthEastHandleRegion, kSouthEastHandleRegion, K::Region},
     RootControlRow{kScaleOutputCommand, kScaleOutputCommand, K::ValueControl},
     RootControlRow{kStatusLineControl, kStatusLineControl, K::StatusLine},
-    RootControlRow{kMusicTimeChangeCommand, kMusicTimeChangeCommand, K::Region},
+    RootControlRow{kMusicTimeChangeCommand, kMusicTimeChangeCommand, K::Button},
+    RootControlRow{kBeatsPerMinuteField, kBeatsPerMinuteField, K::Setting},
+    RootControlRow{kUnitSizeField, kUnitSizeField, K::Setting},
+    RootControlRow{kUnitsPerBarField, kUnitsPerBarField, K::Setting},
+    RootControlRow{kQuantizeField, kQuantizeField, K::Setting},
 };
 
 // The info browser and the buttons first, then the time grid, the current
@@ -88,7 +92,8 @@ constexpr int kHitOrder[] = {
     kWorkWithVideoEffectsCommand, kWorkWithAudioEffectsCommand, kFitCommand, kZoomOutHorizontalCommand,
     kZoomInHorizontalCommand, kZoomOutVerticalCommand, kZoomInVerticalCommand, kPositionField, kSizeField,
     kGlobalTimeField, kClipOffsetField,
-    kMusicTimeChangeCommand, kClipViewRegion, kRectanglePanelsRegion,
+    kMusicTimeChangeCommand, kBeatsPerMinuteField, kUnitSizeField, kUnitsPerBarField, kQuantizeField,
+    kClipViewRegion, kRectanglePanelsRegion,
     // The root's own regions.
     kVerticalSplitter, kVerticalSplitterLow, kHorizontalSplitter, kArrangementWindowRegion, kTopRulerRegion,
     kBottomRulerRegion, kArrangementSliderRegion, kArrangementScrollerRegion, kCurrentClipRegion,
@@ -106,6 +111,7 @@ std::unique_ptr<Control> MakeRootControl(const RootControlRow& row) {
         case K::Button:
         case K::MenuButton: return std::make_unique<PushButton>();
         case K::CheckButton: return std::make_unique<CheckButton>();
+        case K::Setting: return std::make_unique<SettingButton>();
         case K::TimeField: return std::make_unique<TimeField>();
         case K::StatusLine: return std::make_unique<StatusLine>();
         case K::ValueControl: {
@@ -159,6 +165,12 @@ void StatusLine::DrawContent(DrawContext& dc) {
     SetPendingCaption(text_ ? text_() : std::string());
     Control::DrawContent(dc);
     DrawEdge(dc, rect_, true, Metric(0));
+}
+
+void SettingButton::DrawContent(DrawContext& dc) {
+    if (rect_.IsEmpty()) return;
+    if (text_) SetPendingCaption(text_());
+    PushButton::DrawContent(dc);
 }
 
 void CheckButton::DrawContent(DrawContext& dc) {

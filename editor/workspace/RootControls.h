@@ -11,7 +11,7 @@
 namespace vantrel {
 
 // The kinds of control the root holds; each row of the root's table names one.
-enum class RootControlKind { Button, CheckButton, MenuButton, TimeField, ValueControl, StatusLine, Region };
+enum class RootControlKind { Button, CheckButton, MenuButton, TimeField, ValueControl, StatusLine, Region, Setting };
 
 struct RootControlRow {
     int id;  // caption, help topic and command number at once
@@ -47,6 +47,17 @@ private:
 
 // Shows the root's last status text.
 class StatusLine final : public Control {
+public:
+    void Bind(std::function<std::string()> text) { text_ = std::move(text); }
+    void DrawContent(DrawContext& dc) override;
+
+private:
+    std::function<std::string()> text_;
+};
+
+// A button that shows a setting's current value; the click asks for a new
+// one through the parent's command.
+class SettingButton final : public PushButton {
 public:
     void Bind(std::function<std::string()> text) { text_ = std::move(text); }
     void DrawContent(DrawContext& dc) override;

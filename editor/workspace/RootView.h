@@ -43,6 +43,14 @@ public:
     // The project was emptied ("New Project", loading).
     virtual void ProjectCleared() = 0;
 
+    // -- the idle timer --------------------------------------------------------
+    // Whether a tick of the refresh timer has anything new to draw for this
+    // client area; an idle editor answers false and costs nothing.
+    virtual bool WantsTickPaint(int clientWidth, int clientHeight) {
+        (void)clientWidth, (void)clientHeight;
+        return true;
+    }
+
     // -- questions --------------------------------------------------------------
     // The arrangement shown; null while it shows none.
     virtual Clip* ShownArrangement() const = 0;

@@ -418,6 +418,17 @@ Rect Workspace::Arrange(int left, int top, int right, int bottom) {
     return (state_.Activity() & kActivityMake) ? Rect{} : area;
 }
 
+bool Workspace::Tick(int left, int top, int right, int bottom) {
+    {
+        auto edit = Edit();
+        // The downloads of "Import Clip URL" end here too.
+        const bool imported = FinishUrlImports(*this);
+        if (!imported && view_ && !view_->WantsTickPaint(right - left, bottom - top)) return false;
+    }
+    Arrange(left, top, right, bottom);
+    return true;
+}
+
 int Workspace::Paint(DrawContext& dc, int left, int top, int right, int bottom, int) {
     if (Rect{left, top, right, bottom}.IsEmpty() || !view_) return 0;
     view_->Paint(dc);

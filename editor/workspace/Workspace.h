@@ -178,6 +178,10 @@ public:
     bool Command(Window* window, int command, ResultFlags& out) override;
     ResultFlags Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) override;
     Rect Arrange(int left, int top, int right, int bottom) override;
+    // A tick of the 500 ms refresh timer: lays out and draws as Arrange does
+    // when anything changed since the last ticks, else nothing. True when it
+    // drew.
+    bool Tick(int left, int top, int right, int bottom);
     int Paint(DrawContext& dc, int left, int top, int right, int bottom, int flag) override;
     bool ShowHoverText(const std::string& text, const Rect& rect) override;
     // The editor's own window side; only a root built without `makeView`

@@ -3,6 +3,9 @@
 // saving pictures.
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdio>
+#include <vector>
 
 #include "items/MenuList.h"
 #include "items/StringTable.h"
@@ -64,6 +67,51 @@ bool ChooseVideoFormat(Workspace& root, Window* window) {
 bool ChooseFrameRate(Workspace& root, Window* window) {
     const int chosen = ShowIdMenu(window, kFrameRates);
     return chosen && root.SetFrameRateId(chosen);
+}
+
+std::string TimeGridText(const Clip& arrangement, int id) {
+    const TimeGridSettings& grid = arrangement.Grid().Settings();
+    char value[32];
+    switch (id) {
+        case kBeatsPerMinuteField: std::snprintf(value, sizeof value, "%g", grid.beatsPerMinute); break;
+        case kUnitsPerBarField: std::snprintf(value, sizeof value, "%d", grid.unitsPerBar); break;
+        case kUnitSizeField: std::snprintf(value, sizeof value, "%d", grid.unitSize); break;
+        case kQuantizeField: {
+            const char* mode = QuantizeModeName(grid.quantizeMode);
+            return mode ? mode : Str(kQuantizeField);
+        }
+        default: return Str(id);
+    }
+    return Str(id) + "  " + value;
+}
+
+ResultFlags AskTimeGridSetting(Workspace& root, Window* window, int id) {
+    Clip& arrangement = *root.ShownArrangement();
+    TimeGridSettings grid = arrangement.Grid().Settings();
+    if (id == kQuantizeField) {
+        std::vector<std::string> modes;
+        for (int mode = 0; mode < kQuantizeModeCount; ++mode) modes.emplace_back(QuantizeModeName(mode));
+        const std::optional<int> chosen = ShowTextMenu(window, modes);
+        if (!chosen) return 0;
+        grid.quantizeMode = *chosen;
+    } else {
+        if (!Platform().dialogs) return 0;
+        const std::string current = TimeGridText(arrangement, id);
+        const auto answer = Platform().dialogs->TextEntry(window, Str(id), Str(id), current.substr(current.rfind(' ') + 1));
+        double value = 0;
+        if (!answer || std::sscanf(answer->c_str(), "%lf", &value) != 1 || !std::isfinite(value)) return 0;
+        // A tempo of none or a bar of no units would make the unit nothing.
+        if (id == kBeatsPerMinuteField) {
+            if (value <= 0 || value > 10000) return 0;
+            grid.beatsPerMinute = value;
+        } else {
+            if (value < 1 || value > 1024) return 0;
+            (id == kUnitsPerBarField ? grid.unitsPerBar : grid.unitSize) = std::int32_t(value);
+        }
+    }
+    if (grid == arrangement.Grid().Settings()) return 0;
+    arrangement.Grid().SetSettings(grid);
+    return kChanged | kRepaint;
 }
 
 bool ShowClipInfo(Workspace& root, Window* window) {

@@ -153,7 +153,12 @@ LayoutResult ComputeLayout(const LayoutState& state) {
     const bool busy = state.making || state.playing;
     Rect rest = out.area;
 
-    if (state.rootIsArrangement && state.hasChildren && !busy) b.Put(kTimeGridRegion, CutBottom(rest, row));
+    if (state.rootIsArrangement && state.hasChildren && !busy) {
+        const Rect grid = CutBottom(rest, row);
+        b.Put(kTimeGridRegion, grid);
+        b.Row(grid, {{kMusicTimeChangeCommand, 4}, {kBeatsPerMinuteField, 4}, {kUnitSizeField, 3}, {kUnitsPerBarField, 3},
+                     {kQuantizeField, 5}});
+    }
 
     if (state.clipCurrent && (busy || state.changed || state.applyRowAlways)) {
         std::vector<Weighted> cells;

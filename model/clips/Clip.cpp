@@ -126,13 +126,21 @@ void Clip::DiscardMedia() {
     if (arrangement_ && ArrangementSurfaces().release) ArrangementSurfaces().release(*this);
 }
 
-Clip* Clip::PlaceNewChild(std::unique_ptr<Clip> clip) {
+Clip* Clip::PlaceNewChild(std::unique_ptr<Clip> clip, std::optional<std::int32_t> at) {
     TreeHold hold(*this);
-    clip->Item::SetPosition(time_);
-    clip->RestoreTimes(time_, clip->size_, clip->offset_);
+    const std::int32_t position = at.value_or(time_);
+    clip->Item::SetPosition(position);
+    clip->RestoreTimes(position, clip->size_, clip->offset_);
     Clip* placed = AddChild(std::move(clip));
     if (!placed) return nullptr;
     PlaceOnFreeTrack(placed);
+    if (children_.size() == 1) {
+        // A new project's view and "Make" cover the first thing added, and
+        // the root's time line reaches to its end.
+        DefaultMakeStrip(placed->position_, placed->size_);
+        if (IsRoot() && std::int64_t(MakeEnd()) > std::int64_t(position_) + size_)
+            SetSize(SaturateInt32(std::int64_t(MakeEnd()) - position_));
+    }
     Select(placed);
     placed->committed_ = placed->header_;
     placed->SetTime(time_);
@@ -162,7 +170,7 @@ Clip* Clip::NewChildClip(int type) {
     return PlaceNewChild(std::move(clip));
 }
 
-Clip* Clip::ImportMedia(const std::string& path) {
+Clip* Clip::ImportMedia(const std::string& path, std::optional<std::int32_t> at) {
     if (!arrangement_) return nullptr;
     auto clip = std::make_unique<Clip>();
     clip->SetParent(this);  // the root decides whether to ask for a missing file
@@ -170,7 +178,7 @@ Clip* Clip::ImportMedia(const std::string& path) {
     const std::int32_t length = SourceLengthMs(*clip->media_);
     clip->RestoreTimes(0, length > 0 ? length : 10000, 0);
     clip->SetParent(nullptr);
-    return PlaceNewChild(std::move(clip));
+    return PlaceNewChild(std::move(clip), at);
 }
 
 // -- times ------------------------------------------------------------------

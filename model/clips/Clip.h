@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,8 +83,9 @@ public:
     // this clip's current time on a free track, selected. Null for another
     // type, on a clip that is no arrangement, or when the part fails.
     Clip* NewChildClip(int type);
-    // A media clip from a file, placed like NewChildClip; null on failure.
-    Clip* ImportMedia(const std::string& path);
+    // A media clip from a file, placed like NewChildClip (at `at` when
+    // given, else at the current time); null on failure.
+    Clip* ImportMedia(const std::string& path, std::optional<std::int32_t> at = std::nullopt);
 
     // -- times --------------------------------------------------------------
     std::int32_t Length() const { return size_; }
@@ -199,6 +201,9 @@ public:
     // The lowest track where the child overlaps nothing.
     void PlaceOnFreeTrack(Clip* child);
     void CompactTracks();
+    // Only the first part: rows nobody stands on are closed, rows below 0
+    // become row 0 (a project being read).
+    void CloseEmptyTracks();
     std::vector<int> MenuCommands(const Clip& child) const;
     ResultFlags RunClipCommand(Clip* child, int command);
     ResultFlags MoveUp(Clip* child);
@@ -228,8 +233,10 @@ public:
     // Copies this arrangement's grid to the children (sub arrangements
     // excepted), their effects and its own effects.
     ResultFlags MusicTimeChange();
-    // A new arrangement's view and make strip over its own span.
+    // A new arrangement's view and make strip over its own span, or over
+    // a span given; only while the view span is not yet positive.
     void DefaultMakeStrip();
+    void DefaultMakeStrip(std::int32_t position, std::int32_t length);
     // Shifts the children so the earliest starts at 0, sizes the clip and
     // its make strip to their span.
     ResultFlags AutoAdjustMakeStrip();
@@ -278,7 +285,7 @@ protected:
     void DiscardMedia();
     void DeclareClipVariables();
     bool LoadRecord(InStream& in, int depth);
-    Clip* PlaceNewChild(std::unique_ptr<Clip> clip);
+    Clip* PlaceNewChild(std::unique_ptr<Clip> clip, std::optional<std::int32_t> at = std::nullopt);
     void SelectCurrentEffects(bool opacities);
     void ForgetChild(const Clip* child);
 

@@ -51,16 +51,7 @@ void Clip::PlaceOnFreeTrack(Clip* child) {
 }
 
 void Clip::CompactTracks() {
-    // Rows nobody stands on are closed first, in one step: moving a child on
-    // track 2147483646 up one row per pass would take billions of passes.
-    std::vector<int> used;
-    for (const auto& child : children_) used.push_back(std::max(child->Track(), 0));
-    std::sort(used.begin(), used.end());
-    used.erase(std::unique(used.begin(), used.end()), used.end());
-    for (const auto& child : children_) {
-        const auto row = std::lower_bound(used.begin(), used.end(), std::max(child->Track(), 0));
-        child->SetTrack(int(row - used.begin()));
-    }
+    CloseEmptyTracks();
     for (bool moved = true; moved;) {
         moved = false;
         for (const auto& child : children_) {
@@ -70,6 +61,19 @@ void Clip::CompactTracks() {
                 moved = true;
             }
         }
+    }
+}
+
+void Clip::CloseEmptyTracks() {
+    // Rows nobody stands on are closed in one step: moving a child on track
+    // 2147483646 up one row per pass would take billions of passes.
+    std::vector<int> used;
+    for (const auto& child : children_) used.push_back(std::max(child->Track(), 0));
+    std::sort(used.begin(), used.end());
+    used.erase(std::unique(used.begin(), used.end()), used.end());
+    for (const auto& child : children_) {
+        const auto row = std::lower_bound(used.begin(), used.end(), std::max(child->Track(), 0));
+        child->SetTrack(int(row - used.begin()));
     }
 }
 
@@ -245,10 +249,12 @@ ResultFlags Clip::MusicTimeChange() {
     return kRepaint;
 }
 
-void Clip::DefaultMakeStrip() {
+void Clip::DefaultMakeStrip() { DefaultMakeStrip(position_, size_); }
+
+void Clip::DefaultMakeStrip(std::int32_t position, std::int32_t length) {
     if (ViewSpan() > 0) return;
-    SetView(position_, SaturateInt32(2 * std::int64_t(position_) + size_));
-    SetMakeRange(position_, SaturatingAdd(position_, size_));
+    SetView(position, SaturateInt32(2 * std::int64_t(position) + length));
+    SetMakeRange(position, SaturatingAdd(position, length));
 }
 
 ResultFlags Clip::AutoAdjustMakeStrip() {

@@ -4,6 +4,7 @@
 #include "items/Records.h"
 #include "values/Stream.h"
 #include "model/clips/Clip.h"
+#include "model/clips/History.h"
 #include "model/variables/Catalogue.h"
 
 namespace vantrel {
@@ -136,9 +137,12 @@ bool Clip::LoadRecord(InStream& in, int depth) {
             Clip* candidate = ChildAt(master);
             if (!candidate->HoldsPicture() && candidate->HasAudio()) audioMaster_ = candidate;
         }
-        // Rows as the editor keeps them: no gaps, nothing below row 0, so
-        // every walk over the tracks is bounded by the number of children.
-        CompactTracks();
+        // No gaps and nothing below row 0, so every walk over the tracks is
+        // bounded by the number of children. The rows themselves stay as
+        // saved: a clip moved along its row keeps it when the project is
+        // opened again. A state read back from the history was a live
+        // tree's a moment ago and comes back exactly as it was.
+        if (!RestoringSnapshot()) CloseEmptyTracks();
         if (ArrangementSurfaces().allocate) ArrangementSurfaces().allocate(*this, OutputSizeId());
     }
 

@@ -12,6 +12,7 @@ namespace vantrel {
 
 namespace {
 thread_local MediaPool* currentPool = nullptr;
+thread_local bool restoring = false;
 
 void Flatten(const ClipSnapshot& snapshot, std::vector<std::uint8_t>& into) {
     if (snapshot.own) into.insert(into.end(), snapshot.own->begin(), snapshot.own->end());
@@ -170,6 +171,8 @@ void Describe(const ClipSnapshot& a, const ClipSnapshot& b, bool top, std::vecto
 }
 }  // namespace
 
+bool RestoringSnapshot() { return restoring; }
+
 bool SameApartFromView(const ClipSnapshot& a, const ClipSnapshot& b) { return SameApart(a, b, true); }
 
 Snapshot WithViewOf(const Snapshot& target, const ClipSnapshot& present) { return WithView(target, present, true); }
@@ -194,7 +197,10 @@ bool RestoreSnapshot(Clip& root, const ClipSnapshot& snapshot) {
     pool.Collect(root);
     MediaPool::Scope scope(pool);
     MemoryInStream in(bytes);
-    return root.Load(in) != 0;
+    restoring = true;
+    const bool read = root.Load(in) != 0;
+    restoring = false;
+    return read;
 }
 
 // -- media pool ----------------------------------------------------------------

@@ -41,6 +41,10 @@ Snapshot WithViewOf(const Snapshot& target, const ClipSnapshot& present);
 // Clip", "Delete Clip", "Change Text" ...).
 std::string DescribeStep(const ClipSnapshot& before, const ClipSnapshot& after);
 
+// Whether this thread is reading a state back from the history (the reader
+// then keeps the tracks exactly as they were instead of tidying them).
+bool RestoringSnapshot();
+
 // Rebuilds `root` from a snapshot. Media that the tree has open already are
 // handed to the clips that name the same file instead of being opened again.
 bool RestoreSnapshot(Clip& root, const ClipSnapshot& snapshot);

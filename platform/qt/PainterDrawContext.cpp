@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QString>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -186,11 +187,25 @@ QFont PainterDrawContext::FontFor(const TextStyle& style) const {
     return font;
 }
 
+double PainterDrawContext::PixelAspect() const {
+    if (!painter_) return 1.0;
+    const QTransform t = painter_->transform();
+    if (t.type() > QTransform::TxScale || !(t.m11() > 0) || !(t.m22() > 0)) return 1.0;
+    return t.m11() / t.m22();
+}
+
+// Text is drawn at the vertical scale on both axes, so across it takes this
+// share of what it would take stretched.
+int PainterDrawContext::TextWidth(int advance) const {
+    const double aspect = PixelAspect();
+    return aspect == 1.0 ? advance : int(std::ceil(advance / aspect - 1e-9));
+}
+
 TextSize PainterDrawContext::MeasureText(const std::string& text, const TextStyle& style) {
     if (!qGuiApp) return {};
     const QFontMetrics metrics(FontFor(style));
     const QString shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    return {metrics.horizontalAdvance(shown), metrics.height()};
+    return {TextWidth(metrics.horizontalAdvance(shown)), metrics.height()};
 }
 
 void PainterDrawContext::Text(const std::string& text, const Rect& rect, const TextStyle& style) {
@@ -205,20 +220,32 @@ void PainterDrawContext::Text(const std::string& text, const Rect& rect, const T
     } else {
         painter_->setBackgroundMode(Qt::TransparentMode);
     }
+    painter_->setClipRect(ToQRect(rect), Qt::IntersectClip);
+    // A window that stretches one axis more than the other would stretch
+    // the letters too: they are drawn at the vertical scale instead, in the
+    // same place on the device.
+    QRectF box(ToQRect(rect));
+    if (PixelAspect() != 1.0) {
+        const QTransform t = painter_->transform();
+        const QRectF device = t.mapRect(box);
+        const double s = t.m22();
+        painter_->setTransform(QTransform::fromScale(s, s));
+        box = QRectF(device.left() / s, device.top() / s, device.width() / s, device.height() / s);
+    }
+    const int room = int(box.width());
     QString shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
     int flags = 0;
     if (style.centred) {
         // One line only: breaks would let the text leave the control.
         shown.replace(QLatin1Char('\n'), QLatin1Char(' ')).remove(QLatin1Char('\r'));
         flags = Qt::AlignCenter | Qt::TextSingleLine;
-        if (style.ellipsis) shown = QFontMetrics(font).elidedText(shown, Qt::ElideRight, rect.Width());
+        if (style.ellipsis) shown = QFontMetrics(font).elidedText(shown, Qt::ElideRight, room);
     } else {
         flags = Qt::AlignLeft | Qt::AlignTop;
         if (style.ellipsis && !shown.contains(QLatin1Char('\n')))
-            shown = QFontMetrics(font).elidedText(shown, Qt::ElideRight, rect.Width());
+            shown = QFontMetrics(font).elidedText(shown, Qt::ElideRight, room);
     }
-    painter_->setClipRect(ToQRect(rect), Qt::IntersectClip);
-    painter_->drawText(ToQRect(rect), flags, shown);
+    painter_->drawText(box, flags, shown);
     painter_->restore();
 }
 
@@ -226,11 +253,19 @@ TextSize PainterDrawContext::TextExtent(const std::string& text, int heightPx) {
     if (!qGuiApp) return {};
     const QFontMetrics metrics(FontFor(heightPx, false));
     const QString shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    return {metrics.horizontalAdvance(shown), metrics.height()};
+    return {TextWidth(metrics.horizontalAdvance(shown)), metrics.height()};
 }
 
 Colour PainterDrawContext::PixelAt(int x, int y) {
-    if (!readable_ || !readable_->valid(x, y)) return kNoColour;
+    if (!readable_) return kNoColour;
+    // The point is in the painter's coordinates, which the window scales up
+    // to its own: the pixel read is the one under the point's middle.
+    if (painter_ && !painter_->transform().isIdentity()) {
+        const QPointF device = painter_->transform().map(QPointF(x + 0.5, y + 0.5));
+        x = int(std::floor(device.x()));
+        y = int(std::floor(device.y()));
+    }
+    if (!readable_->valid(x, y)) return kNoColour;
     const QRgb pixel = readable_->pixel(x, y);
     return Rgb(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }

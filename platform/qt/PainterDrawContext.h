@@ -47,12 +47,14 @@ public:
     Colour PixelAt(int x, int y) override;
     void SetClip(const Rect& rect) override;
     void ClearClip() override;
+    double PixelAspect() const override;
 
     // A surface as an image over its own bytes, opaque: no copy is made.
     static QImage WrapOpaque(const Surface& picture);
 
 private:
     void Prepare();
+    int TextWidth(int advance) const;
     QFont FontFor(int heightPx, bool bold) const;
     QFont FontFor(const TextStyle& style) const;
     const QImage& TileImage(const Surface& picture);

@@ -57,6 +57,7 @@ public:
     Colour PixelAt(int x, int y) override { return painter_.PixelAt(x, y); }
     void SetClip(const Rect& rect) override { painter_.SetClip(rect); }
     void ClearClip() override { painter_.ClearClip(); }
+    double PixelAspect() const override { return painter_.PixelAspect(); }
 
 private:
     static QPainter& Scaled(QPainter& painter, QSize device, QSize layout) {

@@ -172,10 +172,12 @@ std::optional<Colour> QtDialogs::ChooseColour(Window* owner, Colour initial) {
     return Rgb(chosen.red(), chosen.green(), chosen.blue());
 }
 
-std::optional<std::string> QtDialogs::ChooseTypeface(Window* owner, const std::string& initial) {
+std::optional<std::string> QtDialogs::ChooseTypeface(Window* owner, const std::string& initial, int& pointSize) {
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, QFont(QString::fromStdString(initial)), WidgetOf(owner));
+    const QFont chosen = QFontDialog::getFont(&ok, QFont(QString::fromStdString(initial), pointSize > 0 ? pointSize : -1),
+                                              WidgetOf(owner));
     if (!ok) return std::nullopt;
+    if (chosen.pointSize() > 0) pointSize = chosen.pointSize();
     return chosen.family().toStdString();
 }
 

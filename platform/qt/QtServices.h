@@ -16,7 +16,7 @@ public:
     std::optional<std::string> TextEntry(Window* owner, const std::string& title, const std::string& prompt,
                                          const std::string& initial) override;
     std::optional<Colour> ChooseColour(Window* owner, Colour initial) override;
-    std::optional<std::string> ChooseTypeface(Window* owner, const std::string& initial) override;
+    std::optional<std::string> ChooseTypeface(Window* owner, const std::string& initial, int& pointSize) override;
 };
 
 class QtMenus final : public Menus {

@@ -54,9 +54,12 @@ std::optional<Colour> ScriptedDialogs::ChooseColour(Window*, Colour) {
     return Take(colourAnswers, std::optional<Colour>{});
 }
 
-std::optional<std::string> ScriptedDialogs::ChooseTypeface(Window*, const std::string& initial) {
+std::optional<std::string> ScriptedDialogs::ChooseTypeface(Window*, const std::string& initial, int& pointSize) {
     typefaceRequests.push_back(initial);
-    return Take(typefaceAnswers, std::optional<std::string>{});
+    typefaceSizes.push_back(pointSize);
+    auto answer = Take(typefaceAnswers, std::optional<std::string>{});
+    if (answer) pointSize = Take(typefaceSizeAnswers, pointSize);
+    return answer;
 }
 
 namespace {

@@ -27,6 +27,8 @@ public:
     std::vector<std::string> textPrompts;
     int colourRequests = 0;
     std::vector<std::string> typefaceRequests;  // the typeface each started from
+    std::vector<int> typefaceSizes;             // and the point size
+    std::deque<int> typefaceSizeAnswers;        // empty: the size as it was
 
     BoxAnswer MessageBox(Window* owner, const MessageBoxRequest& request) override;
     std::optional<std::string> OpenFile(Window* owner, const FileDialogRequest& request) override;
@@ -34,7 +36,7 @@ public:
     std::optional<std::string> TextEntry(Window* owner, const std::string& title,
                                          const std::string& prompt, const std::string& initial) override;
     std::optional<Colour> ChooseColour(Window* owner, Colour initial) override;
-    std::optional<std::string> ChooseTypeface(Window* owner, const std::string& initial) override;
+    std::optional<std::string> ChooseTypeface(Window* owner, const std::string& initial, int& pointSize) override;
 
     // The answer a box gives when nobody answers it.
     static BoxAnswer DefaultAnswer(const MessageBoxRequest& request);

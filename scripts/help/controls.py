@@ -397,8 +397,9 @@ moving clips and stepping the time follow.
 - [[Unit Size|338]]
 - [[Quantize (snap to)|339]]
 
-Changing it copies the settings to the arrangement's clips and effects, so their
-key frames snap to the same grid.
+Each setting is a button in the time grid's row that shows its value; a click
+asks for a new one. The "Music Time Change" button copies the settings to the
+arrangement's clips and effects, so their key frames snap to the same grid.
 """
 
 PAGES[336] = """
@@ -421,7 +422,8 @@ six-eight bar. See [[Quantize|339]].
 
 PAGES[339] = """
 What moving clips, stepping the time and the arrow keys snap to. "Quantize Off"
-leaves times free (the arrow keys then step by one millisecond). The clock snaps
+leaves times free (the arrow keys then step by one frame of the output's frame
+rate, as "Frames Per Second" sets it). The clock snaps
 are a hundredth, a tenth or a whole second, or one frame at 15, 20, 24, 25 or 30
 frames per second. The musical snaps are a bar or a 1/2 ... 1/64 note at the tempo
 of [[Beats Per Minute|336]]. A time is snapped to the nearest grid line.

@@ -150,7 +150,11 @@ TEST_F(FaceTest, AnInheritedPictureIsStretchedButTheApplicationBackgroundNever) 
         control.Paint(dc, 0, 0, 40, 20, 0);
     }
     EXPECT_EQ(At(5, 5), Rgb(30, 20, 10));
-    EXPECT_EQ(At(9, 9), Rgb(30, 20, 10));
+    EXPECT_EQ(At(9, 5), Rgb(30, 20, 10));
+    // The 3 x 2 picture keeps its shape across the square face: the face's
+    // colour shows above and below it.
+    EXPECT_EQ(At(5, 0), Rgb(0, 0, 200));
+    EXPECT_EQ(At(5, 9), Rgb(0, 0, 200));
 }
 
 TEST_F(FaceTest, PendingCaptionIsShownOnceInTheForegroundColour) {

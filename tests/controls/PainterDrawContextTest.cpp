@@ -4,6 +4,10 @@
 
 #include "values/Surface.h"
 
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+
 namespace vantrel {
 namespace {
 
@@ -21,6 +25,37 @@ protected:
     }
     Surface surface_;
 };
+
+// A window that scales its layout twice as much across as down draws text
+// at the scale down: the letters are as wide as unscaled, and measuring
+// says so in layout units.
+TEST(PainterText, AStretchedDeviceDrawsTextAtItsVerticalScale) {
+    struct Drawn { int ink, measured; };
+    auto draw = [](double sx) {
+        QImage image(400, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(sx, 1);
+        Drawn out{0, 0};
+        {
+            PainterDrawContext dc(painter);
+            TextStyle style;
+            style.heightPx = 16;
+            style.centred = false;
+            dc.Text("MMMM", {0, 0, int(400 / sx), 40}, style);
+            out.measured = dc.MeasureText("MMMM", style).width;
+        }
+        painter.end();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255)) out.ink = std::max(out.ink, x + 1);
+        return out;
+    };
+    const Drawn plain = draw(1), wide = draw(2);
+    ASSERT_GT(plain.ink, 0);
+    EXPECT_NEAR(wide.ink, plain.ink, 1);
+    EXPECT_NEAR(wide.measured, (plain.measured + 1) / 2, 1);
+}
 
 TEST_F(PainterDrawContextTest, LinesLeaveOutTheirEndPointInEveryDirection) {
     {

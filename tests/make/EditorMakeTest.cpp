@@ -70,7 +70,10 @@ TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread
     // At most the frame under way, then the refresh that brings the
     // editor's layout back.
     EXPECT_LE(window.refreshRequests, atStop + 2);
-    EXPECT_EQ(root->Editor().StatusText(), "Done!");
+    // The status line names the file and the time its frames cover.
+    const std::string status = root->Editor().StatusText();
+    EXPECT_EQ(status.rfind("Done!: made.mp4 (", 0), 0u) << status;
+    EXPECT_EQ(status.substr(status.size() - 3), " s)") << status;
 
     const std::string made = folder / "made.mp4";
     EXPECT_GT(std::filesystem::file_size(made), 0u);
@@ -93,6 +96,7 @@ TEST(EditorMake, ProgressPerFrameStopWithinAFrameAndTheFileOpenedOnTheMainThread
     ASSERT_TRUE(WaitFor([&] { return (root->State()->Activity() & kActivityMake) == 0; }));
     root->State()->WaitWorkerIdle();
     EXPECT_TRUE(platform.dialogs.boxes.empty());
+    EXPECT_EQ(root->Editor().StatusText(), "The Vantrel make operation failed....");
     {
         std::lock_guard lock(mutex);
         tasks.swap(queued);
@@ -152,8 +156,8 @@ TEST(EditorHistory, AnUndoneStepComposesTheFramesOfBefore) {
         }
         root.SettleEdits();
     };
-    // The deletion leaves its track empty, as no gesture would: reading the
-    // state back closes the gap up, and that must not count as a step.
+    // The deletion leaves its track empty, as no gesture would: the state
+    // comes back with the gap, exactly as it was.
     edit([&] { root.ChildAt(root.ChildCount() - 1)->SetMuteVideo(true); });
     edit([&] { root.ChildAt(3)->SetPosition(root.ChildAt(3)->GetPosition() + 1000); });
     edit([&] { root.RemoveChild(root.ChildAt(1)); });

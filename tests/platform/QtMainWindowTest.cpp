@@ -246,6 +246,11 @@ TEST_F(MainWindowTest, ALayoutSizeScalesTheDrawing) {
         ASSERT_TRUE(dc);
         dc->FillRect({0, 0, backing.width() / 2, backing.height() / 2}, Rgb(0, 0, 0));
         dc->FillRect({10, 10, 20, 20}, Rgb(200, 100, 50));
+        // Reading back is in layout coordinates too (the key colour picker).
+        EXPECT_EQ(dc->PixelAt(10, 10), Rgb(200, 100, 50));
+        EXPECT_EQ(dc->PixelAt(19, 19), Rgb(200, 100, 50));
+        EXPECT_EQ(dc->PixelAt(9, 9), Rgb(0, 0, 0));
+        EXPECT_EQ(dc->PixelAt(25, 25), Rgb(0, 0, 0));
     }
     EXPECT_EQ(window->Backing().pixel(21, 21), qRgb(200, 100, 50));
     EXPECT_EQ(window->Backing().pixel(39, 39), qRgb(200, 100, 50));

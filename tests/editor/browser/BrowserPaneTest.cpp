@@ -9,7 +9,12 @@
 #include "platform/Platform.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "tests/support/ScriptedEditor.h"
+#include "tests/support/RecordingDrawContext.h"
 #include "tests/support/TempFolder.h"
+#include "script/ScriptContext.h"
+
+#include <filesystem>
+#include <fstream>
 
 namespace vantrel {
 namespace {
@@ -61,6 +66,46 @@ TEST_F(BrowserPaneTest, TheBrowserHasItsPaneWhileShown) {
     root->Editor().LayOut(1024, 768);
     EXPECT_EQ(browser.History().Current().number, InfoBrowser::kHomePage);
     EXPECT_FALSE(root->Editor().Layout().Of(kInfoBrowserRegion).IsEmpty());
+}
+
+// Offline, "Help Home" is the shipped home page; the wheel scrolls the page
+// under the pointer; a tutorial's file dialog opens in the sample folder.
+TEST_F(BrowserPaneTest, OfflineHomeTheWheelAndATutorialsDialog) {
+    testing::TempFolder program;
+    const std::string savedProgram = ProgramFolder();
+    SetProgramFolder(program.Slash());
+    std::filesystem::create_directories(program / "9/tuts");
+    std::string page = "<vrh>";
+    for (int i = 0; i < 80; ++i) page += " line <br>";
+    std::ofstream(program / "9/home.vrh") << page;
+    std::ofstream(program / "9/tuts/pick.vrm") << "<vrs> ;\n* Command 1 ;\n";
+
+    InfoBrowser::Outside outside = browser.GetOutside();
+    outside.memberArea = [] { return false; };
+    browser.SetOutside(outside);
+    ResultFlags out = 0;
+    ASSERT_TRUE(root->Command(&window, InfoBrowser::kHomePage, out));
+    EXPECT_EQ(browser.History().Current().name, "9/home.vrh");
+    EXPECT_EQ(browser.History().Current().number, 0);
+
+    root->Editor().LayOut(1024, 768);
+    testing::RecordingDrawContext dc;
+    dc.lineHeight = 16;
+    root->Paint(dc, 0, 0, 1024, 768, 0);
+    ASSERT_GT(browser.ScrollRange(), InfoBrowser::kWheelStepPx);
+    const Point middle = Centre(root->Editor().Layout().Of(kInfoBrowserRegion));
+    for (int turn : {-120, 240})  // down the page, then up past its top
+        root->Input(&window, kMouseWheel, middle.x, middle.y, std::uintptr_t(std::uint16_t(turn)) << 16);
+    EXPECT_EQ(browser.ScrollPosition(), 0);
+    root->Input(&window, kMouseWheel, middle.x, middle.y, std::uintptr_t(std::uint16_t(-120)) << 16);
+    EXPECT_EQ(browser.ScrollPosition(), InfoBrowser::kWheelStepPx);
+
+    // The script runs as a tutorial from a page does.
+    std::string output;
+    RunScriptFile(root.get(), "9/tuts/pick.vrm", "", output);
+    ASSERT_EQ(platform.dialogs.openRequests.size(), 1u);
+    EXPECT_EQ(platform.dialogs.openRequests[0].folder, program / "9/samps/");
+    SetProgramFolder(savedProgram);
 }
 
 }  // namespace

@@ -84,6 +84,22 @@ TEST_F(ArrangementInputTest, MovingAClipChangesItsPlaceAndTrackButAnOverlapSnaps
     EXPECT_TRUE(root->IsChanged());
 }
 
+// A move along its own row is only a move: the clip stays on its row even
+// where it would now fit the row above, and no other row closes up.
+TEST_F(ArrangementInputTest, ASidewaysDragKeepsTheRowItsOutlineWasOn) {
+    Add(0, 4000, 0);
+    Clip* b = Add(2000, 4000, 1);
+    Clip* c = Add(2000, 2000, 3);  // a gap above it that only a track change closes
+    Drag(Middle(*b), {Middle(*b).x + Arrangement().XOf(5000) - Arrangement().XOf(0), Middle(*b).y});
+    EXPECT_GE(b->GetPosition(), 6000);
+    EXPECT_EQ(b->Track(), 1);
+    EXPECT_EQ(c->Track(), 3);
+    // Down a row is a track change, and the rows close up after it.
+    Drag(Middle(*b), {Middle(*b).x, At(0, 2).y});
+    EXPECT_EQ(b->Track(), 0);
+    EXPECT_EQ(c->Track(), 1);
+}
+
 TEST_F(ArrangementInputTest, MovesAreQuantizedByTheTimeGrid) {
     Clip* clip = Add(0, 2000, 0);
     root->Grid().SetQuantizeMode(kQuantizeSecond);

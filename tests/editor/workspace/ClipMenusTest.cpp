@@ -15,6 +15,7 @@
 #include "media/sources/MediaOpen.h"
 #include "tests/support/ScriptedEditor.h"
 #include "tests/model/clips/ClipFixtures.h"
+#include "tests/support/RecordingDrawContext.h"
 #include "tests/support/TinyWav.h"
 
 namespace vantrel {
@@ -153,6 +154,22 @@ TEST_F(ClipMenuTest, ChangeTextTakesTheWordsThenTheTypeface) {
     root->Editor().RunClipEntry(&window, text, 608);
     EXPECT_EQ(text->Words(), "Bye");
     EXPECT_EQ(text->Typeface(), "DejaVu Serif");
+
+    // The chooser opens at the clip's own size and its answer sets it.
+    text->SetValueNow(280, 32);
+    platform.dialogs.textAnswers = {"Bye"};
+    platform.dialogs.typefaceAnswers = {"DejaVu Sans"};
+    platform.dialogs.typefaceSizeAnswers = {40};
+    root->Editor().RunClipEntry(&window, text, 608);
+    EXPECT_EQ(platform.dialogs.typefaceRequests.back(), "DejaVu Serif");
+    EXPECT_EQ(platform.dialogs.typefaceSizes.back(), 32);
+    EXPECT_EQ(text->ValueById(280), 40);
+
+    // The arrangement shows the words, not the kind of clip.
+    testing::RecordingDrawContext dc;
+    root->Editor().ArrangementEditor().Draw(dc);
+    EXPECT_NE(std::find(dc.texts.begin(), dc.texts.end(), "Bye"), dc.texts.end());
+    EXPECT_EQ(std::find(dc.texts.begin(), dc.texts.end(), "Text String"), dc.texts.end());
 }
 
 TEST_F(ClipMenuTest, AFileThatCannotBeImportedIsNamedWithTheReasonAndChangesNothing) {
@@ -175,6 +192,11 @@ TEST_F(ClipMenuTest, AFileThatCannotBeImportedIsNamedWithTheReasonAndChangesNoth
         EXPECT_EQ(box.caption, "Error");
         EXPECT_NE(box.text.find("\"" + path + "\""), std::string::npos);
         EXPECT_NE(box.text.find(reason), std::string::npos) << box.text;
+        // The status line no longer says "Importing: ..." but what happened.
+        const std::string status = root->Editor().StatusText();
+        EXPECT_EQ(status.find('\n'), std::string::npos) << status;
+        EXPECT_NE(status.find(reason), std::string::npos) << status;
+        EXPECT_NE(status.find(path), std::string::npos) << status;
     }
     EXPECT_EQ(platform.dialogs.boxes.size(), 3u);  // no "locate this file?" question for a chosen file
     EXPECT_EQ(root->ChildCount(), 0);

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -8,12 +13,14 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <random>
 #include <thread>
 
 #include "editor/workspace/Autosave.h"
 #include "editor/workspace/EditorIds.h"
 #include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/ProjectCommands.h"
+#include "editor/workspace/ProjectFiles.h"
 #include "editor/workspace/Workspace.h"
 #include "model/clips/History.h"
 #include "tests/model/clips/ClipFixtures.h"
@@ -319,6 +326,127 @@ TEST(EditHistoryMake, NewDuringAMakeStopsItBeforeTheTreeIsReplaced) {
     EXPECT_LT(frames.load(), 100000);
     EXPECT_EQ(foreign.load(), 0);
     EXPECT_FALSE(root.State()->StopRequested());
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+std::uint64_t Fnv(const std::vector<std::uint8_t>& bytes) {
+    std::uint64_t hash = 1469598103934665603ull;
+    for (std::uint8_t b : bytes) hash = (hash ^ b) * 1099511628211ull;
+    return hash;
+}
+
+std::vector<std::uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+// Edits, autosaves and saves until killed; each save that went through is
+// logged with the hash of what it wrote, after it went through.
+[[noreturn]] void EditUntilKilled(const std::string& project, const std::string& log, unsigned seed) {
+    WorkspaceOptions options;
+    options.startWorker = false;
+    Workspace root(nullptr, nullptr, nullptr, options);
+    std::mt19937 random(seed);
+    {
+        bool opened = false;
+        ReadProjectFile(root, project, opened);
+        root.SetProjectPath(project);
+        root.MarkSaved();
+    }
+    for (int i = 0;; ++i) {
+        {
+            auto edit = root.Edit();
+            if (root.ChildCount() < 40 || random() % 2)
+                AddAt(root, kTextStringType, std::int32_t(random() % 20000), 1000 + std::int32_t(random() % 5000),
+                      int(random() % 8));
+            else
+                root.RemoveChild(root.ChildAt(int(random() % std::uint32_t(root.ChildCount()))));
+        }
+        root.SettleEdits();
+        root.AutosaveNow();
+        if (i % 7 == 6) {
+            std::string error;
+            if (WriteProjectFile(root, project, error)) {
+                root.MarkSaved();
+                const std::string line = std::to_string(Fnv(ReadAll(project))) + "\n";
+                const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0600);
+                if (fd >= 0) {
+                    (void)!::write(fd, line.data(), line.size());
+                    ::close(fd);
+                }
+            }
+        }
+    }
+}
+
+// Killed at random moments of editing, autosaving and saving: every
+// autosave left reads back whole, and the project is the last save, whole.
+TEST(EditHistoryKill, AKilledRunLeavesReadableAutosavesAndTheLastSave) {
+    testing::TempFolder folder;
+    const std::string state = folder / "state", project = folder / "p.kwp", log = folder / "saves.log";
+    const char* oldState = std::getenv("XDG_STATE_HOME");
+    const std::string keep = oldState ? oldState : "";
+    setenv("XDG_STATE_HOME", state.c_str(), 1);
+    {
+        WorkspaceOptions options;
+        options.startWorker = false;
+        Workspace root(nullptr, nullptr, nullptr, options);
+        AddAt(root, kTextStringType, 0, 1000, 0);
+        std::string error;
+        ASSERT_TRUE(WriteProjectFile(root, project, error)) << error;
+    }
+    std::mt19937 random(99);
+    int autosavesRead = 0;
+    for (int run = 0; run < 200; ++run) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) EditUntilKilled(project, log, unsigned(run));
+        std::this_thread::sleep_for(std::chrono::microseconds(2000 + random() % 30000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+
+        const std::vector<std::uint8_t> bytes = ReadAll(project);
+        {
+            WorkspaceOptions options;
+            options.startWorker = false;
+            Workspace reread(nullptr, nullptr, nullptr, options);
+            MemoryInStream in(bytes);
+            ASSERT_EQ(reread.Load(in), 1) << "run " << run;
+        }
+        // The last logged save, or the one whose log line the kill cut off.
+        std::ifstream lines(log);
+        std::vector<std::string> saves;
+        for (std::string line; std::getline(lines, line);) saves.push_back(line);
+        if (!saves.empty() && std::to_string(Fnv(bytes)) != saves.back()) {
+            // A save completed after its predecessor was logged: it must
+            // differ from every earlier one only by being newer, so its
+            // bytes read back (checked) and it is not an older logged one.
+            for (std::size_t i = 0; i + 1 < saves.size(); ++i)
+                EXPECT_NE(std::to_string(Fnv(bytes)), saves[i]) << "run " << run << ": an older save came back";
+        }
+        std::error_code none;  // a run killed before its first autosave made no folder
+        for (const auto& entry : std::filesystem::directory_iterator(state + "/vantrel/autosave", none)) {
+            if (entry.path().extension() != ".kwp") continue;
+            WorkspaceOptions options;
+            options.startWorker = false;
+            Workspace reread(nullptr, nullptr, nullptr, options);
+            const std::vector<std::uint8_t> saved = ReadAll(entry.path().string());
+            MemoryInStream in(saved);
+            EXPECT_EQ(reread.Load(in), 1) << entry.path();
+            ++autosavesRead;
+        }
+    }
+    EXPECT_GT(autosavesRead, 50);
+    if (keep.empty())
+        unsetenv("XDG_STATE_HOME");
+    else
+        setenv("XDG_STATE_HOME", keep.c_str(), 1);
 }
 
 }  // namespace

@@ -109,6 +109,38 @@ TEST_F(EditorTest, MuteButtonsFollowTheFlag) {
     EXPECT_FALSE(clip->MuteAudio());
 }
 
+// The time grid's row: its settings are buttons that ask for a value,
+// "Music Time Change" hands the grid on, and the arrows step by the grid,
+// or by one output frame (the make's frame times) with quantizing off.
+TEST_F(EditorTest, TheTimeGridIsSetInItsRowAndTheArrowsFollowIt) {
+    Clip* clip = AddClip();
+    const Rect row = root->Editor().Layout().Of(kTimeGridRegion);
+    for (int id : {636, 336, 337, 338, 339}) EXPECT_EQ(RectOf(id).Intersect(row), RectOf(id)) << id;
+    auto right = [&](std::int32_t from) {
+        root->SetGlobalTime(from);
+        root->Input(&window, kKeyUp, 0, 0, kVkRight);
+        return root->Time();
+    };
+    EXPECT_EQ(right(0), 66);
+    EXPECT_EQ(right(66), 133);
+    root->SetGlobalTime(150);  // between frames: back to the one before
+    root->Input(&window, kKeyUp, 0, 0, kVkLeft);
+    EXPECT_EQ(root->Time(), 133);
+
+    platform.menus.answers = {5};  // "Quantize Sec/15"
+    Click(Centre(RectOf(339)));
+    EXPECT_EQ(root->Grid().Settings().quantizeMode, kQuantizeSec15);
+    EXPECT_EQ(right(66), 133);
+    platform.dialogs.textAnswers = {"120", "0", "3"};  // a zero tempo changes nothing
+    Click(Centre(RectOf(336)));
+    Click(Centre(RectOf(336)));
+    Click(Centre(RectOf(337)));
+    EXPECT_EQ(root->Grid().Settings().beatsPerMinute, 120);
+    EXPECT_EQ(root->Grid().Settings().unitsPerBar, 3);
+    Click(Centre(RectOf(636)));
+    EXPECT_EQ(clip->Grid().Settings(), root->Grid().Settings());
+}
+
 TEST_F(EditorTest, PaneFocusKeys) {
     root->FinishInput(kRelayout);
     root->Input(&window, kKeyUp, 0, 0, kVkNumpad0 + 2);

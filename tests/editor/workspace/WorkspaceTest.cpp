@@ -469,6 +469,59 @@ TEST_F(WorkspaceTest, NewMediaClipMenuAndImport) {
     EXPECT_EQ(platform.dialogs.openRequests.back().title, "Import Video Clip/Picture");
 }
 
+// The first clip of an empty arrangement gives a new project its view and
+// make strip, so that "Make" covers what was added; later clips change
+// neither, and a project read from a file keeps its own.
+TEST_F(WorkspaceTest, TheFirstClipOfANewProjectSetsItsViewAndMakeStrip) {
+    auto root = Make();
+    ASSERT_TRUE(testing::WriteWav(folder.File("long.wav"), 12000));
+    root->SetTime(1500);
+    platform.dialogs.fileAnswers = {folder.File("long.wav")};
+    ResultFlags out = 0;
+    root->Command(&window, 1, out);  // "Import Video Clip"
+    ASSERT_EQ(root->ChildCount(), 1);
+    EXPECT_EQ(root->MakeStart(), 1500);
+    EXPECT_EQ(root->MakeEnd(), 13500);
+    EXPECT_EQ(root->ViewStart(), 1500);
+    EXPECT_EQ(root->ViewSpan(), 2 * 1500 + 12000);
+    EXPECT_GE(root->Length(), 13500);  // the time can reach the clip's end
+    root->SetTime(0);
+    root->NewChildClip(kTextStringType);
+    EXPECT_EQ(root->MakeEnd(), 13500);
+
+    // A drop places the clip where it was dropped, and the strip follows it there.
+    ResultFlags cleared = 0;
+    platform.dialogs.boxAnswers = {BoxAnswer::No};  // nothing to save
+    root->Command(&window, kNewProjectCommand, cleared);
+    ASSERT_EQ(root->ChildCount(), 0);
+    Clip* dropped = ImportFile(*root, &window, folder.File("long.wav"), 4000);
+    ASSERT_NE(dropped, nullptr);
+    EXPECT_EQ(dropped->GetPosition(), 4000);
+    EXPECT_EQ(root->MakeStart(), 4000);
+    EXPECT_EQ(root->MakeEnd(), 16000);
+}
+
+// The 500 ms timer draws only when something changed: an idle editor draws
+// nothing; input leaves a few ticks for the help marks that flash; a status
+// or a time from the worker, and a new window size, are drawn at the next tick.
+TEST_F(WorkspaceTest, TheRefreshTimerDrawsOnlyWhatChanged) {
+    auto root = Make();
+    auto ticks = [&](int count) {
+        int drawn = 0;
+        for (int i = 0; i < count; ++i) drawn += root->Tick(0, 0, window.client.right, window.client.bottom) ? 1 : 0;
+        return drawn;
+    };
+    ticks(20);
+    EXPECT_EQ(ticks(20), 0);
+    root->Input(&window, kMouseMove, 10, 10, 0);
+    EXPECT_EQ(ticks(20), Control::kHelpHoverPaints + 1);
+    std::thread([&] { root->SetStatusText("Processing: 1 / 2"); }).join();
+    EXPECT_GT(ticks(1), 0);
+    ticks(20);
+    window.client = {0, 0, 1280, 1024};
+    EXPECT_EQ(ticks(1), 1);
+}
+
 TEST_F(WorkspaceTest, RightClickOpensTheProjectMenu) {
     auto root = Make();
     EXPECT_EQ(root->Editor().ProjectMenuIds(), (std::vector<int>{99, 25, 654, 473, -1, 800, 801, -1, 1, 653, 387}));
@@ -597,6 +650,33 @@ TEST_F(WorkspaceTest, ThePreviewIsShownInTheOutputsProportionsInItsPane) {
     EXPECT_NEAR(double(dest.Width()) / dest.Height(), 320.0 / 240.0, 0.02);  // "320 / 240"
     EXPECT_EQ(dest.left - room.left, room.right - dest.right);  // centred
     EXPECT_TRUE(dest.Width() == room.Width() || dest.Height() == room.Height());
+}
+
+// The window stretches the layout with a scale for each axis; the preview
+// keeps the output's shape on the screen all the same, boxed in its pane's
+// black, and the corner handles stand on the picture's corners.
+TEST_F(WorkspaceTest, ThePreviewKeepsItsShapeOnAStretchedWindow) {
+    auto root = Make();
+    Clip* clip = root->NewChildClip(kGradientType);
+    root->SetCurrentChild(clip);
+    for (const Rect client : {Rect{0, 0, 1920, 1080}, Rect{0, 0, 1000, 1000}, Rect{0, 0, 1280, 720}}) {
+        window.client = client;
+        root->Editor().LayOut(client.Width(), client.Height());
+        const Rect area = root->Editor().Layout().area;
+        const double sx = double(client.Width()) / area.Width(), sy = double(client.Height()) / area.Height();
+        testing::RecordingDrawContext dc;
+        root->Paint(dc, 0, 0, area.right, area.bottom, 0);
+        ASSERT_FALSE(dc.stretches.empty());
+        const Rect dest = dc.stretches[0].dest;
+        const Rect room = root->Editor().Layout().Of(kPreviewRegion);
+        EXPECT_NEAR(dest.Width() * sx / (dest.Height() * sy), 320.0 / 240.0, 0.03) << client.right;
+        EXPECT_TRUE(dest.Intersect(room) == dest && (dest.Width() == room.Width() || dest.Height() == room.Height()));
+        // The destination rectangle is the whole picture: its handles are the picture's corners.
+        const Rect nw = root->Editor().ArrangementEditor().HandleRect(ArrangementWindow::Part::NorthWest);
+        const Rect se = root->Editor().ArrangementEditor().HandleRect(ArrangementWindow::Part::SouthEast);
+        EXPECT_EQ((Point{(nw.left + nw.right) / 2, (nw.top + nw.bottom) / 2}), (Point{dest.left, dest.top}));
+        EXPECT_EQ((Point{(se.left + se.right) / 2, (se.top + se.bottom) / 2}), (Point{dest.right, dest.bottom}));
+    }
 }
 
 }  // namespace
