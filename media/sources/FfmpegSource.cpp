@@ -17,6 +17,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "values/RowBands.h"
+
 namespace vantrel {
 
 namespace {
@@ -540,10 +542,12 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
     if (sws_scale(v.scaler.get(), frame->data, frame->linesize, 0, frame->height, planes, lines) <= 0)
         return false;
     // Decoded video carries no coverage: alpha 0 like every decoded picture.
-    for (int y = 0; y < height_; ++y) {
-        Pixel* row = picture_.Row(y);
-        for (int x = 0; x < width_; ++x) row[x] &= 0x00FFFFFFu;
-    }
+    ForRowBands(0, height_, width_, [this](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            Pixel* row = picture_.Row(y);
+            for (int x = 0; x < width_; ++x) row[x] &= 0x00FFFFFFu;
+        }
+    });
     av_frame_unref(chosen);
     v.currentTime = chosenTime;
     v.haveCurrent = true;
