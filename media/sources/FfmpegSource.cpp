@@ -250,6 +250,15 @@ struct FfmpegSource::Video {
     bool atEnd = false;
     std::int64_t lastTime = AV_NOPTS_VALUE;
 
+    // The picture shown before the latest one, with the stream times it
+    // stands for: a scrub back and forth between two times then swaps the
+    // two instead of seeking and decoding a GOP each time. `swapped` says
+    // the source's picture is that earlier one, not the decoder's latest.
+    Surface earlier;
+    std::int64_t earlierFrom = 0, earlierUntil = 0;
+    std::int64_t shownFrom = 0, shownUntil = 0;
+    bool haveShown = false, haveEarlier = false, swapped = false;
+
     std::int64_t ToStreamTime(int mediaTimeMs) const {
         return origin + av_rescale_q_rnd(mediaTimeMs, kMilliseconds, track.stream->time_base,
                                          AVRounding(AV_ROUND_DOWN | AV_ROUND_PASS_MINMAX));
@@ -482,8 +491,16 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
     // negative time would seek every time.
     const std::int64_t target = v.ToStreamTime(std::max(mediaTimeMs, 0));
 
-    if (v.haveCurrent && v.currentTime <= target && (v.havePending ? target < v.pendingTime : v.atEnd))
+    if (!v.swapped && v.haveCurrent && v.currentTime <= target && (v.havePending ? target < v.pendingTime : v.atEnd))
         return true;  // already shown
+    if (v.swapped && v.shownFrom <= target && target < v.shownUntil) return true;
+    if (v.haveEarlier && v.earlierFrom <= target && target < v.earlierUntil) {
+        std::swap(picture_, v.earlier);
+        std::swap(v.shownFrom, v.earlierFrom);
+        std::swap(v.shownUntil, v.earlierUntil);
+        v.swapped = !v.swapped;
+        return true;
+    }
     const bool seek = !v.haveCurrent || target < v.currentTime || v.SeekPays(target);
 
     AVFrame* chosen = v.chosen.get();
@@ -524,23 +541,55 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
         }
         if (!seek || !haveChosen || chosenTime <= target || target <= v.origin) break;
     }
-    if (!haveChosen) return v.haveCurrent;
+    if (!haveChosen) {
+        if (v.swapped) {
+            // Shows the decoder's latest again, as if nothing had been kept.
+            std::swap(picture_, v.earlier);
+            std::swap(v.shownFrom, v.earlierFrom);
+            std::swap(v.shownUntil, v.earlierUntil);
+            v.swapped = false;
+        }
+        return v.haveCurrent;
+    }
 
-    const AVFrame* frame = chosen;
-    if (CopyPacked(frame, picture_, width_, height_)) {
+    // What is shown now becomes the earlier picture; the new frame goes
+    // into the surface that held the earlier one.
+    const bool keep = v.haveShown && (!v.earlier.IsEmpty() || AllocatePictureSurface(v.earlier, width_, height_));
+    if (keep) {
+        std::swap(picture_, v.earlier);
+        v.earlierFrom = v.shownFrom;
+        v.earlierUntil = v.shownUntil;
+        v.haveEarlier = v.earlierFrom < v.earlierUntil;
+    }
+    v.swapped = false;
+    // A frame that cannot be converted leaves the picture that was shown.
+    auto failed = [&] {
+        if (keep)
+            std::swap(picture_, v.earlier);
+        else
+            v.haveShown = false;
+        v.haveEarlier = false;
+        return false;
+    };
+    auto shown = [&] {
         av_frame_unref(chosen);
         v.currentTime = chosenTime;
         v.haveCurrent = true;
+        v.haveShown = true;
+        v.shownFrom = chosenTime;
+        v.shownUntil = v.havePending ? v.pendingTime : v.atEnd ? INT64_MAX : chosenTime + 1;
         return true;
-    }
+    };
+    const AVFrame* frame = chosen;
+    if (CopyPacked(frame, picture_, width_, height_)) return shown();
     v.scaler.reset(sws_getCachedContext(v.scaler.release(), frame->width, frame->height,
                                         AVPixelFormat(frame->format), width_, height_, AV_PIX_FMT_BGR0,
                                         SWS_BILINEAR, nullptr, nullptr, nullptr));
-    if (!v.scaler) return false;
+    if (!v.scaler) return failed();
     std::uint8_t* planes[4] = {picture_.Bytes(), nullptr, nullptr, nullptr};
     int lines[4] = {picture_.Pitch() * 4, 0, 0, 0};
     if (sws_scale(v.scaler.get(), frame->data, frame->linesize, 0, frame->height, planes, lines) <= 0)
-        return false;
+        return failed();
     // Decoded video carries no coverage: alpha 0 like every decoded picture.
     ForRowBands(0, height_, width_, [this](int top, int bottom) {
         for (int y = top; y < bottom; ++y) {
@@ -548,10 +597,7 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
             for (int x = 0; x < width_; ++x) row[x] &= 0x00FFFFFFu;
         }
     });
-    av_frame_unref(chosen);
-    v.currentTime = chosenTime;
-    v.haveCurrent = true;
-    return true;
+    return shown();
 }
 
 bool FfmpegSource::ReadAudioSecond(int timeMs) {
