@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "values/RowBands.h"
 
@@ -76,16 +77,23 @@ void Surface::StretchFrom(const Surface& source, const Rect& sourceRect, const R
     if (dst.IsEmpty()) return;
     const std::int64_t sw = sourceRect.Width(), sh = sourceRect.Height();
     const std::int64_t dw = destRect.Width(), dh = destRect.Height();
+    // The source column of each destination column, worked out once rather
+    // than divided out again on every row; -1 off the source.
+    thread_local std::vector<int> columns;
+    columns.resize(std::size_t(dst.Width()));
+    for (int x = dst.left; x < dst.right; ++x) {
+        const int sx = int(sourceRect.left + (std::int64_t(x - destRect.left) * sw) / dw);
+        columns[std::size_t(x - dst.left)] = sx >= 0 && sx < source.Width() ? sx : -1;
+    }
+    const int* column = columns.data();
     auto stretch = [&](int top, int bottom) {
         for (int y = top; y < bottom; ++y) {
             const int sy = int(sourceRect.top + (std::int64_t(y - destRect.top) * sh) / dh);
             if (sy < 0 || sy >= source.Height()) continue;
             const Pixel* in = source.Row(sy);
-            Pixel* out = Row(y);
-            for (int x = dst.left; x < dst.right; ++x) {
-                const int sx = int(sourceRect.left + (std::int64_t(x - destRect.left) * sw) / dw);
-                if (sx >= 0 && sx < source.Width()) out[x] = in[sx];
-            }
+            Pixel* out = Row(y) + dst.left;
+            for (int i = 0; i < dst.Width(); ++i)
+                if (column[i] >= 0) out[i] = in[column[i]];
         }
     };
     if (&source == this)
