@@ -234,6 +234,26 @@ bool CopyPacked(const AVFrame* frame, Surface& picture, int width, int height) {
     }
 }
 
+// Converts to the picture's layout in bands of rows on every core. The
+// bands are the scaler's own: each computes its rows exactly as one pass
+// over the whole picture would.
+SwsContext* ThreadedScaler(int width, int height, AVPixelFormat from, int toWidth, int toHeight) {
+    SwsContext* scaler = sws_alloc_context();
+    if (!scaler) return nullptr;
+    const bool set = av_opt_set_int(scaler, "srcw", width, 0) >= 0 && av_opt_set_int(scaler, "srch", height, 0) >= 0 &&
+                     av_opt_set_int(scaler, "src_format", from, 0) >= 0 &&
+                     av_opt_set_int(scaler, "dstw", toWidth, 0) >= 0 &&
+                     av_opt_set_int(scaler, "dsth", toHeight, 0) >= 0 &&
+                     av_opt_set_int(scaler, "dst_format", AV_PIX_FMT_BGR0, 0) >= 0 &&
+                     av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0) >= 0 &&
+                     av_opt_set_int(scaler, "threads", RowBandCount(), 0) >= 0;
+    if (!set || sws_init_context(scaler, nullptr, nullptr) < 0) {
+        sws_freeContext(scaler);
+        return nullptr;
+    }
+    return scaler;
+}
+
 }  // namespace
 
 struct FfmpegSource::Video {
@@ -254,6 +274,9 @@ struct FfmpegSource::Video {
     // stands for: a scrub back and forth between two times then swaps the
     // two instead of seeking and decoding a GOP each time. `swapped` says
     // the source's picture is that earlier one, not the decoder's latest.
+    FrameHandle output{av_frame_alloc()};  // the picture as the scaler's output
+    int scaledWidth = 0, scaledHeight = 0, scaledFormat = -1;
+
     Surface earlier;
     std::int64_t earlierFrom = 0, earlierUntil = 0;
     std::int64_t shownFrom = 0, shownUntil = 0;
@@ -582,14 +605,29 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
     };
     const AVFrame* frame = chosen;
     if (CopyPacked(frame, picture_, width_, height_)) return shown();
-    v.scaler.reset(sws_getCachedContext(v.scaler.release(), frame->width, frame->height,
-                                        AVPixelFormat(frame->format), width_, height_, AV_PIX_FMT_BGR0,
-                                        SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!v.scaler || v.scaledWidth != frame->width || v.scaledHeight != frame->height ||
+        v.scaledFormat != frame->format) {
+        v.scaler.reset(ThreadedScaler(frame->width, frame->height, AVPixelFormat(frame->format), width_, height_));
+        v.scaledWidth = frame->width;
+        v.scaledHeight = frame->height;
+        v.scaledFormat = frame->format;
+    }
     if (!v.scaler) return failed();
-    std::uint8_t* planes[4] = {picture_.Bytes(), nullptr, nullptr, nullptr};
-    int lines[4] = {picture_.Pitch() * 4, 0, 0, 0};
-    if (sws_scale(v.scaler.get(), frame->data, frame->linesize, 0, frame->height, planes, lines) <= 0)
-        return failed();
+    // The picture's own pixels are the scaler's target; the buffer around
+    // them only tells the scaler they are there and frees nothing.
+    AVFrame* output = v.output.get();
+    av_frame_unref(output);
+    output->buf[0] = av_buffer_create(picture_.Bytes(), std::size_t(picture_.Pitch()) * 4 * std::size_t(height_),
+                                      [](void*, std::uint8_t*) {}, nullptr, 0);
+    if (!output->buf[0]) return failed();
+    output->data[0] = picture_.Bytes();
+    output->linesize[0] = picture_.Pitch() * 4;
+    output->width = width_;
+    output->height = height_;
+    output->format = AV_PIX_FMT_BGR0;
+    const int scaled = sws_scale_frame(v.scaler.get(), output, frame);
+    av_frame_unref(output);
+    if (scaled < 0) return failed();
     // Decoded video carries no coverage: alpha 0 like every decoded picture.
     ForRowBands(0, height_, width_, [this](int top, int bottom) {
         for (int y = top; y < bottom; ++y) {
