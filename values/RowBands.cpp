@@ -22,8 +22,8 @@ int UsableCores() {
 }
 
 // Helpers that live as long as the process and sleep between pictures. One
-// job at a time: the composition of a frame and the preview never run at
-// once, and a second caller simply waits for the first job to end.
+// job at a time: a second caller meanwhile (the main thread drawing while
+// the worker composes) does its rows itself rather than wait.
 class BandPool {
 public:
     explicit BandPool(int helpers) {
@@ -39,8 +39,9 @@ public:
     }
     int Helpers() const { return int(threads_.size()); }
 
-    void Run(int begin, int end, int bands, const std::function<void(int, int)>& band) {
-        std::lock_guard one(running_);
+    bool Run(int begin, int end, int bands, const std::function<void(int, int)>& band) {
+        std::unique_lock one(running_, std::try_to_lock);
+        if (!one.owns_lock()) return false;
         {
             std::lock_guard lock(mutex_);
             job_ = &band;
@@ -67,6 +68,7 @@ public:
         std::unique_lock lock(mutex_);
         done_.wait(lock, [this] { return pending_ == 0; });
         job_ = nullptr;
+        return true;
     }
 
 private:
@@ -125,7 +127,7 @@ void ForRowBands(int begin, int end, int width, const std::function<void(int, in
         band(begin, end);
         return;
     }
-    Pool().Run(begin, end, bands, band);
+    if (!Pool().Run(begin, end, bands, band)) band(begin, end);
 }
 
 }  // namespace vantrel
