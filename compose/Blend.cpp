@@ -1,5 +1,7 @@
 #include "compose/Blend.h"
 
+#include "values/RowBands.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -121,7 +123,10 @@ void BlendScaled(const Surface& source, const Rect& s, Surface& destination, con
     std::uint32_t alphaOf[256];
     for (int a = 0; a < 256; ++a) alphaOf[a] = std::uint32_t(std::clamp(a + alphaAdd, 0, 255));
 
-    for (int y = y0; y < y1; ++y) {
+    // Each band of destination rows reads the source and writes only its
+    // own rows: the bands run side by side.
+    ForRowBands(y0, y1, count, [&](int bandTop, int bandBottom) {
+    for (int y = bandTop; y < bandBottom; ++y) {
         const std::int64_t sy = s.top + (y - std::int64_t(d.top)) * sh / dh;
         if (sy >= s.bottom || sy < 0 || sy >= source.Height()) continue;
         const Pixel* in = source.Row(int(sy));
@@ -160,6 +165,7 @@ void BlendScaled(const Surface& source, const Rect& s, Surface& destination, con
             out[i] = Mix((p & 0x00FFFFFFu) | a << 24, out[i], a);
         }
     }
+    });
 }
 
 int OpacityStep(double value) {
@@ -173,53 +179,63 @@ void AddAlpha(Surface& surface, int d) { AddAlpha(surface, d, surface.Bounds());
 void AddAlpha(Surface& surface, int d, const Rect& rect) {
     if (d == 0 || surface.IsEmpty()) return;
     const Rect r = rect.Intersect(surface.Bounds());
-    for (int y = r.top; y < r.bottom; ++y) {
-        Pixel* row = surface.Row(y);
-        for (int x = r.left; x < r.right; ++x) {
-            const int a = std::clamp(int(row[x] >> 24) + d, 0, 255);
-            row[x] = (row[x] & 0x00FFFFFFu) | std::uint32_t(a) << 24;
+    ForRowBands(r.top, r.bottom, r.Width(), [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            Pixel* row = surface.Row(y);
+            for (int x = r.left; x < r.right; ++x) {
+                const int a = std::clamp(int(row[x] >> 24) + d, 0, 255);
+                row[x] = (row[x] & 0x00FFFFFFu) | std::uint32_t(a) << 24;
+            }
         }
-    }
+    });
 }
 
 void SetAlpha(Surface& surface, int alpha) {
     const std::uint32_t a = std::uint32_t(alpha & 255) << 24;
-    for (int y = 0; y < surface.Height(); ++y) {
-        Pixel* row = surface.Row(y);
-        for (int x = 0; x < surface.Width(); ++x) row[x] = (row[x] & 0x00FFFFFFu) | a;
-    }
+    ForRowBands(0, surface.Height(), surface.Width(), [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            Pixel* row = surface.Row(y);
+            for (int x = 0; x < surface.Width(); ++x) row[x] = (row[x] & 0x00FFFFFFu) | a;
+        }
+    });
 }
 
 void CopyOpaque(const Surface& source, Surface& destination) {
     const int w = std::min(source.Width(), destination.Width());
     const int h = std::min(source.Height(), destination.Height());
-    for (int y = 0; y < h; ++y) {
-        const Pixel* in = source.Row(y);
-        Pixel* out = destination.Row(y);
-        for (int x = 0; x < w; ++x) out[x] = in[x] | 0xFF000000u;
-    }
+    ForRowBands(0, h, w, [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            const Pixel* in = source.Row(y);
+            Pixel* out = destination.Row(y);
+            for (int x = 0; x < w; ++x) out[x] = in[x] | 0xFF000000u;
+        }
+    });
 }
 
 void FillCheckerboard(Surface& surface, const Rect& rect, int n) {
     const int side = 1 << std::clamp(n, 0, 16);
     const Rect r = rect.Intersect(surface.Bounds());
-    for (int y = r.top; y < r.bottom; ++y) {
-        Pixel* row = surface.Row(y);
-        const bool yOn = (y & side) != 0;
-        for (int x = r.left; x < r.right; ++x) row[x] = (((x & side) != 0) != yOn) ? 0x00FFFFFFu : 0u;
-    }
+    ForRowBands(r.top, r.bottom, r.Width(), [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            Pixel* row = surface.Row(y);
+            const bool yOn = (y & side) != 0;
+            for (int x = r.left; x < r.right; ++x) row[x] = (((x & side) != 0) != yOn) ? 0x00FFFFFFu : 0u;
+        }
+    });
 }
 
 void BlendColourOnly(const Surface& over, Surface& under, const Rect& rect) {
     const Rect r = rect.Intersect(over.Bounds()).Intersect(under.Bounds());
-    for (int y = r.top; y < r.bottom; ++y) {
-        const Pixel* in = over.Row(y);
-        Pixel* out = under.Row(y);
-        for (int x = r.left; x < r.right; ++x) {
-            const Pixel mixed = Mix(in[x], out[x], in[x] >> 24);
-            out[x] = (mixed & 0x00FFFFFFu) | (out[x] & 0xFF000000u);
+    ForRowBands(r.top, r.bottom, r.Width(), [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            const Pixel* in = over.Row(y);
+            Pixel* out = under.Row(y);
+            for (int x = r.left; x < r.right; ++x) {
+                const Pixel mixed = Mix(in[x], out[x], in[x] >> 24);
+                out[x] = (mixed & 0x00FFFFFFu) | (out[x] & 0xFF000000u);
+            }
         }
-    }
+    });
 }
 
 Rect FitInto(int sourceWidth, int sourceHeight, const Rect& area) {

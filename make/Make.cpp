@@ -68,6 +68,14 @@ void KeepFrameBuffersInTheHeap() {
 #endif
 }
 
+// The classic rates hand the plugin whole frames per second only, as they
+// always have; the exact ones add the fraction the file must carry.
+bool SetRate(ExportPlugin& plugin, int frameRateId) {
+    const OutputRate* rate = FindFrameRate(frameRateId);
+    if (!rate || !rate->exactTimes) return plugin.SetFramesPerSecond(double(OutputFrameRate(frameRateId)));
+    return plugin.SetFramesPerSecond(double(rate->num) / rate->den) && plugin.SetFrameRate(rate->num, rate->den);
+}
+
 }  // namespace
 
 std::string PartialName(const std::string& path) {
@@ -84,11 +92,26 @@ int MakeFrameCount(int framesPerSecond, std::int32_t durationMs) {
     return frames > 2e9 ? 2000000000 : int(frames);
 }
 
+int ExactFrameCount(std::int64_t num, std::int64_t den, std::int32_t durationMs) {
+    if (num <= 0 || den <= 0 || durationMs <= 0) return 0;
+    // floor(i * 1000 * den / num) < duration exactly when i * 1000 * den <
+    // duration * num: the count is that bound rounded up.
+    const std::int64_t step = 1000 * den;
+    const std::int64_t frames = (std::int64_t(durationMs) * num + step - 1) / step;
+    return frames > 2000000000 ? 2000000000 : int(frames);
+}
+
 WholeMake WholeMakeOf(const Clip& root) {
     WholeMake whole;
     whole.start = root.MakeStart();
     whole.duration = std::int32_t(std::clamp<std::int64_t>(std::int64_t(root.MakeEnd()) - whole.start, 0, INT32_MAX));
-    whole.frames = MakeFrameCount(OutputFrameRate(root.FrameRateId()), whole.duration);
+    if (const OutputRate* rate = FindFrameRate(root.FrameRateId()); rate && rate->exactTimes) {
+        whole.rateNum = rate->num;
+        whole.rateDen = rate->den;
+        whole.frames = ExactFrameCount(rate->num, rate->den, whole.duration);
+    } else {
+        whole.frames = MakeFrameCount(OutputFrameRate(root.FrameRateId()), whole.duration);
+    }
     return whole;
 }
 
@@ -97,6 +120,15 @@ FrameSpan MakeFrameSpan(std::int32_t makeStart, std::int32_t durationMs, int fra
     const std::int64_t t0 = std::int64_t(durationMs) * index / frames + makeStart;
     const std::int64_t t1 = std::int64_t(durationMs) * (index + 1) / frames + makeStart;
     return {std::int32_t(t0), std::int32_t(t1)};
+}
+
+FrameSpan WholeMake::Span(int index) const {
+    if (rateNum <= 0 || rateDen <= 0) return MakeFrameSpan(start, duration, frames, index);
+    if (frames <= 0) return {start, start};
+    auto at = [this](std::int64_t i) {
+        return std::min<std::int64_t>(i * 1000 * rateDen / rateNum, duration) + start;
+    };
+    return {std::int32_t(at(index)), std::int32_t(at(std::int64_t(index) + 1))};
 }
 
 std::int32_t FrameAudioBytes(std::int32_t t0, std::int32_t t1) {
@@ -108,34 +140,50 @@ std::int32_t FrameAudioBytes(std::int32_t t0, std::int32_t t1) {
 namespace {
 // The whole make's own frame times, so that whatever defines them defines
 // the chunks' edges too; index == frames gives the make's end.
-std::int64_t FrameStart(std::int32_t makeStart, std::int32_t durationMs, int frames, int index) {
-    return MakeFrameSpan(makeStart, durationMs, frames, index).t0;
+std::int64_t FrameStart(const WholeMake& whole, int index) {
+    return index >= whole.frames ? std::int64_t(whole.start) + whole.duration : whole.Span(index).t0;
 }
 // The first frame index in [0, frames] whose start is at or after timeMs;
 // frames (whose "start" is the make's end) when none is.
-int FirstFrameFrom(std::int32_t makeStart, std::int32_t durationMs, int frames, std::int64_t timeMs) {
-    int low = 0, high = frames;
+int FirstFrameFrom(const WholeMake& whole, std::int64_t timeMs) {
+    int low = 0, high = whole.frames;
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (FrameStart(makeStart, durationMs, frames, middle) >= timeMs)
+        if (FrameStart(whole, middle) >= timeMs)
             high = middle;
         else
             low = middle + 1;
     }
     return low;
 }
+WholeMake EvenMake(std::int32_t makeStart, std::int32_t durationMs, int frames) {
+    WholeMake whole;
+    whole.start = makeStart;
+    whole.duration = durationMs;
+    whole.frames = frames;
+    return whole;
+}
 }  // namespace
 
-FrameRange MakeFramesWithin(std::int32_t makeStart, std::int32_t durationMs, int frames, std::int64_t fromMs,
-                            std::int64_t toMs) {
-    if (frames <= 0 || toMs <= fromMs) return {};
-    const int first = FirstFrameFrom(makeStart, durationMs, frames, fromMs);
-    const int end = FirstFrameFrom(makeStart, durationMs, frames, toMs);
+FrameRange MakeFramesWithin(const WholeMake& whole, std::int64_t fromMs, std::int64_t toMs) {
+    if (whole.frames <= 0 || toMs <= fromMs) return {};
+    const int first = FirstFrameFrom(whole, fromMs);
+    const int end = FirstFrameFrom(whole, toMs);
     return {first, std::max(first, end)};
 }
 
+FrameRange MakeFramesWithin(std::int32_t makeStart, std::int32_t durationMs, int frames, std::int64_t fromMs,
+                            std::int64_t toMs) {
+    return MakeFramesWithin(EvenMake(makeStart, durationMs, frames), fromMs, toMs);
+}
+
 std::vector<MakeChunk> SplitMake(std::int32_t makeStart, std::int32_t durationMs, int frames, int wanted) {
+    return SplitMake(EvenMake(makeStart, durationMs, frames), wanted);
+}
+
+std::vector<MakeChunk> SplitMake(const WholeMake& whole, int wanted) {
     std::vector<MakeChunk> chunks;
+    const int frames = whole.frames;
     if (frames <= 0) return chunks;
     for (int n = std::clamp(wanted, 1, frames); n >= 1; --n) {
         chunks.clear();
@@ -145,8 +193,8 @@ std::vector<MakeChunk> SplitMake(std::int32_t makeStart, std::int32_t durationMs
             MakeChunk chunk;
             chunk.frames.first = k * each + std::min(k, longer);
             chunk.frames.end = chunk.frames.first + each + (k < longer ? 1 : 0);
-            chunk.fromMs = std::int32_t(FrameStart(makeStart, durationMs, frames, chunk.frames.first));
-            chunk.toMs = std::int32_t(FrameStart(makeStart, durationMs, frames, chunk.frames.end));
+            chunk.fromMs = std::int32_t(FrameStart(whole, chunk.frames.first));
+            chunk.toMs = std::int32_t(FrameStart(whole, chunk.frames.end));
             longEnough = longEnough && chunk.toMs - chunk.fromMs >= 1000;
             chunks.push_back(chunk);
         }
@@ -175,8 +223,6 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
     if (job.makeAudio) mix = std::make_unique<MixBuffers>();
 
     const WholeMake whole = WholeMakeOf(root);
-    const std::int32_t start = whole.start, duration = whole.duration;
-    const int fps = OutputFrameRate(root.FrameRateId());
     report.frames = whole.frames;
     report.made = {0, report.frames};
     if (job.frames)
@@ -190,7 +236,7 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
     const std::string partial = PartialName(job.outputFile);
     const bool accepted = plugin.SetOutputFile(partial) && plugin.SetMakeVideo(job.makeVideo) &&
                           plugin.SetFrameWidth(size.width) && plugin.SetFrameHeight(size.height) &&
-                          plugin.SetFramesPerSecond(double(fps)) && plugin.SetMakeAudio(job.makeAudio);
+                          SetRate(plugin, root.FrameRateId()) && plugin.SetMakeAudio(job.makeAudio);
     if (!accepted) {
         std::error_code ignored;
         std::filesystem::remove(partial, ignored);
@@ -204,7 +250,7 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
         // A chunk's progress counts its own frames.
         const int first = report.made.first, count = report.made.Count();
         for (int i = first; i < first + count && !state.StopRequested(); ++i) {
-            const FrameSpan span = MakeFrameSpan(start, duration, report.frames, i);
+            const FrameSpan span = whole.Span(i);
             // The tree is held only while it is read, so that the editor
             // can repaint and take "Stop" between frames; the plugin gets
             // the make's own surface and buffers, which nobody else touches.
@@ -241,8 +287,7 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
         }
         plugin.end();
         if (report.framesMade > 0)
-            report.madeMs = MakeFrameSpan(start, duration, report.frames, first + report.framesMade - 1).t1 -
-                            MakeFrameSpan(start, duration, report.frames, first).t0;
+            report.madeMs = whole.Span(first + report.framesMade - 1).t1 - whole.Span(first).t0;
     }
     mix.reset();
     // A plugin that keeps its output to itself leaves nothing to rename.
@@ -354,7 +399,7 @@ int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, c
     if (range) {
         const WholeMake whole = WholeMakeOf(root);
         const std::int32_t start = whole.start;
-        job.frames = MakeFramesWithin(start, whole.duration, whole.frames, range->fromMs, range->toMs);
+        job.frames = MakeFramesWithin(whole, range->fromMs, range->toMs);
         if (made) *made = *job.frames;
         if (job.frames->Count() == 0) {
             message = "no frame of the make range " + std::to_string(start) + "-" + std::to_string(root.MakeEnd()) +
@@ -398,7 +443,7 @@ bool PlanChunks(const std::string& projectPath, int wanted, std::vector<MakeChun
     if (!LoadProjectQuietly(root, Absolute(projectPath), message)) return false;
     const bool nothing = !root.HasVideo() && !root.HasAudio();
     const WholeMake whole = WholeMakeOf(root);
-    chunks = SplitMake(whole.start, whole.duration, whole.frames, wanted);
+    chunks = SplitMake(whole, wanted);
     if (nothing) {
         message = kNothingToMake;
         return false;

@@ -21,6 +21,9 @@ inline constexpr const char* kMakeTitle = VANTREL_PRODUCT_VERSION;
 
 // trunc(fps * duration / 1000.0); never negative.
 int MakeFrameCount(int framesPerSecond, std::int32_t durationMs);
+// At an exact rate of num / den frames per second: the frames whose times
+// floor(i * 1000 * den / num) fall below the duration; never negative.
+int ExactFrameCount(std::int64_t num, std::int64_t den, std::int32_t durationMs);
 // Frame i runs from t0 to t1: duration * i / frames + start (products first).
 struct FrameSpan {
     std::int32_t t0 = 0, t1 = 0;
@@ -36,6 +39,12 @@ std::int32_t FrameAudioBytes(std::int32_t t0, std::int32_t t1);
 struct WholeMake {
     std::int32_t start = 0, duration = 0;
     int frames = 0;
+    // An exact rate (rateNum > 0) puts frame i at floor(i * 1000 * rateDen /
+    // rateNum) ms after the start, the last frame running to the make's
+    // end; otherwise the frames are spread evenly as MakeFrameSpan does.
+    std::int64_t rateNum = 0, rateDen = 1;
+
+    FrameSpan Span(int index) const;
 };
 WholeMake WholeMakeOf(const Clip& root);
 
@@ -49,6 +58,7 @@ struct FrameRange {
 // edges fall between them.
 FrameRange MakeFramesWithin(std::int32_t makeStart, std::int32_t durationMs, int frames, std::int64_t fromMs,
                             std::int64_t toMs);
+FrameRange MakeFramesWithin(const WholeMake& whole, std::int64_t fromMs, std::int64_t toMs);
 // One chunk of a make cut into pieces: its frames and the times that
 // select exactly them with MakeFramesWithin (the end is the next frame's
 // start, or the make's end after the last frame).
@@ -61,6 +71,7 @@ struct MakeChunk {
 // where a chunk would span less than one second; one chunk when the whole
 // make is that short. None when the make has no frame.
 std::vector<MakeChunk> SplitMake(std::int32_t makeStart, std::int32_t durationMs, int frames, int wanted);
+std::vector<MakeChunk> SplitMake(const WholeMake& whole, int wanted);
 
 // One make as the worker runs it.
 struct MakeJob {

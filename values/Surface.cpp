@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include <new>
+#include <vector>
+
+#include "values/RowBands.h"
 
 namespace vantrel {
 
@@ -39,10 +42,12 @@ void Surface::Release() {
 void Surface::Fill(const Rect& rect, Pixel value) {
     Rect r = rect.Intersect(Bounds());
     if (r.IsEmpty()) return;
-    for (int y = r.top; y < r.bottom; ++y) {
-        Pixel* row = Row(y);
-        for (int x = r.left; x < r.right; ++x) row[x] = value;
-    }
+    ForRowBands(r.top, r.bottom, r.Width(), [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            Pixel* row = Row(y);
+            for (int x = r.left; x < r.right; ++x) row[x] = value;
+        }
+    });
 }
 
 void Surface::CopyFrom(const Surface& source, const Rect& sourceRect, int destX, int destY) {
@@ -54,9 +59,16 @@ void Surface::CopyFrom(const Surface& source, const Rect& sourceRect, int destX,
     if (dst.IsEmpty()) return;
     const int sx = src.left + (dst.left - destX);
     const int sy = src.top + (dst.top - destY);
-    for (int y = 0; y < dst.Height(); ++y)
-        std::memmove(Row(dst.top + y) + dst.left, source.Row(sy + y) + sx,
-                     sizeof(Pixel) * std::size_t(dst.Width()));
+    auto copy = [&](int first, int end) {
+        for (int y = first; y < end; ++y)
+            std::memmove(Row(dst.top + y) + dst.left, source.Row(sy + y) + sx,
+                         sizeof(Pixel) * std::size_t(dst.Width()));
+    };
+    // Within one surface the rows may overlap: their order matters then.
+    if (&source == this)
+        copy(0, dst.Height());
+    else
+        ForRowBands(0, dst.Height(), dst.Width(), copy);
 }
 
 void Surface::StretchFrom(const Surface& source, const Rect& sourceRect, const Rect& destRect) {
@@ -65,16 +77,29 @@ void Surface::StretchFrom(const Surface& source, const Rect& sourceRect, const R
     if (dst.IsEmpty()) return;
     const std::int64_t sw = sourceRect.Width(), sh = sourceRect.Height();
     const std::int64_t dw = destRect.Width(), dh = destRect.Height();
-    for (int y = dst.top; y < dst.bottom; ++y) {
-        const int sy = int(sourceRect.top + (std::int64_t(y - destRect.top) * sh) / dh);
-        if (sy < 0 || sy >= source.Height()) continue;
-        const Pixel* in = source.Row(sy);
-        Pixel* out = Row(y);
-        for (int x = dst.left; x < dst.right; ++x) {
-            const int sx = int(sourceRect.left + (std::int64_t(x - destRect.left) * sw) / dw);
-            if (sx >= 0 && sx < source.Width()) out[x] = in[sx];
-        }
+    // The source column of each destination column, worked out once rather
+    // than divided out again on every row; -1 off the source.
+    thread_local std::vector<int> columns;
+    columns.resize(std::size_t(dst.Width()));
+    for (int x = dst.left; x < dst.right; ++x) {
+        const int sx = int(sourceRect.left + (std::int64_t(x - destRect.left) * sw) / dw);
+        columns[std::size_t(x - dst.left)] = sx >= 0 && sx < source.Width() ? sx : -1;
     }
+    const int* column = columns.data();
+    auto stretch = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            const int sy = int(sourceRect.top + (std::int64_t(y - destRect.top) * sh) / dh);
+            if (sy < 0 || sy >= source.Height()) continue;
+            const Pixel* in = source.Row(sy);
+            Pixel* out = Row(y) + dst.left;
+            for (int i = 0; i < dst.Width(); ++i)
+                if (column[i] >= 0) out[i] = in[column[i]];
+        }
+    };
+    if (&source == this)
+        stretch(dst.top, dst.bottom);
+    else
+        ForRowBands(dst.top, dst.bottom, dst.Width(), stretch);
 }
 
 }  // namespace vantrel

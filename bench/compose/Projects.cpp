@@ -227,6 +227,82 @@ std::string W1FfmpegCommand(const std::string& folder, int seconds, const std::s
     return command;
 }
 
+namespace {
+std::string W4VideoName(int i, int seconds) {
+    return "w4-video" + std::to_string(i) + "-" + std::to_string(seconds) + ".mp4";
+}
+// W1's rectangles in Full HD pixels: left, top, right, bottom.
+constexpr int kW4Places[4][4] = {{0, 0, 1920, 1080}, {120, 68, 1320, 740}, {720, 256, 1800, 864},
+                                 {240, 256, 1320, 1080}};
+// The upper one shows the middle quarter of its picture.
+constexpr int kW4Crop[4] = {480, 270, 1440, 810};
+}  // namespace
+
+std::string WriteW4Project(const std::string& folder, int seconds, std::string& error) {
+    std::filesystem::create_directories(folder);
+    const std::string s = std::to_string(seconds);
+    for (int i = 0; i < 4; ++i) {
+        const std::string video = folder + "/" + W4VideoName(i, seconds);
+        if (!std::filesystem::exists(video) &&
+            !Run("ffmpeg -nostdin -v error -y -f lavfi -i " + std::string(kSources[i]) + "=s=1920x1080:r=25:d=" + s +
+                 " -c:v libx264 -preset veryfast -crf 23 -g 25 -pix_fmt yuv420p '" + video + "'")) {
+            error = "ffmpeg could not make " + video;
+            return {};
+        }
+        const std::string audio = folder + "/" + AudioName(i, seconds);
+        if (!std::filesystem::exists(audio) &&
+            !Run("ffmpeg -nostdin -v error -y -f lavfi -i sine=f=" + std::to_string(kFrequencies[i]) +
+                 ":r=44100:d=" + s + " -ac 2 -c:a pcm_s16le '" + audio + "'")) {
+            error = "ffmpeg could not make " + audio;
+            return {};
+        }
+    }
+    const std::string project = folder + "/w4-" + s + ".kwp";
+    Clip root;
+    const std::int32_t length = seconds * 1000;
+    SetupRoot(root, 823, length);  // "1920 / 1080 (Full HD)"
+    root.SetFrameRateId(832);      // "25 fps (PAL)"
+    const double w = 1920, h = 1080;
+    for (int i = 0; i < 4; ++i) {
+        Clip* clip = Media(root, folder + "/" + W4VideoName(i, seconds), 3 - i, 0, length, error);
+        if (!clip) return {};
+        Key(*clip, kStartOpacity, 0, i == 0 ? 1 : 0.75);
+        const int* place = kW4Places[i];
+        if (i > 0) Rectangle(*clip, kDestination, place[0] / w, place[1] / h, place[2] / w, place[3] / h);
+        if (i == 3) Rectangle(*clip, kSource, kW4Crop[0] / w, kW4Crop[1] / h, kW4Crop[2] / w, kW4Crop[3] / h);
+    }
+    for (int i = 0; i < 4; ++i) {
+        Clip* clip = Media(root, folder + "/" + AudioName(i, seconds), 4 + i, 0, length, error);
+        if (!clip) return {};
+        if (VariableOwner* volume = clip->AddEffect(EffectKind::kAudio, 142)) Key(*volume, kVolume, 0, kVolumes[i]);
+    }
+    if (!Save(root, project, error)) return {};
+    return project;
+}
+
+std::string W4FfmpegCommand(const std::string& folder, int seconds, const std::string& output) {
+    std::string command = "ffmpeg -nostdin -v error -y";
+    for (int i = 0; i < 4; ++i) command += " -i '" + folder + "/" + W4VideoName(i, seconds) + "'";
+    for (int i = 0; i < 4; ++i) command += " -i '" + folder + "/" + AudioName(i, seconds) + "'";
+    auto size = [](const int* r) { return std::to_string(r[2] - r[0]) + ":" + std::to_string(r[3] - r[1]); };
+    auto at = [](const int* r) { return std::to_string(r[0]) + ":" + std::to_string(r[1]); };
+    const int* c = kW4Crop;
+    command += " -filter_complex \"[0:v]format=bgra,lutrgb=a=255[base];"
+               "[1:v]scale=" + size(kW4Places[1]) + ":flags=neighbor,format=bgra,lutrgb=a=192[v1];"
+               "[2:v]scale=" + size(kW4Places[2]) + ":flags=neighbor,format=bgra,lutrgb=a=192[v2];"
+               "[3:v]crop=" + std::to_string(c[2] - c[0]) + ":" + std::to_string(c[3] - c[1]) + ":" +
+               std::to_string(c[0]) + ":" + std::to_string(c[1]) + ",scale=" + size(kW4Places[3]) +
+               ":flags=neighbor,format=bgra,lutrgb=a=192[v3];"
+               "[base][v1]overlay=" + at(kW4Places[1]) + "[o1];[o1][v2]overlay=" + at(kW4Places[2]) +
+               "[o2];[o2][v3]overlay=" + at(kW4Places[3]) + ",format=bgr0[vout];"
+               "[4:a]volume=0.8[a0];[5:a]volume=0.6[a1];[6:a]volume=0.5[a2];[7:a]volume=0.4[a3];"
+               "[a0][a1][a2][a3]amix=inputs=4:normalize=0[aout]\" -map '[vout]' -map '[aout]'";
+    const bool mp4 = output.size() > 4 && output.compare(output.size() - 4, 4, ".mp4") == 0;
+    command += mp4 ? " -c:v libx264 -preset veryfast -crf 23 -pix_fmt yuv420p -c:a aac -b:a 128k"
+                   : " -c:v ffv1 -c:a flac";
+    return command + " '" + output + "'";
+}
+
 std::string W1Folder() { return (std::filesystem::temp_directory_path() / "vantrel-w1-bench").string(); }
 
 std::string ProgramPath() {

@@ -19,6 +19,15 @@ std::string WriteW1Project(const std::string& folder, int seconds, std::string& 
 std::string W1FfmpegCommand(const std::string& folder, int seconds, const std::string& output,
                             bool oneThread = true);
 
+// The W4 workload in `folder`: four 1920 x 1080 25 fps H.264 movies (one
+// key frame a second) and four WAVs of `seconds` each, laid out and blended
+// as W1's, and w4-SECONDS.kwp over them at "1920 / 1080" and the exact 25
+// fps. Answers the project path, empty on failure.
+std::string WriteW4Project(const std::string& folder, int seconds, std::string& error);
+// ffmpeg's command line doing the same work into `output`: FFV1 + FLAC for
+// .mkv, H.264 (x264 veryfast, CRF 23) + AAC for .mp4.
+std::string W4FfmpegCommand(const std::string& folder, int seconds, const std::string& output);
+
 // Where the W1 workload's media and makes are kept between runs.
 std::string W1Folder();
 // The program beside the running benchmark's folder (build/bench/../vantrel).

@@ -21,8 +21,8 @@
 namespace vantrel {
 
 namespace {
-constexpr std::array kVideoFormats = {80, 488, 489, 81, 82, 639, 640};
-constexpr std::array kFrameRates = {128, 129, 132, 133, 134};
+constexpr std::array kVideoFormats = {80, 488, 489, 81, 82, 639, 640, 820, 821, 822, 823, 824, 825, 826, 827};
+constexpr std::array kFrameRates = {128, 129, 132, 133, 134, 830, 831, 832, 833, 834, 835, 836, 837};
 constexpr int kSavePictureDialogKey = kSaveCompositeCommand;
 }  // namespace
 

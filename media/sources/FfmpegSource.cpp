@@ -17,6 +17,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "values/RowBands.h"
+
 namespace vantrel {
 
 namespace {
@@ -232,6 +234,26 @@ bool CopyPacked(const AVFrame* frame, Surface& picture, int width, int height) {
     }
 }
 
+// Converts to the picture's layout in bands of rows on every core. The
+// bands are the scaler's own: each computes its rows exactly as one pass
+// over the whole picture would.
+SwsContext* ThreadedScaler(int width, int height, AVPixelFormat from, int toWidth, int toHeight) {
+    SwsContext* scaler = sws_alloc_context();
+    if (!scaler) return nullptr;
+    const bool set = av_opt_set_int(scaler, "srcw", width, 0) >= 0 && av_opt_set_int(scaler, "srch", height, 0) >= 0 &&
+                     av_opt_set_int(scaler, "src_format", from, 0) >= 0 &&
+                     av_opt_set_int(scaler, "dstw", toWidth, 0) >= 0 &&
+                     av_opt_set_int(scaler, "dsth", toHeight, 0) >= 0 &&
+                     av_opt_set_int(scaler, "dst_format", AV_PIX_FMT_BGR0, 0) >= 0 &&
+                     av_opt_set_int(scaler, "sws_flags", SWS_BILINEAR, 0) >= 0 &&
+                     av_opt_set_int(scaler, "threads", RowBandCount(), 0) >= 0;
+    if (!set || sws_init_context(scaler, nullptr, nullptr) < 0) {
+        sws_freeContext(scaler);
+        return nullptr;
+    }
+    return scaler;
+}
+
 }  // namespace
 
 struct FfmpegSource::Video {
@@ -247,6 +269,18 @@ struct FfmpegSource::Video {
     std::int64_t pendingTime = 0;
     bool atEnd = false;
     std::int64_t lastTime = AV_NOPTS_VALUE;
+
+    // The picture shown before the latest one, with the stream times it
+    // stands for: a scrub back and forth between two times then swaps the
+    // two instead of seeking and decoding a GOP each time. `swapped` says
+    // the source's picture is that earlier one, not the decoder's latest.
+    FrameHandle output{av_frame_alloc()};  // the picture as the scaler's output
+    int scaledWidth = 0, scaledHeight = 0, scaledFormat = -1;
+
+    Surface earlier;
+    std::int64_t earlierFrom = 0, earlierUntil = 0;
+    std::int64_t shownFrom = 0, shownUntil = 0;
+    bool haveShown = false, haveEarlier = false, swapped = false;
 
     std::int64_t ToStreamTime(int mediaTimeMs) const {
         return origin + av_rescale_q_rnd(mediaTimeMs, kMilliseconds, track.stream->time_base,
@@ -480,8 +514,16 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
     // negative time would seek every time.
     const std::int64_t target = v.ToStreamTime(std::max(mediaTimeMs, 0));
 
-    if (v.haveCurrent && v.currentTime <= target && (v.havePending ? target < v.pendingTime : v.atEnd))
+    if (!v.swapped && v.haveCurrent && v.currentTime <= target && (v.havePending ? target < v.pendingTime : v.atEnd))
         return true;  // already shown
+    if (v.swapped && v.shownFrom <= target && target < v.shownUntil) return true;
+    if (v.haveEarlier && v.earlierFrom <= target && target < v.earlierUntil) {
+        std::swap(picture_, v.earlier);
+        std::swap(v.shownFrom, v.earlierFrom);
+        std::swap(v.shownUntil, v.earlierUntil);
+        v.swapped = !v.swapped;
+        return true;
+    }
     const bool seek = !v.haveCurrent || target < v.currentTime || v.SeekPays(target);
 
     AVFrame* chosen = v.chosen.get();
@@ -522,32 +564,78 @@ bool FfmpegSource::ReadFrame(int mediaTimeMs) {
         }
         if (!seek || !haveChosen || chosenTime <= target || target <= v.origin) break;
     }
-    if (!haveChosen) return v.haveCurrent;
+    if (!haveChosen) {
+        if (v.swapped) {
+            // Shows the decoder's latest again, as if nothing had been kept.
+            std::swap(picture_, v.earlier);
+            std::swap(v.shownFrom, v.earlierFrom);
+            std::swap(v.shownUntil, v.earlierUntil);
+            v.swapped = false;
+        }
+        return v.haveCurrent;
+    }
 
-    const AVFrame* frame = chosen;
-    if (CopyPacked(frame, picture_, width_, height_)) {
+    // What is shown now becomes the earlier picture; the new frame goes
+    // into the surface that held the earlier one.
+    const bool keep = v.haveShown && (!v.earlier.IsEmpty() || AllocatePictureSurface(v.earlier, width_, height_));
+    if (keep) {
+        std::swap(picture_, v.earlier);
+        v.earlierFrom = v.shownFrom;
+        v.earlierUntil = v.shownUntil;
+        v.haveEarlier = v.earlierFrom < v.earlierUntil;
+    }
+    v.swapped = false;
+    // A frame that cannot be converted leaves the picture that was shown.
+    auto failed = [&] {
+        if (keep)
+            std::swap(picture_, v.earlier);
+        else
+            v.haveShown = false;
+        v.haveEarlier = false;
+        return false;
+    };
+    auto shown = [&] {
         av_frame_unref(chosen);
         v.currentTime = chosenTime;
         v.haveCurrent = true;
+        v.haveShown = true;
+        v.shownFrom = chosenTime;
+        v.shownUntil = v.havePending ? v.pendingTime : v.atEnd ? INT64_MAX : chosenTime + 1;
         return true;
+    };
+    const AVFrame* frame = chosen;
+    if (CopyPacked(frame, picture_, width_, height_)) return shown();
+    if (!v.scaler || v.scaledWidth != frame->width || v.scaledHeight != frame->height ||
+        v.scaledFormat != frame->format) {
+        v.scaler.reset(ThreadedScaler(frame->width, frame->height, AVPixelFormat(frame->format), width_, height_));
+        v.scaledWidth = frame->width;
+        v.scaledHeight = frame->height;
+        v.scaledFormat = frame->format;
     }
-    v.scaler.reset(sws_getCachedContext(v.scaler.release(), frame->width, frame->height,
-                                        AVPixelFormat(frame->format), width_, height_, AV_PIX_FMT_BGR0,
-                                        SWS_BILINEAR, nullptr, nullptr, nullptr));
-    if (!v.scaler) return false;
-    std::uint8_t* planes[4] = {picture_.Bytes(), nullptr, nullptr, nullptr};
-    int lines[4] = {picture_.Pitch() * 4, 0, 0, 0};
-    if (sws_scale(v.scaler.get(), frame->data, frame->linesize, 0, frame->height, planes, lines) <= 0)
-        return false;
+    if (!v.scaler) return failed();
+    // The picture's own pixels are the scaler's target; the buffer around
+    // them only tells the scaler they are there and frees nothing.
+    AVFrame* output = v.output.get();
+    av_frame_unref(output);
+    output->buf[0] = av_buffer_create(picture_.Bytes(), std::size_t(picture_.Pitch()) * 4 * std::size_t(height_),
+                                      [](void*, std::uint8_t*) {}, nullptr, 0);
+    if (!output->buf[0]) return failed();
+    output->data[0] = picture_.Bytes();
+    output->linesize[0] = picture_.Pitch() * 4;
+    output->width = width_;
+    output->height = height_;
+    output->format = AV_PIX_FMT_BGR0;
+    const int scaled = sws_scale_frame(v.scaler.get(), output, frame);
+    av_frame_unref(output);
+    if (scaled < 0) return failed();
     // Decoded video carries no coverage: alpha 0 like every decoded picture.
-    for (int y = 0; y < height_; ++y) {
-        Pixel* row = picture_.Row(y);
-        for (int x = 0; x < width_; ++x) row[x] &= 0x00FFFFFFu;
-    }
-    av_frame_unref(chosen);
-    v.currentTime = chosenTime;
-    v.haveCurrent = true;
-    return true;
+    ForRowBands(0, height_, width_, [this](int top, int bottom) {
+        for (int y = top; y < bottom; ++y) {
+            Pixel* row = picture_.Row(y);
+            for (int x = 0; x < width_; ++x) row[x] &= 0x00FFFFFFu;
+        }
+    });
+    return shown();
 }
 
 bool FfmpegSource::ReadAudioSecond(int timeMs) {

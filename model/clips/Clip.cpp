@@ -16,11 +16,15 @@ namespace {
 constexpr OutputSize kOutputSizes[] = {
     {80, 160, 120}, {488, 176, 120}, {489, 176, 144}, {81, 240, 180},
     {82, 320, 240}, {639, 352, 240}, {640, 352, 288},
+    // Today's sizes, after the classic ones so that their ids stay apart.
+    {820, 640, 480}, {821, 720, 576}, {822, 1280, 720}, {823, 1920, 1080},
+    {824, 3840, 2160}, {825, 1080, 1920}, {826, 1080, 1080}, {827, 720, 1280},
 };
-struct FrameRate {
-    int id, fps;
+constexpr OutputRate kFrameRates[] = {
+    {128, 1, 1, false}, {129, 2, 1, false}, {132, 5, 1, false}, {133, 10, 1, false}, {134, 15, 1, false},
+    {830, 24000, 1001, true}, {831, 24, 1, true}, {832, 25, 1, true}, {833, 30000, 1001, true},
+    {834, 30, 1, true}, {835, 50, 1, true}, {836, 60000, 1001, true}, {837, 60, 1, true},
 };
-constexpr FrameRate kFrameRates[] = {{128, 1}, {129, 2}, {132, 5}, {133, 10}, {134, 15}};
 
 constexpr const char* kSourceRectIds[] = {"IDS_SRC_L", "IDS_SRC_T", "IDS_SRC_R", "IDS_SRC_B"};
 constexpr const char* kTimeMapper = "IDS_CLIPTIMEMAPPER";
@@ -44,10 +48,15 @@ const OutputSize* FindOutputSize(int id) {
     return nullptr;
 }
 
+const OutputRate* FindFrameRate(int id) {
+    for (const OutputRate& rate : kFrameRates)
+        if (rate.id == id) return &rate;
+    return nullptr;
+}
+
 int FramesPerSecond(int frameRateId) {
-    for (const FrameRate& rate : kFrameRates)
-        if (rate.id == frameRateId) return rate.fps;
-    return 0;
+    const OutputRate* rate = FindFrameRate(frameRateId);
+    return rate ? (rate->num + rate->den / 2) / rate->den : 0;
 }
 
 Clip::Clip() {
@@ -278,7 +287,7 @@ bool Clip::SetOutputSizeId(int id) {
 }
 
 bool Clip::SetFrameRateId(int id) {
-    if (!FramesPerSecond(id)) return false;
+    if (!FindFrameRate(id)) return false;
     header_.SetInt(ClipHeader::kFrameRateId, id);
     return true;
 }

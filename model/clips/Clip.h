@@ -37,7 +37,16 @@ struct OutputSize {
     int id, width, height;
 };
 const OutputSize* FindOutputSize(int id);  // null: no such size
-int FramesPerSecond(int frameRateId);       // 0: no such rate
+// num / den frames per second. The classic rates spread a make's frames
+// evenly over its range; with exactTimes frame i of a make falls at
+// floor(i * 1000 * den / num) ms after its start, so that a fractional rate
+// never drifts from the clock however long the make.
+struct OutputRate {
+    int id, num, den;
+    bool exactTimes;
+};
+const OutputRate* FindFrameRate(int id);  // null: no such rate
+int FramesPerSecond(int frameRateId);     // rounded to whole frames; 0: no such rate
 
 // What the composition library keeps for one clip between frames (the last
 // decoded frame, audio blocks, an arrangement's surfaces). The clip holds it

@@ -60,6 +60,11 @@ struct ExportSettings {
     std::int32_t height = 0;
     std::int32_t hasFramesPerSecond = 0;
     double framesPerSecond = 0;
+    // The exact rate as a fraction, for rates a double cannot carry
+    // (30000 / 1001); handed in besides framesPerSecond, never instead.
+    std::int32_t hasFrameRate = 0;
+    std::int32_t frameRateNum = 0;
+    std::int32_t frameRateDen = 0;
 };
 
 // Output audio handed to writeAudio: signed 16-bit, 2 channels, 44100 Hz.
@@ -97,6 +102,13 @@ public:
     bool SetFramesPerSecond(double fps) {
         settings.framesPerSecond = fps;
         settings.hasFramesPerSecond = 1;
+        return true;
+    }
+    bool SetFrameRate(std::int32_t num, std::int32_t den) {
+        if (num <= 0 || den <= 0) return false;
+        settings.frameRateNum = num;
+        settings.frameRateDen = den;
+        settings.hasFrameRate = 1;
         return true;
     }
     const char* FileTypeDescription() const { return settings.fileTypeDescription; }

@@ -68,6 +68,11 @@ public:
         options.width = settings.hasWidth ? settings.width : 0;
         options.height = settings.hasHeight ? settings.height : 0;
         options.framesPerSecond = settings.hasFramesPerSecond ? settings.framesPerSecond : 0;
+        if (settings.hasFrameRate) {
+            options.rateNum = settings.frameRateNum;
+            options.rateDen = settings.frameRateDen;
+        }
+        options.speed = choice_.speed;
         options.threads = UsableCores();
         return writer_.Open(options);
     }

@@ -27,6 +27,15 @@ constexpr QualityRow kQualities[] = {
     {Quality::Medium, "Medium"},
     {Quality::High, "High"},
 };
+struct SpeedRow {
+    Speed speed;
+    const char* label;
+};
+constexpr SpeedRow kSpeeds[] = {
+    {Speed::Automatic, "Automatic (thorough up to CIF, fast above)"},
+    {Speed::Fast, "Fast"},
+    {Speed::Thorough, "Thorough (smaller file, slower)"},
+};
 }  // namespace
 
 std::optional<Choice> AskForOptions(const Choice& current) {
@@ -48,8 +57,15 @@ std::optional<Choice> AskForOptions(const Choice& current) {
         quality->addItem(QString::fromUtf8(row.label), int(row.quality));
         if (row.quality == current.quality) quality->setCurrentIndex(quality->count() - 1);
     }
+    auto* speed = new QComboBox(&dialog);
+    speed->setObjectName(QStringLiteral("speed"));
+    for (const SpeedRow& row : kSpeeds) {
+        speed->addItem(QString::fromUtf8(row.label), int(row.speed));
+        if (row.speed == current.speed) speed->setCurrentIndex(speed->count() - 1);
+    }
     layout->addRow(QStringLiteral("Format:"), format);
     layout->addRow(QStringLiteral("Quality:"), quality);
+    layout->addRow(QStringLiteral("H.264 Speed:"), speed);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -57,7 +73,8 @@ std::optional<Choice> AskForOptions(const Choice& current) {
     layout->addRow(buttons);
 
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return Choice{Container(format->currentData().toInt()), Quality(quality->currentData().toInt())};
+    return Choice{Container(format->currentData().toInt()), Quality(quality->currentData().toInt()),
+                  Speed(speed->currentData().toInt())};
 }
 
 }  // namespace basalt

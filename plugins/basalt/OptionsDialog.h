@@ -8,6 +8,7 @@ namespace basalt {
 struct Choice {
     Container container = Container::Mp4;
     Quality quality = Quality::Medium;
+    Speed speed = Speed::Automatic;
 };
 
 // Modal; nothing when the user cancels. Needs a running QApplication.

@@ -54,6 +54,15 @@ const char* MuxerName(Container container) {
     return "wav";
 }
 
+const char* X264Preset(Speed speed, int width, int height) {
+    switch (speed) {
+        case Speed::Fast: return "veryfast";
+        case Speed::Thorough: return "medium";
+        case Speed::Automatic: break;
+    }
+    return std::int64_t(width) * height <= 352 * 288 ? "medium" : "veryfast";
+}
+
 bool Supports(const AVSampleFormat* list, AVSampleFormat format) {
     if (!list) return format == AV_SAMPLE_FMT_S16;
     for (; *list != AV_SAMPLE_FMT_NONE; ++list)
@@ -172,7 +181,8 @@ struct OutputWriter::State {
 };
 
 bool OutputWriter::State::OpenVideo(Quality quality) {
-    const AVRational rate = av_d2q(options.framesPerSecond, 1000000);
+    const AVRational rate = options.rateNum > 0 && options.rateDen > 0 ? AVRational{options.rateNum, options.rateDen}
+                                                                       : av_d2q(options.framesPerSecond, 1000000);
     if (rate.num <= 0 || rate.den <= 0) return false;
 
     struct Candidate {
@@ -238,7 +248,7 @@ bool OutputWriter::State::OpenVideo(Quality quality) {
         if (std::strcmp(candidate.codec->name, "libx264") == 0) {
             const char* crf = quality == Quality::High ? "18" : quality == Quality::Low ? "28" : "23";
             av_dict_set(&settings, "crf", crf, 0);
-            av_dict_set(&settings, "preset", "medium", 0);
+            av_dict_set(&settings, "preset", X264Preset(options.speed, codec->width, codec->height), 0);
             // Its statistics would land on the program's stderr.
             av_dict_set(&settings, "x264-params", "log=-1", 0);
         } else if (candidate.codec->id == AV_CODEC_ID_H264 || candidate.codec->id == AV_CODEC_ID_MPEG4) {

@@ -7,6 +7,10 @@ namespace basalt {
 
 enum class Container { Mp4, Avi, Mkv, Wav };
 enum class Quality { Low, Medium, High };
+// How hard H.264 works for its quality: Automatic is thorough at the small
+// classic sizes, as makes always were, and fast from VGA up, where a
+// thorough encode would take many times the composition.
+enum class Speed { Automatic, Fast, Thorough };
 
 struct OutputOptions {
     std::string path;
@@ -17,6 +21,10 @@ struct OutputOptions {
     int width = 0;
     int height = 0;
     double framesPerSecond = 0;
+    // The exact rate num / den when given (rateNum > 0); else the rate is
+    // framesPerSecond as the nearest fraction.
+    int rateNum = 0, rateDen = 0;
+    Speed speed = Speed::Automatic;
     // Cores the output may use. With more than one, frames and audio are
     // encoded on a thread of their own behind a short queue while the caller
     // goes on with the next frame, and the encoders may use threads too.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -212,6 +213,41 @@ TEST_F(MakeLoop, TwentyFiveFramesAndAnUnknownSizeMakeAtTheFallbacks) {
     EXPECT_EQ(plugin.videoTimes.size(), 15u);
     EXPECT_EQ(plugin.width, 320);
     EXPECT_EQ(plugin.height, 240);
+}
+
+// The classic "25 fps" makes at 15 and hands over whole frames only; the
+// new one makes 25 at their exact times, and 29.97 hands the fraction over.
+TEST_F(MakeLoop, NewRatesMakeAtExactTimesBesideTheClassicOnes) {
+    Picture();
+    Sound();
+    root.SetMakeRange(100, 1100);
+    auto makeAt = [this](int rateId) {
+        auto made = std::make_unique<RecordingPlugin>();
+        EXPECT_TRUE(root.SetFrameRateId(rateId));
+        MakeJob job;
+        job.outputFile = folder.File("out.mkv");
+        job.makeVideo = job.makeAudio = true;
+        RunMake(root, *made, job);
+        return made;
+    };
+    const auto pal = makeAt(832);
+    ASSERT_EQ(pal->videoTimes.size(), 25u);
+    EXPECT_EQ(pal->videoTimes[1], 140);
+    EXPECT_EQ(pal->settings.framesPerSecond, 25.0);
+
+    const auto ntsc = makeAt(833);
+    ASSERT_EQ(ntsc->videoTimes.size(), 30u);  // 29.97 frames: the 30th starts at 1067 ms
+    EXPECT_EQ(ntsc->videoTimes[3], 200);      // floor(100.1) + 100
+    EXPECT_EQ(ntsc->videoTimes[29], 1067);
+    EXPECT_EQ(ntsc->settings.hasFrameRate, 1);
+    EXPECT_EQ(ntsc->settings.frameRateNum, 30000);
+    EXPECT_EQ(ntsc->settings.frameRateDen, 1001);
+    EXPECT_EQ(std::accumulate(ntsc->audioBytes.begin(), ntsc->audioBytes.end(), 0), 44100 * 4);
+
+    const auto classic = makeAt(134);
+    EXPECT_EQ(classic->videoTimes.size(), 15u);
+    EXPECT_EQ(classic->settings.hasFrameRate, 0);
+    EXPECT_FALSE(root.SetFrameRateId(838));
 }
 
 TEST_F(MakeLoop, TheStopFlagEndsTheLoopBetweenFrames) {

@@ -1,8 +1,9 @@
 // One arrow key at a time, as a person scrubs: the key goes through the
 // root's input, the worker composes the frame, and the root draws the whole
 // editor into a 1280 x 960 window picture through the scaled painter. Prints
-// the median and the worst of 200 changes for the example project and for
-// the W1 project (four CIF layers). The "window" rows take the whole road
+// the median and the worst of 200 changes for the example project, for
+// the W1 project (four CIF layers) and for the W4 project (four Full HD
+// H.264 layers). The "window" rows take the whole road
 // of the editor: the key into the root, the worker's refresh request queued
 // onto the window's thread, and the refresh that lays out and draws the new
 // frame into the real main window's picture.
@@ -129,6 +130,15 @@ int main(int argc, char** argv) {
         Measure("W1", w1, false);
         Measure("W1", w1, true);
         MeasureThroughWindow("W1", w1);
+    }
+    // W4: four Full HD H.264 layers, the media shared with w4_bench.
+    const std::string w4 = bench::WriteW4Project("/tmp/vantrel-w4-bench", 60, error);
+    if (w4.empty()) {
+        std::printf("W4: %s\n", error.c_str());
+    } else {
+        Measure("W4", w4, false);
+        Measure("W4", w4, true);
+        MeasureThroughWindow("W4", w4);
     }
     return 0;
 }

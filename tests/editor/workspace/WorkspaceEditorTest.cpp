@@ -226,7 +226,7 @@ TEST_F(EditorTest, FormatAndRateMenus) {
     ASSERT_EQ(platform.menus.shown.size(), 1u);
     std::vector<int> offered;
     for (const MenuEntry& entry : platform.menus.shown[0]) offered.push_back(entry.command);
-    EXPECT_EQ(offered, (std::vector<int>{80, 488, 489, 81, 82, 639, 640}));
+    EXPECT_EQ(offered, (std::vector<int>{80, 488, 489, 81, 82, 639, 640, 820, 821, 822, 823, 824, 825, 826, 827}));
 
     platform.menus.answers = {132};
     root->Command(&window, kFramesPerSecondCommand, out);

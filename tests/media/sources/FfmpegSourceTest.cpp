@@ -114,6 +114,27 @@ TEST_P(NumberedVideo, BackwardReadsGiveTheFrameOfEachTime) {
     }
 }
 
+// A scrub back and forth between two far times decodes each once: after
+// that the two pictures take turns without a seek, and a third time still
+// decodes its own frame.
+TEST_P(NumberedVideo, ScrubbingBetweenTwoTimesReusesBothPictures) {
+    auto source = Open();
+    ASSERT_NE(source, nullptr);
+    auto* movie = dynamic_cast<FfmpegSource*>(source.get());
+    ASSERT_NE(movie, nullptr);
+    ASSERT_EQ(FrameAt(*source, 1500), Expected(1500));
+    ASSERT_EQ(FrameAt(*source, 210), Expected(210));
+    const int seeks = movie->VideoSeeks();
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_EQ(FrameAt(*source, 1500 + i % 3), Expected(1500)) << i;
+        ASSERT_EQ(FrameAt(*source, 210), Expected(210)) << i;
+    }
+    EXPECT_EQ(movie->VideoSeeks(), seeks);
+    EXPECT_EQ(FrameAt(*source, 900), Expected(900));
+    EXPECT_EQ(FrameAt(*source, 1500), Expected(1500));
+    EXPECT_EQ(FrameAt(*source, 903), Expected(903));
+}
+
 TEST_P(NumberedVideo, RandomReadsGiveTheFrameOfEachTime) {
     auto source = Open();
     ASSERT_NE(source, nullptr);

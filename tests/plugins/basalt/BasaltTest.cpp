@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -476,6 +478,53 @@ TEST_F(BasaltTest, OptionsChosenInTheDialogAreRememberedAndCancelStopsTheMake) {
     const fs::path file = folder_ / "chosen.out";
     ASSERT_TRUE(Make(file, run));
     EXPECT_EQ(Probe(file, "v")["codec_name"], "ffv1");
+}
+
+}  // namespace
+}  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// x264 writes its settings into the stream: "subme=7" is its thorough
+// preset, "subme=2" its fast one.
+std::string X264Effort(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (bytes.find("subme=7") != std::string::npos) return "thorough";
+    if (bytes.find("subme=2") != std::string::npos) return "fast";
+    return "unknown";
+}
+
+void AnswerSpeed(int speedIndex) {
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* speed = dialog->findChild<QComboBox*>("speed");
+        ASSERT_NE(speed, nullptr);
+        speed->setCurrentIndex(speedIndex);
+        dialog->accept();
+    });
+}
+
+// Left to itself H.264 works as thoroughly as ever at the classic sizes and
+// fast from VGA up; the dialog's choice holds at any size.
+TEST_F(BasaltTest, H264EffortFollowsTheSizeUnlessChosen) {
+    MakeRun small, large;
+    small.durationMs = large.durationMs = 200;
+    large.width = 640, large.height = 480;
+    ASSERT_TRUE(Make(folder_ / "small.mp4", small));
+    if (X264Effort(folder_ / "small.mp4") == "unknown") GTEST_SKIP() << "no x264";
+    ASSERT_TRUE(Make(folder_ / "large.mp4", large));
+    EXPECT_EQ(X264Effort(folder_ / "small.mp4"), "thorough");
+    EXPECT_EQ(X264Effort(folder_ / "large.mp4"), "fast");
+
+    Application();
+    int window = 0;
+    AnswerSpeed(2);  // "Thorough"
+    ASSERT_TRUE(plugin_->configure(&window));
+    ASSERT_TRUE(Make(folder_ / "chosen.mp4", large));
+    EXPECT_EQ(X264Effort(folder_ / "chosen.mp4"), "thorough");
 }
 
 }  // namespace
