@@ -423,6 +423,10 @@ bool Workspace::Tick(int left, int top, int right, int bottom) {
         auto edit = Edit();
         // The downloads of "Import Clip URL" end here too.
         const bool imported = FinishUrlImports(*this);
+        // An import that landed is a step; unsaved changes go to the
+        // autosave when it is due, whether or not anything is drawn.
+        if (imported && entryDepth_ == 0) SettleEdits();
+        AutosaveIfDue();
         if (!imported && view_ && !view_->WantsTickPaint(right - left, bottom - top)) return false;
     }
     Arrange(left, top, right, bottom);

@@ -255,6 +255,23 @@ TEST_F(AutosaveRecoveryTest, AnAutosaveIsOfferedAtStartAndYesReopensItAsAChanged
     EXPECT_NE(reread, saved);
 }
 
+// The window's timer writes the autosave when it is due, even when nothing
+// needs drawing; with the preference at 0 it never does.
+TEST_F(AutosaveRecoveryTest, TheTimerWritesTheAutosaveWhenItIsDue) {
+    int seconds = 0;
+    WorkspaceOptions options = Options();
+    options.autosaveSeconds = [&] { return seconds; };
+    Open(options);
+    AddAt(*root, kTextStringType, 0, 1000, 0);
+    root->Tick(0, 0, 1024, 768);
+    root->FlushAutosave();
+    EXPECT_TRUE(FindRecoverable().empty());
+    seconds = 60;
+    root->Tick(0, 0, 1024, 768);
+    root->FlushAutosave();
+    EXPECT_EQ(FindRecoverable().size(), 1u);
+}
+
 TEST_F(AutosaveRecoveryTest, NoSetsTheAutosaveAsideAndAnAnsweredCloseRemovesIt) {
     DragBy(*b, 60);
     ASSERT_TRUE(root->AutosaveNow());  // an untitled project's changes
