@@ -40,8 +40,14 @@ public:
     void Activated(bool minimised) override { activations.push_back(minimised); }
     void Timer(int id) override { timers.push_back(id); }
     void Destroyed() override { ++destroyed; }
+    bool CloseRequested() override {
+        ++closeRequests;
+        return allowClose;
+    }
 
     std::vector<Event> inputs;
+    bool allowClose = true;
+    int closeRequests = 0;
     std::vector<std::string> dropped;
     int resized = 0, destroyed = 0;
     std::vector<bool> activations;
@@ -167,6 +173,20 @@ TEST_F(MainWindowTest, NothingArrivesBeforeTheSinkIsSetOrAfterClose) {
     EXPECT_EQ(recorder->destroyed, 1);
     Mouse(QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
     EXPECT_TRUE(recorder->inputs.empty());
+}
+
+// A close the program refuses (a changed project and Cancel) leaves the
+// window open and every event flowing.
+TEST_F(MainWindowTest, AnsweringNoToACloseKeepsTheWindow) {
+    recorder->allowClose = false;
+    window->Close();
+    EXPECT_EQ(recorder->closeRequests, 1);
+    EXPECT_EQ(recorder->destroyed, 0);
+    Mouse(QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(recorder->inputs.size(), 1u);
+    recorder->allowClose = true;
+    window->Close();
+    EXPECT_EQ(recorder->destroyed, 1);
 }
 
 TEST_F(MainWindowTest, DroppedPathsAreReadableDuringTheMessageOnly) {
