@@ -224,6 +224,12 @@ void QtMainWindow::wheelEvent(QWheelEvent* event) {
                    std::uintptr_t(flags & 0xFFFF) | (std::uintptr_t(std::uint16_t(turn)) << 16));
 }
 
+void QtMainWindow::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    if (!event->isAutoRepeat() && event->nativeScanCode() != 0)
+        pressed_[event->nativeScanCode()] = VirtualKeyOf(event->key(), (event->modifiers() & Qt::KeypadModifier) != 0);
+}
+
 void QtMainWindow::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
     // Holding a key repeats presses only; the key is released once.
@@ -232,7 +238,13 @@ void QtMainWindow::keyReleaseEvent(QKeyEvent* event) {
     // window manager and the menu bar, not to the editor's key tables.
     if (event->key() == Qt::Key_Alt || event->key() == Qt::Key_F10 || (event->modifiers() & Qt::AltModifier))
         return;
-    const std::uint32_t vk = VirtualKeyOf(event->key(), (event->modifiers() & Qt::KeypadModifier) != 0);
+    std::uint32_t vk = VirtualKeyOf(event->key(), (event->modifiers() & Qt::KeypadModifier) != 0);
+    // A key means what it meant when it went down: Num Lock changed while
+    // keypad 8 is held still lets go of keypad 8, not of the arrow.
+    if (const auto held = pressed_.find(event->nativeScanCode()); held != pressed_.end()) {
+        if (event->nativeScanCode() != 0) vk = held->second;
+        pressed_.erase(held);
+    }
     if (vk == 0) return;
     // A modifier let go is the key itself, not a chord.
     std::uint32_t modifiers = 0;

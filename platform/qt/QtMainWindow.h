@@ -50,6 +50,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -70,6 +71,8 @@ private:
     bool captured_ = false;
     bool destroyed_ = false;
     std::map<int, int> timers_;  // Qt's timer id -> ours
+    // The key each held physical key stood for when it went down.
+    std::map<quint32, std::uint32_t> pressed_;
     std::intptr_t nextDrop_ = 1;
     std::map<std::intptr_t, std::vector<std::string>> drops_;
 };

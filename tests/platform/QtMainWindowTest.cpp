@@ -177,6 +177,22 @@ TEST_F(MainWindowTest, NothingArrivesBeforeTheSinkIsSetOrAfterClose) {
 
 // A close the program refuses (a changed project and Cancel) leaves the
 // window open and every event flowing.
+// Num Lock toggled between the press and the release of keypad 8 (as a
+// key sender that sets Num Lock for each key does): the release still
+// says keypad 8.
+TEST_F(MainWindowTest, AKeyLetGoMeansWhatItMeantWhenItWentDown) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_8, Qt::KeypadModifier, 80, 0, 0x10, "8");
+    QCoreApplication::sendEvent(window.get(), &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Up, Qt::KeypadModifier, 80, 0, 0);
+    QCoreApplication::sendEvent(window.get(), &release);
+    ASSERT_EQ(recorder->inputs.size(), 1u);
+    EXPECT_EQ(recorder->inputs[0].param, 0x68u);
+    // Without a press on record the release speaks for itself.
+    QCoreApplication::sendEvent(window.get(), &release);
+    ASSERT_EQ(recorder->inputs.size(), 2u);
+    EXPECT_EQ(recorder->inputs[1].param, 0x26u);
+}
+
 TEST_F(MainWindowTest, AnsweringNoToACloseKeepsTheWindow) {
     recorder->allowClose = false;
     window->Close();
