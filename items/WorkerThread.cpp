@@ -38,10 +38,14 @@ bool WorkerThread::Post(std::int32_t command) {
     return true;
 }
 
+// Idle is running nothing with nothing waiting: a command posted a moment
+// ago that the thread has not woken for yet is still to run.
 bool WorkerThread::WaitIdle() {
     std::unique_lock lock(mutex_);
-    if (command_.load() == kStop) return false;
-    changed_.wait(lock, [this] { return idle_.load() != 0 || command_.load() == kStop; });
+    if (command_.load() == kStop || !thread_.joinable()) return false;
+    changed_.wait(lock, [this] {
+        return (idle_.load() != 0 && command_.load() == kEmpty) || command_.load() == kStop;
+    });
     return true;
 }
 

@@ -43,6 +43,9 @@ public:
     // Asks for a refresh of the whole window on the main thread soon; any
     // thread may call it (the worker, when a preview is finished).
     virtual void RequestRefresh() {}
+    // Puts what was drawn on the screen now, from the main thread while it
+    // is busy (a script that waits); nothing else runs meanwhile.
+    virtual void ShowNow() {}
 };
 
 }  // namespace vantrel

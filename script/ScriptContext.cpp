@@ -136,9 +136,11 @@ thread_local int pageScriptsRunning = 0;
 
 bool PageScriptRunning() { return pageScriptsRunning > 0; }
 
-bool RunScriptFile(Control* host, std::string_view name, std::string_view arguments, std::string& output) {
+bool RunScriptFile(Control* host, std::string_view name, std::string_view arguments, std::string& output,
+                   const ScriptStopCheck* stop) {
     auto context = LoadScriptFile(host, name);
     if (!context) return false;
+    if (stop) context->SetStopCheck(stop);
     struct Running {
         Running() { ++pageScriptsRunning; }
         ~Running() { --pageScriptsRunning; }

@@ -152,7 +152,8 @@ std::string ScriptLocalPath(std::string_view name);
 
 // What a script link does: load, run with the arguments, discard. The result
 // text is written to output (callers that ignore it may pass a scratch).
-bool RunScriptFile(Control* host, std::string_view name, std::string_view arguments, std::string& output);
+bool RunScriptFile(Control* host, std::string_view name, std::string_view arguments, std::string& output,
+                   const ScriptStopCheck* stop = nullptr);
 // Whether such a script (a tutorial) runs on this thread now: its file
 // dialogs start where its sample files are.
 bool PageScriptRunning();

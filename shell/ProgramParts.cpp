@@ -271,6 +271,11 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     auto root = std::make_unique<Workspace>(&application, &window, application.Media(), options);
     Workspace* workspace = root.get();
     *shownFor = workspace;
+    {
+        InfoBrowser::Outside outside = browser.GetOutside();
+        outside.scriptMoment = [workspace] { workspace->ShowScriptMoment(); };
+        browser.SetOutside(std::move(outside));
+    }
     workspace->Editor().Panels().Parameters().SetVariableHelpSink([pointedAt](const Variable& variable) {
         *pointedAt = FiguresOf(variable, variable.DeclaredId() ? variable.DeclaredId() : 487);
     });

@@ -305,7 +305,12 @@ void InfoBrowser::RunScript(const std::string& name) {
     auto* host = dynamic_cast<Control*>(Root());
     if (!host || host == this) return;
     std::string output;
-    (void)RunScriptFile(host, name, "", output);
+    // Never stops the script; it is only the script's moments to show.
+    const ScriptStopCheck moments = [this] {
+        if (outside_.scriptMoment) outside_.scriptMoment();
+        return false;
+    };
+    (void)RunScriptFile(host, name, "", output, &moments);
 }
 
 void InfoBrowser::ShowObject(Window* window, const std::string& name) {

@@ -38,6 +38,10 @@ public:
         // opens the shipped home page instead of the page of its links;
         // without this the generated page shows.
         std::function<bool()> memberArea;
+        // Called while a script from a page runs, now and then between its
+        // statements and in its waits: the editor shows what the script
+        // did so far (a tutorial's imports appear as they happen).
+        std::function<void()> scriptMoment;
     };
 
     InfoBrowser();

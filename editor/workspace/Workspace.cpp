@@ -339,6 +339,21 @@ void Workspace::StopWorkAndWait() {
     if (busy) state_.SetStopRequest(false);
 }
 
+void Workspace::ShowScriptMoment() {
+    const std::int64_t now = NowMs();
+    if (now - lastScriptMomentMs_ < 100) return;
+    lastScriptMomentMs_ = now;
+    auto edit = Edit();
+    // The script holds the tree; set aside while the worker composes.
+    state_.PostPreview();
+    state_.WaitWorkerIdle();
+    if (Window* window = GetWindow()) {
+        const Rect client = window->ClientRect();
+        Arrange(client.left, client.top, client.right, client.bottom);
+        window->ShowNow();
+    }
+}
+
 // -- autosave -------------------------------------------------------------------------
 
 bool Workspace::AutosaveNow() {

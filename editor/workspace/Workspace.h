@@ -132,6 +132,11 @@ public:
     // whatever replaces or rebuilds the tree comes after this.
     void StopWorkAndWait();
 
+    // A script from a help page is at one of its moments (at most every
+    // 100 ms): the worker composes what it did so far and the window shows
+    // it, though the script holds the main thread.
+    void ShowScriptMoment();
+
     // -- autosave ----------------------------------------------------------------
     // Writes the unsaved changes to the autosave now (on the writer's
     // thread); false when there is nothing to write.
@@ -256,6 +261,7 @@ private:
     std::string autosavedFor_;    // the project path of the last autosave
     bool autosaved_ = false;      // the autosave holds the present changes
     bool closeAnswered_ = false;
+    std::int64_t lastScriptMomentMs_ = 0;
 };
 
 }  // namespace vantrel

@@ -152,6 +152,11 @@ std::unique_ptr<DrawContext> QtMainWindow::BeginDraw() {
 
 void QtMainWindow::SetLayoutSize(int width, int height) { layoutSize_ = QSize(width, height); }
 
+// Painted at once: the event loop does not run while a script waits.
+void QtMainWindow::ShowNow() {
+    if (!IsMinimised()) repaint();
+}
+
 // Queued onto the window's thread, and only one at a time: a worker that
 // finishes previews faster than the window draws them asks once.
 void QtMainWindow::RequestRefresh() {

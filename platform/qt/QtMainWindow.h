@@ -38,6 +38,7 @@ public:
     void Close() override;
     void SetLayoutSize(int width, int height) override;
     void RequestRefresh() override;
+    void ShowNow() override;
 
     // What is shown: the picture the items drew, client-sized.
     const QImage& Backing() const { return backing_; }

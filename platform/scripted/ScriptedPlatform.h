@@ -110,6 +110,8 @@ public:
     // Refreshes asked for, from any thread.
     std::atomic<int> refreshRequests{0};
     void RequestRefresh() override { ++refreshRequests; }
+    int shownNow = 0;
+    void ShowNow() override { ++shownNow; }
 };
 
 // Owns one of each scripted service and installs them for its lifetime.

@@ -296,6 +296,23 @@ TEST_F(AutosaveRecoveryTest, NoSetsTheAutosaveAsideAndAnAnsweredCloseRemovesIt) 
     EXPECT_TRUE(FindRecoverable().empty());
 }
 
+// A tutorial holds the main thread and the tree while it runs; at its
+// moments the worker composes what it did so far and the window shows it.
+TEST(ScriptMoments, TheWorkerComposesAndTheWindowShowsWhileAScriptHoldsTheTree) {
+    testing::ScopedDialogs platform;
+    ScriptedWindow window;
+    std::atomic<int> composedWith{-1};
+    WorkspaceOptions options;
+    options.hooks.preview = [&](Workspace& root) { composedWith = root.ChildCount(); };
+    Workspace root(nullptr, &window, nullptr, options);
+    root.State()->WaitWorkerIdle();
+    auto script = root.Edit();  // the script's hold, as a page link's input has it
+    AddAt(root, kTextStringType, 0, 1000, 0);
+    root.ShowScriptMoment();
+    EXPECT_EQ(composedWith.load(), 1);
+    EXPECT_EQ(window.shownNow, 1);
+}
+
 // A make runs on the worker frame by frame; opening another project from
 // between two of its frames stops it first, and no frame of it ever sees
 // the other project's tree.
