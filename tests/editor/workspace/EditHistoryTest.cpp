@@ -137,9 +137,9 @@ TEST_F(EditHistoryTest, ADragADeleteAndATextChangeAreStepsTheKeysTakeBackAndRedo
     ResultFlags out = 0;
     root->Command(&window, kMuteVideoCommand, out);
     EXPECT_FALSE(root->History().CanRedo());
-    // Undoing an unmoved clip's step reuses the clip as it is: the menu of
-    // the project offers the step by name and runs it.
-    const MenuEntry* undo = Find(ProjectMenu(), "Undo Mute Video");
+    // The project menu offers the step by name and runs it.
+    const auto entries = ProjectMenu();
+    const MenuEntry* undo = Find(entries, "Undo Mute Video");
     ASSERT_NE(undo, nullptr);
     root->Command(&window, undo->command, out);
     EXPECT_FALSE(root->MuteVideo());
@@ -421,6 +421,10 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
 // Killed at random moments of editing, autosaving and saving: every
 // autosave left reads back whole, and the project is the last save, whole.
 TEST(EditHistoryKill, AKilledRunLeavesReadableAutosavesAndTheLastSave) {
+#if defined(__SANITIZE_THREAD__)
+    // The writer's thread cannot start in a child forked from threads there.
+    GTEST_SKIP() << "ThreadSanitizer does not run threads after a fork";
+#endif
     testing::TempFolder folder;
     const std::string state = folder / "state", project = folder / "p.kwp", log = folder / "saves.log";
     const char* oldState = std::getenv("XDG_STATE_HOME");
