@@ -267,13 +267,6 @@ void Workspace::RestoreState(const Snapshot& state) {
     restoring_ = false;
     state_.SetAsksForMissingMedia(asks);
     SetCurrentChain(*this, chain);
-    // Reading tidies what a live tree may hold for a moment (a track left
-    // empty by a deletion that did not close it up); the tidied tree is the
-    // state from now on, or the next settle would make it a step of its own.
-    if (state == history_.Current()) {
-        Snapshot read = TakeSnapshot(*this, state);
-        if (read != state && !SameApartFromView(*state, *read)) history_.Amend(std::move(read));
-    }
     if (OutputSizeId() != outputSize) SetOutputSizeOrDefault(OutputSizeId());
     SetChanged(!(applied_ && SameApartFromView(*state, *applied_)));
     if (view_) view_->TreeEdited();
@@ -282,27 +275,18 @@ void Workspace::RestoreState(const Snapshot& state) {
     state_.PostPreview();
 }
 
-bool Workspace::UndoEdit() {
-    auto edit = Edit();
-    if (buttonHeld_) return false;
-    SettleEdits();
-    if (!history_.CanUndo()) return false;
-    const std::string name = history_.UndoName();
-    history_.Undo();
-    RestoreState(history_.Current());
-    SetStatusText(Str(kUndoLastEditCommand) + ": " + name);
-    return true;
-}
+bool Workspace::UndoEdit() { return StepHistory(false); }
+bool Workspace::RedoEdit() { return StepHistory(true); }
 
-bool Workspace::RedoEdit() {
+bool Workspace::StepHistory(bool forward) {
     auto edit = Edit();
     if (buttonHeld_) return false;
     SettleEdits();
-    if (!history_.CanRedo()) return false;
-    const std::string name = history_.RedoName();
-    history_.Redo();
+    if (forward ? !history_.CanRedo() : !history_.CanUndo()) return false;
+    const std::string name = forward ? history_.RedoName() : history_.UndoName();
+    forward ? history_.Redo() : history_.Undo();
     RestoreState(history_.Current());
-    SetStatusText(Str(kRedoCommand) + ": " + name);
+    SetStatusText(Str(forward ? kRedoCommand : kUndoLastEditCommand) + ": " + name);
     return true;
 }
 
@@ -318,11 +302,7 @@ void Workspace::MarkSaved() {
     saved_ = history_.Current();
     // The file holds the changes now; an autosave of them would only be
     // offered again after a crash.
-    FlushAutosave();
-    if (autosaved_ || !autosavedFor_.empty()) RemoveAutosave(autosavedFor_);
-    RemoveAutosave(ProjectPath());
-    autosavedFor_.clear();
-    autosaved_ = false;
+    DropAutosave();
 }
 
 void Workspace::MarkUnsaved() {
@@ -373,6 +353,14 @@ bool Workspace::AutosaveNow() {
     return true;
 }
 
+void Workspace::DropAutosave() {
+    FlushAutosave();
+    if (!autosavedFor_.empty()) RemoveAutosave(autosavedFor_);
+    RemoveAutosave(ProjectPath());
+    autosavedFor_.clear();
+    autosaved_ = false;
+}
+
 void Workspace::FlushAutosave() {
     if (autosaver_) autosaver_->Flush();
 }
@@ -391,9 +379,7 @@ bool Workspace::QueryClose() {
     StopWorkAndWait();
     closeAnswered_ = true;
     // Saved, or the changes given up: either way nothing is left to recover.
-    FlushAutosave();
-    if (!autosavedFor_.empty()) RemoveAutosave(autosavedFor_);
-    RemoveAutosave(ProjectPath());
+    DropAutosave();
     return true;
 }
 

@@ -237,6 +237,9 @@ private:
     auto AsEntry(bool settle, Body&& body);
     void AutosaveIfDue();
     void StartHistory();
+    bool StepHistory(bool forward);
+    // Writes what is waiting, then removes the autosaves of this project.
+    void DropAutosave();
     bool RunScriptCommand(const std::string& command, std::string& answer);
     bool RunRootCommand(Window* window, int command, ResultFlags& out);
 
