@@ -7,10 +7,12 @@
 #   - format specifiers (%s, %d ...) in the English order,
 #   - line breaks ("\n") and leading or trailing blanks (texts are joined),
 #   - file patterns, extensions, addresses and names the program parses.
-# Captions sit on small buttons and in menus: prefer the short form.
+# Captions sit on small buttons and in menus: prefer the short form, and
+# put the word that tells two buttons apart first, since a caption too long
+# for its button is cut at the end.
 #
 # Terms used throughout (so the help pages can say the same):
-#   Make / Make Strip     Erstellen / Erstellungsbereich
+#   Make / Make Strip     Rendern / Renderbereich
 #   Key (colour keying)   Key (RGB-Key, Chroma-Key, Kreis-Key ...)
 #   Key Frame             Keyframe
 #   Opacity               Deckkraft
@@ -27,7 +29,7 @@
 # switched by mistake finds the way back.
 
 TEXTS = [
-    (1, "Import Video Clip", "Videoclip importieren"),
+    (1, "Import Video Clip", "Importieren"),
     (14, "Import Video Clip/Picture", "Videoclip/Bild importieren"),
     (25, "Open Project", "Projekt öffnen"),
     (26, "Save Project", "Projekt speichern"),
@@ -84,7 +86,7 @@ TEXTS = [
     (90, "Global Effects", "Globale Effekte"),
     (91, "Current Button", "Aktuelle Schaltfläche"),
     (92, "Other (non current) Buttons", "Andere (nicht aktuelle) Schaltflächen"),
-    (93, "Make Button", "Schaltfläche Erstellen"),
+    (93, "Make Button", "Schaltfläche Rendern"),
     # The preference shows the "Edit" button on help pages.
     (95, "Shop Edit Help Button", "Schaltfläche Hilfe bearbeiten zeigen"),
     (97, "File", "Datei"),
@@ -221,7 +223,7 @@ TEXTS = [
     (337, "Units Per Bar", "Einheiten pro Takt"),
     (338, "Unit Size", "Einheitengröße"),
     (339, "Quantize (snap to)", "Quantisieren (einrasten)"),
-    (340, "Auto Adjust Make Strip", "Erstellungsbereich automatisch anpassen"),
+    (340, "Auto Adjust Make Strip", "Renderbereich automatisch anpassen"),
     (341, "Which of the following would you like to do?", "Was möchten Sie tun?"),
     (342, "Apply", "Übernehmen"),
     (343, "Undo", "Rückgängig"),
@@ -230,21 +232,21 @@ TEXTS = [
     (346, "Global Time", "Globale Zeit"),
     (347, "Backward", "Rückwärts"),
     (348, "Foreward", "Vorwärts"),
-    (350, "Make Strip", "Erstellungsbereich"),
-    (351, "Make Start Time", "Erstellungsbeginn"),
-    (352, "Make End Time", "Erstellungsende"),
+    (350, "Make Strip", "Renderbereich"),
+    (351, "Make Start Time", "Renderbeginn"),
+    (352, "Make End Time", "Renderende"),
     (353, "The Arrangement Window", "Das Arrangementfenster"),
     (354, "Arangement Slider", "Arrangement-Schieberegler"),
     (355, "Arrangement Scroller", "Arrangement-Bildlaufleiste"),
     (356, "Video Format", "Videoformat"),
-    (358, "Frames Per Second", "Bilder pro Sekunde"),
+    (358, "Frames Per Second", "Bildrate"),
     (359, "Help Hover", "Hover-Hilfe"),
-    (360, "Make", "Erstellen"),
-    (361, "Work with Audio Effect", "Mit Audioeffekten arbeiten"),
-    (362, "Work with Video Effects", "Mit Videoeffekten arbeiten"),
+    (360, "Make", "Rendern"),
+    (361, "Work with Audio Effect", "Audioeffekte bearbeiten"),
+    (362, "Work with Video Effects", "Videoeffekte bearbeiten"),
     (363, "Copyright", "Copyright"),
-    (365, "Add Audio Effect", "Audioeffekt hinzufügen"),
-    (366, "Add Video Effect", "Videoeffekt hinzufügen"),
+    (365, "Add Audio Effect", "Neuer Audioeffekt"),
+    (366, "Add Video Effect", "Neuer Videoeffekt"),
     (367, "Clip Info", "Clip-Info"),
     (368, "Mute Audio", "Audio stumm"),
     (369, "Mute Video", "Video aus"),
@@ -310,7 +312,7 @@ TEXTS = [
     (476, "Show Locators in Clip Detail", "Locator in der Clip-Detailansicht zeigen"),
     (477, "Preferences", "Einstellungen"),
     (478, "Clip Comments", "Clip-Kommentare"),
-    (480, "Write tags during make operations.", "Beim Erstellen Metadaten in die Datei schreiben."),
+    (480, "Write tags during make operations.", "Beim Rendern Metadaten in die Datei schreiben."),
     (481, "Explore Vantrel's Internet Options", "Vantrels Internetangebote erkunden"),
     (482, "Reset", "Zurücksetzen"),
     (485, "Show clip info and mutes in clip detail display.",
@@ -320,8 +322,8 @@ TEXTS = [
     (487, "Generic Numeric Value", "Allgemeiner Zahlenwert"),
     (488, "176 / 120 (CIF Small NTSC)", "176 / 120 (CIF klein, NTSC)"),
     (489, "176 / 144 (CIF Small PAL)", "176 / 144 (CIF klein, PAL)"),
-    (490, "Make Strip Start", "Anfang des Erstellungsbereichs"),
-    (491, "Make Strip End", "Ende des Erstellungsbereichs"),
+    (490, "Make Strip Start", "Anfang des Renderbereichs"),
+    (491, "Make Strip End", "Ende des Renderbereichs"),
     (492, "Enable Context Sensitive Action Responses", "Kontextabhängige Hilfe zu Aktionen einschalten"),
     (493, "Run Internet Based Tutorials", "Tutorials aus dem Internet starten"),
     (494, "Parameters", "Parameter"),
@@ -332,10 +334,10 @@ TEXTS = [
     (499, "South-West / Bottom-Left", "Südwest / unten links"),
     (500, "South-East / Bottom-Right", "Südost / unten rechts"),
     (503, "Info Browser Help Mode", "Hilfemodus des Info-Browsers"),
-    (505, "Zoom In Horizontal", "Horizontal vergrößern"),
-    (506, "Zoom Out Horizontal", "Horizontal verkleinern"),
-    (507, "Zoom In Vertical", "Vertikal vergrößern"),
-    (508, "Zoom Out Vertical", "Vertikal verkleinern"),
+    (505, "Zoom In Horizontal", "Zoom + horizontal"),
+    (506, "Zoom Out Horizontal", "Zoom - horizontal"),
+    (507, "Zoom In Vertical", "Zoom + vertikal"),
+    (508, "Zoom Out Vertical", "Zoom - vertikal"),
     # The one-letter caption of the button that fits the arrangement into
     # the window ("Einpassen").
     (509, "F", "E"),
@@ -371,7 +373,7 @@ TEXTS = [
     (567, "Show Example Project Menu Option", "Menüeintrag Beispielprojekt zeigen"),
     (568, "Gradient", "Farbverlauf"),
     (570, "Save Skin As", "Skin speichern unter"),
-    (571, "Output file opens when made.", "Ausgabedatei nach dem Erstellen öffnen."),
+    (571, "Output file opens when made.", "Ausgabedatei nach dem Rendern öffnen."),
     (572, "Load Skin", "Skin laden"),
     (574, "Initializing Root Clip", "Hauptclip wird vorbereitet"),
     (575, "Skin", "Skin"),
@@ -412,7 +414,7 @@ TEXTS = [
     (621, "Color Coding Current Object", "Farbcode aktuelles Objekt"),
     (622, "Color Coding X-tended Selection", "Farbcode erweiterte Auswahl"),
     (623, "Color Coding Other (non selected) Objects", "Farbcode andere (nicht ausgewählte) Objekte"),
-    (624, "Color Coding Make Strip", "Farbcode Erstellungsbereich"),
+    (624, "Color Coding Make Strip", "Farbcode Renderbereich"),
     (626, "Color Coding Key Frames", "Farbcode Keyframes"),
     (627, "Color Coding Variable Operations", "Farbcode Variablenoperationen"),
     (628, "Color Coding Clip Time", "Farbcode Clip-Zeit"),
