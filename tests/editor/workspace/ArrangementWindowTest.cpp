@@ -76,6 +76,8 @@ TEST_F(ArrangementInputTest, MovingAClipChangesItsPlaceAndTrackButAnOverlapSnaps
     const std::int32_t shift = Arrangement().TimeAt(Middle(*b).x + 200) - Arrangement().TimeAt(Middle(*b).x);
     Drag(Middle(*b), {Middle(*b).x + 200, At(0, 0).y});
     EXPECT_EQ(b->GetPosition(), 2000 + shift);
+    // The clip's own time follows its new place, so the next frame is right.
+    EXPECT_EQ(b->Time(), root->Time() - b->GetPosition() + b->Start());
     EXPECT_EQ(b->Length(), 4000);
     EXPECT_EQ(b->Start(), 0);
     EXPECT_EQ(b->Track(), 0);
