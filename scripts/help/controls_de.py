@@ -116,6 +116,33 @@ zurück, was sie beim letzten Übernehmen waren.
 Änderungen tut es nichts.
 """
 
+PAGES[800] = """
+Nimmt die letzte Bearbeitung zurück: einen verschobenen, gekürzten, gelöschten oder
+neu betexteten Clip, ein geändertes Schlüsselbild oder einen geänderten Wert, einen
+hinzugefügten oder entfernten Effekt, ein neues Videoformat oder eine neue Bildrate.
+Der Eintrag nennt den Schritt, den er zurücknimmt ("Rückgängig: Clip
+verschieben"). Jeder Schritt lässt sich der Reihe nach zurücknehmen, bis zu dem
+Speicher, den der Verlauf belegen darf (eine Einstellung, anfangs 256 MB); die
+ältesten Schritte fallen zuerst weg.
+
+Die Tasten: Strg+Z macht rückgängig, Strg+Umschalt+Z oder Strg+Y stellt wieder
+her. Die Zeit, der Zoom und die Bildlaufposition der Anordnung sind keine Schritte.
+Ein ganzes Ziehen ist ein Schritt.
+
+[[Rückgängig|343]] ist etwas anderes: Es verwirft alle Änderungen seit dem letzten
+[[Übernehmen|342]] auf einmal, und auch das ist ein Schritt, den Strg+Z
+zurücknehmen kann.
+"""
+
+PAGES[801] = """
+Führt den Schritt erneut aus, den [[Letzte Bearbeitung rückgängig|800]] (Strg+Z)
+zurückgenommen hat; der Eintrag nennt ihn ("Wiederherstellen: Clip verschieben").
+Eine neue Bearbeitung nach einigen Rückgängig-Schritten beendet, was sich
+wiederherstellen ließe.
+
+Die Tasten: Strg+Umschalt+Z oder Strg+Y.
+"""
+
 PAGES[591] = """
 ((Hilfe-Startseite|591)) zeigt den Anfang der Hilfe: Verweise auf die lokalen
 Hilfeseiten und die Tutorials sowie auf die Internetoptionen. Die deutschen
