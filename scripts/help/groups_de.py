@@ -54,7 +54,7 @@ def colour_group(what, prefix, names, defaults):
     return f"""
 {what} Ihre vier Werte ({rows}) reichen von 0 bis 1; die Voreinstellung ist
 {defaults}. Alpha ist die Deckkraft der Farbe: 0 durchsichtig, 1 deckend.
-Schlüsselbilder auf den Farben lassen sie sich mit der Zeit ändern.
+Mit Schlüsselbildern ändern sich die Farben mit der Zeit.
 """
 
 PAGES[394] = colour_group("Die Farbe der Buchstaben eines Titels.", "FG",

@@ -5,7 +5,7 @@ keiner Erklärung bedürfen."""
 
 PAGES = {}
 
-KEYS = "Setzen Sie sie zu einer Zeit und erneut zu einer anderen, um sie zu animieren."
+KEYS = "Setzen Sie den Wert zu einer Zeit und erneut zu einer anderen, um ihn zu animieren."
 
 # -- Rechtecke ------------------------------------------------------------------------
 
@@ -243,7 +243,7 @@ for number, channel, end in ((112, "Rot", 0), (113, "Rot", 1), (114, "Grün", 0)
         text = (f"Was im [[Mapper|111]] aus dem Hellsten (voll) {whose} wird: 1 behält es, "
                 f"niedrigere Werte dämpfen es.")
     PAGES[number] = f"""
-{text} Sein Partner ist [[{channel} {1 - end}|{partner}]]; vertauschen Sie die
+{text} Der Partnerwert ist [[{channel} {1 - end}|{partner}]]; vertauschen Sie die
 beiden, um den Kanal umzukehren. Siehe [[Mapper-Variablen|431]].
 """
 
