@@ -20,7 +20,7 @@ PAGES["home.vrh"] = """
 Vantrel-Hilfe. Alles hier wird mit dem Programm installiert und funktioniert ohne
 Internetverbindung.
 
-Erste Schritte
+Einstieg
 - [[Erste Schritte|215]]
 - [[Das Fenster und seine Bereiche|555]]
 - [[Die Tutorials|7/tuts/menu.vrh]]
