@@ -228,7 +228,8 @@ TEXTS = [
     (342, "Apply", "Übernehmen"),
     (343, "Undo", "Rückgängig"),
     (344, "StartTime", "Startzeit"),
-    (345, "Size", "Größe"),
+    # The current clip's duration in seconds, beside its start time.
+    (345, "Size", "Länge"),
     (346, "Global Time", "Globale Zeit"),
     (347, "Backward", "Rückwärts"),
     (348, "Foreward", "Vorwärts"),
