@@ -6,16 +6,16 @@ PAGES = {}
 
 KEYING = """Jeder Wert hier wird zur aktuellen Zeit gesetzt: Ändern Sie ihn zu einer
 Zeit, gehen Sie weiter, ändern Sie ihn wieder, und der Clip bewegt sich gleichmäßig
-zwischen den beiden Schlüsselbildern. Die Schaltflächen neben jeder Zeile springen
-zum [[vorherigen|611]] und [[nächsten|610]] Schlüsselbild dieser Variablen."""
+zwischen den beiden Keyframes. Die Schaltflächen neben jeder Zeile springen
+zum [[vorherigen|611]] und [[nächsten|610]] Keyframe dieser Variablen."""
 
 PAGES[422] = f"""
 Welcher Teil des eigenen Bildes des Clips verwendet wird, in Bruchteilen davon:
 linke und obere Kante ab 0, rechte und untere ab 1
-({{{{Quelle linke Kante|cc.IDS_SRC_L}}}}, {{{{Oben|cc.IDS_SRC_T}}}},
+({{{{Quelle linker Rand|cc.IDS_SRC_L}}}}, {{{{Oben|cc.IDS_SRC_T}}}},
 {{{{Rechts|cc.IDS_SRC_R}}}}, {{{{Unten|cc.IDS_SRC_B}}}}). Mit 0.25, 0.25, 0.75,
 0.75 wird auf das mittlere Viertel beschnitten, das dann das
-[[Zielrechteck|423]] füllt: ein Zoom. Schlüsselbilder auf dem Quellrechteck ergeben
+[[Zielrechteck|423]] füllt: ein Zoom. Keyframes auf dem Quellrechteck ergeben
 einen Schwenk über ein großes Standbild.
 
 Bearbeiten Sie es im [[Rechteckfeld|375]] oder in den Zeilen des
@@ -24,7 +24,7 @@ Parameterbereichs. {KEYING}
 
 PAGES[423] = f"""
 Wo der Clip im Ausgabebild erscheint, in Bruchteilen davon:
-{{{{Ziel linke Kante|cc.IDS_DST_L}}}} und {{{{Obere Kante|cc.IDS_DST_T}}}} beginnen
+{{{{Ziel linker Rand|cc.IDS_DST_L}}}} und {{{{Ziel oberer Rand|cc.IDS_DST_T}}}} beginnen
 bei 0, {{{{Rechts|cc.IDS_DST_R}}}} und {{{{Unten|cc.IDS_DST_B}}}} bei 1, was das Bild
 füllt. 0.5, 0, 1, 0.5 setzt den Clip ins obere rechte Viertel. Werte unter 0 oder
 über 1 (bis 20) legen ihn teilweise oder ganz außerhalb des Bildes; so fliegt ein
@@ -40,13 +40,13 @@ PAGES[425] = """
 Die Variablen des Clips selbst, vor jedem Effekt:
 - [[Deckkraft vor Effekten|554]] (-1 bis 1) wird zur Deckkraft des Bildes addiert.
   Bilder ohne eigene Transparenz brauchen 1, um sichtbar zu sein; 0.5 macht sie
-  halb durchsichtig; mit Schlüsselbildern von 0 bis 1 blendet sie den Clip ein.
-- [[Clip-Zeitumsetzer|231]] (Filme und Unteranordnungen) sagt, welcher Moment des
+  halb durchsichtig; mit Keyframes von 0 bis 1 blendet sie den Clip ein.
+- [[Clip-Zeitzuordnung|231]] (Filme und Unterarrangements) sagt, welcher Moment des
   Mediums gezeigt wird: 0 ist sein erstes Bild und 1 sein letztes. Ein neuer Clip
-  hat zwei Schlüsselbilder, 0 an seinem Anfang und 1 am Ende des Mediums, so dass
-  er normal abspielt. Mit Schlüsselbildern spielt er langsamer, schneller,
+  hat zwei Keyframes, 0 an seinem Anfang und 1 am Ende des Mediums, so dass
+  er normal abspielt. Mit Keyframes spielt er langsamer, schneller,
   eingefroren oder rückwärts.
-Ein Titel beginnt mit Deckkraft vor Effekten 0, bis ein Schlüsselbild gesetzt wird.
+Ein Titel beginnt mit Deckkraft vor Effekten 0, bis ein Keyframe gesetzt wird.
 """
 
 def colour_group(what, prefix, names, defaults):
@@ -54,7 +54,7 @@ def colour_group(what, prefix, names, defaults):
     return f"""
 {what} Ihre vier Werte ({rows}) reichen von 0 bis 1; die Voreinstellung ist
 {defaults}. Alpha ist die Deckkraft der Farbe: 0 durchsichtig, 1 deckend.
-Mit Schlüsselbildern ändern sich die Farben mit der Zeit.
+Mit Keyframes ändern sich die Farben mit der Zeit.
 """
 
 PAGES[394] = colour_group("Die Farbe der Buchstaben eines Titels.", "FG",
@@ -67,7 +67,7 @@ PAGES[393] = colour_group("Die Farbe, auf die ein Titel gezeichnet wird, bevor s
                           "durchsichtiges Schwarz") + """
 Nur die Pixel genau in der Buchstabenfarbe bleiben erhalten, so dass der Hintergrund
 selbst nie sichtbar wird; er tönt die weichen Ränder der Buchstaben. Für einen
-Kasten hinter einem Titel legen Sie einen Verlaufsclip ([[Verlauf|655]]) mit vier
+Kasten hinter einem Titel legen Sie einen Farbverlaufsclip ([[Farbverlauf|568]]) mit vier
 gleichen Ecken auf die Spur darunter. Siehe auch [[Vordergrundfarbe|394]].
 """
 
@@ -87,7 +87,7 @@ in [[Vordergrundfarbe|394]] und [[Hintergrundfarbe|393]], der Schlagschatten in
 PAGES[427] = """
 Die Schatteneinstellungen eines Titelclips:
 {{Schattenabstand|cc.IDS_STR_SDIST}} (0.02 als Voreinstellung),
-{{Schattenwinkel|cc.IDS_STR_SANG}} und {{Innen zeigen|cc.IDS_STR_SINS}}. Sie werden mit dem Titel gehalten, mit Schlüsselbildern
+{{Schattenwinkel|cc.IDS_STR_SANG}} und {{Innen zeigen|cc.IDS_STR_SINS}}. Sie werden mit dem Titel gehalten, mit Keyframes
 versehen und im Projekt gespeichert, aber diese Version von Vantrel zeichnet Titel
 ohne Schatten. Für einen Schatten heute duplizieren Sie den Titel, färben die
 Kopie schwarz, legen sie auf die Spur darunter und verschieben ihr
@@ -100,9 +100,9 @@ def corner_group(corner, prefix, default):
 Die Farbe der {corner} Ecke eines Verlaufsclips ({rows}; jeweils 0 bis 1; {default}
 als Voreinstellung). Das Bild geht gleichmäßig zwischen seinen vier Eckfarben über.
 Setzen Sie alle vier gleich für eine einfarbige Fläche, zwei für einen einfachen
-Übergang, und versehen Sie sie mit Schlüsselbildern für einen Himmel, der vom Tag
-zur Dämmerung wechselt. Die Ecken: [[Links oben|655]], [[Rechts oben|660]],
-[[Links unten|670]], [[Rechts unten|665]].
+Übergang, und versehen Sie sie mit Keyframes für einen Himmel, der vom Tag
+zur Dämmerung wechselt. Die Ecken: [[Farbe oben links|655]], [[Farbe oben rechts|660]],
+[[Farbe unten links|670]], [[Farbe unten rechts|665]].
 """
 
 PAGES[655] = corner_group("linken oberen", "LT", "Weiß")
@@ -114,9 +114,9 @@ PAGES[424] = f"""
 Der Teil des Clipbildes, auf dem ein Effekt arbeitet, in Bruchteilen: 0, 0, 1, 1
 (die Voreinstellung) ist das ganze Bild. Jeder Videoeffekt hat sein eigenes, so dass
 ein Clip links weichgezeichnet und rechts gespiegelt sein kann. Die Form-Keys und
-die [[Blase|419]] passen ihre Form hinein; Schlüsselbilder darauf lassen den Effekt
-wandern, etwa einen [[Circle Key|181]], der einem Gesicht folgt.
-({{{{Effekt linke Kante|cv.IDS_EFF_L}}}}, {{{{Oben|cv.IDS_EFF_T}}}},
+die [[Blase|419]] passen ihre Form hinein; Keyframes darauf lassen den Effekt
+wandern, etwa einen [[Kreis-Key|181]], der einem Gesicht folgt.
+({{{{Effekt linker Rand|cv.IDS_EFF_L}}}}, {{{{Oben|cv.IDS_EFF_T}}}},
 {{{{Rechts|cv.IDS_EFF_R}}}}, {{{{Unten|cv.IDS_EFF_B}}}}.) Bearbeiten Sie es im
 [[Rechteckfeld|375]]. {KEYING}
 """
@@ -125,7 +125,7 @@ PAGES[521] = """
 Zwei Schalter, die jeder Effekt hat. Ein Effekt läuft nur, solange beide an sind.
 - {{Effekt aktiv|cv.IDS_EFFECT_ENABLE}} hat einen Wert für den ganzen Clip:
   Schalten Sie ihn aus, um das Bild mit und ohne den Effekt zu vergleichen.
-- {{Effekt umschalten|cv.IDS_EFFECT_TOGGLE}} kann Schlüsselbilder haben: aus zu
+- {{Effekt umschalten|cv.IDS_EFFECT_TOGGLE}} kann Keyframes haben: aus zu
   einer Zeit, an zu einer anderen, um einen Effekt nur für einen Teil des Clips zu
   verwenden.
 Bei Audioeffekten wirken sie ebenso auf den Ton.
@@ -135,14 +135,14 @@ PAGES[428] = """
 Die eigenen Werte des Effekts unter einer gemeinsamen Überschrift. Welche erscheinen,
 hängt vom Effekt ab: {{Deckkraft|cv.IDS_OPACITY}} bei [[Deckkraft|103]],
 Fortschritt, Winkel und Glättung bei der [[Wischblende|282]], Winkel, Drehungen und
-Mitte beim [[Rotator|266]], die Verzerrungen von [[Quadratwurzel|297]], das
-Helligkeitsfenster des [[Green Key|30]] und seiner Verwandten, die Verschiebung der
+Mitte bei der [[Drehung|266]], die Verzerrungen von [[Quadratwurzel|297]], das
+Helligkeitsfenster des [[Grün-Key|30]] und seiner Verwandten, die Verschiebung der
 [[Überblendschleifen|439]], die Größen der Rahmen sowie Lautstärke und Panorama bei
 [[Lautstärke/Panorama|142]]. Die Seite jedes Effekts erklärt seine Werte.
 """
 
 PAGES[430] = """
-Die Farbänderungen des [[Anpassers|106]] und jedes Effekts von
+Die Farbänderungen der [[Anpassung|106]] und jedes Effekts von
 [[Anpassen mit|251]]:
 {{Rot anpassen|cv.IDS_ADJ_RED}}, {{Grün anpassen|cv.IDS_ADJ_GREEN}},
 {{Blau anpassen|cv.IDS_ADJ_BLUE}} (-1 bis 1, 0 unverändert),
@@ -152,12 +152,12 @@ lassen die Deckkraft unberührt).
 """
 
 PAGES[431] = """
-Die Grenzen des [[Mappers|111]], zwei je Kanal: Der Wert "0" ist, was aus dem
+Die Grenzen der [[Zuordnung|111]], zwei je Kanal: Der Wert "0" ist, was aus dem
 Dunkelsten des Kanals wird, der Wert "1", was aus seinem Hellsten wird.
-{{Rot 1|cv.IDS_MAP_RED_1}}, {{Rot 0|cv.IDS_MAP_RED_0}},
-{{Grün 1|cv.IDS_MAP_GREEN_1}}, {{Grün 0|cv.IDS_MAP_GREEN_0}},
-{{Blau 1|cv.IDS_MAP_BLUE_1}}, {{Blau 0|cv.IDS_MAP_BLUE_0}},
-{{Deckkraft 1|cv.IDS_MAP_OPACITY_1}}, {{Deckkraft 0|cv.IDS_MAP_OPACITY_0}}.
+{{Rot 1 zuordnen|cv.IDS_MAP_RED_1}}, {{Rot 0 zuordnen|cv.IDS_MAP_RED_0}},
+{{Grün 1 zuordnen|cv.IDS_MAP_GREEN_1}}, {{Grün 0 zuordnen|cv.IDS_MAP_GREEN_0}},
+{{Blau 1 zuordnen|cv.IDS_MAP_BLUE_1}}, {{Blau 0 zuordnen|cv.IDS_MAP_BLUE_0}},
+{{Deckkraft 1 zuordnen|cv.IDS_MAP_OPACITY_1}}, {{Deckkraft 0 zuordnen|cv.IDS_MAP_OPACITY_0}}.
 1 und 0 lassen einen Kanal, wie er ist; 0.8 und 0.2 verflachen seinen Kontrast.
 """
 
@@ -185,20 +185,20 @@ und {{Rahmen Alpha|cv.IDS_COLOR_FRAME_A}}, seine Deckkraft.
 """
 
 PAGES[436] = """
-Die Key-Farbe und die Toleranzen der Familie des [[RGB Key|28]]:
+Die Key-Farbe und die Toleranzen der Familie des [[RGB-Key|28]]:
 {{Rot|cv.IDS_RED}}, {{Grün|cv.IDS_GREEN}}, {{Blau|cv.IDS_BLUE}} geben die Farbe an
-(am einfachsten mit der [[Farbpipette|616]] gesetzt), und
-{{Rot-Toleranz|cv.IDS_RED_TOLERANCE}}, {{Grün-Toleranz|cv.IDS_GREEN_TOLERANCE}},
-{{Blau-Toleranz|cv.IDS_BLUE_TOLERANCE}}, wie weit jeder Kanal abweichen darf (0.1
+(am einfachsten mit der [[Farbauswahl|616]] gesetzt), und
+{{Toleranz Rot|cv.IDS_RED_TOLERANCE}}, {{Toleranz Grün|cv.IDS_GREEN_TOLERANCE}},
+{{Toleranz Blau|cv.IDS_BLUE_TOLERANCE}}, wie weit jeder Kanal abweichen darf (0.1
 als Voreinstellung). Die [[Blase|419]] verwendet dieselben drei Farbwerte für ihren
 Grund.
 """
 
 PAGES[437] = """
-Die Toleranzen der Familie des [[Chroma Key|29]].
+Die Toleranzen der Familie des [[Chroma-Key|29]].
 {{Chroma-Toleranz|cv.IDS_CHROMA_TOLERANCE}} ist, wie weit die Farbe eines Pixels von
 der Key-Farbe entfernt sein darf, {{Luma-Toleranz|cv.IDS_LUMA_TOLERANCE}}, wie weit
-seine Helligkeit. Die Key-Farbe selbst wird mit der [[Farbpipette|616]] gesetzt und
+seine Helligkeit. Die Key-Farbe selbst wird mit der [[Farbauswahl|616]] gesetzt und
 hat keine eigenen Zeilen.
 """
 
