@@ -197,13 +197,18 @@ private:
 };
 
 // In a menu the user picks the entry the last question named, as the
-// question's language says "choose".
+// question's language says "choose". A menu whose question says "choose"
+// but names no entry it offers is kept: the tutorial would go on without
+// the effect its next steps set up, and nothing else would notice.
 class TutorialMenus final : public Menus {
 public:
     TutorialMenus(const TutorialUser& user, std::string choose) : user_(user), choose_(std::move(choose)) {}
+    std::vector<std::string> unmatched;
     int ShowPopup(Window*, const std::vector<MenuEntry>& entries) override {
         const std::string said = user_.asked.empty() ? std::string() : user_.asked.back();
-        return Find(entries, said);
+        const int chosen = Find(entries, said);
+        if (chosen == 0 && said.find(choose_) != std::string::npos) unmatched.push_back(said);
+        return chosen;
     }
 
 private:
@@ -223,19 +228,27 @@ private:
 };
 
 // The scripts of one tutorial in the order a reader meets them: its pages
-// from the menu's link on, each page's script links in page order.
+// from the menu's link on, each page's script links in page order. A step's
+// script ends by showing the next step's page ("help"), which no page links,
+// so those pages are followed too.
 std::vector<std::string> TutorialScripts(const std::string& start, int language) {
     const std::string tuts = std::to_string(language) + "/tuts/";
     std::vector<std::string> scripts, queue{start};
     std::set<std::string> seen{start, tuts + "menu.vrh"};
+    auto follow = [&](const std::string& page) {
+        if (page.starts_with(tuts) && Shipped(page) && seen.insert(page).second) queue.push_back(page);
+    };
     for (std::size_t next = 0; next < queue.size(); ++next) {
         for (const PageWord& word : WordsOf(queue[next])) {
             if (word.kind == WordKind::Script) {
-                if (std::find(scripts.begin(), scripts.end(), word.target) == scripts.end())
-                    scripts.push_back(word.target);
+                if (std::find(scripts.begin(), scripts.end(), word.target) != scripts.end()) continue;
+                scripts.push_back(word.target);
+                const auto script = LoadScriptPath(nullptr, kProgram + word.target);
+                for (std::size_t i = 0; i + 1 < script->TokenCount(); ++i)
+                    if (EqualsNoCase(script->Token(i), "help"))
+                        follow(LinkedPage(std::string(script->Token(i + 1)), language));
             } else if (word.IsLink()) {
-                const std::string page = LinkedPage(word.target, language);
-                if (page.starts_with(tuts) && Shipped(page) && seen.insert(page).second) queue.push_back(page);
+                follow(LinkedPage(word.target, language));
             }
         }
     }
@@ -295,6 +308,7 @@ TEST_P(ShippedPages, EveryTutorialRunsToItsEndOnTheExampleProject) {
             EXPECT_TRUE(RunScriptFile(&root, script, "", output))
                 << script << " stopped; last question: " << (user.asked.empty() ? "" : user.asked.back());
         }
+        EXPECT_TRUE(menus.unmatched.empty()) << "no menu entry as named in: " << ::testing::PrintToString(menus.unmatched);
         SetPlatform(previous);
     }
     SetProgramFolder(savedProgram);
@@ -322,6 +336,54 @@ TEST(ShippedLanguages, EnglishAndGermanShipTheSamePages) {
     EXPECT_TRUE(onlyEnglish.empty()) << "missing in German: " << ::testing::PrintToString(onlyEnglish);
     EXPECT_TRUE(onlyGerman.empty()) << "missing in English: " << ::testing::PrintToString(onlyGerman);
     EXPECT_TRUE(english.contains("home.vrh") && english.contains("tuts/menu.vrh"));
+}
+
+// A German page that links a control or a topic by its caption uses the
+// caption German shows: a link still reading as the English caption (of a
+// text German translates) names a button or menu entry the reader cannot find.
+TEST(ShippedLanguages, GermanLinksDoNotKeepEnglishCaptions) {
+    const std::vector<std::string> pages = PagesOf(SettingsStore::kGerman);
+    if (pages.empty() || !Shipped("7/default.skn")) GTEST_SKIP() << "no German pages or captions shipped";
+    StringTable::Instance().LoadResources();
+    std::map<int, std::string> english;
+    auto phrases = [](const std::vector<PageWord>& words) {
+        // Consecutive words of one link form its phrase; the punctuation the
+        // page generator folds into the first and last word is not quoted.
+        std::vector<std::pair<int, std::string>> out;
+        std::string last;
+        for (const PageWord& word : words) {
+            const LinkTarget link = word.HasTarget() ? ClassifyTarget(word.target) : LinkTarget{};
+            if (!word.IsLink() || link.kind != LinkTarget::Numbered) {
+                last.clear();
+                continue;
+            }
+            if (word.target == last) out.back().second += " " + word.shown;
+            else out.emplace_back(link.number, word.shown);
+            last = word.target;
+        }
+        for (auto& [id, text] : out) {
+            while (!text.empty() && std::string_view("(").find(text.front()) != std::string_view::npos) text.erase(0, 1);
+            while (!text.empty() && std::string_view(".,;:!?)").find(text.back()) != std::string_view::npos) text.pop_back();
+        }
+        return out;
+    };
+    std::vector<std::pair<std::string, std::pair<int, std::string>>> found;
+    for (const std::string& page : pages)
+        for (const auto& phrase : phrases(WordsOf(page))) {
+            english.emplace(phrase.first, Str(phrase.first));
+            found.emplace_back(page, phrase);
+        }
+    ASSERT_TRUE(SettingsStore::Instance().LoadSkin(kProgram + "7/default.skn"));
+    int compared = 0;
+    for (const auto& [page, phrase] : found) {
+        const std::string& before = english[phrase.first];
+        if (before.empty() || Str(phrase.first) == before) continue;
+        ++compared;
+        EXPECT_NE(phrase.second, before) << page << " links " << phrase.first << " as \"" << before
+                                         << "\"; German shows \"" << Str(phrase.first) << "\"";
+    }
+    EXPECT_GT(compared, 100);
+    StringTable::Instance().LoadResources();
 }
 
 }  // namespace
