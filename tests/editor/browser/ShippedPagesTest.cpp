@@ -308,7 +308,8 @@ TEST_P(ShippedPages, EveryTutorialRunsToItsEndOnTheExampleProject) {
             EXPECT_TRUE(RunScriptFile(&root, script, "", output))
                 << script << " stopped; last question: " << (user.asked.empty() ? "" : user.asked.back());
         }
-        EXPECT_TRUE(menus.unmatched.empty()) << "no menu entry as named in: " << ::testing::PrintToString(menus.unmatched);
+        EXPECT_TRUE(menus.unmatched.empty())
+            << "no menu entry as named in: " << ::testing::PrintToString(menus.unmatched);
         SetPlatform(previous);
     }
     SetProgramFolder(savedProgram);
@@ -362,8 +363,9 @@ TEST(ShippedLanguages, GermanLinksDoNotKeepEnglishCaptions) {
             last = word.target;
         }
         for (auto& [id, text] : out) {
-            while (!text.empty() && std::string_view("(").find(text.front()) != std::string_view::npos) text.erase(0, 1);
-            while (!text.empty() && std::string_view(".,;:!?)").find(text.back()) != std::string_view::npos) text.pop_back();
+            while (!text.empty() && text.front() == '(') text.erase(0, 1);
+            while (!text.empty() && std::string_view(".,;:!?)").find(text.back()) != std::string_view::npos)
+                text.pop_back();
         }
         return out;
     };
