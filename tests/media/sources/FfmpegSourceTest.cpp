@@ -44,13 +44,18 @@ int ExpectedFrame(int ms, bool millisecondStamps = false) {
 
 // Containers and codecs with different seeking behaviour: AVI with an index,
 // MP4 with B-frames and frame reordering, Matroska, MPEG program stream
-// without an index.
+// without an index, and HEVC, VP9 and AV1.
 constexpr NumberedFile kNumberedFiles[] = {
     {"numbered.avi", "-c:v mpeg4 -q:v 2 -g 10 -bf 0", SourceKind::Avi},
     {"numbered.mp4", "-c:v libx264 -g 10 -bf 2 -pix_fmt yuv420p", SourceKind::Movie},
     {"numbered.mkv", "-c:v libx264 -g 12 -bf 3 -pix_fmt yuv420p", SourceKind::Movie, true},
     // The program stream's own duration is an estimate from a few packets.
     {"numbered.mpg", "-c:v mpeg2video -q:v 2 -g 9 -bf 2", SourceKind::Movie, false, 1000},
+    // Today's codecs, each seeking through its own kind of key frames.
+    {"numbered_hevc.mp4", "-c:v libx265 -x265-params log-level=error -g 10 -bf 2 -pix_fmt yuv420p", SourceKind::Movie},
+    {"numbered_vp9.webm", "-c:v libvpx-vp9 -g 10 -deadline realtime -cpu-used 8 -crf 20 -b:v 0 -pix_fmt yuv420p",
+     SourceKind::Movie, true},
+    {"numbered_av1.mkv", "-c:v libaom-av1 -g 10 -cpu-used 8 -crf 20 -pix_fmt yuv420p", SourceKind::Movie, true},
 };
 
 class NumberedVideo : public ::testing::TestWithParam<NumberedFile> {
