@@ -252,8 +252,8 @@ std::vector<int> EditorWindow::ProjectMenuIds() const {
 
 std::string EditorWindow::ProjectMenuCaption(int id) const {
     // "Undo Move Clip": the step's name stands in for "Last Edit".
-    if (id == kUndoLastEditCommand && root_.History().CanUndo()) return "Undo " + root_.History().UndoName();
-    if (id == kRedoCommand && root_.History().CanRedo()) return Str(kRedoCommand) + " " + root_.History().RedoName();
+    if (id == kUndoLastEditCommand && root_.History().CanUndo()) return UndoCaption(root_.History().UndoName());
+    if (id == kRedoCommand && root_.History().CanRedo()) return RedoCaption(root_.History().RedoName());
     return Str(id);
 }
 

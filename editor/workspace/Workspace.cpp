@@ -289,7 +289,7 @@ bool Workspace::StepHistory(bool forward) {
     const std::string name = forward ? history_.RedoName() : history_.UndoName();
     forward ? history_.Redo() : history_.Undo();
     RestoreState(history_.Current());
-    SetStatusText(Str(forward ? kRedoCommand : kUndoLastEditCommand) + ": " + name);
+    SetStatusText(Str(forward ? kRedoCommand : kUndoLastEditCommand) + ": " + StepCaption(name));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "items/Records.h"
+#include "items/StringTable.h"
 #include "media/sources/MediaSource.h"
 #include "model/clips/ClipHeader.h"
 #include "model/clips/Clip.h"
@@ -169,7 +170,61 @@ void Describe(const ClipSnapshot& a, const ClipSnapshot& b, bool top, std::vecto
     if (a.own != b.own && !(a.own && b.own && SameOwn(*a.own, *b.own, top))) found.push_back(OwnChange(a, b, top));
     for (std::size_t i = 0; i < a.children.size(); ++i) Describe(*a.children[i], *b.children[i], false, found);
 }
+
+// The string-table texts of the step names.
+constexpr struct {
+    const char* name;
+    int id;
+} kStepNames[] = {
+    {"Video Format", 842},
+    {"Frames Per Second", 843},
+    {"Add Effect", 844},
+    {"Remove Effect", 845},
+    {"Move Effect", 846},
+    {"Change Project", 847},
+    {"Move Clip", 848},
+    {"Move Clips", 849},
+    {"Change Track", 850},
+    {"Trim Clip", 851},
+    {"Trim Clips", 852},
+    {"Mute Audio", 853},
+    {"Mute Video", 854},
+    {"Set Make Strip", 855},
+    {"Change Text", 856},
+    {"Rename Clip", 857},
+    {"Rename Clips", 858},
+    {"Set Locator", 859},
+    {"Change Time Grid", 860},
+    {"Change Clip", 861},
+    {"Change Clips", 862},
+    {"Change Values", 863},
+    {"Add Clip", 864},
+    {"Add Clips", 865},
+    {"Delete Clip", 866},
+    {"Delete Clips", 867},
+    {"Edit", 868},
+    {"Revert Pending Changes", 869},
+};
+constexpr int kUndoStepText = 840, kRedoStepText = 841;
+
+std::string WithStep(int formatId, const std::string& name) {
+    std::string text = Str(formatId);
+    const std::size_t at = text.find("%s");
+    return at == std::string::npos ? text + " " + vantrel::StepCaption(name) : text.replace(at, 2, vantrel::StepCaption(name));
+}
 }  // namespace
+
+std::string StepCaption(const std::string& name) {
+    for (const auto& step : kStepNames)
+        if (name == step.name) {
+            const std::string text = Str(step.id);
+            return text.empty() ? name : text;
+        }
+    return name;
+}
+
+std::string UndoCaption(const std::string& name) { return WithStep(kUndoStepText, name); }
+std::string RedoCaption(const std::string& name) { return WithStep(kRedoStepText, name); }
 
 bool RestoringSnapshot() { return restoring; }
 

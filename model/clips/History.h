@@ -40,6 +40,12 @@ Snapshot WithViewOf(const Snapshot& target, const ClipSnapshot& present);
 // A name for the step from `before` to `after` as the menus show it ("Move
 // Clip", "Delete Clip", "Change Text" ...).
 std::string DescribeStep(const ClipSnapshot& before, const ClipSnapshot& after);
+// A step's name as the user's language shows it: the names are kept in
+// English in the history, each has its text in the string table.
+std::string StepCaption(const std::string& name);
+// "Undo Move Clip", "Redo Move Clip" in the user's language.
+std::string UndoCaption(const std::string& name);
+std::string RedoCaption(const std::string& name);
 
 // Whether this thread is reading a state back from the history (the reader
 // then keeps the tracks exactly as they were instead of tidying them).

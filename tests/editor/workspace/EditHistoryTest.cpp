@@ -22,6 +22,7 @@
 #include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/ProjectFiles.h"
 #include "editor/workspace/Workspace.h"
+#include "items/StringTable.h"
 #include "model/clips/History.h"
 #include "tests/model/clips/ClipFixtures.h"
 #include "tests/support/ScriptedEditor.h"
@@ -118,6 +119,16 @@ TEST_F(EditHistoryTest, ADragADeleteAndATextChangeAreStepsTheKeysTakeBackAndRedo
     EXPECT_TRUE(Find(menu, "Undo Change Text")->enabled);
     ASSERT_NE(Find(menu, "Redo"), nullptr);
     EXPECT_FALSE(Find(menu, "Redo")->enabled);
+    {
+        // The step's name is shown in the user's language, kept in English.
+        StringTable& table = StringTable::Instance();
+        const std::string undo = table.Text(840), name = table.Text(856);
+        table.Set(840, "Rückgängig: %s");
+        table.Set(856, "Text ändern");
+        EXPECT_NE(Find(ProjectMenu(), "Rückgängig: Text ändern"), nullptr);
+        table.Set(840, undo);
+        table.Set(856, name);
+    }
 
     for (int i = 0; i < 3; ++i) Key(kZ | kKeyWithControl);
     EXPECT_EQ(Bytes(*root), start);
