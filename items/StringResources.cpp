@@ -507,6 +507,8 @@ constexpr StringResource kStrings[] = {
     {835, "50 fps (PAL)"},
     {836, "59.94 fps (NTSC)"},
     {837, "60 fps"},
+    {920, "The skin and preference changes that are not saved are lost when the language changes. Save them first?"},
+    {921, "Save"},
     {1010, "Download Time Limit (Seconds)"},
     {1011, "Download Size Limit (MB)"},
     {1012, "Member Area Address (Page Refresh)"},
