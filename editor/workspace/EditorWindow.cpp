@@ -450,7 +450,6 @@ void EditorWindow::PlaceControls() {
     rects.strip = layoutResult_.Of(kMakeStripRegion);
     rects.picture = PicturePlace();
     arrangementWindow_->SetRects(rects);
-    arrangementWindow_->SetLocatorsShown(root_.Display().locatorsInRoot);
     arrangementWindow_->KeepScrollInRange();
 }
 
@@ -686,6 +685,7 @@ void EditorWindow::PaintEditor(DrawContext& dc) {
         const Rect& r = control->Rectangle();
         if (!r.IsEmpty()) control->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
     }
+    arrangementWindow_->SetLocatorsShown(root_.Display().locatorsInRoot);
     arrangementWindow_->Draw(dc);
     PaintLocatorCells(dc);
     if (wiring_.infoBrowser && InfoBrowserShown()) {
