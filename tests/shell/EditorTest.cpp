@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -303,7 +304,7 @@ TEST_F(EditorTest, TheLanguageMenuOfThePreviewLoadsThatLanguagesSkinFile) {
     ::setenv("XDG_CONFIG_HOME", configHome.path().toUtf8().constData(), 1);
     const std::filesystem::path german = configHome.path().toStdString() + "/vantrel/7/default.skn";
     std::filesystem::create_directories(german.parent_path());
-    std::ofstream(german) << "[Translation]\n360=Erstellen\n[Layout]\n475=0\n";
+    std::ofstream(german) << "[Translation]\n360=Erstellen\n[Layout]\n475=0\n567=0\n";
     parts.root = nullptr;
     parts.media = nullptr;
     std::vector<std::vector<MenuEntry>> menus;
@@ -343,6 +344,12 @@ TEST_F(EditorTest, TheLanguageMenuOfThePreviewLoadsThatLanguagesSkinFile) {
     EXPECT_EQ(questions, 0);
     ASSERT_EQ(menus.size(), 2u);
     EXPECT_EQ(menus[0].back().caption, "Language");
+    // "Show Example Project Menu Option" off in the German file.
+    auto offersExample = [](const std::vector<MenuEntry>& menu) {
+        return std::any_of(menu.begin(), menu.end(), [](const MenuEntry& e) { return e.command == 473; });
+    };
+    EXPECT_TRUE(offersExample(menus[0]));
+    EXPECT_FALSE(offersExample(menus[1]));
     EXPECT_EQ(Str(360), "Make");
     EXPECT_EQ(SettingsStore::Instance().Language(), 9);
     previousConfig.empty() ? ::unsetenv("XDG_CONFIG_HOME") : ::setenv("XDG_CONFIG_HOME", previousConfig.c_str(), 1);
