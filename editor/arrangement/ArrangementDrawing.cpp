@@ -65,7 +65,7 @@ void ArrangementWindow::Draw(DrawContext& dc) {
             const Rect box = BoxOf(*child);
             if (box.right < area.left || box.left > area.right || box.bottom < area.top || box.top > area.bottom)
                 continue;
-            DrawBox(dc, *child, box, child == current);
+            DrawBox(dc, *child, box, child == current, shown->IsSelected(child));
         }
         for (int i = 0; locatorsShown_ && i < Clip::kLocatorCount; ++i) {
             if (shown->Locator(i) == 0) continue;
@@ -74,11 +74,12 @@ void ArrangementWindow::Draw(DrawContext& dc) {
         }
         const int now = XOf(shown->Time());
         dc.FillRect({now, area.top, now + 1, area.bottom}, palette_.time);
-        if (const auto outline = Outline()) {
-            const Colour colour = drag_.refused ? palette_.refused : palette_.outline;
-            Frame(dc, *outline, colour);
-            Frame(dc, outline->Inset(1), colour);
+        const Colour colour = drag_.refused ? palette_.refused : palette_.outline;
+        for (const Rect& outline : Outlines()) {
+            Frame(dc, outline, colour);
+            Frame(dc, outline.Inset(1), colour);
         }
+        if (const auto band = Band()) Frame(dc, *band, palette_.outline);
         DrawPath(dc);
         dc.ClearClip();
     }
@@ -89,13 +90,14 @@ void ArrangementWindow::Draw(DrawContext& dc) {
     DrawHandles(dc);
 }
 
-void ArrangementWindow::DrawBox(DrawContext& dc, Clip& child, const Rect& full, bool current) {
+void ArrangementWindow::DrawBox(DrawContext& dc, Clip& child, const Rect& full, bool current, bool selected) {
     const Rect box{std::max(full.left, rects_.window.left - 1), full.top + 1,
                    std::max(std::min(full.right, rects_.window.right + 1), full.left + 1), full.bottom - 1};
     const Colour fill = child.IsArrangement() ? palette_.arrangementBox : palette_.box;
     dc.FillRect(box, fill);
-    Frame(dc, box, current ? palette_.currentBox : palette_.trackLine);
-    if (current) Frame(dc, box.Inset(1), palette_.currentBox);
+    const Colour edge = current ? palette_.currentBox : selected ? palette_.selectedBox : palette_.trackLine;
+    Frame(dc, box, edge);
+    if (current || selected) Frame(dc, box.Inset(1), edge);
     Rect inside = box.Inset(2);
     if (inside.IsEmpty()) return;
 

@@ -221,6 +221,20 @@ std::optional<Rect> ArrangementWindow::Outline() const {
     return BoxOf(drag_.newTrack, drag_.newPosition, drag_.length);
 }
 
+std::vector<Rect> ArrangementWindow::Outlines() const {
+    std::vector<Rect> outlines;
+    if (drag_.part != Part::Body || !drag_.moved) return outlines;
+    for (const Member& member : drag_.group)
+        outlines.push_back(BoxOf(member.track + drag_.rows, SaturatingAdd(member.position, drag_.shift), member.clip->Length()));
+    return outlines;
+}
+
+std::optional<Rect> ArrangementWindow::Band() const {
+    if (drag_.part != Part::Empty || !drag_.moved) return std::nullopt;
+    return Rect{std::min(drag_.from.x, drag_.to.x), std::min(drag_.from.y, drag_.to.y), std::max(drag_.from.x, drag_.to.x) + 1,
+                std::max(drag_.from.y, drag_.to.y) + 1};
+}
+
 // -- input ---------------------------------------------------------------------
 
 std::int64_t ArrangementWindow::GlobalTime(std::int32_t local) const {
@@ -245,7 +259,8 @@ ResultFlags ArrangementWindow::SetViewStart(std::int64_t start) {
 ResultFlags ArrangementWindow::Input(Window* window, std::uint32_t message, int x, int y, std::uintptr_t keyFlags) {
     Validate();
     // A clip taken away under a drag (by a script) ends the drag.
-    if (drag_.clip && Shown()->IndexOf(drag_.clip) < 0) {
+    const auto gone = [this](const Member& member) { return Shown()->IndexOf(member.clip) < 0; };
+    if ((drag_.clip && Shown()->IndexOf(drag_.clip) < 0) || std::any_of(drag_.group.begin(), drag_.group.end(), gone)) {
         drag_ = {};
         return kReleaseMe | kRepaint;
     }
@@ -264,7 +279,7 @@ ResultFlags ArrangementWindow::Input(Window* window, std::uint32_t message, int 
     }
 }
 
-ResultFlags ArrangementWindow::Press(Window*, Point p, std::uintptr_t) {
+ResultFlags ArrangementWindow::Press(Window*, Point p, std::uintptr_t keyFlags) {
     Clip* child = nullptr;
     const Part part = PartAt(p, &child);
     Clip* shown = Shown();
@@ -272,8 +287,13 @@ ResultFlags ArrangementWindow::Press(Window*, Point p, std::uintptr_t) {
     drag_.from = p;
     switch (part) {
         case Part::None:
-        case Part::Empty:
         case Part::Strip: return 0;
+        case Part::Empty:
+            // A rubber band; with Ctrl or Shift it adds to the selection.
+            drag_.part = part;
+            drag_.to = p;
+            drag_.additive = (keyFlags & (kControlHeld | kShiftHeld)) != 0;
+            return kCaptureMe;
         case Part::Path: return Leave();
         case Part::TopRuler:
         case Part::BottomRuler:
@@ -288,16 +308,7 @@ ResultFlags ArrangementWindow::Press(Window*, Point p, std::uintptr_t) {
         case Part::StripEnd: break;
         case Part::Body:
         case Part::LeftGrip:
-        case Part::RightGrip:
-            shown->Select(child);
-            drag_.clip = child;
-            drag_.grabTime = TimeAt(p.x);
-            drag_.position = drag_.newPosition = child->GetPosition();
-            drag_.length = child->Length();
-            drag_.start = child->Start();
-            drag_.track = drag_.newTrack = child->Track();
-            drag_.part = part;
-            return kCaptureMe | kRelayout | kRepaint;
+        case Part::RightGrip: return PressOnClip(part, child, p, keyFlags);
         default:
             if (!IsCorner(part) && part != Part::Inside) return 0;
             drag_.clip = shown->CurrentChild();
@@ -306,6 +317,98 @@ ResultFlags ArrangementWindow::Press(Window*, Point p, std::uintptr_t) {
     }
     drag_.part = part;
     return kCaptureMe;
+}
+
+ResultFlags ArrangementWindow::PressOnClip(Part part, Clip* child, Point p, std::uintptr_t keyFlags) {
+    Clip* shown = Shown();
+    // Ctrl and Shift clicks only choose; nothing moves under them.
+    if (keyFlags & kControlHeld) {
+        shown->ToggleSelection(child);
+        return kRelayout | kRepaint;
+    }
+    if (keyFlags & kShiftHeld) {
+        shown->SelectBetween(shown->CurrentChild(), child);
+        return kRelayout | kRepaint;
+    }
+    const bool group = part == Part::Body && shown->Selection().size() > 1 && shown->IsSelected(child);
+    if (group) {
+        shown->SetCurrentChild(child);
+        drag_.collapse = true;
+    } else {
+        shown->Select(child);
+    }
+    drag_.group.push_back({child, child->GetPosition(), child->Track()});
+    if (group)
+        for (Clip* other : shown->Selection())
+            if (other != child) drag_.group.push_back({other, other->GetPosition(), other->Track()});
+    drag_.clip = child;
+    drag_.grabTime = TimeAt(p.x);
+    drag_.position = drag_.newPosition = child->GetPosition();
+    drag_.length = child->Length();
+    drag_.start = child->Start();
+    drag_.track = drag_.newTrack = child->Track();
+    drag_.part = part;
+    return kCaptureMe | kRelayout | kRepaint;
+}
+
+ResultFlags ArrangementWindow::MoveGroup(Point p) {
+    Clip* shown = Shown();
+    const std::int64_t wanted = std::int64_t(drag_.position) + TimeAt(p.x) - drag_.grabTime;
+    const std::int32_t grabbed = shown->Quantize(Clamp32(std::max<std::int64_t>(wanted, TimeLineStart())));
+    // The group keeps its shape: it stops where its earliest clip meets the
+    // time line's start, and where its first row would go past a new top
+    // row or its last past a new bottom one.
+    std::int64_t earliest = drag_.position;
+    int first = drag_.track, last = drag_.track;
+    for (const Member& member : drag_.group) {
+        earliest = std::min<std::int64_t>(earliest, member.position);
+        first = std::min(first, member.track);
+        last = std::max(last, member.track);
+    }
+    drag_.shift = Clamp32(std::max<std::int64_t>(std::int64_t(grabbed) - drag_.position, TimeLineStart() - earliest));
+    drag_.rows = std::clamp(TrackAt(p.y) - drag_.track, -1 - first, shown->TrackCount() - last);
+    drag_.newPosition = SaturatingAdd(drag_.position, drag_.shift);
+    drag_.newTrack = drag_.track + drag_.rows;
+    drag_.moved = drag_.shift != 0 || drag_.rows != 0;
+    std::vector<Clip*> moving;
+    for (const Member& member : drag_.group) moving.push_back(member.clip);
+    drag_.refused = false;
+    for (const Member& member : drag_.group) {
+        const int track = member.track + drag_.rows;
+        if (track >= 0 && shown->Overlaps(track, SaturatingAdd(member.position, drag_.shift), member.clip->Length(), moving))
+            drag_.refused = true;
+    }
+    return kRepaint;
+}
+
+void ArrangementWindow::DropGroup() {
+    Clip* shown = Shown();
+    for (const Member& member : drag_.group) member.clip->SetPosition(SaturatingAdd(member.position, drag_.shift));
+    // Rows close up only when clips left one: a clip moved along its own row
+    // lands where its outline was, even where it would now fit a row higher.
+    if (drag_.rows == 0) return;
+    bool opens = false;
+    for (const Member& member : drag_.group) opens = opens || member.track + drag_.rows < 0;
+    if (opens) shown->InsertTrack(0);
+    for (const Member& member : drag_.group) member.clip->SetTrack(member.track + drag_.rows + (opens ? 1 : 0));
+    shown->CompactTracks();
+}
+
+void ArrangementWindow::SelectBand() {
+    Clip* shown = Shown();
+    const Rect band = *Band();
+    std::vector<Clip*> touched;
+    for (int i = 0; i < shown->ChildCount(); ++i) {
+        Clip* child = shown->ChildAt(i);
+        const Rect box = BoxOf(*child);
+        if (box.left <= band.right && band.left <= box.right && box.top < band.bottom && band.top < box.bottom)
+            touched.push_back(child);
+    }
+    // A band over nothing leaves the selection as it was.
+    if (touched.empty()) return;
+    if (!drag_.additive) shown->ClearSelection();
+    for (Clip* child : touched) shown->AddToSelection(child);
+    if (!shown->IsSelected(shown->CurrentChild())) shown->SetCurrentChild(touched.front());
 }
 
 ResultFlags ArrangementWindow::Move(Point p) {
@@ -337,15 +440,13 @@ ResultFlags ArrangementWindow::Move(Point p) {
             drag_.moved = true;
             return kChanged | kRepaint;
         }
-        case Part::Body: {
-            const std::int64_t wanted = std::int64_t(drag_.position) + TimeAt(p.x) - drag_.grabTime;
-            drag_.newPosition = shown->Quantize(Clamp32(std::max<std::int64_t>(wanted, TimeLineStart())));
-            // Above the first row a new first track opens; below the last,
-            // a new last one.
-            drag_.newTrack = std::clamp(TrackAt(p.y), -1, shown->TrackCount());
-            drag_.moved = drag_.newPosition != drag_.position || drag_.newTrack != drag_.track;
-            drag_.refused = drag_.newTrack >= 0 && shown->Overlaps(drag_.newTrack, drag_.newPosition, drag_.length, clip);
-            return kRepaint;
+        // Above the first row a new first track opens; below the last, a new
+        // last one.
+        case Part::Body: return MoveGroup(p);
+        case Part::Empty: {
+            drag_.to = p;
+            drag_.moved = drag_.moved || std::abs(p.x - drag_.from.x) > 2 || std::abs(p.y - drag_.from.y) > 2;
+            return drag_.moved ? kRepaint : 0;
         }
         case Part::LeftGrip: {
             const std::int32_t end = SaturatingAdd(drag_.position, drag_.length);
@@ -402,21 +503,14 @@ ResultFlags ArrangementWindow::Release(Point p) {
     ResultFlags flags = Move(p);
     Clip* shown = Shown();
     if (drag_.part == Part::Body && drag_.moved && !drag_.refused) {
-        Clip* clip = drag_.clip;
-        clip->SetPosition(drag_.newPosition);
-        // Rows close up only when a clip left one: a clip moved along its
-        // own row lands where its outline was, even where it would now fit
-        // a row higher.
-        if (drag_.newTrack != drag_.track) {
-            if (drag_.newTrack < 0) {
-                shown->InsertTrack(0);
-                clip->SetTrack(0);
-            } else {
-                clip->SetTrack(drag_.newTrack);
-            }
-            shown->CompactTracks();
-        }
+        DropGroup();
         flags |= kChanged;
+    } else if (drag_.part == Part::Body && !drag_.moved && drag_.collapse) {
+        shown->Select(drag_.clip);
+        flags |= kRelayout;
+    } else if (drag_.part == Part::Empty) {
+        if (drag_.moved) SelectBand();
+        flags |= kRelayout;
     } else if (drag_.moved && drag_.part != Part::Body && drag_.part != Part::Slider && drag_.part != Part::Scroller &&
                drag_.part != Part::TopRuler && drag_.part != Part::BottomRuler) {
         flags |= kChanged;

@@ -45,6 +45,7 @@ struct ArrangementPalette {
     Colour wave = Rgb(150, 230, 150);
     Colour refused = Rgb(255, 60, 60);
     Colour outline = Rgb(255, 255, 255);
+    Colour selectedBox = Rgb(235, 235, 245);
     Colour thumb = Rgb(150, 150, 160);
 };
 
@@ -129,6 +130,10 @@ public:
     bool Dragging() const { return drag_.part != Part::None; }
     // The outline of a clip being moved, and whether it would be refused.
     std::optional<Rect> Outline() const;
+    // One outline per clip of the selection being moved.
+    std::vector<Rect> Outlines() const;
+    // The rubber band being drawn over empty space.
+    std::optional<Rect> Band() const;
     bool OutlineRefused() const { return drag_.refused; }
 
     // -- drawing ------------------------------------------------------------
@@ -139,8 +144,22 @@ public:
     static std::int32_t LabelStep(double pixelsPerMs, int minPixels);
 
 private:
+    // A clip of the selection moving with the one grabbed.
+    struct Member {
+        Clip* clip = nullptr;
+        std::int32_t position = 0;
+        int track = 0;
+    };
     struct Drag {
         Part part = Part::None;
+        std::vector<Member> group;  // the grabbed clip first
+        std::int32_t shift = 0;     // the group's move in time ...
+        int rows = 0;               // ... and in rows
+        // A press on a clip of a larger selection keeps the selection for a
+        // drag; released where it was pressed, the clip alone is selected.
+        bool collapse = false;
+        bool additive = false;      // a band that adds to the selection
+        Point to{};
         Clip* clip = nullptr;
         Point from{};
         std::int32_t grabTime = 0;
@@ -167,7 +186,11 @@ private:
     int TotalHeight() const;
     int ContentHeight() const;
     void DrawRuler(DrawContext& dc, const Rect& ruler, bool top);
-    void DrawBox(DrawContext& dc, Clip& child, const Rect& box, bool current);
+    void DrawBox(DrawContext& dc, Clip& child, const Rect& box, bool current, bool selected);
+    ResultFlags PressOnClip(Part part, Clip* child, Point p, std::uintptr_t keyFlags);
+    ResultFlags MoveGroup(Point p);
+    void DropGroup();
+    void SelectBand();
     void DrawStrip(DrawContext& dc);
     void DrawBars(DrawContext& dc);
     void DrawHandles(DrawContext& dc);

@@ -566,6 +566,16 @@ ResultFlags EditorWindow::DragSplitter(Window* window, std::uint32_t message, Po
     return root_.FinishInput(kRelayout | kRepaint);
 }
 
+ResultFlags EditorWindow::SelectAll() {
+    Clip* shown = arrangementWindow_->Shown();
+    if (shown->ChildCount() == 0) return 0;
+    Clip* current = shown->CurrentChild();
+    shown->ClearSelection();
+    for (int i = 0; i < shown->ChildCount(); ++i) shown->AddToSelection(shown->ChildAt(i));
+    shown->SetCurrentChild(current ? current : shown->ChildAt(0));
+    return kRelayout | kRepaint;
+}
+
 ResultFlags EditorWindow::KeyUp(Window* window, std::uint32_t keyAndModifiers, Point p) {
     // Ctrl+Z undoes a step; Ctrl+Shift+Z and Ctrl+Y redo one.
     const std::uint32_t key = keyAndModifiers & kKeyCodeMask;
@@ -574,7 +584,15 @@ ResultFlags EditorWindow::KeyUp(Window* window, std::uint32_t keyAndModifiers, P
         ResultFlags out = 0;
         if (key == kVkA + ('Z' - 'A')) root_.Command(window, shift ? kRedoCommand : kUndoLastEditCommand, out);
         if (key == kVkA + ('Y' - 'A') && !shift) root_.Command(window, kRedoCommand, out);
+        if (key == kVkA && !shift) out = SelectAll();
         if (out) return root_.FinishInput(out);
+    }
+    if (key == kVkDelete) {
+        // The selection of the arrangement shown, asked about as from its menu.
+        Clip* shown = arrangementWindow_->Shown();
+        Clip* chosen = shown->CurrentChild();
+        if (!chosen && !shown->Selection().empty()) chosen = shown->Selection().front();
+        return chosen ? root_.FinishInput(shown->RunClipCommand(chosen, kClipDelete) | kRelayout) : 0;
     }
     Clip* current = root_.CurrentChild();
     ResultFlags flags = 0;

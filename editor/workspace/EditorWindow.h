@@ -127,6 +127,8 @@ public:
     ResultFlags DropMedia(Window* window, std::uintptr_t dropHandle, Point p);
     // One quantize unit back (-1) or on (1): the arrow keys.
     ResultFlags StepTime(int direction);
+    // Ctrl+A: every clip of the arrangement shown.
+    ResultFlags SelectAll();
 
 private:
     void FollowPendingTime();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "items/MenuList.h"
 #include "items/ProgramFolder.h"
@@ -193,7 +194,11 @@ bool OpenProject(Workspace& root) {
 std::string ExampleFolder(int language) {
     char folder[1024];
     std::snprintf(folder, sizeof folder, "%s%d/%s/%s", ProgramFolder().c_str(), language, "samps", kProjectPattern);
-    return FolderOf(folder);
+    // The samples are the same files in every language, so they ship once,
+    // in English; a language folder without samples of its own uses those.
+    const std::string own = FolderOf(folder);
+    if (language != 9 && !std::filesystem::is_directory(own)) return ExampleFolder(9);
+    return own;
 }
 
 bool LoadExampleProject(Workspace& root) {

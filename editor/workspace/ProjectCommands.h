@@ -38,7 +38,8 @@ std::string SaveChangesText(const Workspace& root);
 // Yes/No before a save while changes are pending; false stops it.
 bool AskApply(Workspace& root);
 bool ExampleProjectsAllowed(const Workspace& root);
-// The start folder of "Load Example Project".
+// The start folder of "Load Example Project": the language's samples, or
+// the English ones when the language ships none of its own.
 std::string ExampleFolder(int language);
 
 // -- media ----------------------------------------------------------------------

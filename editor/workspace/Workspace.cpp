@@ -245,7 +245,10 @@ void Workspace::SettleEdits() {
         history_.SetMemoryLimit(std::size_t(std::max(options_.historyMegabytes(), 1)) << 20);
     history_.Record(std::move(name), std::move(now));
     autosaved_ = false;
-    // What the frame shows may have changed with the step.
+    // A clip moved or trimmed still holds the local time of its old place:
+    // the time passes down again (without moving the view) before the
+    // frame is composed anew.
+    Clip::SetTime(Time());
     state_.PostPreview();
 }
 

@@ -73,7 +73,14 @@ std::string ClipInfoText(const std::string& path, bool& ok) {
     options.askWhenMissing = false;
     const std::unique_ptr<MediaSource> source = OpenMediaFile(path, options);
     ok = source != nullptr;
-    return ok ? ClipInfoText(BaseName(source->Path()), source.get()) : std::string();
+    if (!ok) return {};
+    std::string text = ClipInfoText(BaseName(source->Path()), source.get());
+    // The dialog's lines, then the rate a make's reader needs to check: as
+    // the fraction the file states, so 29.97 is told from 30000/1001.
+    if (const MediaSource::Rate rate = source->FrameRate(); rate.num > 0 && rate.den > 0)
+        text += "Frame Rate: " + FormatFixed3(double(rate.num) / rate.den) + " fps (" + Int(rate.num) + "/" +
+                Int(rate.den) + ")\n";
+    return text;
 }
 
 }  // namespace vantrel

@@ -23,7 +23,7 @@ std::string FormatClipInfo(const ClipInfoFacts& facts);
 ClipInfoFacts MediaClipInfo(const std::string& clipName, const MediaSource* source);
 std::string ClipInfoText(const std::string& clipName, const MediaSource* source);
 // Opens the file without asking anything (the batch "--info"); ok tells
-// whether it opened.
+// whether it opened. A video's frame rate follows the dialog's lines.
 std::string ClipInfoText(const std::string& path, bool& ok);
 
 // "%0.3f" in the "C" locale whatever the user's locale.

@@ -438,6 +438,7 @@ bool FfmpegSource::Open(const std::string& path, bool asAvi) {
             if (rate.num > 0 && rate.den > 0) {
                 video->step = std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), stream->time_base));
                 framesPerSecond_ = av_q2d(rate);
+                rate_ = {rate.num, rate.den};
             }
             video_ = std::move(video);
             // A stream that cannot give its first picture is no video.

@@ -34,6 +34,7 @@ public:
     int AudioSeeks() const;
     // The video's frame rate as the container states it; 0 when unknown.
     double FramesPerSecond() const { return framesPerSecond_; }
+    Rate FrameRate() const override { return rate_; }
 
     struct Video;
     struct Sound;
@@ -46,6 +47,7 @@ private:
     int lengthMs_ = 0;
     double durationSeconds_ = 0;
     double framesPerSecond_ = 0;
+    Rate rate_;
     std::unique_ptr<Video> video_;
     std::unique_ptr<Sound> sound_;
 };

@@ -48,6 +48,12 @@ public:
     virtual int LengthMs() const { return 0; }
     // Seconds as the stream reports them (movie streams); others derive it.
     virtual double DurationSeconds() const { return LengthMs() / 1000.0; }
+    // The video's frame rate as the fraction the container states; 0/0 when
+    // there is none (stills, sound).
+    struct Rate {
+        int num = 0, den = 0;
+    };
+    virtual Rate FrameRate() const { return {}; }
 
     bool HasAudio() const { return audio_.bytesPerSecond > 0; }
     const AudioFormat& Audio() const { return audio_; }

@@ -207,6 +207,8 @@ public:
     // Whether the range overlaps a child other than `except` on the track;
     // ranges are closed at both ends.
     bool Overlaps(int track, std::int32_t position, std::int32_t length, const Clip* except) const;
+    // The same, leaving out every clip of a group that moves together.
+    bool Overlaps(int track, std::int32_t position, std::int32_t length, const std::vector<Clip*>& except) const;
     // The lowest track where the child overlaps nothing.
     void PlaceOnFreeTrack(Clip* child);
     void CompactTracks();
@@ -234,6 +236,15 @@ public:
     void Select(Clip* child);  // the only one, and current
     bool AddToSelection(Clip* child);
     void ClearSelection() { selection_.clear(); }
+    bool IsSelected(const Clip* child) const;
+    // Ctrl+click: in or out of the selection; what is added becomes current.
+    void ToggleSelection(Clip* child);
+    // Shift+click: adds every clip inside the box spanned by the two clips
+    // (their rows and the time from the earlier start to the later end).
+    void SelectBetween(const Clip* anchor, Clip* child);
+    // Every selected clip duplicated as one would be; the copies become the
+    // selection. Empty when nothing could be copied.
+    std::vector<Clip*> DuplicateSelection();
 
     // -- time grid ----------------------------------------------------------
     TimeGrid& Grid() { return grid_; }

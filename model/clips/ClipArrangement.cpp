@@ -44,6 +44,16 @@ bool Clip::Overlaps(int track, std::int32_t position, std::int32_t length, const
     return false;
 }
 
+bool Clip::Overlaps(int track, std::int32_t position, std::int32_t length, const std::vector<Clip*>& except) const {
+    const std::int64_t begin = position, end = std::int64_t(position) + length;
+    for (const auto& child : children_) {
+        if (child->Track() != track || std::find(except.begin(), except.end(), child.get()) != except.end()) continue;
+        const std::int64_t otherBegin = child->position_, otherEnd = std::int64_t(child->position_) + child->size_;
+        if (begin <= otherEnd && otherBegin <= end) return true;
+    }
+    return false;
+}
+
 void Clip::PlaceOnFreeTrack(Clip* child) {
     int track = 0;
     while (Overlaps(track, child->position_, child->size_, child)) ++track;
@@ -110,7 +120,13 @@ ResultFlags Clip::RunClipCommand(Clip* child, int command) {
         case kClipUp: result = MoveUp(child); break;
         case kClipDown: result = MoveDown(child); break;
         case kClipBottom: result = MoveBottom(child); break;
-        case kClipDuplicate: result = DuplicateChild(child) ? kChanged : 0; break;
+        case kClipDuplicate:
+            // A clip of a larger selection takes the whole selection with it.
+            if (selection_.size() > 1 && IsSelected(child))
+                result = DuplicateSelection().empty() ? 0 : kChanged;
+            else
+                result = DuplicateChild(child) ? kChanged : 0;
+            break;
         case kClipSplit: result = SplitChild(child); break;
         case kClipDelete:
             if (std::find(selection_.begin(), selection_.end(), child) == selection_.end()) Select(child);
@@ -229,6 +245,55 @@ bool Clip::AddToSelection(Clip* child) {
     if (IndexOf(child) < 0 || int(selection_.size()) >= kMaxSelection) return false;
     if (std::find(selection_.begin(), selection_.end(), child) == selection_.end()) selection_.push_back(child);
     return true;
+}
+
+bool Clip::IsSelected(const Clip* child) const {
+    return std::find(selection_.begin(), selection_.end(), child) != selection_.end();
+}
+
+void Clip::ToggleSelection(Clip* child) {
+    if (IndexOf(child) < 0) return;
+    if (IsSelected(child)) {
+        selection_.erase(std::remove(selection_.begin(), selection_.end(), child), selection_.end());
+        if (currentChild_ == child && !selection_.empty()) currentChild_ = selection_.back();
+        return;
+    }
+    if (AddToSelection(child)) currentChild_ = child;
+}
+
+void Clip::SelectBetween(const Clip* anchor, Clip* child) {
+    if (IndexOf(child) < 0) return;
+    if (!anchor || IndexOf(anchor) < 0 || anchor == child) {
+        if (AddToSelection(child)) currentChild_ = child;
+        return;
+    }
+    const int top = std::min(anchor->Track(), child->Track()), bottom = std::max(anchor->Track(), child->Track());
+    const std::int64_t begin = std::min(anchor->position_, child->position_);
+    const std::int64_t end = std::max(std::int64_t(anchor->position_) + anchor->size_, std::int64_t(child->position_) + child->size_);
+    AddToSelection(const_cast<Clip*>(anchor));
+    for (const auto& other : children_) {
+        if (other->Track() < top || other->Track() > bottom) continue;
+        const std::int64_t otherBegin = other->position_, otherEnd = std::int64_t(other->position_) + other->size_;
+        if (otherBegin <= end && begin <= otherEnd) AddToSelection(other.get());
+    }
+    AddToSelection(child);
+    currentChild_ = child;
+}
+
+std::vector<Clip*> Clip::DuplicateSelection() {
+    // From the last track up: a copy opens a row at its source's track and
+    // pushes that track and every later one down, so the sources still to
+    // copy, on earlier tracks, keep their rows until their turn.
+    std::vector<Clip*> sources = selection_;
+    std::stable_sort(sources.begin(), sources.end(), [](const Clip* a, const Clip* b) { return a->Track() > b->Track(); });
+    std::vector<Clip*> copies;
+    for (Clip* source : sources)
+        if (Clip* copy = DuplicateChild(source)) copies.push_back(copy);
+    if (copies.empty()) return copies;
+    selection_.clear();
+    for (Clip* copy : copies) AddToSelection(copy);
+    currentChild_ = copies.back();
+    return copies;
 }
 
 ResultFlags Clip::MusicTimeChange() {

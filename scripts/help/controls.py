@@ -106,6 +106,28 @@ clips' times go back to what they were at the last Apply.
 it does nothing.
 """
 
+PAGES[800] = """
+Takes back the last edit: a clip moved, trimmed, deleted or retexted, a key or
+value changed, an effect added or removed, a new video format or frame rate. The
+entry names the step it takes back ("Undo Move Clip"). Each step can be taken
+back in turn, up to the memory the history may hold (a preference, 256 MB at
+first); the oldest steps go first.
+
+The keys: Ctrl+Z undoes, Ctrl+Shift+Z or Ctrl+Y redoes. The time, the zoom and
+scroll of the arrangement are not steps. A whole drag is one step.
+
+[[Undo|343]] is another thing: it throws away every change since the last
+[[Apply|342]] at once, and that too is a step Ctrl+Z can take back.
+"""
+
+PAGES[801] = """
+Does again the step that [[Undo Last Edit|800]] (Ctrl+Z) took back; the entry
+names it ("Redo Move Clip"). A new edit after some undos ends what could be
+redone.
+
+The keys: Ctrl+Shift+Z or Ctrl+Y.
+"""
+
 PAGES[591] = """
 ((Help Home|591)) shows the start of the help: links to the local help pages and
 the tutorials, and to the internet options. The help pages and tutorial scripts

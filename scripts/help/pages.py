@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the numbered English help pages (data/program/9/hNNNNNNN.txt).
+"""Writes the help pages of both languages: the numbered pages
+(data/program/9/hNNNNNNN.txt for English, data/program/7/... for German) and
+the named pages (home page, tutorials).
 
 The page texts live in the tables of the modules beside this one, one entry
-per topic, in a shorthand that keeps them readable while they are written:
+per topic; each module X.py has its German twin X_de.py with the same keys.
+A topic written in one language only stops the run, so that no page can
+exist in one folder and be missing from the other. The shorthand that keeps them readable while they are written:
 
     [[words|target]]   a link: each word becomes <H=word=target>
     ((words|id))       a control of the editor: each word becomes
@@ -28,13 +32,28 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
 import controls  # noqa: E402
+import controls_de  # noqa: E402
 import effects  # noqa: E402
+import effects_de  # noqa: E402
 import groups  # noqa: E402
+import groups_de  # noqa: E402
 import panels  # noqa: E402
+import panels_de  # noqa: E402
 import tutorials  # noqa: E402
+import tutorials_de  # noqa: E402
 import variables  # noqa: E402
+import variables_de  # noqa: E402
 
-PAGE_FOLDER = os.path.join(HERE, "..", "..", "data", "program", "9")
+PROGRAM_FOLDER = os.path.join(HERE, "..", "..", "data", "program")
+
+# Language number, then the numbered tables and the named pages of it.
+LANGUAGES = (
+    (9, (controls, effects, groups, panels, variables), tutorials),
+    (7, (controls_de, effects_de, groups_de, panels_de, variables_de), tutorials_de),
+)
+
+# The browser keeps this many bytes of a page; German letters take two.
+PAGE_LIMIT = 8000
 
 
 def tagged(prefix, match):
@@ -76,25 +95,48 @@ def expand(text):
     return "\n<br> <br>\n".join(out) + "\n"
 
 
-def main():
+def numbered(modules):
     pages = {}
-    for table in (controls.PAGES, effects.PAGES, groups.PAGES, panels.PAGES, variables.PAGES):
-        for number, text in table.items():
+    for module in modules:
+        for number, text in module.PAGES.items():
             if number in pages:
-                sys.exit(f"topic {number} is written twice")
+                sys.exit(f"{module.__name__}: topic {number} is written twice")
             pages[number] = text
-    for number, text in sorted(pages.items()):
-        page = expand(text)
-        if len(page) > 8000:
-            sys.exit(f"topic {number} is too long for the browser ({len(page)} characters)")
-        with open(os.path.join(PAGE_FOLDER, "h%07d.txt" % number), "w", encoding="ascii") as f:
-            f.write(page)
-    for name, text in sorted(tutorials.PAGES.items()):
-        path = os.path.join(PAGE_FOLDER, name)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "w", encoding="ascii") as f:
-            f.write("<vrh>\n" + expand(text))
-    print(f"{len(pages)} numbered pages and {len(tutorials.PAGES)} named pages written")
+    return pages
+
+
+def check_twins(english, german, what):
+    # The same topics in both languages, named by the English module.
+    only = sorted(set(english) ^ set(german), key=str)
+    if only:
+        sys.exit(f"{what}: in one language only: " + ", ".join(
+            f"{k} ({'English' if k in english else 'German'})" for k in only))
+
+
+def write(path, page):
+    data = page.encode("utf-8")
+    if len(data) > PAGE_LIMIT:
+        sys.exit(f"{path} is too long for the browser ({len(data)} bytes)")
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def main():
+    written = {}
+    for language, modules, named in LANGUAGES:
+        written[language] = (numbered(modules), named.PAGES)
+    (en_numbered, en_named), (de_numbered, de_named) = written[9], written[7]
+    for en, de in zip(LANGUAGES[0][1], LANGUAGES[1][1]):
+        check_twins(en.PAGES, de.PAGES, en.__name__)
+    check_twins(en_named, de_named, "tutorials")
+    for language, (pages, named) in written.items():
+        folder = os.path.join(PROGRAM_FOLDER, str(language))
+        for number, text in sorted(pages.items()):
+            write(os.path.join(folder, "h%07d.txt" % number), expand(text))
+        for name, text in sorted(named.items()):
+            write(os.path.join(folder, name), "<vrh>\n" + expand(text))
+        print(f"{language}: {len(pages)} numbered pages and {len(named)} named pages written")
 
 
 if __name__ == "__main__":

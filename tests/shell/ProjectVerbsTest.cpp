@@ -58,12 +58,15 @@ protected:
         std::ofstream(folder_ + name, std::ios::binary) << text;
     }
     // A project with one gradient clip, saved through the real save path.
-    void MakeProject(const std::string& name, std::int32_t makeEnd = 0) {
+    void MakeProject(const std::string& name, std::int32_t makeEnd = 0, int rateId = 0) {
         WorkspaceOptions options;
         options.startWorker = false;
         Workspace root(nullptr, nullptr, nullptr, options);
         ASSERT_NE(root.NewChildClip(kGradientType), nullptr);
         root.SetMakeRange(0, makeEnd);
+        if (rateId) {
+            ASSERT_TRUE(root.SetFrameRateId(rateId));
+        }
         std::string error;
         ASSERT_TRUE(WriteProjectFile(root, folder_ + name, error)) << error;
     }
@@ -211,6 +214,13 @@ TEST_F(ProjectVerbsTest, InfoDescribesAMediaFileOrFails) {
     EXPECT_EQ(info.status, 0) << info.err;
     EXPECT_NE(info.out.find("tone.wav"), std::string::npos) << info.out;
     EXPECT_EQ(Program("--info nothing.wav").status, 1);
+    EXPECT_EQ(info.out.find("Frame Rate"), std::string::npos) << info.out;
+
+    // A made 29.97 fps movie tells its rate as the exact fraction.
+    MakeProject("ntsc.kwp", 500, 833);
+    ASSERT_EQ(Program("--make ntsc.kwp ntsc.mkv --quiet").status, 0);
+    const Run movie = Program("--info ntsc.mkv");
+    EXPECT_NE(movie.out.find("Frame Rate: 29.970 fps (30000/1001)\n"), std::string::npos) << movie.out;
 }
 
 TEST_F(ProjectVerbsTest, AScriptRunThatFailsOrTimesOutWritesNothing) {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 #include "values/Messages.h"
@@ -65,6 +66,41 @@ bool Measure(const char* name, const std::string& project, bool byFrame) {
                 FinishedFrame(root) ? "made" : "missing");
     return true;
 }
+// A drag along the ruler: a new time every 100 ms for 10 s, each a new
+// frame of every layer. A change whose frame is not shown before the next
+// one comes would be the start of a queue; the worker's one command slot
+// drops such a frame rather than queueing it, and the count says how often.
+bool MeasureRulerDrag(const char* name, const std::string& project) {
+    WorkspaceOptions options;
+    options.hooks = CompositionWorkerHooks();
+    Workspace root(nullptr, nullptr, nullptr, options);
+    root.State()->SetAsksForMissingMedia(false);
+    if (!OpenProjectFile(root, project)) return false;
+    root.Editor().LayOut(bench::kEditorLayoutWidth, bench::kEditorLayoutHeight);
+    QImage window(1280, 960, QImage::Format_RGB32);
+    std::vector<double> ms;
+    int late = 0;
+    const auto begin = Clock::now();
+    for (int i = 0; i < 100; ++i) {
+        const auto due = begin + std::chrono::milliseconds(100 * i);
+        std::this_thread::sleep_until(due);
+        const auto start = Clock::now();
+        {
+            auto edit = root.Edit();
+            root.FinishInput(root.SetGlobalTime(std::int32_t((i * 137 + 40) % std::max(root.GetSize(), 1))));
+        }
+        bench::WaitForPreview(root);
+        bench::PaintEditorScaled(root, window);
+        const double took = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        ms.push_back(took);
+        if (took > 100) ++late;
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-8s %-6s median %.2f ms, worst %.2f ms, %d of 100 changes later than the next one\n", name, "drag",
+                ms[ms.size() / 2], ms.back(), late);
+    return true;
+}
+
 // What the window procedure does with a refresh: lay out and draw.
 struct RefreshCounter final : WindowEvents {
     Workspace* root = nullptr;
@@ -139,6 +175,7 @@ int main(int argc, char** argv) {
         Measure("W4", w4, false);
         Measure("W4", w4, true);
         MeasureThroughWindow("W4", w4);
+        MeasureRulerDrag("W4", w4);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include "items/ProgramFolder.h"
 #include "editor/workspace/EditorWindow.h"
+#include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/Workspace.h"
 #include "editor/browser/InfoBrowser.h"
 #include "platform/Platform.h"
@@ -105,6 +106,10 @@ TEST_F(BrowserPaneTest, OfflineHomeTheWheelAndATutorialsDialog) {
     RunScriptFile(root.get(), "9/tuts/pick.vrm", "", output);
     ASSERT_EQ(platform.dialogs.openRequests.size(), 1u);
     EXPECT_EQ(platform.dialogs.openRequests[0].folder, program / "9/samps/");
+    // Other languages share these samples until their folder has its own.
+    EXPECT_EQ(ExampleFolder(7), program.Slash() + "9/samps/");
+    std::filesystem::create_directories(program / "7/samps");
+    EXPECT_EQ(ExampleFolder(7), program.Slash() + "7/samps/");
     SetProgramFolder(savedProgram);
 }
 

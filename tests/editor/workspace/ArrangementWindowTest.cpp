@@ -76,6 +76,8 @@ TEST_F(ArrangementInputTest, MovingAClipChangesItsPlaceAndTrackButAnOverlapSnaps
     const std::int32_t shift = Arrangement().TimeAt(Middle(*b).x + 200) - Arrangement().TimeAt(Middle(*b).x);
     Drag(Middle(*b), {Middle(*b).x + 200, At(0, 0).y});
     EXPECT_EQ(b->GetPosition(), 2000 + shift);
+    // The clip's own time follows its new place, so the next frame is right.
+    EXPECT_EQ(b->Time(), root->Time() - b->GetPosition() + b->Start());
     EXPECT_EQ(b->Length(), 4000);
     EXPECT_EQ(b->Start(), 0);
     EXPECT_EQ(b->Track(), 0);
@@ -242,6 +244,103 @@ TEST_F(ArrangementInputTest, DoubleClickEntersASubArrangementAndBackspaceLeavesI
     root->SetGlobalTime(500);
     EXPECT_EQ(Arrangement().Shown(), root.get());
     EXPECT_EQ(root->Editor().View().Arrangement(), root.get());
+}
+
+// Ctrl+click toggles a clip, Shift+click adds the box between two clips, a
+// band over empty space chooses what it touches; none of them moves a clip.
+TEST_F(ArrangementInputTest, ClicksAndTheBandChooseTheSelection) {
+    Clip* a = Add(0, 2000, 0);
+    Clip* b = Add(3000, 2000, 1);
+    Clip* c = Add(6000, 2000, 2);
+    Clip* far = Add(15000, 2000, 0);
+    Send(kLeftButtonDown, Middle(*a), kLeftButtonHeld);
+    Send(kLeftButtonUp, Middle(*a));
+    Send(kLeftButtonDown, Middle(*c), kLeftButtonHeld | kControlHeld);
+    Send(kLeftButtonUp, Middle(*c), kControlHeld);
+    EXPECT_EQ(root->Selection(), (std::vector<Clip*>{a, c}));
+    EXPECT_EQ(root->CurrentChild(), c);
+    Send(kLeftButtonDown, Middle(*a), kLeftButtonHeld | kControlHeld);
+    EXPECT_EQ(root->Selection(), (std::vector<Clip*>{c}));
+    EXPECT_EQ(a->GetPosition(), 0);
+
+    Send(kLeftButtonDown, Middle(*a), kLeftButtonHeld | kShiftHeld);  // from c, the current one, to a
+    EXPECT_EQ(root->Selection().size(), 3u);
+    EXPECT_TRUE(root->IsSelected(b));
+    EXPECT_FALSE(root->IsSelected(far));
+
+    // A band from empty space over b and far only.
+    const Point from = At(2500, 1), to = {Middle(*far).x, At(0, 0).y};
+    Drag(from, to);
+    EXPECT_EQ(root->Selection().size(), 2u);
+    EXPECT_TRUE(root->IsSelected(b) && root->IsSelected(far));
+    // With Ctrl it adds; over nothing it leaves the selection alone.
+    Send(kLeftButtonDown, At(500, 3), kLeftButtonHeld | kControlHeld);
+    Send(kMouseMove, At(1500, 2), kLeftButtonHeld);
+    EXPECT_TRUE(Arrangement().Band().has_value());
+    Send(kLeftButtonUp, At(1500, 0));
+    EXPECT_EQ(root->Selection().size(), 3u);
+    Drag(At(9000, 3), At(12000, 2));
+    EXPECT_EQ(root->Selection().size(), 3u);
+    EXPECT_FALSE(root->IsChanged());
+}
+
+// The selection moves, duplicates and goes as one: one step each in the
+// history, and one clip outside it refuses the whole move.
+TEST_F(ArrangementInputTest, ASelectionMovesDuplicatesAndDeletesAsOneStep) {
+    Clip* a = Add(1000, 2000, 0);
+    Clip* b = Add(4000, 2000, 1);
+    Add(9000, 3000, 1);
+    root->SettleEdits();
+    const std::size_t steps = root->History().StepCount();
+    Send(kLeftButtonDown, Middle(*a), kLeftButtonHeld);
+    Send(kLeftButtonUp, Middle(*a));
+    Send(kLeftButtonDown, Middle(*b), kLeftButtonHeld | kControlHeld);
+    Send(kLeftButtonUp, Middle(*b), kControlHeld);
+
+    // 4000 ms later b would meet `other`: refused, nothing moves.
+    const int later = Arrangement().XOf(4000) - Arrangement().XOf(0);
+    Drag(Middle(*a), {Middle(*a).x + later, Middle(*a).y});
+    EXPECT_EQ(a->GetPosition(), 1000);
+    EXPECT_EQ(b->GetPosition(), 4000);
+    // Down one row, a little later: both go, keeping their shape.
+    const int step = Arrangement().XOf(500) - Arrangement().XOf(0);
+    Send(kLeftButtonDown, Middle(*a), kLeftButtonHeld);
+    Send(kMouseMove, {Middle(*a).x + step, At(0, 1).y}, kLeftButtonHeld);
+    EXPECT_EQ(Arrangement().Outlines().size(), 2u);
+    EXPECT_FALSE(Arrangement().OutlineRefused());
+    Send(kLeftButtonUp, {Middle(*a).x + step, At(0, 1).y});
+    const std::int32_t moved = a->GetPosition() - 1000;
+    EXPECT_GT(moved, 0);
+    EXPECT_EQ(b->GetPosition(), 4000 + moved);
+    EXPECT_EQ(root->History().StepCount(), steps + 1);
+
+    // A click without a move on one of them chooses it alone.
+    Send(kLeftButtonDown, Middle(*b), kLeftButtonHeld);
+    Send(kLeftButtonUp, Middle(*b));
+    EXPECT_EQ(root->Selection(), (std::vector<Clip*>{b}));
+    Send(kLeftButtonDown, Middle(*a), kLeftButtonHeld | kControlHeld);
+    Send(kLeftButtonUp, Middle(*a), kControlHeld);
+
+    // Duplicate from the menu of one of them copies both; the copies are chosen.
+    platform.menus.answers = {};
+    Send(kRightButtonUp, Middle(*a));
+    ASSERT_FALSE(platform.menus.shown.empty());
+    for (const MenuEntry& entry : platform.menus.shown.back())
+        if (entry.caption == "Duplicate") platform.menus.answers = {entry.command};
+    ASSERT_EQ(platform.menus.answers.size(), 1u);
+    Send(kRightButtonUp, Middle(*a));
+    EXPECT_EQ(root->ChildCount(), 5);
+    EXPECT_EQ(root->Selection().size(), 2u);
+    EXPECT_FALSE(root->IsSelected(a) || root->IsSelected(b));
+    EXPECT_EQ(root->History().StepCount(), steps + 2);
+
+    // The Delete key asks once about both copies.
+    platform.dialogs.boxAnswers = {BoxAnswer::Yes};
+    Send(kKeyUp, {500, 700}, kVkDelete);
+    EXPECT_EQ(root->ChildCount(), 3);
+    EXPECT_EQ(root->History().StepCount(), steps + 3);
+    root->UndoEdit();
+    EXPECT_EQ(root->ChildCount(), 5);
 }
 
 }  // namespace

@@ -380,8 +380,10 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
 }
 
 // Edits, autosaves and saves until killed; each save that went through is
-// logged with the hash of what it wrote, after it went through.
-[[noreturn]] void EditUntilKilled(const std::string& project, const std::string& log, unsigned seed) {
+// logged with the hash of what it wrote, after it went through. A byte on
+// `ready` tells the killer the first autosave is written, so a loaded
+// machine still kills mid-work rather than mid-start.
+[[noreturn]] void EditUntilKilled(const std::string& project, const std::string& log, unsigned seed, int ready) {
     WorkspaceOptions options;
     options.startWorker = false;
     Workspace root(nullptr, nullptr, nullptr, options);
@@ -403,6 +405,10 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
         }
         root.SettleEdits();
         root.AutosaveNow();
+        if (i == 0) {
+            (void)!::write(ready, "r", 1);
+            ::close(ready);
+        }
         if (i % 7 == 6) {
             std::string error;
             if (WriteProjectFile(root, project, error)) {
@@ -441,10 +447,19 @@ TEST(EditHistoryKill, AKilledRunLeavesReadableAutosavesAndTheLastSave) {
     std::mt19937 random(99);
     int autosavesRead = 0;
     for (int run = 0; run < 200; ++run) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
-        if (child == 0) EditUntilKilled(project, log, unsigned(run));
-        std::this_thread::sleep_for(std::chrono::microseconds(2000 + random() % 30000));
+        if (child == 0) {
+            ::close(ready[0]);
+            EditUntilKilled(project, log, unsigned(run), ready[1]);
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        (void)!::read(ready[0], &byte, 1);  // an early death closes the pipe
+        ::close(ready[0]);
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 30000));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
