@@ -255,7 +255,7 @@ std::vector<int> EditorWindow::ProjectMenuIds() const {
 
 std::string EditorWindow::ProjectMenuCaption(int id) const {
     // "Undo Move Clip": the step's name stands in for "Last Edit".
-    if (id == kUndoLastEditCommand && root_.History().CanUndo()) return "Undo " + root_.History().UndoName();
+    if (id == kUndoLastEditCommand && root_.History().CanUndo()) return Str(kUndoCommand) + " " + root_.History().UndoName();
     if (id == kRedoCommand && root_.History().CanRedo()) return Str(kRedoCommand) + " " + root_.History().RedoName();
     return Str(id);
 }
@@ -507,8 +507,10 @@ ResultFlags EditorWindow::Input(Window* window, std::uint32_t message, int x, in
 
     const int hit = HitAt(p);
     if (const int locator = LocatorCellAt(p); locator >= 0) {
-        if (message == kLeftButtonUp) return root_.FinishInput(root_.ShownArrangement()->GotoLocator(locator) | kRepaint);
-        if (message == kMouseMove) root_.ShowHoverText(LocatorCellText(*root_.ShownArrangement(), locator), layoutResult_.Of(kFirstLocatorCell - locator));
+        Clip& shown = *root_.ShownArrangement();
+        if (message == kLeftButtonUp) return root_.FinishInput(shown.GotoLocator(locator) | kRepaint);
+        if (message == kMouseMove)
+            root_.ShowHoverText(LocatorCellText(shown, locator), layoutResult_.Of(kFirstLocatorCell - locator));
         return 0;
     }
     // Files dropped anywhere but on a button are media to import; a button
@@ -542,9 +544,8 @@ ResultFlags EditorWindow::Input(Window* window, std::uint32_t message, int x, in
     // The regions whose own editing is not there yet answer a right click
     // with the clip menu, like empty space.
     if (message == kRightButtonUp && !(keyFlags & kControlHeld)) {
-        const int chosen = Platform().menus ? Platform().menus->ShowPopup(
-                                                  window, hit == kPreviewRegion ? PreviewMenuEntries() : ProjectMenuEntries())
-                                            : 0;
+        const std::vector<MenuEntry> menu = hit == kPreviewRegion ? PreviewMenuEntries() : ProjectMenuEntries();
+        const int chosen = Platform().menus ? Platform().menus->ShowPopup(window, menu) : 0;
         ResultFlags out = 0;
         if (chosen) root_.Command(window, chosen, out);
         return root_.FinishInput(flags | out);

@@ -68,11 +68,6 @@ TEST_F(DisplayPreferencesTest, ThePreviewMenuAddsCopySaveSkinAndLanguageToThePro
     EXPECT_EQ(commands(last[3]), (std::vector<int>{646, 647, 125}));
     // The language is the program's to apply.
     EXPECT_EQ(programCommands, std::vector<int>{647});
-
-    // Elsewhere a right click keeps the plain project menu.
-    root->Input(&window, kRightButtonUp, Centre(Of(kClipViewRegion)).x, Centre(Of(kClipViewRegion)).y, 0);
-    ASSERT_EQ(platform.menus.shown.size(), 2u);
-    EXPECT_NE(platform.menus.shown[1].back().kind, MenuEntry::Kind::Submenu);
 }
 
 TEST_F(DisplayPreferencesTest, HoverHelpAndStatusMessagesFollowTheirSwitches) {
@@ -90,10 +85,6 @@ TEST_F(DisplayPreferencesTest, HoverHelpAndStatusMessagesFollowTheirSwitches) {
     display.statusMessages = false;
     Paint();
     EXPECT_EQ(status.PendingCaption(), "");
-    // The text is kept: turning the messages on shows it again.
-    display.statusMessages = true;
-    Paint();
-    EXPECT_EQ(status.PendingCaption(), "Done!");
 }
 
 TEST_F(DisplayPreferencesTest, LocatorsShowInTheArrangementAndBesideApplyUndoAsAsked) {
