@@ -207,7 +207,8 @@ bool SkinServices::SkinCommand(Control& control, Window* window, int command, Re
             if (auto path = dialogs->SaveFile(window, request)) {
                 std::filesystem::path file(*path);
                 file.replace_extension(".skn");
-                store.SaveSkin(file.string());
+                // Kept in a file: a language change no longer asks for them.
+                if (store.SaveSkin(file.string())) store.MarkSaved();
             }
             break;
         }

@@ -537,6 +537,8 @@ constexpr StringResource kStrings[] = {
     {867, "Delete Clips"},
     {868, "Edit"},
     {869, "Revert Pending Changes"},
+    {920, "The skin and preference changes that are not saved are lost when the language changes. Save them first?"},
+    {921, "Save"},
     {1010, "Download Time Limit (Seconds)"},
     {1011, "Download Size Limit (MB)"},
     {1012, "Member Area Address (Page Refresh)"},

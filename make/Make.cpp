@@ -245,6 +245,11 @@ MakeReport RunMake(Clip& root, ExportPlugin& plugin, const MakeJob& job) {
         return report;
     }
     plugin.SetTitle(kMakeTitle);
+    // A tag too long for the plugin is left out rather than failing the make.
+    plugin.ClearTags();
+    plugin.SetAuthor(job.tags.author);
+    plugin.SetCopyright(job.tags.copyright);
+    plugin.SetComment(job.tags.comment);
 
     if (plugin.begin(job.window)) {
         // A chunk's progress counts its own frames.
@@ -372,13 +377,13 @@ void PreviewCommand(Clip& root, Surface* preview) {
     Compose(root, kComposePreview);
     if (preview && !preview->IsEmpty())
         if (const Surface* frame = FinishedFrame(root)) preview->StretchFrom(*frame, frame->Bounds(), preview->Bounds());
-    root.SetStatusText("Done!");
+    root.SetStatusText(Str(kDoneText));
 }
 
 int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, const std::string& outputPath,
                   std::string& message, std::FILE* progress,
                   const std::function<void(int index, int frames, std::int32_t t0)>& frameDone,
-                  std::optional<TimeRange> range, FrameRange* made) {
+                  std::optional<TimeRange> range, FrameRange* made, const MakeTags& tags) {
     InstallCompositionParts(&plugins);
     const std::string project = Absolute(projectPath), output = Absolute(outputPath);
     ExportPlugin* plugin = plugins.FirstExportPlugin();
@@ -392,6 +397,7 @@ int MakeBatchWith(const PluginTables& plugins, const std::string& projectPath, c
     job.outputFile = output;
     job.makeVideo = root.HasVideo();
     job.makeAudio = root.HasAudio();
+    job.tags = tags;
     if (!job.makeVideo && !job.makeAudio) {
         message = kNothingToMake;
         return 1;

@@ -73,6 +73,13 @@ struct MakeChunk {
 std::vector<MakeChunk> SplitMake(std::int32_t makeStart, std::int32_t durationMs, int frames, int wanted);
 std::vector<MakeChunk> SplitMake(const WholeMake& whole, int wanted);
 
+// What a make writes into the file's metadata (the preferences "Author",
+// "Copyright" and "Clip Comments" while "Write tags during make
+// operations." is on); an empty tag is left out.
+struct MakeTags {
+    std::string author, copyright, comment;
+};
+
 // One make as the worker runs it.
 struct MakeJob {
     std::string outputFile;
@@ -81,6 +88,7 @@ struct MakeJob {
     PluginWindow window = nullptr;
     // Batch runs never open the made file.
     bool openWhenMade = false;
+    MakeTags tags;
     // A chunk: only these frames of the whole make, at the whole make's
     // frame times. Empty, every frame.
     std::optional<FrameRange> frames;
@@ -154,7 +162,8 @@ struct TimeRange {
 int MakeBatchWith(const PluginTables& plugins, const std::string& project, const std::string& output,
                   std::string& message, std::FILE* progress,
                   const std::function<void(int index, int frames, std::int32_t t0)>& frameDone = {},
-                  std::optional<TimeRange> range = std::nullopt, FrameRange* made = nullptr);
+                  std::optional<TimeRange> range = std::nullopt, FrameRange* made = nullptr,
+                  const MakeTags& tags = {});
 // The chunks --cluster hands out: the project read and SplitMake applied to
 // its make range and rate. False with the reason when the project cannot
 // be read or has nothing to make.

@@ -53,12 +53,13 @@ std::string MakeProgressText(int index, int frames, std::int32_t t0) {
 }
 
 bool StartMake(Workspace& root, const PluginTables& plugins, PluginWindow pluginWindow, bool openWhenMade,
-               std::function<void(const std::string&)> reportFailure, MainThreadPost post) {
+               std::function<void(const std::string&)> reportFailure, MainThreadPost post, MakeTags tags) {
     RootState& state = *root.State();
     if (!root.GetWindow() || state.Busy()) return false;
     ExportPlugin* plugin = plugins.FirstExportPlugin();
     MakeJob job;
     if (!PrepareMake(root, plugin, root.GetWindow(), pluginWindow, openWhenMade, job)) return false;
+    job.tags = std::move(tags);
     // Message boxes and the desktop belong to the main thread; the loop runs
     // on the worker.
     Workspace* workspace = &root;

@@ -5,6 +5,7 @@
 
 #include "editor/workspace/Workspace.h"
 #include "plugins/api/PluginApi.h"
+#include "make/Make.h"
 
 namespace vantrel {
 
@@ -37,6 +38,7 @@ std::string MakeProgressText(int index, int frames, std::int32_t t0);
 // file run on the main thread through it. False when the make was not
 // started.
 bool StartMake(Workspace& root, const PluginTables& plugins, PluginWindow pluginWindow, bool openWhenMade,
-               std::function<void(const std::string&)> reportFailure = {}, MainThreadPost post = {});
+               std::function<void(const std::string&)> reportFailure = {}, MainThreadPost post = {},
+               MakeTags tags = {});
 
 }  // namespace vantrel

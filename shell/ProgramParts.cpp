@@ -199,6 +199,12 @@ void AddProgramParts(WorkspaceOptions& options) {
     }};
 }
 
+MakeTags PreferredMakeTags() {
+    const Preferences& prefs = SettingsStore::Instance().Prefs();
+    if (!prefs.writeTags) return {};
+    return {prefs.author, prefs.copyright, prefs.clipComments};
+}
+
 std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     WorkspaceOptions options;
     options.hooks = CompositionWorkerHooks();
@@ -214,6 +220,19 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
     options.infoBrowser = &browser;
     options.infoBrowserShown = [&browser] { return browser.Shown(); };
     options.editHelpButton = [] { return SettingsStore::Instance().Prefs().shopEditHelpButton != 0; };
+    options.exampleProjectsAllowed = [] { return SettingsStore::Instance().Prefs().showExampleProjectMenu != 0; };
+    options.displayPreferences = [] {
+        const Preferences& prefs = SettingsStore::Instance().Prefs();
+        DisplayPreferences display;
+        display.toolTips = prefs.useToolTips != 0;
+        display.statusMessages = prefs.showStatusMessages != 0;
+        display.locatorsInRoot = prefs.showLocatorsInRootClip != 0;
+        display.locatorsInClipDetail = prefs.showLocatorsInClipDetail != 0;
+        display.clipInfoInClipDetail = prefs.clipInfoInClipDetail != 0;
+        display.clipInfoInArrangement = prefs.clipInfoInArrangement != 0;
+        display.globalEffects = prefs.globalEffects != 0;
+        return display;
+    };
     auto shownFor = std::make_shared<Workspace*>(nullptr);
     // F1 over a panel row names the very variable (an effect's may share its
     // string id with the clip's); a bare topic is looked up by its id.
@@ -238,7 +257,7 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
             QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
         };
         return StartMake(root, ProgramPlugins(), root.GetWindow(), SettingsStore::Instance().Prefs().openWhenMade != 0,
-                         {}, post);
+                         {}, post, PreferredMakeTags());
     };
     PictureStore* media = application.Media();
     options.programCommand = [media](Window* owner, int command, ResultFlags& out) {
@@ -263,8 +282,16 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
                 Platform().shell->Open(address);
             return true;
         }
-        if (!LanguageCommand(command)) return false;
-        if (media) ReloadSkinPictures(*media);
+        switch (ChooseLanguage(owner, command)) {
+            case LanguageChoice::NotALanguage: return false;
+            case LanguageChoice::Kept: return true;
+            case LanguageChoice::Applied: break;
+        }
+        if (media) {
+            ReloadSkinPictures(*media);
+            if (auto* system = dynamic_cast<MediaSystem*>(media)) DeriveDarkBackground(*system);
+        }
+        ProgramInfoBrowser().LanguageChanged();
         out = kRelayout | kRepaint;
         return true;
     };

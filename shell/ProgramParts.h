@@ -41,6 +41,11 @@ std::unique_ptr<PictureStore> StartMediaSystem(Window& window);
 // whenever that picture changes.
 void DeriveDarkBackground(MediaSystem& media);
 
+// The tags a make writes from the preferences: none while "Write tags
+// during make operations." is off.
+struct MakeTags;
+MakeTags PreferredMakeTags();
+
 // The editor's root clip: the workspace with composition and make behind
 // its worker.
 std::unique_ptr<Item> MakeRootClip(Application& application, Window& window);

@@ -108,7 +108,8 @@ int MakeVerb(const BatchContext& context, std::span<const std::string> args) {
     }
     FrameRange made;
     const int status = MakeBatchWith(plugins, files[0], files[1], message,
-                                     style == ProgressStyle::Lines ? context.err : nullptr, frameDone, range, &made);
+                                     style == ProgressStyle::Lines ? context.err : nullptr, frameDone, range, &made,
+                                     PreferredMakeTags());
     if (bar) bar->Finish();
     if (status != 0) {
         Fail(context, message);

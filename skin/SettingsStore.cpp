@@ -245,6 +245,7 @@ void SettingsStore::ApplyLanguage(int language) {
     prefs_.language = language == kGerman ? kGerman : kEnglish;
     BuildDefaults();
     LoadSkin(ReadPath(ConfigFolder(), DefaultSkinName()));
+    MarkSaved();
 }
 
 const SkinElement* SettingsStore::Element(int id) const {
@@ -328,26 +329,34 @@ SettingEntry* SettingsStore::FindPreference(int id) {
     return output_.Find(id);
 }
 
-bool SettingsStore::SaveSkin(const std::string& path) const {
+namespace {
+
+IniFile SkinFile(const SettingsStore& store, const SettingsList& layout, const SettingsList& output) {
     IniFile ini;
     const StringTable& table = StringTable::Instance();
     for (int id = 1; id < StringTable::kEntries; ++id) {
         const std::string key = Decimal(id);
         if (!table.Text(id).empty()) ini.WriteString("Translation", key, ToSkinText(table.Text(id)));
-        if (const SettingEntry* entry = layout_.Find(id)) ini.WriteString("Layout", key, entry->ValueText());
-        if (const SettingEntry* entry = output_.Find(id)) ini.WriteString("Output", key, entry->ValueText());
-        if (const SkinElement* element = Element(id)) {
+        if (const SettingEntry* entry = layout.Find(id)) ini.WriteString("Layout", key, entry->ValueText());
+        if (const SettingEntry* entry = output.Find(id)) ini.WriteString("Output", key, entry->ValueText());
+        if (const SkinElement* element = store.Element(id)) {
             const std::string section = "S_" + key;
             ini.WriteString(section, "image", element->image);
             // Effective colours: a saved skin stands on its own, whatever
             // the defaults of a later version inherit.
-            ini.WriteInt(section, "fg", Foreground(id));
-            ini.WriteInt(section, "bg", Background(id));
+            ini.WriteInt(section, "fg", store.Foreground(id));
+            ini.WriteInt(section, "bg", store.Background(id));
             ini.WriteString(section, "tile", element->tile ? "1" : "0");
         }
     }
-    return ini.Save(path);
+    return ini;
 }
+
+}  // namespace
+
+bool SettingsStore::SaveSkin(const std::string& path) const { return SkinFile(*this, layout_, output_).Save(path); }
+
+std::string SettingsStore::SkinText() const { return SkinFile(*this, layout_, output_).Text(); }
 
 bool SettingsStore::LoadSkin(const std::string& path) {
     IniFile ini;

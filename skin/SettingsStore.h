@@ -102,6 +102,13 @@ public:
     // changes nothing, and what a file leaves out keeps its value.
     bool SaveSkin(const std::string& path) const;
     bool LoadSkin(const std::string& path);
+    // Whether skin, texts or preferences differ from what they were when the
+    // language was last applied or MarkSaved was called: what a language
+    // change or "Reset" would lose.
+    bool HasUnsavedChanges() const { return SkinText() != saved_; }
+    // The store as it is now is in a file (the default skin file on OK of
+    // the settings dialog, or "Save Skin As").
+    void MarkSaved() { saved_ = SkinText(); }
     // Language + "/default.skn", relative to the user's configuration
     // folder (read first) and the program folder (the shipped copy).
     std::string DefaultSkinName() const;
@@ -125,6 +132,8 @@ public:
     const std::vector<SkinElement*>& Elements() const { return order_; }
 
 private:
+    // The skin file's text for the store as it is.
+    std::string SkinText() const;
     SkinElement* FindElement(int id);
     void BuildElements();
     void BuildPreferences();
@@ -137,6 +146,7 @@ private:
     std::deque<SettingsList> elementLists_;
     SettingsList root_{0}, skin_{575}, texts_{585}, layout_{562}, output_{563};
     Preferences prefs_;
+    std::string saved_;
 };
 
 // The language of the user's locale: "de" is German (7), every other

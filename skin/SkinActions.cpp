@@ -6,6 +6,8 @@
 
 #include "items/PictureStore.h"
 #include "items/StringTable.h"
+#include "platform/Dialogs.h"
+#include "platform/Platform.h"
 #include "platform/SettingsEditor.h"
 #include "skin/SettingsStore.h"
 
@@ -17,6 +19,8 @@ constexpr int kPreferencesTitle = 477;
 constexpr int kEnglishCommand = 646;
 constexpr int kGermanCommand = 647;
 constexpr int kDefaultLanguageCommand = 125;
+constexpr int kQuestionCaption = 302;
+constexpr int kLanguageLosesChanges = 920;
 
 SettingsEditor* editor = nullptr;
 
@@ -73,6 +77,14 @@ void FromNodes(SettingsList& list, const std::vector<SettingNode>& nodes) {
     }
 }
 
+void SaveDefaultSkin(SettingsStore& store) {
+    // A fresh installation has no language folder yet; the save must not
+    // fail quietly because of that.
+    std::error_code ignored;
+    std::filesystem::create_directories(store.SkinFolder(), ignored);
+    if (store.SaveSkin(store.DefaultSkinPath())) store.MarkSaved();
+}
+
 }  // namespace
 
 void StartSettings(int language) {
@@ -92,9 +104,7 @@ bool RunSettingsDialog(Window* owner) {
     if (language != SettingsStore::kGerman) language = SettingsStore::kEnglish;
     // A fresh installation has no language folder yet; the save must not
     // fail quietly because of that.
-    std::error_code ignored;
-    std::filesystem::create_directories(store.SkinFolder(), ignored);
-    store.SaveSkin(store.DefaultSkinPath());
+    SaveDefaultSkin(store);
     return true;
 }
 
@@ -106,6 +116,28 @@ bool LanguageCommand(int command) {
         case kDefaultLanguageCommand: store.ApplyLanguage(DefaultLanguage()); return true;
         default: return false;
     }
+}
+
+LanguageChoice ChooseLanguage(Window* owner, int command) {
+    if (command != kEnglishCommand && command != kGermanCommand && command != kDefaultLanguageCommand)
+        return LanguageChoice::NotALanguage;
+    SettingsStore& store = SettingsStore::Instance();
+    if (store.HasUnsavedChanges()) {
+        Dialogs* dialogs = Platform().dialogs;
+        if (!dialogs) return LanguageChoice::Kept;
+        MessageBoxRequest request;
+        request.text = Str(kLanguageLosesChanges);
+        request.caption = Str(kQuestionCaption);
+        request.icon = BoxIcon::Question;
+        request.buttons = BoxButtons::YesNoCancel;
+        switch (dialogs->MessageBox(owner, request)) {
+            case BoxAnswer::Yes: SaveDefaultSkin(store); break;
+            case BoxAnswer::No: break;
+            default: return LanguageChoice::Kept;
+        }
+    }
+    LanguageCommand(command);
+    return LanguageChoice::Applied;
 }
 
 void ReloadSkinPictures(PictureStore& media) {

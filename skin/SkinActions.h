@@ -21,6 +21,14 @@ bool RunSettingsDialog(Window* owner);
 // and answers true; any other command answers false.
 bool LanguageCommand(int command);
 
+// The same commands from the user: a language change loses unsaved skin and
+// preference changes, so when there are any the user is asked first (Yes
+// saves them in the current language's default skin file, No drops them,
+// Cancel keeps the language). Applied when the language was applied;
+// NotALanguage for any other command.
+enum class LanguageChoice { NotALanguage, Kept, Applied };
+LanguageChoice ChooseLanguage(Window* owner, int command);
+
 // After a skin or language change: every element picture that is set is
 // loaded again under its element's id so that the screen shows the skin.
 void ReloadSkinPictures(PictureStore& media);

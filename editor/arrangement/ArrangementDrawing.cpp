@@ -67,7 +67,7 @@ void ArrangementWindow::Draw(DrawContext& dc) {
                 continue;
             DrawBox(dc, *child, box, child == current, shown->IsSelected(child));
         }
-        for (int i = 0; i < Clip::kLocatorCount; ++i) {
+        for (int i = 0; locatorsShown_ && i < Clip::kLocatorCount; ++i) {
             if (shown->Locator(i) == 0) continue;
             const int x = XOf(shown->Locator(i));
             dc.FillRect({x, area.top, x + 1, area.bottom}, palette_.locator);
@@ -168,7 +168,7 @@ void ArrangementWindow::DrawRuler(DrawContext& dc, const Rect& ruler, bool top) 
             dc.Text(TimeLabel(std::int32_t(t), step), {x + 3, ruler.top, x + kLabelRoomPx, ruler.bottom}, style);
         }
     }
-    for (int i = 0; i < Clip::kLocatorCount; ++i) {
+    for (int i = 0; locatorsShown_ && i < Clip::kLocatorCount; ++i) {
         if (shown->Locator(i) == 0) continue;
         const int x = XOf(shown->Locator(i));
         dc.FillRect({x - 2, ruler.top, x + 3, ruler.bottom}, palette_.locator);

@@ -77,6 +77,9 @@ public:
     ClipPictures& Pictures() { return pictures_; }
     // Off: no pictures are asked for (the benchmark, most tests).
     void SetPicturesShown(bool shown) { picturesShown_ = shown; }
+    // Off: the locators are neither marked on the rulers nor drawn across
+    // the tracks (a preference).
+    void SetLocatorsShown(bool shown) { locatorsShown_ = shown; }
     // Turns a clip's media path into one the background reader can open.
     void SetPathResolver(std::function<std::string(const std::string&)> resolve) { resolvePath_ = std::move(resolve); }
 
@@ -200,6 +203,7 @@ private:
     ArrangementPalette palette_;
     ClipPictures pictures_;
     bool picturesShown_ = true;
+    bool locatorsShown_ = true;
     std::function<std::string(const std::string&)> resolvePath_;
     std::vector<Clip*> path_;  // from the root to the arrangement shown
     Drag drag_;

@@ -95,6 +95,21 @@ void InfoBrowser::Navigate(const std::string& name, int number) {
     LoadPage();
 }
 
+void InfoBrowser::LanguageChanged() {
+    if (history_.Empty() || !open_) return;
+    const PageHistory::Entry shown = history_.Current();
+    history_.SetReplace(true);
+    if (shown.number) {
+        ShowNumberedPage(shown.number);
+        return;
+    }
+    // "9/tuts/menu.vrh" becomes "7/tuts/menu.vrh"; any other name stays.
+    const std::string language = std::to_string(Language() == 7 ? 7 : 9);
+    std::string name = shown.name;
+    if ((name.starts_with("9/") || name.starts_with("7/"))) name.replace(0, 1, language);
+    Navigate(name, 0);
+}
+
 void InfoBrowser::Back() {
     if (history_.Back()) LoadPage();
 }

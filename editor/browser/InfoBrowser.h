@@ -58,6 +58,10 @@ public:
     void ShowStartPage();
     static constexpr int kStartPage = 215;
     void Back();
+    // After a language change: the page shown is shown again from the new
+    // language's folder (a numbered page, or a named one in a language's
+    // folder); the history keeps its length.
+    void LanguageChanged();
     // The next navigation takes the place of the page shown.
     void SetReplace(bool replace) { history_.SetReplace(replace); }
     // Follows a link target: mail and web addresses through the shell,

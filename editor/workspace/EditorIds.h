@@ -108,11 +108,18 @@ enum LayoutRegion : int {
     kCurveViewRegion = -8,      // the browser's pane while the browser is not shown
     kRectanglePanelsRegion = -9,
     kTimeGridRegion = -10,  // the row of "Music Time Change" and the grid's settings
+    // The current clip's eight locators beside Apply/Undo: -20 is locator 1.
+    kFirstLocatorCell = -20,
+    kLastLocatorCell = -27,
 };
 
 // Commands that are not the root's buttons but reach its Command().
 enum EditorCommand : int {
     kCopyImageCommand = 637,  // the skin picture to the clipboard
+    // The preview menu's "Language" submenu; the program applies them.
+    kEnglishCommand = 646,
+    kGermanCommand = 647,
+    kDefaultLanguageCommand = 125,
 };
 
 // Texts the editor shows by id: box captions, questions and the start-up's
@@ -134,6 +141,10 @@ enum EditorText : int {
     kRecoverQuestionText = 804,  // "... of %s from %s?"
     kUntitledProjectText = 805,
     kEnvelopeText = 772,
+    // Captions of the preview menu's submenus.
+    kCopyMenuText = 221,
+    kSaveMenuText = 921,
+    kLanguageMenuText = 645,
 };
 
 }  // namespace vantrel

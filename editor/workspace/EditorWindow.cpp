@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <initializer_list>
 #include <vector>
 
 #include "items/MenuList.h"
@@ -13,6 +15,7 @@
 #include "editor/workspace/ProjectCommands.h"
 #include "editor/workspace/RootControls.h"
 #include "editor/workspace/Workspace.h"
+#include "controls/SkinServices.h"
 #include "controls/ValueSlider.h"
 #include "media/sources/MediaOpen.h"
 #include "platform/Platform.h"
@@ -272,6 +275,30 @@ std::vector<MenuEntry> EditorWindow::ProjectMenuEntries() const {
     return entries;
 }
 
+namespace {
+// "3: 12.345 s", the hover text of a locator cell.
+std::string LocatorCellText(const Clip& shown, int index) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%d: %0.3f s", index + 1, shown.Locator(index) / 1000.0);
+    return text;
+}
+}  // namespace
+
+std::vector<MenuEntry> EditorWindow::PreviewMenuEntries() const {
+    std::vector<MenuEntry> entries = ProjectMenuEntries();
+    auto submenu = [](int caption, std::initializer_list<int> ids) {
+        std::vector<MenuEntry> inner;
+        for (int id : ids) inner.push_back(MenuCommand(id, Str(id)));
+        return MenuSubmenu(Str(caption), std::move(inner));
+    };
+    if (!entries.empty()) entries.push_back(MenuSeparator());
+    entries.push_back(submenu(kCopyMenuText, {kCopyCompositeCommand, kCopySourceFrameCommand}));
+    entries.push_back(submenu(kSaveMenuText, {kSaveCompositeCommand, kSaveSourceFrameCommand}));
+    entries.push_back(SkinServices::SkinSubmenu());
+    entries.push_back(submenu(kLanguageMenuText, {kEnglishCommand, kGermanCommand, kDefaultLanguageCommand}));
+    return entries;
+}
+
 // One quantize unit, kept on the grid and inside the project. Without a
 // grid a step is one frame of the output: the next or last frame time a
 // make would compose, counted from the root's start.
@@ -336,7 +363,8 @@ void EditorWindow::AttachControls() {
                     break;
             }
         }
-        if (auto* status = dynamic_cast<StatusLine*>(control.get())) status->Bind([this] { return StatusText(); });
+        if (auto* status = dynamic_cast<StatusLine*>(control.get()))
+            status->Bind([this] { return root_.Display().statusMessages ? StatusText() : std::string(); });
         if (auto* setting = dynamic_cast<SettingButton*>(control.get()))
             setting->Bind([this, id = row.id] { return TimeGridText(*root_.ShownArrangement(), id); });
         controls_.push_back(std::move(control));
@@ -374,6 +402,11 @@ LayoutState EditorWindow::CurrentLayoutState() const {
     state.paneFocus = paneFocus_;
     state.infoBrowserShown = InfoBrowserShown();
     state.editHelpButton = wiring_.editHelpButton && wiring_.editHelpButton();
+    const DisplayPreferences display = root_.Display();
+    state.applyRowAlways = state.sideCells = display.locatorsInClipDetail;
+    state.clipInfoInClipPane = display.clipInfoInClipDetail;
+    state.clipInfoInArrangement = display.clipInfoInArrangement;
+    state.globalEffects = display.globalEffects;
     return state;
 }
 
@@ -429,7 +462,18 @@ int EditorWindow::HitAt(Point p) const {
     return 0;
 }
 
+int EditorWindow::LocatorCellAt(Point p) const {
+    for (int i = 0; i < Clip::kLocatorCount; ++i)
+        if (layoutResult_.Of(kFirstLocatorCell - i).Contains(p)) return i;
+    return -1;
+}
+
 bool EditorWindow::ShowHoverText(const std::string& text, const Rect& rect) {
+    if (!root_.Display().toolTips) {
+        hoverText_.clear();
+        hoverRect_ = {};
+        return false;
+    }
     hoverText_ = text;
     hoverRect_ = rect;
     return true;
@@ -462,6 +506,13 @@ ResultFlags EditorWindow::Input(Window* window, std::uint32_t message, int x, in
     if (Item* captured = root_.CapturedChild()) return root_.DispatchToChild(captured, captured, window, message, p.x, p.y, keyFlags);
 
     const int hit = HitAt(p);
+    if (const int locator = LocatorCellAt(p); locator >= 0) {
+        Clip& shown = *root_.ShownArrangement();
+        if (message == kLeftButtonUp) return root_.FinishInput(shown.GotoLocator(locator) | kRepaint);
+        if (message == kMouseMove)
+            root_.ShowHoverText(LocatorCellText(shown, locator), layoutResult_.Of(kFirstLocatorCell - locator));
+        return 0;
+    }
     // Files dropped anywhere but on a button are media to import; a button
     // takes them as its skin picture.
     if (message == kFilesDropped && (hit <= 0 || IsRegion(hit))) return root_.FinishInput(DropMedia(window, keyFlags, p));
@@ -493,7 +544,8 @@ ResultFlags EditorWindow::Input(Window* window, std::uint32_t message, int x, in
     // The regions whose own editing is not there yet answer a right click
     // with the clip menu, like empty space.
     if (message == kRightButtonUp && !(keyFlags & kControlHeld)) {
-        const int chosen = Platform().menus ? Platform().menus->ShowPopup(window, ProjectMenuEntries()) : 0;
+        const std::vector<MenuEntry> menu = hit == kPreviewRegion ? PreviewMenuEntries() : ProjectMenuEntries();
+        const int chosen = Platform().menus ? Platform().menus->ShowPopup(window, menu) : 0;
         ResultFlags out = 0;
         if (chosen) root_.Command(window, chosen, out);
         return root_.FinishInput(flags | out);
@@ -652,7 +704,9 @@ void EditorWindow::PaintEditor(DrawContext& dc) {
         const Rect& r = control->Rectangle();
         if (!r.IsEmpty()) control->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
     }
+    arrangementWindow_->SetLocatorsShown(root_.Display().locatorsInRoot);
     arrangementWindow_->Draw(dc);
+    PaintLocatorCells(dc);
     if (wiring_.infoBrowser && InfoBrowserShown()) {
         const Rect& r = wiring_.infoBrowser->Rectangle();
         wiring_.infoBrowser->Paint(dc, r.left, r.top, r.right, r.bottom, 0);
@@ -672,6 +726,20 @@ double EditorWindow::PixelAspect() const {
     const Rect& area = layoutResult_.area;
     if (area.IsEmpty() || laidOutClient_.IsEmpty()) return 1.0;
     return (double(laidOutClient_.Width()) / area.Width()) / (double(laidOutClient_.Height()) / area.Height());
+}
+
+void EditorWindow::PaintLocatorCells(DrawContext& dc) const {
+    const Clip& shown = *root_.ShownArrangement();
+    for (int i = 0; i < Clip::kLocatorCount; ++i) {
+        const Rect cell = layoutResult_.Of(kFirstLocatorCell - i);
+        if (cell.IsEmpty()) continue;
+        dc.FillRect(cell, Rgb(96, 96, 96));
+        dc.FillRect(cell.Inset(1), 0);
+        TextStyle style;
+        // An unset locator (at 0) is greyed; a set one takes the locators' green.
+        style.colour = shown.Locator(i) ? arrangementWindow_->Palette().locator : Rgb(128, 128, 128);
+        dc.Text(std::to_string(i + 1), cell.Inset(1), style);
+    }
 }
 
 void EditorWindow::PaintHover(DrawContext& dc) {

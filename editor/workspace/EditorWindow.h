@@ -83,6 +83,8 @@ public:
     // The first control or region under a layout point in hit order: a
     // control id, a LayoutRegion, or 0 for none.
     int HitAt(Point p) const;
+    // The index of the locator cell under a point beside Apply/Undo, or -1.
+    int LocatorCellAt(Point p) const;
     double HorizontalRatio() const { return horizontalRatio_; }
     double VerticalRatio() const { return verticalRatio_; }
     void SetSplitRatios(double horizontal, double vertical) { horizontalRatio_ = horizontal, verticalRatio_ = vertical; }
@@ -107,6 +109,9 @@ public:
     // The entries as shown: "Undo Move Clip", greyed without a step.
     std::vector<MenuEntry> ProjectMenuEntries() const;
     std::string ProjectMenuCaption(int id) const;
+    // The preview picture's menu: the project menu, then the "Copy", "Save",
+    // "Skin" and "Language" submenus.
+    std::vector<MenuEntry> PreviewMenuEntries() const;
     // The child under a layout point in the arrangement window.
     Clip* ClipAt(Point p) const;
     // The right-click menu of the arrangement window: the clicked clip's
@@ -134,6 +139,7 @@ private:
     ResultFlags DragSplitter(Window* window, std::uint32_t message, Point p);
     void PaintEditor(DrawContext& dc);
     void PaintHover(DrawContext& dc);
+    void PaintLocatorCells(DrawContext& dc) const;
 
     Workspace& root_;
     Wiring wiring_;

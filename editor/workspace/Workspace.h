@@ -39,6 +39,18 @@ struct WorkerHooks {
     std::function<bool(Workspace&, int outputSizeId)> allocateOutput;
 };
 
+// The display preferences, asked at every layout, paint and hover; a root
+// built without them behaves as these defaults say.
+struct DisplayPreferences {
+    bool toolTips = true;                // hover help
+    bool statusMessages = true;          // the status line shows the status texts
+    bool locatorsInRoot = true;          // locator marks in the arrangement window
+    bool locatorsInClipDetail = false;   // the current clip's locators beside Apply/Undo, that row always
+    bool clipInfoInClipDetail = true;    // clip info, type icon and mutes atop the clip pane
+    bool clipInfoInArrangement = false;  // ... atop the arrangement pane (when not in the clip pane)
+    bool globalEffects = false;          // the project's own effects (no clip current) reachable
+};
+
 // Everything the program hands a root when it builds one; nothing of it is
 // installed anywhere else.
 struct WorkspaceOptions {
@@ -53,6 +65,7 @@ struct WorkspaceOptions {
     std::function<bool()> infoBrowserShown;
     // The preference that shows "Edit" for help pages.
     std::function<bool()> editHelpButton;
+    std::function<DisplayPreferences()> displayPreferences;
     // Whether the project menu offers "Load Example Project" (a preference).
     std::function<bool()> exampleProjectsAllowed;
     // The language number of the example projects' folder (9 when unset);
@@ -215,6 +228,9 @@ public:
     std::shared_ptr<UrlImports>& Downloads() { return urlImports_; }
     const std::shared_ptr<UrlImports>& Downloads() const { return urlImports_; }
     const WorkspaceOptions& Options() const { return options_; }
+    DisplayPreferences Display() const {
+        return options_.displayPreferences ? options_.displayPreferences() : DisplayPreferences{};
+    }
     // The layout's row height and pane gap, which the root's skin style carries.
     int RowHeightMetric() const { return Metric(kRowHeight); }
     int PaneGapMetric() const { return Metric(kPaneGap); }

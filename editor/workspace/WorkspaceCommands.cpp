@@ -119,7 +119,7 @@ bool ShowClipInfo(Workspace& root, Window* window) {
     const Clip* clip = root.CurrentChild() ? root.CurrentChild() : &root;
     MessageBoxRequest request;
     request.text = ClipInfoText(clip->Name(), clip->Source());
-    request.caption = kClipInfoCaption;
+    request.caption = Str(kClipInfoCommand);
     request.icon = BoxIcon::Information;
     request.buttons = BoxButtons::Ok;
     Platform().dialogs->MessageBox(window, request);

@@ -72,9 +72,16 @@ void PlacePreviewPane(Builder& b, Rect pane, int row) {
     b.Put(kPreviewRegion, pane);
 }
 
-void PlaceClipPane(Builder& b, Rect pane, int row) {
-    b.Row(CutTop(pane, row), {{kClipTypeIconCommand, 1}, {kClipInfoCommand, 3}, {kMuteAudioCommand, 3}, {kMuteVideoCommand, 3}, {kClipOffsetField, 4}});
-    b.Row(CutTop(pane, row), {{kWorkWithAudioEffectsCommand, 1}, {kAddAudioEffectCommand, 1}, {kWorkWithVideoEffectsCommand, 1}, {kAddVideoEffectCommand, 1}});
+void PlaceClipPane(Builder& b, Rect pane, int row, const LayoutState& state) {
+    if (state.clipInfoInClipPane)
+        b.Row(CutTop(pane, row), {{kClipTypeIconCommand, 1}, {kClipInfoCommand, 3}, {kMuteAudioCommand, 3}, {kMuteVideoCommand, 3}, {kClipOffsetField, 4}});
+    else
+        b.Row(CutTop(pane, row), {{0, 10}, {kClipOffsetField, 4}});
+    // Without a current clip the panels edit the project itself, whose
+    // effects apply to the whole picture: offered only with "Global Effects".
+    const Rect effects = CutTop(pane, row);
+    if (state.clipCurrent || state.globalEffects)
+        b.Row(effects, {{kWorkWithAudioEffectsCommand, 1}, {kAddAudioEffectCommand, 1}, {kWorkWithVideoEffectsCommand, 1}, {kAddVideoEffectCommand, 1}});
     // The clip's own picture over its two rectangle panels on the left, the
     // parameter panel on the right.
     const int split = pane.left + pane.Width() * 9 / 20;
@@ -95,7 +102,9 @@ void PlaceBrowserPane(Builder& b, Rect pane, int row, bool browserShown, bool ed
     b.Put(browserShown ? kInfoBrowserRegion : kCurveViewRegion, pane);
 }
 
-void PlaceArrangementPane(Builder& b, Rect pane, int row) {
+void PlaceArrangementPane(Builder& b, Rect pane, int row, const LayoutState& state) {
+    if (state.clipInfoInArrangement && !state.clipInfoInClipPane)
+        b.Row(CutTop(pane, row), {{kClipTypeIconCommand, 1}, {kClipInfoCommand, 3}, {kMuteAudioCommand, 3}, {kMuteVideoCommand, 3}});
     b.Row(CutTop(pane, row), {{kZoomOutHorizontalCommand, 1}, {kZoomInHorizontalCommand, 1}, {kZoomOutVerticalCommand, 1}, {kZoomInVerticalCommand, 1}, {kFitCommand, 1}});
     const Rect strip = CutTop(pane, row);
     b.Put(kMakeStripRegion, strip);
@@ -162,12 +171,16 @@ LayoutResult ComputeLayout(const LayoutState& state) {
 
     if (state.clipCurrent && (busy || state.changed || state.applyRowAlways)) {
         std::vector<Weighted> cells;
-        if (state.sideCells) cells.insert(cells.end(), 4, Weighted{0, 1});
+        if (state.sideCells)
+            for (int i = 0; i < 4; ++i) cells.push_back({kFirstLocatorCell - i, 1});
         if (busy)
             cells.insert(cells.end(), {{kPositionField, 10}, {kStopCommand, 10}, {kSizeField, 10}});
         else if (state.changed)
             cells.insert(cells.end(), {{kApplyCommand, 2}, {kUndoCommand, 2}});
-        if (state.sideCells) cells.insert(cells.end(), 4, Weighted{0, 1});
+        else
+            cells.push_back({0, 4});  // the locators keep their places
+        if (state.sideCells)
+            for (int i = 4; i < 8; ++i) cells.push_back({kFirstLocatorCell - i, 1});
         b.Row(CutBottom(rest, row), cells);
     }
 
@@ -206,9 +219,9 @@ LayoutResult ComputeLayout(const LayoutState& state) {
         return out;
     }
     PlacePreviewPane(b, out.panes[kTopLeft], row);
-    PlaceClipPane(b, out.panes[kTopRight], row);
+    PlaceClipPane(b, out.panes[kTopRight], row, state);
     PlaceBrowserPane(b, out.panes[kBottomLeft], row, state.infoBrowserShown, state.editHelpButton);
-    PlaceArrangementPane(b, out.panes[kBottomRight], row);
+    PlaceArrangementPane(b, out.panes[kBottomRight], row, state);
     return out;
 }
 

@@ -20,12 +20,15 @@ struct LayoutState {
     bool playing = false;
     bool changed = false;
     bool applyRowAlways = false;  // preference: the Apply/Undo row even without changes
-    bool sideCells = false;       // preference: four small cells on each side of that row
+    bool sideCells = false;       // preference: four small cells on each side of that row (the locators)
     double horizontalRatio = 0.5;
     double verticalRatio = 0.5;
     int paneFocus = 0;
     bool infoBrowserShown = false;  // open and holding a page
     bool editHelpButton = false;    // preference: "Edit" for help pages while the browser shows
+    bool clipInfoInClipPane = true;     // preference: clip info and mutes atop the clip pane
+    bool clipInfoInArrangement = false; // preference: ... atop the arrangement pane instead
+    bool globalEffects = false;         // preference: the effect buttons without a current clip
 };
 
 // Pane focus bits: the low nibble is horizontal, the high nibble vertical.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "items/ProgramFolder.h"
+#include "items/StringTable.h"
 #include "media/display/StartupPictures.h"
 #include "media/sources/StillPicture.h"
 #include "platform/Platform.h"
@@ -10,6 +11,9 @@
 namespace vantrel {
 
 namespace {
+
+constexpr int kErrorCaption = 590;       // "Error"
+constexpr int kInternetProgress = 203;   // "Initializing Internet Access"
 
 bool WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -39,12 +43,12 @@ bool MediaSystem::Start(const MediaSystemOptions& options) {
     if (!display_) {
         MessageBoxRequest box;
         box.text = "No DirectDraw Interface found.....";
-        box.caption = "Error";
+        box.caption = Str(kErrorCaption);
         box.icon = BoxIcon::Error;
         Platform().dialogs->MessageBox(options_.window, box);
     }
     Progress("Seeking/Initializing DirectX Transform");
-    Progress("Initializing Internet Access");
+    Progress(Str(kInternetProgress).c_str());
     if (options_.hooks.startInternet) options_.hooks.startInternet();
     if (options_.hooks.loadPlugins) options_.hooks.loadPlugins();
 

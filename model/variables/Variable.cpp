@@ -101,10 +101,14 @@ void Variable::Define(std::string_view identifier, int stringId, double minimum,
     block_.stringId = stringId;
     declaredId_ = stringId;
     declaredFlags_ = 0;
-    const std::string& text = Str(stringId);
-    displayText_ = text.empty() ? std::string(identifier) : text;
+    identifierText_ = std::string(identifier);
     count_ = 0;
     keysChanged_ = 0;
+}
+
+const std::string& Variable::DisplayText() const {
+    const std::string& text = Str(declaredId_);
+    return text.empty() ? identifierText_ : text;
 }
 
 void Variable::SetLook(Colour curve, Colour second, VariableFlags flags) {

@@ -76,7 +76,10 @@ public:
     void SetDefault(double value) { block_.initial = value; }
     Colour CurveColour() const { return curveColour_; }
     Colour SecondColour() const { return secondColour_; }
-    const std::string& DisplayText() const { return displayText_; }
+    // The string table's text of the declared id, read when shown so that a
+    // language change or "Change Text" reaches variables made before it; the
+    // identifier when the id has no text.
+    const std::string& DisplayText() const;
     const VariableBlock& Block() const { return block_; }
 
     // Keys, sorted by time.
@@ -129,7 +132,7 @@ private:
     VariableFlags declaredFlags_ = 0;
     Colour curveColour_ = kNoColour;
     Colour secondColour_ = kUndeclaredSecondColour;
-    std::string displayText_;
+    std::string identifierText_;
     std::int32_t viewStart_ = 0;
     std::int32_t viewEnd_ = 10000;
     int keysChanged_ = 0;

@@ -65,6 +65,13 @@ struct ExportSettings {
     std::int32_t hasFrameRate = 0;
     std::int32_t frameRateNum = 0;
     std::int32_t frameRateDen = 0;
+    // Tags for the made file's metadata; a tag not handed in is not written.
+    std::int32_t hasAuthor = 0;
+    char author[kPluginTextCapacity] = {};
+    std::int32_t hasCopyright = 0;
+    char copyright[kPluginTextCapacity] = {};
+    std::int32_t hasComment = 0;
+    char comment[kPluginTextCapacity] = {};
 };
 
 // Output audio handed to writeAudio: signed 16-bit, 2 channels, 44100 Hz.
@@ -111,6 +118,11 @@ public:
         settings.hasFrameRate = 1;
         return true;
     }
+    // Tags of an earlier make must not stay: a text setter refuses the empty text.
+    void ClearTags() { settings.hasAuthor = settings.hasCopyright = settings.hasComment = 0; }
+    bool SetAuthor(std::string_view text) { return SetText(settings.author, settings.hasAuthor, text); }
+    bool SetCopyright(std::string_view text) { return SetText(settings.copyright, settings.hasCopyright, text); }
+    bool SetComment(std::string_view text) { return SetText(settings.comment, settings.hasComment, text); }
     const char* FileTypeDescription() const { return settings.fileTypeDescription; }
 
     ExportSettings settings;

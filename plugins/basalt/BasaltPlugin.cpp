@@ -73,6 +73,9 @@ public:
             options.rateDen = settings.frameRateDen;
         }
         options.speed = choice_.speed;
+        if (settings.hasAuthor) options.artist = settings.author;
+        if (settings.hasCopyright) options.copyright = settings.copyright;
+        if (settings.hasComment) options.comment = settings.comment;
         options.threads = UsableCores();
         return writer_.Open(options);
     }

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -409,6 +410,9 @@ bool OutputWriter::Open(const OutputOptions& options) {
     if (video && !state->OpenVideo(options.quality)) return false;
     if (options.audio && !state->OpenAudio(options.quality)) return false;
     av_dict_set(&state->format->metadata, "encoder", "basalt", 0);
+    for (const auto& [key, value] : {std::pair{"artist", &options.artist}, std::pair{"copyright", &options.copyright},
+                                     std::pair{"comment", &options.comment}})
+        if (!value->empty()) av_dict_set(&state->format->metadata, key, value->c_str(), 0);
 
     if (avio_open(&state->format->pb, options.path.c_str(), AVIO_FLAG_WRITE) < 0) return false;
     if (avformat_write_header(state->format, nullptr) < 0) {

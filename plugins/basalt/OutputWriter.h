@@ -29,6 +29,9 @@ struct OutputOptions {
     // encoded on a thread of their own behind a short queue while the caller
     // goes on with the next frame, and the encoders may use threads too.
     int threads = 1;
+    // The file's "artist", "copyright" and "comment" tags (a WAV file's
+    // INFO chunk); an empty one is left out.
+    std::string artist, copyright, comment;
 };
 
 // Encodes frames and audio handed in at program times (ms) into one file.

@@ -15,6 +15,10 @@
 #include "plugins/api/PluginTables.h"
 #include "tests/compose/Fixtures.h"
 
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
 namespace vantrel {
 namespace {
 
@@ -131,6 +135,34 @@ TEST_F(Batch, LosslessFramesEqualThePicturesAtTheFrameTimes) {
             for (int x = 0; x < 176 * 3; ++x) differing += bmpRow[x] != madeRow[x];
         }
         EXPECT_EQ(differing, 0) << "frame " << i;
+    }
+}
+
+// A file's container tags as FFmpeg reads them back; "?" for a missing one.
+std::vector<std::string> TagsOf(const std::string& path) {
+    AVFormatContext* format = nullptr;
+    if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0) return {"unreadable"};
+    std::vector<std::string> tags;
+    for (const char* key : {"artist", "copyright", "comment"}) {
+        const AVDictionaryEntry* entry = av_dict_get(format->metadata, key, nullptr, 0);
+        tags.push_back(entry ? entry->value : "?");
+    }
+    avformat_close_input(&format);
+    return tags;
+}
+
+TEST_F(Batch, TagsGoIntoTheMadeFileOnlyWhenGiven) {
+    const MakeTags tags{"Ada Lovelace", "(c) 2026 Ada", "first cut, \"quoted\""};
+    for (const char* extension : {".mkv", ".wav", ".avi"}) {
+        const std::string tagged = folder.File(std::string("tagged") + extension);
+        const std::string plain = folder.File(std::string("plain") + extension);
+        std::string message;
+        ASSERT_EQ(MakeBatchWith(plugins, project, tagged, message, nullptr, {}, std::nullopt, nullptr, tags), 0)
+            << message;
+        EXPECT_EQ(TagsOf(tagged), (std::vector<std::string>{tags.author, tags.copyright, tags.comment})) << extension;
+        // The plugin is the same object: the last make's tags must not stay.
+        ASSERT_EQ(MakeBatchWith(plugins, project, plain, message, nullptr), 0) << message;
+        EXPECT_EQ(TagsOf(plain), (std::vector<std::string>{"?", "?", "?"})) << extension;
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "items/Version.h"
+#include "editor/workspace/EditorIds.h"
 #include "editor/workspace/EditorWindow.h"
 #include "editor/workspace/Workspace.h"
 #include "media/display/MediaSystem.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +24,8 @@
 #include "values/Stream.h"
 #include "items/StringTable.h"
 #include "shell/MemoryPictureStore.h"
+#include "shell/ProgramParts.h"
+#include "editor/browser/InfoBrowser.h"
 #include "shell/StandInRoot.h"
 #include "shell/Vantrel.h"
 #include "platform/qt/QtMainWindow.h"
@@ -287,6 +291,69 @@ TEST_F(EditorTest, ConfirmedPreferencesAreKeptInTheUsersConfigurationFolder) {
 
     previousConfig.empty() ? ::unsetenv("XDG_CONFIG_HOME") : ::setenv("XDG_CONFIG_HOME", previousConfig.c_str(), 1);
     store.ApplyLanguage(SettingsStore::kEnglish);
+}
+
+// "Language" on the preview's menu: the language's default skin file from
+// the user's folder translates the window and sets its preferences; the
+// way back to English asks nothing when nothing was changed.
+TEST_F(EditorTest, TheLanguageMenuOfThePreviewLoadsThatLanguagesSkinFile) {
+    QTemporaryDir configHome;
+    ASSERT_TRUE(configHome.isValid());
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string previousConfig = oldConfig ? oldConfig : "";
+    ::setenv("XDG_CONFIG_HOME", configHome.path().toUtf8().constData(), 1);
+    const std::filesystem::path german = configHome.path().toStdString() + "/vantrel/7/default.skn";
+    std::filesystem::create_directories(german.parent_path());
+    std::ofstream(german) << "[Translation]\n360=Erstellen\n[Layout]\n475=0\n567=0\n";
+    parts.root = nullptr;
+    parts.media = nullptr;
+    std::vector<std::vector<MenuEntry>> menus;
+    std::string makeCaption, helpPage;
+    int language = 0, locators = -1, questions = -1;
+    const int code = Run({}, [&](QWidget& w, Application& app) {
+        auto* root = dynamic_cast<Workspace*>(app.RootClip());
+        ASSERT_NE(root, nullptr);
+        SettingsStore::Instance().ApplyLanguage(SettingsStore::kEnglish);
+        app.Refresh();
+        ScriptedPlatform scripted;
+        Window& window = dynamic_cast<Window&>(w);
+        auto rightClickPreview = [&] {
+            const Rect area = root->Editor().Layout().area, client = window.ClientRect();
+            const Rect preview = root->Editor().Layout().Of(kPreviewRegion);
+            const int x = (preview.left + preview.right) / 2 * client.Width() / area.Width();
+            const int y = (preview.top + preview.bottom) / 2 * client.Height() / area.Height();
+            root->Input(&window, kRightButtonUp, x, y, 0);
+        };
+        scripted.menus.answers = {kGermanCommand};
+        rightClickPreview();
+        makeCaption = Str(360);
+        language = SettingsStore::Instance().Language();
+        locators = SettingsStore::Instance().Prefs().showLocatorsInRootClip;
+        const InfoBrowser& browser = ProgramInfoBrowser();
+        if (browser.Shown()) helpPage = browser.History().Current().name;
+        scripted.menus.answers = {kEnglishCommand};
+        rightClickPreview();
+        questions = int(scripted.dialogs.boxes.size());
+        menus = scripted.menus.shown;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(language, 7);
+    EXPECT_EQ(makeCaption, "Erstellen");
+    EXPECT_EQ(locators, 0);
+    EXPECT_EQ(helpPage.rfind("7/", 0), 0u) << helpPage;
+    EXPECT_EQ(questions, 0);
+    ASSERT_EQ(menus.size(), 2u);
+    EXPECT_EQ(menus[0].back().caption, "Language");
+    // "Show Example Project Menu Option" off in the German file.
+    auto offersExample = [](const std::vector<MenuEntry>& menu) {
+        return std::any_of(menu.begin(), menu.end(), [](const MenuEntry& e) { return e.command == 473; });
+    };
+    EXPECT_TRUE(offersExample(menus[0]));
+    EXPECT_FALSE(offersExample(menus[1]));
+    EXPECT_EQ(Str(360), "Make");
+    EXPECT_EQ(SettingsStore::Instance().Language(), 9);
+    previousConfig.empty() ? ::unsetenv("XDG_CONFIG_HOME") : ::setenv("XDG_CONFIG_HOME", previousConfig.c_str(), 1);
+    SettingsStore::Instance().ApplyLanguage(SettingsStore::kEnglish);
 }
 
 TEST_F(EditorTest, TheStartRootAnswersAClickOnItsButton) {

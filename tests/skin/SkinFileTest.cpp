@@ -1,4 +1,5 @@
 #include "items/StringTable.h"
+#include "platform/scripted/ScriptedPlatform.h"
 #include "skin/IniFile.h"
 #include "skin/SettingsStore.h"
 #include "skin/SkinActions.h"
@@ -182,6 +183,69 @@ TEST_F(Language, ResetDropsUnsavedChangesAndReloadsTheDefaultFile) {
     store().Reset();
     EXPECT_EQ(store().Background(617), Rgb(255, 0, 0));
     EXPECT_EQ(store().ImageElement(617), nullptr);
+}
+
+// The locale at start: German chooses German, any other language English,
+// each with its own default skin file.
+TEST_F(Language, TheLocaleAtStartChoosesTheLanguageAndItsFile) {
+    WriteFile("7/default.skn", "[Translation]\n360=Erstellen\n");
+    ScopedVariable all("LC_ALL");
+    all.Set("de_DE.UTF-8");
+    StartSettings();
+    EXPECT_EQ(store().Language(), 7);
+    EXPECT_EQ(Str(360), "Erstellen");
+    all.Set("fr_FR.UTF-8");
+    StartSettings();
+    EXPECT_EQ(store().Language(), 9);
+    EXPECT_EQ(Str(360), "Make");
+    all.Restore();
+}
+
+// A language change rebuilds everything, so unsaved skin and preference
+// changes would be lost: only then is the user asked, and Cancel keeps both
+// the language and the changes.
+TEST_F(Language, AChangeThatWouldLoseEditsAsksFirst) {
+    ScriptedPlatform platform;
+    WriteFile("7/default.skn", "[Translation]\n360=Erstellen\n");
+    EXPECT_FALSE(store().HasUnsavedChanges());
+    EXPECT_EQ(ChooseLanguage(nullptr, 647), LanguageChoice::Applied);
+    EXPECT_TRUE(platform.dialogs.boxes.empty());
+    EXPECT_EQ(Str(360), "Erstellen");
+    EXPECT_EQ(ChooseLanguage(nullptr, 360), LanguageChoice::NotALanguage);
+
+    store().Prefs().showStatusMessages = 1;
+    EXPECT_TRUE(store().HasUnsavedChanges());
+    platform.dialogs.boxAnswers = {BoxAnswer::Cancel};
+    EXPECT_EQ(ChooseLanguage(nullptr, 646), LanguageChoice::Kept);
+    ASSERT_EQ(platform.dialogs.boxes.size(), 1u);
+    EXPECT_EQ(platform.dialogs.boxes[0].text, Str(920));
+    EXPECT_EQ(platform.dialogs.boxes[0].buttons, BoxButtons::YesNoCancel);
+    EXPECT_EQ(store().Language(), 7);
+    EXPECT_EQ(store().Prefs().showStatusMessages, 1);
+
+    // No: the change is gone and nothing was written.
+    platform.dialogs.boxAnswers = {BoxAnswer::No};
+    EXPECT_EQ(ChooseLanguage(nullptr, 646), LanguageChoice::Applied);
+    EXPECT_EQ(store().Language(), 9);
+    EXPECT_EQ(store().Prefs().showStatusMessages, 0);
+    EXPECT_EQ(Str(360), "Make");
+    EXPECT_FALSE(std::filesystem::exists(UserPath("7/default.skn")));
+
+    // Yes: saved in the language being left, and found there on return.
+    store().SetBackground(555, Rgb(1, 2, 3));
+    platform.dialogs.boxAnswers = {BoxAnswer::Yes};
+    EXPECT_EQ(ChooseLanguage(nullptr, 647), LanguageChoice::Applied);
+    EXPECT_EQ(ReadProfileInt(UserPath("9/default.skn"), "S_555", "bg", 0), Rgb(1, 2, 3));
+    EXPECT_EQ(store().Background(555), kNoColour);
+    EXPECT_EQ(ChooseLanguage(nullptr, 646), LanguageChoice::Applied);
+    EXPECT_EQ(platform.dialogs.boxes.size(), 3u);
+    EXPECT_EQ(store().Background(555), Rgb(1, 2, 3));
+
+    // Texts are changes too; whatever is in a file is not.
+    store().SetText(360, "Build");
+    EXPECT_TRUE(store().HasUnsavedChanges());
+    store().MarkSaved();
+    EXPECT_FALSE(store().HasUnsavedChanges());
 }
 
 }  // namespace

@@ -47,6 +47,11 @@ TEST(VariableDeclaration, DisplayTextFallsBackToTheIdentifier) {
     EXPECT_EQ(table.At(0).DisplayText(), Str(422));
     EXPECT_FALSE(table.At(0).DisplayText().empty());
     EXPECT_EQ(table.At(1).DisplayText(), "IDS_NO_TEXT");
+    // A translation loaded later reaches the variables already made.
+    const std::string english = Str(422);
+    StringTable::Instance().Set(422, "Quellrechteck");
+    EXPECT_EQ(table.At(0).DisplayText(), "Quellrechteck");
+    StringTable::Instance().Set(422, english);
 }
 
 TEST(VariableDeclaration, OnlyListedVariablesBecomeCurrent) {
