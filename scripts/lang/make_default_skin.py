@@ -33,6 +33,7 @@ OUTPUT = os.path.join(ROOT, "data", "program", "7", "default.skn")
 
 GERMAN = 7
 LANGUAGE_ID = 645
+STATUS_MESSAGES_ID = 335
 AUTHOR_ID = 545
 COPYRIGHT_ID = 363
 CREDIT = "Erstellt mit Vantrel Media Compositor"
@@ -100,7 +101,9 @@ def main():
         "[Translation]",
     ]
     lines += [f"{i}={skin_text(german)}" for i, _, german in sorted(rows)]
-    lines += ["[Layout]", f"{LANGUAGE_ID}={GERMAN}"]
+    # The status line speaks by default, as in the English default file: a
+    # make's progress and a failed command's reason are told there.
+    lines += ["[Layout]", f"{LANGUAGE_ID}={GERMAN}", f"{STATUS_MESSAGES_ID}=1"]
     lines += ["[Output]", f"{COPYRIGHT_ID}={CREDIT}", f"{AUTHOR_ID}={CREDIT}"]
     os.makedirs(os.path.dirname(OUTPUT), exist_ok=True)
     with open(OUTPUT, "w", encoding="utf-8", newline="\n") as f:

@@ -69,7 +69,10 @@ TEST_F(GermanTexts, SwitchingLanguagesSwapsTheWholeTableBothWays) {
     EXPECT_EQ(Str(411), "Vantrel Media Compositor kann nicht gestartet werden. \nDas Programm wird beendet!");
     EXPECT_EQ(Str(804), "Die ungespeicherten Änderungen an %s vom %s wiederherstellen?");
     EXPECT_EQ(store().Prefs().author, "Erstellt mit Vantrel Media Compositor");
+    // Both languages' shipped files turn the status line on.
+    EXPECT_EQ(store().Prefs().showStatusMessages, 1);
     store().ApplyLanguage(SettingsStore::kEnglish);
+    EXPECT_EQ(store().Prefs().showStatusMessages, 1);
     EXPECT_EQ(Str(590), "Error");
     EXPECT_EQ(Str(324), " File Not Found.");
     EXPECT_NE(store().Prefs().author, "Erstellt mit Vantrel Media Compositor");
