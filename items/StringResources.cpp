@@ -507,6 +507,7 @@ constexpr StringResource kStrings[] = {
     {835, "50 fps (PAL)"},
     {836, "59.94 fps (NTSC)"},
     {837, "60 fps"},
+    {906, "Playing: %.1f fps"},
     {1010, "Download Time Limit (Seconds)"},
     {1011, "Download Size Limit (MB)"},
     {1012, "Member Area Address (Page Refresh)"},

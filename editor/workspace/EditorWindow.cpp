@@ -616,7 +616,10 @@ void EditorWindow::PaintEditor(DrawContext& dc) {
     panels_->PaintPanels(dc);
 
     const Rect room = layoutResult_.Of(kPreviewRegion);
-    if (const Surface* frame = root_.CompositePicture()) {
+    // While the arrangement plays, the frame due at the sound's clock; the
+    // composite surface meanwhile holds a frame still ahead of it.
+    const std::shared_ptr<const Surface> played = root_.PlayedFrame();
+    if (const Surface* frame = played ? played.get() : root_.CompositePicture()) {
         // The finished frame in the output's proportions, as large as the
         // pane allows, times the scale control.
         dc.SetClip(room);
