@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <deque>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -31,6 +32,8 @@ constexpr std::int64_t kComposeMarginUs = 15000;
 // Frames the device's clock waits for before it starts: the first frame
 // shows at once, and the next one is already on its way.
 constexpr int kPrerollFrames = 2;
+// How often the status line's rate is measured.
+constexpr std::int64_t kRatePeriodUs = 500000;
 
 std::int64_t MicrosecondsSince(SteadyClock::time_point began) {
     return std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now() - began).count();
@@ -63,6 +66,7 @@ struct Queue {
     std::deque<QueuedFrame> frames;
     std::deque<std::vector<std::uint8_t>> sound;
     bool composed = false;  // the composing side has ended
+    std::string rate;       // the status line's achieved rate; empty at first
     bool shown = false;     // the showing side has ended
     std::atomic<std::int64_t> clockUs{0};
     std::atomic<bool> started{false};
@@ -159,11 +163,15 @@ void Segment::Compose(std::int32_t begin, std::int32_t end) {
             // The time shown meanwhile is the clock's, not the frame's ahead of it.
             if (queue.started.load()) root.SetTime(std::clamp(TimeAt(queue.clockUs.load()), begin, end));
         }
+        std::string rate;
         {
             std::lock_guard lock(queue.mutex);
             if (video) queue.frames.push_back(std::move(frame));
             queue.sound.push_back(std::move(samples));
+            rate = queue.rate;
         }
+        // Over what composing and mixing said of each clip.
+        if (!rate.empty()) root.SetStatusText(rate);
         queue.changed.notify_all();
     }
     {
@@ -252,11 +260,15 @@ void Segment::Show() {
             ++shownThisSecond;
             report.maxOffsetMs = std::max(report.maxOffsetMs, int((clockUs - frame.startUs) / 1000));
         }
-        if (clockUs - secondStartUs >= 1000000) {
+        if (clockUs - secondStartUs >= kRatePeriodUs) {
             char text[96];
             std::snprintf(text, sizeof text, Str(kPlayingText).c_str(),
                           shownThisSecond * 1e6 / double(clockUs - secondStartUs));
             root.SetStatusText(text);
+            {
+                std::lock_guard lock(queue.mutex);
+                queue.rate = text;
+            }
             shownThisSecond = 0;
             secondStartUs = clockUs;
         }
