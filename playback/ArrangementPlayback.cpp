@@ -30,8 +30,9 @@ constexpr PcmFormat kOutputFormat{44100, 2, 16};
 // otherwise only its sound is mixed, so that the sound never runs dry.
 constexpr std::int64_t kComposeMarginUs = 15000;
 // Frames the device's clock waits for before it starts: the first frame
-// shows at once, and the next one is already on its way.
-constexpr int kPrerollFrames = 2;
+// shows at once; while the sound is still short of its lead, the frames
+// after it are left out rather than let the sound run dry.
+constexpr int kPrerollFrames = 1;
 // How often the status line's rate is measured.
 constexpr std::int64_t kRatePeriodUs = 500000;
 
@@ -154,6 +155,8 @@ void Segment::Compose(std::int32_t begin, std::int32_t end) {
                     frame.picture = std::make_shared<const Surface>(*finished);
                 composeUs += MicrosecondsSince(began);
                 ++composed;
+                report.composeUs += MicrosecondsSince(began);
+                ++report.framesComposed;
             }
             if (sound && bytes > 0) {
                 const std::int32_t span = SaturateInt32(speed * (endMs - startMs));
@@ -258,7 +261,8 @@ void Segment::Show() {
             if (report.firstFrameUs < 0) report.firstFrameUs = MicrosecondsSince(commandStart);
             ++report.framesShown;
             ++shownThisSecond;
-            report.maxOffsetMs = std::max(report.maxOffsetMs, int((clockUs - frame.startUs) / 1000));
+            report.lastOffsetMs = int((clockUs - frame.startUs) / 1000);
+            report.maxOffsetMs = std::max(report.maxOffsetMs, report.lastOffsetMs);
         }
         if (clockUs - secondStartUs >= kRatePeriodUs) {
             char text[96];

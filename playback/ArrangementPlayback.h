@@ -28,11 +28,14 @@ struct ArrangementPlaybackReport {
     int framesShown = 0;
     int framesDropped = 0;    // composed too late, or not composed to keep the sound going
     int maxOffsetMs = 0;      // the clock past a shown frame's start, at its showing
+    int lastOffsetMs = 0;     // the same for the last frame shown
     std::int64_t firstFrameUs = -1;  // from the command's start to the first frame shown
     std::int64_t firstSoundUs = -1;  // and to the first sound handed to the device
     std::int64_t playedUs = 0;       // the clock when it stopped, over every speed
     std::int32_t stoppedAt = 0;      // the root's time it left
     bool audible = false;            // a real device played the sound
+    int framesComposed = 0;          // and the time their composition took
+    std::int64_t composeUs = 0;
 };
 
 // The worker's playback of the root's arrangement from its current time, at

@@ -128,8 +128,10 @@ constexpr std::array kRows = {
     CommandRow{kGenerateCommand, 0, HasMaterial, [](Workspace& r, Window*) { return When(StartMakeKeepingItsLayout(r), kRepaint); }},
     CommandRow{kNewProjectCommand, 0, nullptr, [](Workspace& r, Window*) { return When(NewProject(r), kRedraw); }, Ctrl('N'), 0, kFileBarMenu, 1},
     CommandRow{kUpdateCommand, 0, nullptr, [](Workspace& r, Window* w) { return ProgramCommand(r, w, kUpdateCommand); }},
+    // Only what runs is stopped: K let go after K+L must leave nothing behind.
     CommandRow{kStopCommand, 0, nullptr,
                [](Workspace& r, Window*) -> ResultFlags {
+                   if (!r.State()->Busy()) return 0;
                    r.State()->SetStopRequest(true);
                    return kRepaint;
                }, Letter('K'), 0, kPlayBarMenu, 4},
