@@ -68,7 +68,7 @@ struct Queue {
     std::deque<std::vector<std::uint8_t>> sound;
     bool composed = false;  // the composing side has ended
     std::string rate;       // the status line's achieved rate; empty at first
-    bool shown = false;     // the showing side has ended
+    std::atomic<bool> shown{false};  // the showing side has ended (read unlocked)
     std::atomic<std::int64_t> clockUs{0};
     std::atomic<bool> started{false};
 };
