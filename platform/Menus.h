@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +28,16 @@ inline MenuEntry MenuSeparator() { return {MenuEntry::Kind::Separator, 0, {}, {}
 inline MenuEntry MenuSubmenu(std::string caption, std::vector<MenuEntry> entries) {
     return {MenuEntry::Kind::Submenu, 0, std::move(caption), std::move(entries), true};
 }
+
+// The main window's menu bar: a Submenu entry per menu. The window asks for
+// the entries whenever it opens a menu, so that captions and greying are
+// those of the moment, and hands the chosen command to `chosen`.
+class MenuBar {
+public:
+    virtual ~MenuBar() = default;
+    // Empty functions take the bar away.
+    virtual void SetMenuBar(std::function<std::vector<MenuEntry>()> entries, std::function<void(int command)> chosen) = 0;
+};
 
 class Menus {
 public:

@@ -10,6 +10,7 @@
 namespace vantrel {
 
 class DrawContext;
+class MenuBar;
 
 enum class Cursor { Arrow, Wait, SizeHorizontal, SizeVertical, SizeAll, Hand, Cross };
 
@@ -35,6 +36,8 @@ public:
     // Drawing onto the window's picture; what is drawn shows when the
     // context is destroyed.
     virtual std::unique_ptr<DrawContext> BeginDraw() = 0;
+    // Closes the window once the event at hand is handled, asking the
+    // program first as the window's close box does.
     virtual void Close() = 0;
     // The size the items lay out in (at most the client area). A window
     // with a larger client area draws that area scaled up to fill it, at
@@ -46,6 +49,10 @@ public:
     // Puts what was drawn on the screen now, from the main thread while it
     // is busy (a script that waits); nothing else runs meanwhile.
     virtual void ShowNow() {}
+    // The window's menu bar; null for a window without one.
+    virtual MenuBar* GetMenuBar() { return nullptr; }
+    // Whether a key (a virtual-key code) is held down now.
+    virtual bool KeyHeld(std::uint32_t key) const { return (void)key, false; }
 };
 
 }  // namespace vantrel

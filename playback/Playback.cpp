@@ -176,6 +176,11 @@ void PlayCommand(Workspace& root, MediaControl& control, const PlaybackOptions& 
 
 std::function<void(Workspace&)> PlaybackHook(MediaControl* control, PlaybackOptions options) {
     return [control, options](Workspace& root) {
+        if (root.State()->PlayingClip() == &root) {
+            const ArrangementPlaybackReport report = RunArrangementPlayback(root, options.arrangement);
+            if (options.arrangementPlayed) options.arrangementPlayed(report);
+            return;
+        }
         if (control) return PlayCommand(root, *control, options);
         static MediaControl programControl;
         PlayCommand(root, programControl, options);

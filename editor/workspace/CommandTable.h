@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -21,7 +22,16 @@ struct CommandRow {
     // Whether the command is offered now; null: always.
     bool (*offered)(const Workspace& root);
     ResultFlags (*run)(Workspace& root, Window* window);
+    // The keys that run it (a virtual key with the kKeyWith... bits of its
+    // modifiers); 0: none.
+    std::uint32_t key = 0, otherKey = 0;
+    // Its menu in the menu bar (a BarMenu; 0: none) and its place there;
+    // places in different tens have a separator between them.
+    int barMenu = 0, barPlace = 0;
 };
+
+// A key let go while K is held: K+J and K+L step a frame.
+constexpr std::uint32_t kKeyWhileKHeld = 0x40000;
 
 std::span<const CommandRow> RootCommandRows();
 // Null when the root has no such command.
@@ -30,5 +40,9 @@ int HelpTopicOf(const CommandRow& row);
 // The caption from the skinnable texts.
 const std::string& CaptionOf(const CommandRow& row);
 bool IsOffered(const CommandRow& row, const Workspace& root);
+// The row a key runs (with its modifier bits); null: none.
+const CommandRow* FindKeyCommand(std::uint32_t key);
+// "Ctrl+Shift+S", "Space", "K+L"; empty for 0.
+std::string KeyName(std::uint32_t key);
 
 }  // namespace vantrel

@@ -63,6 +63,45 @@ enum RootCommand : int {
     // The history of edits; their captions carry the step's name.
     kUndoLastEditCommand = 800,
     kRedoCommand = 801,
+    // The current clip's own entries, from the menu bar.
+    kDeleteClipCommand = 36,
+    kDuplicateClipCommand = 710,
+    kSplitClipCommand = 711,
+    // Every clip of the arrangement shown (Ctrl+A).
+    kSelectAllCommand = 870,
+    // Playing the arrangement and moving about in it.
+    kPlayStopCommand = 880,
+    kPlayForwardCommand = 881,
+    kPlayBackwardCommand = 882,
+    kStepFrameForwardCommand = 883,
+    kStepFrameBackCommand = 884,
+    kGoToStartCommand = 885,
+    kGoToEndCommand = 886,
+    kPreviousEdgeCommand = 887,
+    kNextEdgeCommand = 888,
+    kQuitCommand = 889,
+    kKeyboardHelpCommand = 890,
+    kTutorialsCommand = 891,
+    kAboutCommand = 892,
+    // The pane layouts of the keypad: 5, 7, 8, 9, 4, 6, 1, 2, 3.
+    kFourPanesCommand = 897,
+    kPreviewPaneCommand = 898,
+    kUpperPanesCommand = 899,
+    kClipPaneCommand = 900,
+    kLeftPanesCommand = 901,
+    kRightPanesCommand = 902,
+    kBrowserPaneCommand = 903,
+    kLowerPanesCommand = 904,
+    kArrangementPaneCommand = 905,
+};
+
+// The menu bar's menus, by the string ids of their titles.
+enum BarMenu : int {
+    kFileBarMenu = 97,
+    kEditBarMenu = 893,
+    kViewBarMenu = 894,
+    kPlayBarMenu = 895,
+    kHelpBarMenu = 896,
 };
 
 // The root's controls and regions that are not commands: time fields, the
@@ -145,6 +184,7 @@ enum EditorText : int {
     kCopyMenuText = 221,
     kSaveMenuText = 921,
     kLanguageMenuText = 645,
+    kPlayingText = 906,  // "Playing: %.1f fps"
 };
 
 }  // namespace vantrel

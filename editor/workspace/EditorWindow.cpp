@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "items/MenuList.h"
@@ -121,9 +122,23 @@ EditorWindow::EditorWindow(Workspace& root, Wiring wiring)
         arrangementWindow_->Pictures().SetReady([window] { window->RequestRefresh(); });
     arrangementWindow_->SetPathResolver(
         [&root](const std::string& path) { return PathBesideProject(root.ProjectPath(), path); });
+    if (MenuBar* bar = root.GetWindow() ? root.GetWindow()->GetMenuBar() : nullptr) {
+        Window* window = root.GetWindow();
+        bar->SetMenuBar(
+            [this] {
+                auto edit = root_.Edit();
+                return MenuBarEntries();
+            },
+                        [this, window](int command) {
+                            ResultFlags out = 0;
+                            root_.Command(window, command, out);
+                            root_.FinishInput(out);
+                        });
+    }
 }
 
 EditorWindow::~EditorWindow() {
+    if (MenuBar* bar = root_.GetWindow() ? root_.GetWindow()->GetMenuBar() : nullptr) bar->SetMenuBar({}, {});
     if (wiring_.infoBrowser && wiring_.infoBrowser->Parent() == &root_) wiring_.infoBrowser->SetParent(nullptr);
     arrangementWindow_->Pictures().SetReady({});
 }
@@ -300,28 +315,75 @@ std::vector<MenuEntry> EditorWindow::PreviewMenuEntries() const {
 }
 
 // One quantize unit, kept on the grid and inside the project. Without a
-// grid a step is one frame of the output: the next or last frame time a
-// make would compose, counted from the root's start.
+// grid a step is one frame of the output.
 ResultFlags EditorWindow::StepTime(int direction) {
     const double unit = root_.Grid().Unit();
-    std::int64_t time = root_.Time();
-    if (unit > 0) {
-        time = root_.Quantize(SaturateInt32(time + direction * std::int64_t(std::max(unit, 1.0))));
-    } else {
-        const std::int64_t fps = std::max(FramesPerSecond(root_.FrameRateId()), 1);
-        const std::int64_t from = root_.GetPosition(), local = std::max<std::int64_t>(time - from, 0);
-        auto frameTime = [fps](std::int64_t frame) { return frame * 1000 / fps; };
-        // The last frame at or before the time; a time between two frames
-        // goes back to the one before it.
-        std::int64_t frame = ((local + 1) * fps - 1) / 1000;
-        if (direction > 0)
-            ++frame;
-        else if (frameTime(frame) == local)
-            --frame;
-        time = frame < 0 ? from : from + frameTime(frame);
-    }
+    if (unit <= 0) return StepFrame(direction);
+    std::int64_t time = root_.Quantize(SaturateInt32(root_.Time() + direction * std::int64_t(std::max(unit, 1.0))));
     time = std::clamp<std::int64_t>(time, root_.GetPosition(), std::int64_t(root_.GetPosition()) + root_.GetSize());
     return root_.SetGlobalTime(SaturateInt32(time));
+}
+
+// The next or last frame time a make would compose, counted from the
+// root's start.
+ResultFlags EditorWindow::StepFrame(int direction) {
+    const std::int64_t fps = std::max(FramesPerSecond(root_.FrameRateId()), 1);
+    const std::int64_t from = root_.GetPosition(), local = std::max<std::int64_t>(root_.Time() - from, 0);
+    auto frameTime = [fps](std::int64_t frame) { return frame * 1000 / fps; };
+    // The last frame at or before the time; a time between two frames
+    // goes back to the one before it.
+    std::int64_t frame = ((local + 1) * fps - 1) / 1000;
+    if (direction > 0)
+        ++frame;
+    else if (frameTime(frame) == local)
+        --frame;
+    std::int64_t time = frame < 0 ? from : from + frameTime(frame);
+    time = std::clamp<std::int64_t>(time, root_.GetPosition(), std::int64_t(root_.GetPosition()) + root_.GetSize());
+    return root_.SetGlobalTime(SaturateInt32(time));
+}
+
+ResultFlags EditorWindow::GoToClipEdge(int direction) {
+    const Clip* shown = root_.ShownArrangement();
+    const std::int64_t now = shown->Time();
+    std::optional<std::int64_t> best;
+    for (int i = 0; i < shown->ChildCount(); ++i) {
+        const Clip* child = shown->ChildAt(i);
+        for (const std::int64_t edge : {std::int64_t(child->GetPosition()), std::int64_t(child->GetPosition()) + child->GetSize()}) {
+            if (direction > 0 ? edge <= now : edge >= now) continue;
+            if (!best || (direction > 0 ? edge < *best : edge > *best)) best = edge;
+        }
+    }
+    if (!best) return 0;
+    // The shown arrangement's own time against the root's.
+    return root_.SetGlobalTime(SaturateInt32(std::int64_t(root_.Time()) + (*best - now)));
+}
+
+ResultFlags EditorWindow::SetPaneLayout(int focus) {
+    paneFocus_ = focus;
+    return focus ? kRelayout | kRepaint : kResetPanes | kRepaint;
+}
+
+std::vector<MenuEntry> EditorWindow::MenuBarEntries() const {
+    std::vector<MenuEntry> bar;
+    for (const int menu : {int(kFileBarMenu), int(kEditBarMenu), int(kViewBarMenu), int(kPlayBarMenu), int(kHelpBarMenu)}) {
+        std::vector<const CommandRow*> rows;
+        for (const CommandRow& row : RootCommandRows())
+            if (row.barMenu == menu) rows.push_back(&row);
+        std::stable_sort(rows.begin(), rows.end(), [](const CommandRow* a, const CommandRow* b) { return a->barPlace < b->barPlace; });
+        std::vector<MenuEntry> entries;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const CommandRow& row = *rows[i];
+            if (i > 0 && rows[i - 1]->barPlace / 10 != row.barPlace / 10) entries.push_back(MenuSeparator());
+            bool enabled = IsOffered(row, root_);
+            if (row.id == kUndoLastEditCommand) enabled = enabled && root_.History().CanUndo();
+            if (row.id == kRedoCommand) enabled = enabled && root_.History().CanRedo();
+            std::string caption = ProjectMenuCaption(row.id);
+            if (row.key) caption += "\t" + KeyName(row.key);
+            entries.push_back(MenuCommand(row.id, std::move(caption), enabled));
+        }
+        bar.push_back(MenuSubmenu(Str(menu), std::move(entries)));
+    }
+    return bar;
 }
 
 void EditorWindow::AttachControls() {
@@ -578,22 +640,15 @@ ResultFlags EditorWindow::SelectAll() {
 }
 
 ResultFlags EditorWindow::KeyUp(Window* window, std::uint32_t keyAndModifiers, Point p) {
-    // Ctrl+Z undoes a step; Ctrl+Shift+Z and Ctrl+Y redo one.
     const std::uint32_t key = keyAndModifiers & kKeyCodeMask;
-    if (keyAndModifiers & kKeyWithControl) {
-        const bool shift = (keyAndModifiers & kKeyWithShift) != 0;
+    // The command table's keys first: Space, J, K, L, Home, End, PgUp,
+    // PgDn, I, O and the Ctrl chords; K+J and K+L while K is held.
+    std::uint32_t chord = keyAndModifiers;
+    if (window && key != kVkA + ('K' - 'A') && window->KeyHeld(kVkA + ('K' - 'A'))) chord |= kKeyWhileKHeld;
+    if (const CommandRow* row = FindKeyCommand(chord)) {
         ResultFlags out = 0;
-        if (key == kVkA + ('Z' - 'A')) root_.Command(window, shift ? kRedoCommand : kUndoLastEditCommand, out);
-        if (key == kVkA + ('Y' - 'A') && !shift) root_.Command(window, kRedoCommand, out);
-        if (key == kVkA && !shift) out = SelectAll();
-        if (out) return root_.FinishInput(out);
-    }
-    if (key == kVkDelete) {
-        // The selection of the arrangement shown, asked about as from its menu.
-        Clip* shown = arrangementWindow_->Shown();
-        Clip* chosen = shown->CurrentChild();
-        if (!chosen && !shown->Selection().empty()) chosen = shown->Selection().front();
-        return chosen ? root_.FinishInput(shown->RunClipCommand(chosen, kClipDelete) | kRelayout) : 0;
+        root_.Command(window, row->id, out);
+        return root_.FinishInput(out);
     }
     Clip* current = root_.CurrentChild();
     ResultFlags flags = 0;
@@ -620,8 +675,6 @@ ResultFlags EditorWindow::KeyUp(Window* window, std::uint32_t keyAndModifiers, P
         // The root's picture is the composite frame; its skin picture only
         // while there is none.
         if (!CopyPicture(root_, true)) root_.Command(window, kCopyImageCommand, flags);
-    } else if (key == kVkSpace) {
-        flags = PlayOrStopKey();
     } else if (key == kVk0) {
         flags = root_.SetGlobalTime(current ? current->GetPosition() : root_.GetPosition());
     } else if (key >= kVk0 + 1 && key <= kVk0 + 8) {
@@ -643,25 +696,6 @@ ResultFlags EditorWindow::KeyUp(Window* window, std::uint32_t keyAndModifiers, P
         return target ? root_.DispatchToChild(target, target, window, kKeyUp, p.x, p.y, key) : 0;
     }
     return root_.FinishInput(flags);
-}
-
-// Space plays the current clip, or the top clip that can play under the
-// time when the current one cannot; Space again stops it, like Esc.
-ResultFlags EditorWindow::PlayOrStopKey() {
-    if (root_.State()->Activity() & kActivityPlay) {
-        root_.State()->SetStopRequest(true);
-        return kRepaint;
-    }
-    Clip* clip = root_.CurrentChild();
-    if (!clip || !clip->CanPlay()) {
-        clip = nullptr;
-        for (int i = 0; i < root_.ChildCount(); ++i) {
-            Clip* child = root_.ChildAt(i);
-            const bool under = root_.Time() >= child->GetPosition() && root_.Time() < SaturatingAdd(child->GetPosition(), child->GetSize());
-            if (under && child->CanPlay() && (!clip || child->Track() < clip->Track())) clip = child;
-        }
-    }
-    return clip && root_.Play(clip) ? kRelayout | kRepaint : 0;
 }
 
 // -- drawing --------------------------------------------------------------
@@ -686,7 +720,10 @@ void EditorWindow::PaintEditor(DrawContext& dc) {
     panels_->PaintPanels(dc);
 
     const Rect room = layoutResult_.Of(kPreviewRegion);
-    if (const Surface* frame = root_.CompositePicture()) {
+    // While the arrangement plays, the frame due at the sound's clock; the
+    // composite surface meanwhile holds a frame still ahead of it.
+    const std::shared_ptr<const Surface> played = root_.PlayedFrame();
+    if (const Surface* frame = played ? played.get() : root_.CompositePicture()) {
         // The finished frame in the output's proportions, as large as the
         // pane allows, times the scale control.
         dc.SetClip(room);

@@ -129,13 +129,24 @@ public:
     ResultFlags StepTime(int direction);
     // Ctrl+A: every clip of the arrangement shown.
     ResultFlags SelectAll();
+    // One frame of the output back or on, counted from the root's start.
+    ResultFlags StepFrame(int direction);
+    // To the nearest start or end of a clip of the shown arrangement before
+    // (-1) or after (1) the time, on any track.
+    ResultFlags GoToClipEdge(int direction);
+    // One of the keypad's pane layouts (a pane focus; 0: all four panes),
+    // whatever the layout was.
+    ResultFlags SetPaneLayout(int focus);
+    // The menu bar: a submenu per menu, each command row of the table that
+    // has a place there with its caption, greyed while it is not offered,
+    // and its key after a tab.
+    std::vector<MenuEntry> MenuBarEntries() const;
 
 private:
     void FollowPendingTime();
     void AttachControls();
     void PlaceControls();
     ResultFlags KeyUp(Window* window, std::uint32_t key, Point pointer);
-    ResultFlags PlayOrStopKey();
     ResultFlags DragSplitter(Window* window, std::uint32_t message, Point p);
     void PaintEditor(DrawContext& dc);
     void PaintHover(DrawContext& dc);

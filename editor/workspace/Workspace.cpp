@@ -513,6 +513,37 @@ bool Workspace::Play(Clip* clip) {
     return false;
 }
 
+bool Workspace::PlayArrangement(int speed) {
+    auto edit = Edit();
+    const int magnitude = speed < 0 ? -speed : speed;
+    if (magnitude != 1 && magnitude != 2 && magnitude != 4 && magnitude != 8) return false;
+    if (PlayingArrangement()) {
+        state_.SetPlaySpeed(speed);
+        return true;
+    }
+    if (state_.Busy() || !IsArrangement()) return false;
+    state_.WaitWorkerIdle();
+    state_.SetPlaySpeed(speed);
+    state_.SetPlayingClip(this);
+    state_.SetStopRequest(false);
+    state_.AddActivity(kActivityPlay);
+    if (!state_.Worker()) return true;
+    if (state_.ChangeCounter() == 0 && state_.Worker()->Post(kWorkerPlay)) return true;
+    state_.EndActivity(kActivityPlay);
+    state_.SetPlayingClip(nullptr);
+    return false;
+}
+
+void Workspace::ShowPlayedFrame(std::shared_ptr<const Surface> frame) {
+    std::lock_guard guard(playedLock_);
+    played_ = std::move(frame);
+}
+
+std::shared_ptr<const Surface> Workspace::PlayedFrame() const {
+    std::lock_guard guard(playedLock_);
+    return played_;
+}
+
 int Workspace::ShowHelpTopic(int topic) {
     if (options_.showHelpTopic) options_.showHelpTopic(topic);
     // The browser's pane may appear: lay out and draw again.

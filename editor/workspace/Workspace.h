@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "values/Surface.h"
@@ -179,6 +180,16 @@ public:
     Control* ResolveName(const std::string& name) override;
     // The "Play" entry: false when the clip cannot play or something runs.
     bool Play(Clip* clip) override;
+    // Plays the whole arrangement from the current time at a speed (1, 2, 4
+    // or 8 forward, negative backward): the worker composes and mixes ahead,
+    // the picture follows the sound. While it runs, a new speed only changes
+    // the speed. False when a make or a clip's playback runs.
+    bool PlayArrangement(int speed = 1);
+    bool PlayingArrangement() const { return (state_.Activity() & kActivityPlay) && state_.PlayingClip() == this; }
+    // The frame a playback of the arrangement shows now (set from its own
+    // thread); null outside one, when the composite is what the preview shows.
+    void ShowPlayedFrame(std::shared_ptr<const Surface> frame);
+    std::shared_ptr<const Surface> PlayedFrame() const;
     // Tells the window side, which follows the time unless a ruler holds it.
     ResultFlags SetTime(std::int32_t parentTime) override;
     // Status texts go to the window side, not into the tree.
@@ -281,6 +292,8 @@ private:
     bool autosaved_ = false;      // the autosave holds the present changes
     bool closeAnswered_ = false;
     std::int64_t lastScriptMomentMs_ = 0;
+    mutable std::mutex playedLock_;
+    std::shared_ptr<const Surface> played_;
 };
 
 }  // namespace vantrel

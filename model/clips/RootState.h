@@ -73,6 +73,10 @@ public:
     void SetStopRequest(bool stop) { stopRequest_.store(stop ? 1 : 0); }
     Clip* PlayingClip() const { return playing_.load(); }
     void SetPlayingClip(Clip* clip) { playing_.store(clip); }
+    // The arrangement's playback speed: 1, 2, 4 or 8 forward, -1 .. -8
+    // backward. The playback follows a change at once, from where it is.
+    int PlaySpeed() const { return playSpeed_.load(); }
+    void SetPlaySpeed(int speed) { playSpeed_.store(speed); }
     bool AsksForMissingMedia() const { return askForMedia_; }
     void SetAsksForMissingMedia(bool ask) { askForMedia_ = ask; }
 
@@ -92,6 +96,7 @@ private:
     std::atomic<std::int32_t> activity_{0};
     std::atomic<std::int32_t> stopRequest_{0};
     std::atomic<Clip*> playing_{nullptr};
+    std::atomic<int> playSpeed_{1};
     bool askForMedia_ = true;
 };
 

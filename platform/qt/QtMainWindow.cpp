@@ -6,6 +6,8 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -97,7 +99,51 @@ void QtMainWindow::ShowMaximised() {
     setFocus();
 }
 
-Rect QtMainWindow::ClientRect() const { return {0, 0, width(), height()}; }
+Rect QtMainWindow::ClientRect() const { return {0, 0, width(), std::max(0, height() - BarHeight())}; }
+
+int QtMainWindow::BarHeight() const { return bar_ && !bar_->isHidden() ? bar_->sizeHint().height() : 0; }
+
+void QtMainWindow::PlaceBar() {
+    if (bar_) bar_->setGeometry(0, 0, width(), bar_->sizeHint().height());
+}
+
+// The bar's menus are filled as they open, from the program's entries of
+// that moment: greying and captions ("Undo Move Clip") are always current.
+void QtMainWindow::SetMenuBar(std::function<std::vector<MenuEntry>()> entries, std::function<void(int)> chosen) {
+    barEntries_ = std::move(entries);
+    barChosen_ = std::move(chosen);
+    if (!bar_) {
+        if (!barEntries_) return;
+        bar_ = new QMenuBar(this);
+    }
+    bar_->clear();
+    const std::vector<MenuEntry> menus = barEntries_ ? barEntries_() : std::vector<MenuEntry>{};
+    for (std::size_t i = 0; i < menus.size(); ++i) {
+        QMenu* menu = bar_->addMenu(QString::fromStdString(menus[i].caption));
+        connect(menu, &QMenu::aboutToShow, this, [this, menu, i] {
+            menu->clear();
+            if (!barEntries_) return;
+            const std::vector<MenuEntry> now = barEntries_();
+            if (i >= now.size()) return;
+            for (const MenuEntry& entry : now[i].entries) {
+                if (entry.kind == MenuEntry::Kind::Separator) {
+                    menu->addSeparator();
+                } else if (entry.kind == MenuEntry::Kind::Command) {
+                    // The key after the tab is shown, not bound: the editor's
+                    // key tables take the keys themselves.
+                    QAction* action = menu->addAction(QString::fromStdString(entry.caption));
+                    action->setEnabled(entry.enabled);
+                    connect(action, &QAction::triggered, this, [this, id = entry.command] {
+                        if (barChosen_) barChosen_(id);
+                    });
+                }
+            }
+        });
+    }
+    bar_->setVisible(!menus.empty());
+    PlaceBar();
+    resizeEvent(nullptr);
+}
 
 void QtMainWindow::SetTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
 
@@ -135,7 +181,7 @@ void QtMainWindow::StopTimer(int id) {
 
 Point QtMainWindow::ClientPointer() const {
     const QPoint p = mapFromGlobal(QCursor::pos());
-    return {SignExtend16(p.x()), SignExtend16(p.y())};
+    return {SignExtend16(p.x()), SignExtend16(p.y() - BarHeight())};
 }
 
 std::optional<Point> QtMainWindow::PointerPosition() const { return ClientPointer(); }
@@ -170,16 +216,22 @@ void QtMainWindow::RequestRefresh() {
         Qt::QueuedConnection);
 }
 
-void QtMainWindow::Close() { close(); }
+// Later, not now: the program asks for it from inside its own input, and
+// closing tears the program's tree down.
+void QtMainWindow::Close() {
+    QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+}
 
 void QtMainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, backing_);
+    painter.drawImage(0, BarHeight(), backing_);
 }
 
 void QtMainWindow::resizeEvent(QResizeEvent*) {
-    if (width() > 0 && height() > 0 && size() != backing_.size()) {
-        QImage grown(width(), height(), QImage::Format_RGB32);
+    PlaceBar();
+    const QSize client(width(), std::max(0, height() - BarHeight()));
+    if (client.width() > 0 && client.height() > 0 && client != backing_.size()) {
+        QImage grown(client, QImage::Format_RGB32);
         grown.fill(Qt::black);
         QPainter painter(&grown);
         painter.drawImage(0, 0, backing_);
@@ -192,7 +244,7 @@ void QtMainWindow::resizeEvent(QResizeEvent*) {
 void QtMainWindow::Mouse(std::uint32_t message, QMouseEvent* event) {
     event->accept();
     if (!events_) return;
-    const QPoint p = event->position().toPoint();
+    const QPoint p = event->position().toPoint() - QPoint(0, BarHeight());
     events_->Input(message, SignExtend16(p.x()), SignExtend16(p.y()),
                    MouseKeyFlags(event->buttons(), event->modifiers()));
 }
@@ -223,7 +275,7 @@ void QtMainWindow::wheelEvent(QWheelEvent* event) {
     event->accept();
     const int turn = std::clamp(event->angleDelta().y(), -32768, 32767);
     if (!events_ || turn == 0) return;
-    const QPoint p = event->position().toPoint();
+    const QPoint p = event->position().toPoint() - QPoint(0, BarHeight());
     const std::uint32_t flags = MouseKeyFlags(event->buttons(), event->modifiers());
     events_->Input(kMouseWheel, SignExtend16(p.x()), SignExtend16(p.y()),
                    std::uintptr_t(flags & 0xFFFF) | (std::uintptr_t(std::uint16_t(turn)) << 16));
@@ -233,6 +285,12 @@ void QtMainWindow::keyPressEvent(QKeyEvent* event) {
     event->accept();
     if (!event->isAutoRepeat() && event->nativeScanCode() != 0)
         pressed_[event->nativeScanCode()] = VirtualKeyOf(event->key(), (event->modifiers() & Qt::KeypadModifier) != 0);
+}
+
+bool QtMainWindow::KeyHeld(std::uint32_t key) const {
+    for (const auto& [scanCode, vk] : pressed_)
+        if (vk == key) return true;
+    return false;
 }
 
 void QtMainWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -279,7 +337,7 @@ void QtMainWindow::dropEvent(QDropEvent* event) {
     // The handle lives for the one message, as the system's own drop does.
     const std::intptr_t handle = nextDrop_++;
     drops_[handle] = std::move(paths);
-    const QPoint p = event->position().toPoint();
+    const QPoint p = event->position().toPoint() - QPoint(0, BarHeight());
     events_->Input(kFilesDropped, SignExtend16(p.x()), SignExtend16(p.y()), std::uintptr_t(handle));
     drops_.erase(handle);
 }

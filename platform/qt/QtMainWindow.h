@@ -7,11 +7,14 @@
 
 #include "platform/qt/QtPlatform.h"
 
+class QMenuBar;
+
 namespace vantrel {
 
 // The one main window: a widget that shows a backing picture the items draw
-// on, and turns Qt's events into the editor's messages for its sink.
-class QtMainWindow final : public QWidget, public MainWindow {
+// on below its menu bar, and turns Qt's events into the editor's messages for
+// its sink; the client area is what lies below the bar.
+class QtMainWindow final : public QWidget, public MainWindow, public MenuBar {
     Q_OBJECT
 public:
     explicit QtMainWindow(const std::string& title);
@@ -39,6 +42,11 @@ public:
     void SetLayoutSize(int width, int height) override;
     void RequestRefresh() override;
     void ShowNow() override;
+    bool KeyHeld(std::uint32_t key) const override;
+    MenuBar* GetMenuBar() override { return this; }
+
+    // MenuBar
+    void SetMenuBar(std::function<std::vector<MenuEntry>()> entries, std::function<void(int command)> chosen) override;
 
     // What is shown: the picture the items drew, client-sized.
     const QImage& Backing() const { return backing_; }
@@ -64,6 +72,13 @@ protected:
 private:
     void Mouse(std::uint32_t message, QMouseEvent* event);
     Point ClientPointer() const;
+    // The height the menu bar takes off the top; 0 without one.
+    int BarHeight() const;
+    void PlaceBar();
+
+    QMenuBar* bar_ = nullptr;
+    std::function<std::vector<MenuEntry>()> barEntries_;
+    std::function<void(int)> barChosen_;
 
     WindowEvents* events_ = nullptr;
     QImage backing_;

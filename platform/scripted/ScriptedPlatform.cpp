@@ -117,4 +117,18 @@ ScriptedPlatform::ScriptedPlatform()
 
 ScriptedPlatform::~ScriptedPlatform() { SetPlatform(previous_); }
 
+bool ScriptedMenuBar::Choose(const std::string& menu, const std::string& caption) {
+    for (const MenuEntry& bar : Open()) {
+        if (bar.caption != menu) continue;
+        for (const MenuEntry& entry : bar.entries) {
+            if (entry.kind != MenuEntry::Kind::Command || entry.caption.substr(0, entry.caption.find('\t')) != caption)
+                continue;
+            if (!entry.enabled || !chosen) return false;
+            chosen(entry.command);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace vantrel

@@ -2,8 +2,10 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,21 @@ public:
     std::deque<int> answers;  // empty: dismissed (0)
     std::vector<std::vector<MenuEntry>> shown;
     int ShowPopup(Window* owner, const std::vector<MenuEntry>& entries) override;
+};
+
+// The bar as the editor set it; a test opens its menus and chooses entries.
+class ScriptedMenuBar final : public MenuBar {
+public:
+    std::function<std::vector<MenuEntry>()> entries;
+    std::function<void(int)> chosen;
+    void SetMenuBar(std::function<std::vector<MenuEntry>()> e, std::function<void(int)> c) override {
+        entries = std::move(e), chosen = std::move(c);
+    }
+    // The menus as they would open now.
+    std::vector<MenuEntry> Open() const { return entries ? entries() : std::vector<MenuEntry>{}; }
+    // Clicks the entry of `menu` whose caption (before a tab) is `caption`;
+    // false when there is none or it is greyed.
+    bool Choose(const std::string& menu, const std::string& caption);
 };
 
 class ScriptedClipboard final : public Clipboard {
@@ -106,7 +123,14 @@ public:
     std::optional<Point> PointerPosition() const override { return pointer; }
     std::vector<std::string> DroppedFiles(std::intptr_t handle) const override;
     std::unique_ptr<DrawContext> BeginDraw() override { return nullptr; }
-    void Close() override {}
+    // What the program answers when asked to close; closed once it agreed.
+    std::function<bool()> closeRequested;
+    bool closed = false;
+    void Close() override { closed = !closeRequested || closeRequested(); }
+    ScriptedMenuBar bar;
+    MenuBar* GetMenuBar() override { return &bar; }
+    std::set<std::uint32_t> held;  // keys held down
+    bool KeyHeld(std::uint32_t key) const override { return held.count(key) != 0; }
     // Refreshes asked for, from any thread.
     std::atomic<int> refreshRequests{0};
     void RequestRefresh() override { ++refreshRequests; }

@@ -654,3 +654,77 @@ Envelope:
   frames; From Clip Strip reads that variable back into the strip.
 The tutorial [[Mix and duck audio|9/tuts/audio.vrh]] uses it step by step.
 """
+
+PAGES[890] = """
+The keys of the editor. Every one of them is also an entry of the menu bar,
+which shows the key beside the command.
+
+Playing:
+- Space plays the arrangement from the current time with its sound, as Make
+  would write it: blends, effects, titles and the mix. Space again stops, and
+  the time stays where it stopped.
+- L plays forward; L again doubles the speed, up to eight times.
+- J plays backward (picture only, no sound); J again doubles the speed.
+- K stops. Hold K and press L or J to step one frame forward or back.
+- Esc also stops a playback or a make.
+
+Moving about:
+- Home and End go to the start and the end of the arrangement.
+- Page Up and Page Down go to the previous and the next clip edge, the start
+  or end of any clip on any track.
+- The arrow keys left and right step by one [[quantize|339]] unit; 0 and 9
+  jump to the start and end of the current clip; 1 to 8 to the locators.
+- I and O set the start and the end of the [[make strip|350]] to the current
+  time.
+
+The project:
+- Ctrl+N [[New Project|99]], Ctrl+O [[Open Project|25]], Ctrl+S
+  [[Save Project|26]], Ctrl+Shift+S [[Save As|27]], Ctrl+I
+  [[Import|1]], Ctrl+M [[Make|360]].
+- Ctrl+Z takes back the last edit; Ctrl+Shift+Z or Ctrl+Y does it again.
+- Ctrl+A [[selects every clip|870]] of the arrangement shown; Del deletes the
+  selection after asking.
+- Ctrl+Q quits; a changed project asks to be saved first, as closing the
+  window does.
+
+The panes: keypad 7, 8, 9, 4, 6, 1, 2 and 3 give one side the whole window,
+keypad 5 brings the four panes back, F9 enlarges the pane under the pointer.
+F1 opens the page of whatever is under the pointer; Print Screen copies the
+preview picture.
+"""
+
+PAGES[891] = """
+The tutorials walk you through the editor step by step; each one moves the
+mouse pointer and presses the buttons for you, and you can stop it at any
+time.
+
+- [[Make a first project from the samples|9/tuts/first.vrh]]
+- [[Look around the example project|9/tuts/example.vrh]]
+- [[Key frames|9/tuts/keys.vrh]]
+- [[A green screen key|9/tuts/greenkey.vrh]]
+- [[A wipe from one clip to the next|9/tuts/wipe.vrh]]
+- [[Sound and its volume|9/tuts/audio.vrh]]
+- [[Making a movie file|9/tuts/make.vrh]]
+
+[[All tutorials|9/tuts/menu.vrh]] lists them with a line about each.
+The [[keys|890]] of the editor have a page of their own.
+"""
+
+PAGES[870] = """
+Select All (Ctrl+A) chooses every clip of the arrangement shown. What is
+chosen moves together: drag one of the clips and all of them follow, keeping
+their distances; Duplicate copies them all, and [[Delete|36]] (or the Del key)
+asks once about all of them. The whole move, copy or deletion is one step
+that Ctrl+Z takes back.
+
+In [[the arrangement|353]]:
+- A click chooses one clip.
+- Ctrl+click adds a clip to the choice, or takes it out.
+- Shift+click adds every clip between the current clip and the one clicked:
+  their rows and the time from the earlier start to the later end.
+- Dragging over empty space draws a band; the clips it touches are chosen
+  (with Ctrl or Shift held, added).
+
+Chosen clips have a light frame; the current one, whose values the panes show,
+an orange one.
+"""

@@ -719,3 +719,83 @@ einen Clip mit Ton im ((Arrangementfenster|353)) und öffnen Sie Hüllkurve:
 Das Tutorial [[Ton mischen und absenken|7/tuts/audio.vrh]] zeigt es Schritt für
 Schritt.
 """
+
+PAGES[870] = """
+Alles auswählen (Strg+A) wählt jeden Clip des gezeigten Arrangements. Was
+ausgewählt ist, bewegt sich gemeinsam: Ziehen Sie einen der Clips, folgen
+alle anderen mit gleichem Abstand; Duplizieren kopiert sie alle, und
+[[Löschen|36]] (oder die Entf-Taste) fragt einmal für alle. Das ganze
+Verschieben, Kopieren oder Löschen ist ein Schritt, den Strg+Z zurücknimmt.
+
+Im [[Arrangement|353]]:
+- Ein Klick wählt einen Clip.
+- Strg+Klick nimmt einen Clip zur Auswahl hinzu oder aus ihr heraus.
+- Umschalt+Klick fügt jeden Clip zwischen dem aktuellen und dem angeklickten
+  hinzu: ihre Spuren und die Zeit vom früheren Anfang bis zum späteren Ende.
+- Ziehen über leerer Fläche zeichnet ein Rechteck; die Clips, die es berührt,
+  werden ausgewählt (mit gehaltener Strg- oder Umschalttaste hinzugefügt).
+
+Ausgewählte Clips haben einen hellen Rahmen, der aktuelle Clip, dessen Werte
+die Bereiche zeigen, einen orangefarbenen.
+"""
+
+PAGES[890] = """
+Die Tasten des Editors. Jede ist auch ein Eintrag der Menüleiste, die die
+Taste neben dem Befehl zeigt.
+
+Abspielen:
+- Die Leertaste spielt das Arrangement ab der aktuellen Zeit mit Ton ab, so
+  wie Rendern es schreiben würde: Überblendungen, Effekte, Titel und die
+  Mischung. Die Leertaste hält wieder an, und die Zeit bleibt, wo angehalten
+  wurde.
+- L spielt vorwärts; L noch einmal verdoppelt die Geschwindigkeit, bis zum
+  Achtfachen.
+- J spielt rückwärts (nur Bild, kein Ton); J noch einmal verdoppelt die
+  Geschwindigkeit.
+- K hält an. Halten Sie K und drücken Sie L oder J, um ein Bild vor oder
+  zurück zu gehen.
+- Esc hält ebenfalls eine Wiedergabe oder ein Rendern an.
+
+Bewegen:
+- Pos1 und Ende gehen zum Anfang und zum Ende des Arrangements.
+- Bild auf und Bild ab gehen zur vorigen und zur nächsten Clipkante, dem
+  Anfang oder Ende irgendeines Clips auf irgendeiner Spur.
+- Die Pfeiltasten links und rechts gehen um eine Einheit des
+  [[Quantisierens|339]]; 0 und 9 springen zu Anfang und Ende des aktuellen
+  Clips; 1 bis 8 zu den Locators.
+- I und O setzen Anfang und Ende des [[Renderbereichs|350]] auf die aktuelle
+  Zeit.
+
+Das Projekt:
+- Strg+N [[Neues Projekt|99]], Strg+O [[Projekt öffnen|25]], Strg+S
+  [[Projekt speichern|26]], Strg+Umschalt+S [[Speichern unter|27]], Strg+I
+  [[Importieren|1]], Strg+M [[Rendern|360]].
+- Strg+Z nimmt die letzte Bearbeitung zurück; Strg+Umschalt+Z oder Strg+Y
+  stellt sie wieder her.
+- Strg+A [[wählt jeden Clip|870]] des gezeigten Arrangements; Entf löscht die
+  Auswahl nach einer Rückfrage.
+- Strg+Q beendet; ein geändertes Projekt fragt vorher, ob es gespeichert
+  werden soll, wie beim Schließen des Fensters.
+
+Die Bereiche: Ziffernblock 7, 8, 9, 4, 6, 1, 2 und 3 geben einer Seite das
+ganze Fenster, Ziffernblock 5 bringt die vier Bereiche zurück, F9 vergrößert
+den Bereich unter dem Mauszeiger. F1 öffnet die Seite dessen, was unter dem
+Mauszeiger liegt; Druck kopiert das Vorschaubild.
+"""
+
+PAGES[891] = """
+Die Tutorials führen Sie Schritt für Schritt durch den Editor; jedes bewegt
+den Mauszeiger und drückt die Schaltflächen für Sie, und Sie können es
+jederzeit anhalten.
+
+- [[Ein erstes Projekt aus den Beispielen|7/tuts/first.vrh]]
+- [[Das Beispielprojekt ansehen|7/tuts/example.vrh]]
+- [[Keyframes|7/tuts/keys.vrh]]
+- [[Ein Green-Screen-Key|7/tuts/greenkey.vrh]]
+- [[Eine Wischblende von einem Clip zum nächsten|7/tuts/wipe.vrh]]
+- [[Ton und seine Lautstärke|7/tuts/audio.vrh]]
+- [[Das Ergebnis als Datei rendern|7/tuts/make.vrh]]
+
+[[Alle Tutorials|7/tuts/menu.vrh]] listet sie mit einer Zeile zu jedem.
+Die [[Tasten|890]] des Editors haben eine eigene Seite.
+"""

@@ -270,9 +270,9 @@ TEST_F(PlaybackTest, WaitingForTheWorkerEndsAPlaybackAndAnUnpostedPlayLeavesNoTr
 
 // The bundled example names its media relative to the project's folder;
 // the device must find them from wherever the program was started, and the
-// clip's time in a tree just read must be right. Space plays the current
-// clip and stops it again.
-TEST_F(PlaybackTest, MediaNamedRelativeToTheProjectPlayFromAnywhereAndSpaceStartsAndStops) {
+// clip's time in a tree just read must be right. The clip's "Play" plays
+// it, and Space stops it again.
+TEST_F(PlaybackTest, MediaNamedRelativeToTheProjectPlayFromAnywhereAndSpaceStopsThem) {
     WriteSecondWav(folder, "near.wav", 8);
     const std::string project = folder.File("p.kwp");
     {
@@ -293,7 +293,7 @@ TEST_F(PlaybackTest, MediaNamedRelativeToTheProjectPlayFromAnywhereAndSpaceStart
     }
     std::atomic<int> polls{0};
     onPoll = [&](Workspace&) { ++polls; };
-    root->Input(&window, kKeyUp, 0, 0, kVkSpace);
+    ASSERT_TRUE(root->Play(root->CurrentChild()));
     ASSERT_TRUE(Eventually([&] { return polls > 2; }));
     root->Input(&window, kKeyUp, 0, 0, kVkSpace);
     ASSERT_TRUE(Finished());
