@@ -126,8 +126,6 @@ constexpr std::array kRows = {
     CommandRow{kSaveAsCommand, 0, nullptr, [](Workspace& r, Window*) { return When(SaveProjectAs(r), kRepaint); }, CtrlShift('S'), 0, kFileBarMenu, 12},
     CommandRow{kDeleteClipCommand, 0, HasCurrentClip,
                [](Workspace& r, Window* w) { return RunOnCurrentClip(r, w, kDeleteClipCommand); }, kVkDelete, 0, kEditBarMenu, 23},
-    CommandRow{kSelectAllCommand, 0, HasClips, [](Workspace& r, Window*) { return r.Editor().SelectAll(); }, Ctrl('A'), 0,
-               kEditBarMenu, 24},
     CommandRow{kGenerateCommand, 0, HasMaterial, [](Workspace& r, Window*) { return When(StartMakeKeepingItsLayout(r), kRepaint); }},
     CommandRow{kNewProjectCommand, 0, nullptr, [](Workspace& r, Window*) { return When(NewProject(r), kRedraw); }, Ctrl('N'), 0, kFileBarMenu, 1},
     CommandRow{kUpdateCommand, 0, nullptr, [](Workspace& r, Window* w) { return ProgramCommand(r, w, kUpdateCommand); }},
@@ -219,6 +217,8 @@ constexpr std::array kRows = {
     // Offered always: the menus show them greyed when there is no step.
     CommandRow{kUndoLastEditCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.UndoEdit(), kRedraw); }, Ctrl('Z'), 0, kEditBarMenu, 1},
     CommandRow{kRedoCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.RedoEdit(), kRedraw); }, CtrlShift('Z'), Ctrl('Y'), kEditBarMenu, 2},
+    CommandRow{kSelectAllCommand, 0, HasClips, [](Workspace& r, Window*) { return r.Editor().SelectAll(); }, Ctrl('A'), 0,
+               kEditBarMenu, 24},
     CommandRow{kPlayStopCommand, kKeys, nullptr, [](Workspace& r, Window*) { return PlayOrStop(r); }, kVkSpace, 0, kPlayBarMenu, 1},
     CommandRow{kPlayForwardCommand, kKeys, IsArrangement, [](Workspace& r, Window*) { return Shuttle(r, 1); }, Letter('L'), 0, kPlayBarMenu, 2},
     CommandRow{kPlayBackwardCommand, kKeys, IsArrangement, [](Workspace& r, Window*) { return Shuttle(r, -1); }, Letter('J'), 0, kPlayBarMenu, 3},

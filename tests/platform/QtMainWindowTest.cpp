@@ -168,8 +168,10 @@ TEST_F(MainWindowTest, NothingArrivesBeforeTheSinkIsSetOrAfterClose) {
     EXPECT_TRUE(recorder->inputs.empty());
 
     window->SetEvents(recorder.get());
-    window->Close();
-    window->Close();
+    window->Close();  // on the event loop's next turn
+    QCoreApplication::processEvents();
+    window->Close();  // on the event loop's next turn
+    QCoreApplication::processEvents();
     EXPECT_EQ(recorder->destroyed, 1);
     Mouse(QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
     EXPECT_TRUE(recorder->inputs.empty());
@@ -195,13 +197,15 @@ TEST_F(MainWindowTest, AKeyLetGoMeansWhatItMeantWhenItWentDown) {
 
 TEST_F(MainWindowTest, AnsweringNoToACloseKeepsTheWindow) {
     recorder->allowClose = false;
-    window->Close();
+    window->Close();  // on the event loop's next turn
+    QCoreApplication::processEvents();
     EXPECT_EQ(recorder->closeRequests, 1);
     EXPECT_EQ(recorder->destroyed, 0);
     Mouse(QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(recorder->inputs.size(), 1u);
     recorder->allowClose = true;
-    window->Close();
+    window->Close();  // on the event loop's next turn
+    QCoreApplication::processEvents();
     EXPECT_EQ(recorder->destroyed, 1);
 }
 
