@@ -37,6 +37,9 @@ public:
     virtual ~MenuBar() = default;
     // Empty functions take the bar away.
     virtual void SetMenuBar(std::function<std::vector<MenuEntry>()> entries, std::function<void(int command)> chosen) = 0;
+    // The menus' own titles again from the entries (a language change);
+    // their contents are read as they open anyway.
+    virtual void RefreshMenuTitles() {}
 };
 
 class Menus {

@@ -292,6 +292,7 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
             if (auto* system = dynamic_cast<MediaSystem*>(media)) DeriveDarkBackground(*system);
         }
         ProgramInfoBrowser().LanguageChanged();
+        if (MenuBar* bar = owner ? owner->GetMenuBar() : nullptr) bar->RefreshMenuTitles();
         out = kRelayout | kRepaint;
         return true;
     };

@@ -145,6 +145,15 @@ void QtMainWindow::SetMenuBar(std::function<std::vector<MenuEntry>()> entries, s
     resizeEvent(nullptr);
 }
 
+void QtMainWindow::RefreshMenuTitles() {
+    if (!bar_ || !barEntries_) return;
+    const std::vector<MenuEntry> menus = barEntries_();
+    const QList<QAction*> titles = bar_->actions();
+    for (qsizetype i = 0; i < titles.size() && i < qsizetype(menus.size()); ++i)
+        titles[i]->setText(QString::fromStdString(menus[std::size_t(i)].caption));
+    PlaceBar();
+}
+
 void QtMainWindow::SetTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
 
 std::string QtMainWindow::Title() const { return windowTitle().toStdString(); }

@@ -47,6 +47,7 @@ public:
 
     // MenuBar
     void SetMenuBar(std::function<std::vector<MenuEntry>()> entries, std::function<void(int command)> chosen) override;
+    void RefreshMenuTitles() override;
 
     // What is shown: the picture the items drew, client-sized.
     const QImage& Backing() const { return backing_; }

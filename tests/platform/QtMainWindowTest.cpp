@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
@@ -12,6 +13,7 @@
 #include "items/Version.h"
 #include "values/Messages.h"
 #include "platform/DrawContext.h"
+#include "platform/Menus.h"
 #include "platform/qt/QtMainWindow.h"
 #include "tests/platform/QtTestSupport.h"
 
@@ -207,6 +209,20 @@ TEST_F(MainWindowTest, AnsweringNoToACloseKeepsTheWindow) {
     window->Close();  // on the event loop's next turn
     QCoreApplication::processEvents();
     EXPECT_EQ(recorder->destroyed, 1);
+}
+
+// A language change renames the bar's menus; the client area starts below it.
+TEST_F(MainWindowTest, TheMenuBarTakesNewTitlesAndSitsAboveTheClientArea) {
+    std::string file = "File";
+    window->SetMenuBar([&file] { return std::vector<MenuEntry>{MenuSubmenu(file, {MenuCommand(1, "New")})}; },
+                       [](int) {});
+    auto* bar = window->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(window->ClientRect().Height(), window->height() - bar->sizeHint().height());
+    file = "Datei";
+    window->RefreshMenuTitles();
+    ASSERT_EQ(bar->actions().size(), 1);
+    EXPECT_EQ(bar->actions()[0]->text().toStdString(), "Datei");
 }
 
 TEST_F(MainWindowTest, DroppedPathsAreReadableDuringTheMessageOnly) {
