@@ -60,7 +60,8 @@ find_program(VANTREL_SHLIBDEPS dpkg-shlibdeps)
 if(NOT VANTREL_SHLIBDEPS)
   message(WARNING "dpkg-shlibdeps (package dpkg-dev) is missing: a Debian package made now would list no dependencies")
 endif()
-# Not libraries anybody links: the desktop opens files with xdg-open, and
-# text pictures want a font with the common glyphs.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-dejavu-core")
+# Not libraries anybody links: the desktop opens files with xdg-open, text
+# pictures want a font with the common glyphs, and Qt's own buttons speak
+# German only with Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-dejavu-core, qt6-translations-l10n")
 include(CPack)

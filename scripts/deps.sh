@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev
+  qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev qt6-translations-l10n
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   libjpeg62-turbo-dev libcurl4-openssl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -293,9 +293,11 @@ std::unique_ptr<Item> MakeRootClip(Application& application, Window& window) {
         }
         ProgramInfoBrowser().LanguageChanged();
         if (MenuBar* bar = owner ? owner->GetMenuBar() : nullptr) bar->RefreshMenuTitles();
+        QtPlatform::UseLanguage(SettingsStore::Instance().Language());
         out = kRelayout | kRepaint;
         return true;
     };
+    QtPlatform::UseLanguage(SettingsStore::Instance().Language());
     auto root = std::make_unique<Workspace>(&application, &window, application.Media(), options);
     Workspace* workspace = root.get();
     *shownFor = workspace;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QSocketNotifier>
 #include <csignal>
 #include <fcntl.h>
@@ -77,6 +79,21 @@ std::unique_ptr<MainWindow> QtPlatform::CreateMainWindow(const std::string& titl
 int QtPlatform::Run() { return QApplication::exec(); }
 
 void QtPlatform::Quit(int code) { QCoreApplication::exit(code); }
+
+bool QtPlatform::UseLanguage(int language) {
+    static QTranslator* installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    if (language != 7 || !QCoreApplication::instance()) return true;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return false;
+    installed = translator.release();
+    QCoreApplication::installTranslator(installed);
+    return true;
+}
 
 namespace {
 // A signal handler may only write; the loop hears the byte and quits.

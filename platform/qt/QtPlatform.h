@@ -38,6 +38,10 @@ public:
     // The event loop; answers the code handed to Quit.
     int Run();
     static void Quit(int code);
+    // Qt's own texts (the message boxes' Yes, No and Cancel, the file
+    // dialogs) in the program's language: 7 German, anything else English.
+    // False when German was asked for and Qt's translation is not installed.
+    static bool UseLanguage(int language);
     // From now until this object goes, SIGTERM, SIGINT and SIGHUP (the
     // session ending, Ctrl+C in the starting terminal) end the event loop
     // with code 0, so the program shuts down in order instead of dying

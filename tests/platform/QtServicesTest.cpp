@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "values/Surface.h"
+#include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtServices.h"
 #include "tests/platform/QtTestSupport.h"
 
@@ -80,6 +81,20 @@ TEST(QtDialogTest, MessageBoxesGetIconButtonsAndDefault) {
     EXPECT_EQ(AnswerOf(QMessageBox::Yes), BoxAnswer::Yes);
     EXPECT_EQ(AnswerOf(QMessageBox::Cancel), BoxAnswer::Cancel);
     EXPECT_EQ(AnswerOf(QMessageBox::Help), BoxAnswer::None);
+}
+
+// Under German the boxes' own buttons speak German too, and English again after.
+TEST(QtDialogTest, QtsOwnButtonsFollowTheProgramsLanguage) {
+    EnsureQt();
+    auto cancelText = [] {
+        MessageBoxRequest request{"?", "Question", BoxIcon::Question, BoxButtons::YesNoCancel, BoxAnswer::Cancel};
+        auto box = MakeMessageBox(nullptr, request);
+        return box->button(QMessageBox::Cancel)->text().toStdString();
+    };
+    ASSERT_TRUE(QtPlatform::UseLanguage(7)) << "Qt's German translation (qt6-translations-l10n) is not installed";
+    EXPECT_EQ(cancelText(), "Abbrechen");
+    EXPECT_TRUE(QtPlatform::UseLanguage(9));
+    EXPECT_EQ(cancelText(), "Cancel");
 }
 
 TEST(QtDialogTest, FiltersJoinDescriptionsAndPatterns) {
