@@ -162,26 +162,33 @@ std::string VideoName(int i, int seconds) { return "w1-video" + std::to_string(i
 std::string AudioName(int i, int seconds) { return "w1-audio" + std::to_string(i) + "-" + std::to_string(seconds) + ".wav"; }
 
 bool Run(const std::string& command) { return std::system(command.c_str()) == 0; }
+
+// Made once: a file already there from an earlier run is kept.
+bool MakeOnce(const std::string& path, const std::string& ffmpegArguments, std::string& error) {
+    if (std::filesystem::exists(path) || Run("ffmpeg -nostdin -v error -y " + ffmpegArguments + " '" + path + "'"))
+        return true;
+    error = "ffmpeg could not make " + path;
+    return false;
+}
+
+// Track i's sine tone, shared by W1 and W4.
+bool MakeTone(const std::string& folder, int i, int seconds, std::string& error) {
+    return MakeOnce(folder + "/" + AudioName(i, seconds),
+                    "-f lavfi -i sine=f=" + std::to_string(kFrequencies[i]) + ":r=44100:d=" + std::to_string(seconds) +
+                        " -ac 2 -c:a pcm_s16le",
+                    error);
+}
 }  // namespace
 
 std::string WriteW1Project(const std::string& folder, int seconds, std::string& error) {
     std::filesystem::create_directories(folder);
     const std::string s = std::to_string(seconds);
     for (int i = 0; i < 4; ++i) {
-        const std::string video = folder + "/" + VideoName(i, seconds);
-        if (!std::filesystem::exists(video) &&
-            !Run("ffmpeg -nostdin -v error -y -f lavfi -i " + std::string(kSources[i]) + "=s=352x288:r=15:d=" + s +
-                 " -c:v rawvideo -pix_fmt bgr24 '" + video + "'")) {
-            error = "ffmpeg could not make " + video;
+        if (!MakeOnce(folder + "/" + VideoName(i, seconds),
+                      "-f lavfi -i " + std::string(kSources[i]) + "=s=352x288:r=15:d=" + s + " -c:v rawvideo -pix_fmt bgr24",
+                      error) ||
+            !MakeTone(folder, i, seconds, error))
             return {};
-        }
-        const std::string audio = folder + "/" + AudioName(i, seconds);
-        if (!std::filesystem::exists(audio) &&
-            !Run("ffmpeg -nostdin -v error -y -f lavfi -i sine=f=" + std::to_string(kFrequencies[i]) +
-                 ":r=44100:d=" + s + " -ac 2 -c:a pcm_s16le '" + audio + "'")) {
-            error = "ffmpeg could not make " + audio;
-            return {};
-        }
     }
     const std::string project = folder + "/w1-" + s + ".kwp";
     Clip root;
@@ -242,20 +249,12 @@ std::string WriteW4Project(const std::string& folder, int seconds, std::string& 
     std::filesystem::create_directories(folder);
     const std::string s = std::to_string(seconds);
     for (int i = 0; i < 4; ++i) {
-        const std::string video = folder + "/" + W4VideoName(i, seconds);
-        if (!std::filesystem::exists(video) &&
-            !Run("ffmpeg -nostdin -v error -y -f lavfi -i " + std::string(kSources[i]) + "=s=1920x1080:r=25:d=" + s +
-                 " -c:v libx264 -preset veryfast -crf 23 -g 25 -pix_fmt yuv420p '" + video + "'")) {
-            error = "ffmpeg could not make " + video;
+        if (!MakeOnce(folder + "/" + W4VideoName(i, seconds),
+                      "-f lavfi -i " + std::string(kSources[i]) + "=s=1920x1080:r=25:d=" + s +
+                          " -c:v libx264 -preset veryfast -crf 23 -g 25 -pix_fmt yuv420p",
+                      error) ||
+            !MakeTone(folder, i, seconds, error))
             return {};
-        }
-        const std::string audio = folder + "/" + AudioName(i, seconds);
-        if (!std::filesystem::exists(audio) &&
-            !Run("ffmpeg -nostdin -v error -y -f lavfi -i sine=f=" + std::to_string(kFrequencies[i]) +
-                 ":r=44100:d=" + s + " -ac 2 -c:a pcm_s16le '" + audio + "'")) {
-            error = "ffmpeg could not make " + audio;
-            return {};
-        }
     }
     const std::string project = folder + "/w4-" + s + ".kwp";
     Clip root;

@@ -218,7 +218,7 @@ void ArrangementWindow::KeepScrollInRange() {
 
 std::optional<Rect> ArrangementWindow::Outline() const {
     if (drag_.part != Part::Body || !drag_.moved) return std::nullopt;
-    return BoxOf(drag_.newTrack, drag_.newPosition, drag_.length);
+    return BoxOf(drag_.track + drag_.rows, SaturatingAdd(drag_.position, drag_.shift), drag_.length);
 }
 
 std::vector<Rect> ArrangementWindow::Outlines() const {
@@ -343,10 +343,10 @@ ResultFlags ArrangementWindow::PressOnClip(Part part, Clip* child, Point p, std:
             if (other != child) drag_.group.push_back({other, other->GetPosition(), other->Track()});
     drag_.clip = child;
     drag_.grabTime = TimeAt(p.x);
-    drag_.position = drag_.newPosition = child->GetPosition();
+    drag_.position = child->GetPosition();
     drag_.length = child->Length();
     drag_.start = child->Start();
-    drag_.track = drag_.newTrack = child->Track();
+    drag_.track = child->Track();
     drag_.part = part;
     return kCaptureMe | kRelayout | kRepaint;
 }
@@ -367,8 +367,6 @@ ResultFlags ArrangementWindow::MoveGroup(Point p) {
     }
     drag_.shift = Clamp32(std::max<std::int64_t>(std::int64_t(grabbed) - drag_.position, TimeLineStart() - earliest));
     drag_.rows = std::clamp(TrackAt(p.y) - drag_.track, -1 - first, shown->TrackCount() - last);
-    drag_.newPosition = SaturatingAdd(drag_.position, drag_.shift);
-    drag_.newTrack = drag_.track + drag_.rows;
     drag_.moved = drag_.shift != 0 || drag_.rows != 0;
     std::vector<Clip*> moving;
     for (const Member& member : drag_.group) moving.push_back(member.clip);

@@ -165,9 +165,6 @@ private:
         std::int32_t grabTime = 0;
         std::int32_t position = 0, length = 0, start = 0;
         int track = 0;
-        // The candidate of a move.
-        std::int32_t newPosition = 0;
-        int newTrack = 0;
         bool refused = false;
         bool moved = false;
         std::int32_t viewStart = 0;

@@ -217,7 +217,7 @@ constexpr std::array kRows = {
     // Offered always: the menus show them greyed when there is no step.
     CommandRow{kUndoLastEditCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.UndoEdit(), kRedraw); }, Ctrl('Z'), 0, kEditBarMenu, 1},
     CommandRow{kRedoCommand, 0, nullptr, [](Workspace& r, Window*) { return When(r.RedoEdit(), kRedraw); }, CtrlShift('Z'), Ctrl('Y'), kEditBarMenu, 2},
-    CommandRow{kSelectAllCommand, 0, HasClips, [](Workspace& r, Window*) { return r.Editor().SelectAll(); }, Ctrl('A'), 0,
+    CommandRow{kSelectAllCommand, 0, HasClips, [](Workspace& r, Window*) { return When(r.ShownArrangement()->SelectAll(), kRelayout | kRepaint); }, Ctrl('A'), 0,
                kEditBarMenu, 24},
     CommandRow{kPlayStopCommand, kKeys, nullptr, [](Workspace& r, Window*) { return PlayOrStop(r); }, kVkSpace, 0, kPlayBarMenu, 1},
     CommandRow{kPlayForwardCommand, kKeys, IsArrangement, [](Workspace& r, Window*) { return Shuttle(r, 1); }, Letter('L'), 0, kPlayBarMenu, 2},

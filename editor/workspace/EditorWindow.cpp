@@ -629,16 +629,6 @@ ResultFlags EditorWindow::DragSplitter(Window* window, std::uint32_t message, Po
     return root_.FinishInput(kRelayout | kRepaint);
 }
 
-ResultFlags EditorWindow::SelectAll() {
-    Clip* shown = arrangementWindow_->Shown();
-    if (shown->ChildCount() == 0) return 0;
-    Clip* current = shown->CurrentChild();
-    shown->ClearSelection();
-    for (int i = 0; i < shown->ChildCount(); ++i) shown->AddToSelection(shown->ChildAt(i));
-    shown->SetCurrentChild(current ? current : shown->ChildAt(0));
-    return kRelayout | kRepaint;
-}
-
 ResultFlags EditorWindow::KeyUp(Window* window, std::uint32_t keyAndModifiers, Point p) {
     const std::uint32_t key = keyAndModifiers & kKeyCodeMask;
     // The command table's keys first: Space, J, K, L, Home, End, PgUp,

@@ -127,8 +127,6 @@ public:
     ResultFlags DropMedia(Window* window, std::uintptr_t dropHandle, Point p);
     // One quantize unit back (-1) or on (1): the arrow keys.
     ResultFlags StepTime(int direction);
-    // Ctrl+A: every clip of the arrangement shown.
-    ResultFlags SelectAll();
     // One frame of the output back or on, counted from the root's start.
     ResultFlags StepFrame(int direction);
     // To the nearest start or end of a clip of the shown arrangement before

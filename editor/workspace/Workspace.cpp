@@ -246,10 +246,9 @@ void Workspace::SettleEdits() {
     history_.Record(std::move(name), std::move(now));
     autosaved_ = false;
     // A clip moved or trimmed still holds the local time of its old place:
-    // the time passes down again (without moving the view) before the
-    // frame is composed anew.
+    // the time passes down again (without moving the view), which composes
+    // the frame anew.
     Clip::SetTime(Time());
-    state_.PostPreview();
 }
 
 void Workspace::RestoreState(const Snapshot& state) {
@@ -273,9 +272,8 @@ void Workspace::RestoreState(const Snapshot& state) {
     if (OutputSizeId() != outputSize) SetOutputSizeOrDefault(OutputSizeId());
     SetChanged(!(applied_ && SameApartFromView(*state, *applied_)));
     if (view_) view_->TreeEdited();
-    SetTime(time);
+    SetTime(time);  // which composes the restored frame
     autosaved_ = false;
-    state_.PostPreview();
 }
 
 bool Workspace::UndoEdit() { return StepHistory(false); }
@@ -502,6 +500,10 @@ bool Workspace::Play(Clip* clip) {
     if (!clip || !clip->CanPlay() || state_.Busy()) return false;
     state_.SetPlayingClip(clip);
     state_.WaitWorkerIdle();
+    return StartPlaying();
+}
+
+bool Workspace::StartPlaying() {
     state_.SetStopRequest(false);
     state_.AddActivity(kActivityPlay);
     if (!state_.Worker()) return true;
@@ -525,13 +527,7 @@ bool Workspace::PlayArrangement(int speed) {
     state_.WaitWorkerIdle();
     state_.SetPlaySpeed(speed);
     state_.SetPlayingClip(this);
-    state_.SetStopRequest(false);
-    state_.AddActivity(kActivityPlay);
-    if (!state_.Worker()) return true;
-    if (state_.ChangeCounter() == 0 && state_.Worker()->Post(kWorkerPlay)) return true;
-    state_.EndActivity(kActivityPlay);
-    state_.SetPlayingClip(nullptr);
-    return false;
+    return StartPlaying();
 }
 
 void Workspace::ShowPlayedFrame(std::shared_ptr<const Surface> frame) {

@@ -263,6 +263,9 @@ private:
     template <typename Body>
     auto AsEntry(bool settle, Body&& body);
     void AutosaveIfDue();
+    // Posts the playback set up by the caller; false (and nothing playing)
+    // when no worker will run it.
+    bool StartPlaying();
     void StartHistory();
     bool StepHistory(bool forward);
     // Writes what is waiting, then removes the autosaves of this project.

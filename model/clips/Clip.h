@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <span>
 #include <vector>
 
 #include "values/TimeMath.h"
@@ -208,7 +209,7 @@ public:
     // ranges are closed at both ends.
     bool Overlaps(int track, std::int32_t position, std::int32_t length, const Clip* except) const;
     // The same, leaving out every clip of a group that moves together.
-    bool Overlaps(int track, std::int32_t position, std::int32_t length, const std::vector<Clip*>& except) const;
+    bool Overlaps(int track, std::int32_t position, std::int32_t length, std::span<Clip* const> except) const;
     // The lowest track where the child overlaps nothing.
     void PlaceOnFreeTrack(Clip* child);
     void CompactTracks();
@@ -242,6 +243,9 @@ public:
     // Shift+click: adds every clip inside the box spanned by the two clips
     // (their rows and the time from the earlier start to the later end).
     void SelectBetween(const Clip* anchor, Clip* child);
+    // Ctrl+A: every child (up to the selection's limit); the current one
+    // stays current. False without children.
+    bool SelectAll();
     // Every selected clip duplicated as one would be; the copies become the
     // selection. Empty when nothing could be copied.
     std::vector<Clip*> DuplicateSelection();

@@ -35,16 +35,11 @@ std::vector<Clip*> Clip::ChildrenInDrawingOrder() const {
 }
 
 bool Clip::Overlaps(int track, std::int32_t position, std::int32_t length, const Clip* except) const {
-    const std::int64_t begin = position, end = std::int64_t(position) + length;
-    for (const auto& child : children_) {
-        if (child.get() == except || child->Track() != track) continue;
-        const std::int64_t otherBegin = child->position_, otherEnd = std::int64_t(child->position_) + child->size_;
-        if (begin <= otherEnd && otherBegin <= end) return true;
-    }
-    return false;
+    Clip* const skipped = const_cast<Clip*>(except);
+    return Overlaps(track, position, length, std::span<Clip* const>(&skipped, 1));
 }
 
-bool Clip::Overlaps(int track, std::int32_t position, std::int32_t length, const std::vector<Clip*>& except) const {
+bool Clip::Overlaps(int track, std::int32_t position, std::int32_t length, std::span<Clip* const> except) const {
     const std::int64_t begin = position, end = std::int64_t(position) + length;
     for (const auto& child : children_) {
         if (child->Track() != track || std::find(except.begin(), except.end(), child.get()) != except.end()) continue;
@@ -278,6 +273,14 @@ void Clip::SelectBetween(const Clip* anchor, Clip* child) {
     }
     AddToSelection(child);
     currentChild_ = child;
+}
+
+bool Clip::SelectAll() {
+    if (children_.empty()) return false;
+    selection_.clear();
+    for (const auto& child : children_) AddToSelection(child.get());
+    if (!currentChild_) currentChild_ = children_.front().get();
+    return true;
 }
 
 std::vector<Clip*> Clip::DuplicateSelection() {
