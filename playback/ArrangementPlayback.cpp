@@ -108,7 +108,11 @@ SegmentEnd Segment::Run(std::int32_t& stoppedAt) {
     report.playedUs += queue.clockUs.load();
     stoppedAt = std::clamp(TimeAt(queue.clockUs.load()), begin, end);
     if (State().StopRequested()) return SegmentEnd::Stopped;
-    return State().PlaySpeed() != speed ? SegmentEnd::SpeedChanged : SegmentEnd::Finished;
+    if (State().PlaySpeed() != speed) return SegmentEnd::SpeedChanged;
+    // Played out: the clock's last tick can fall a fraction of a frame short
+    // of the end, but the time goes all the way.
+    stoppedAt = speed > 0 ? end : begin;
+    return SegmentEnd::Finished;
 }
 
 // This (the worker's) thread: frame after frame at the output rate, each
